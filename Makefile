@@ -1,0 +1,32 @@
+# The two set-up commands of the README, and the other entry points of the project.
+#   make demo   install dependencies, build Release, run the demo (writes out/demo.png)
+#   make test   install dependencies, build with ASan + UBSan, run every test with ctest
+#   make bench  build Release and run the Google Benchmark programs
+
+JOBS ?= $(shell nproc)
+RELEASE_DIR := build/release
+TEST_DIR := build/asan
+
+.PHONY: deps demo test bench format
+
+deps:
+	@scripts/install-deps.sh
+
+demo: deps
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DZU_BUILD_TESTS=OFF -DZU_BUILD_BENCH=ON
+	cmake --build $(RELEASE_DIR) -j$(JOBS) --target zugui-demo
+	scripts/run-demo.sh $(RELEASE_DIR)/examples/zugui-demo out/demo.png
+
+test: deps
+	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DZU_SANITIZE=ON \
+	    -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
+	cmake --build $(TEST_DIR) -j$(JOBS)
+	cd $(TEST_DIR) && ctest --output-on-failure -j$(JOBS)
+
+bench: deps
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DZU_BUILD_TESTS=OFF -DZU_BUILD_BENCH=ON
+	cmake --build $(RELEASE_DIR) -j$(JOBS) --target zugui_bench
+	$(RELEASE_DIR)/bench/zugui_bench
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i

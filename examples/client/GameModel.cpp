@@ -1,0 +1,107 @@
+#include "client/GameModel.h"
+
+#include <stdexcept>
+
+namespace ZuDemo
+{
+namespace
+{
+constexpr int kPlayerId = 1;
+constexpr int kTargetId = 2;
+constexpr int kBagId = 0;
+constexpr int kEquipId = 0;
+
+template <typename Map>
+const typename Map::mapped_type* FindIn(const Map& map, const typename Map::key_type& key)
+{
+    const auto found = map.find(key);
+    return found != map.end() ? &found->second : nullptr;
+}
+} // namespace
+
+GameModel GameModel::MakeSample()
+{
+    GameModel model;
+    model.AddCreature({kPlayerId, {{"Name", "Aldric"}, {"Level", "12"}, {"HP", "HP 420/500"}}},
+                      "Player");
+    model.AddCreature({kTargetId, {{"Name", "Forest Wolf"}, {"Level", "10"}, {"HP", "HP 310/310"}}},
+                      "Target");
+
+    model.AddItem({1001, "TaharezLook/ButtonLeftNormal", 1,
+                   "Iron Sword\nDamage 12-18\nDurability 40/40", 1101});
+    model.AddItem(
+        {1002, "TaharezLook/RadioButtonNormal", 5, "Minor Healing Potion\nRestores 50 HP"});
+    model.AddItem({1003, "TaharezLook/CheckboxNormal", 12, "Wolf Pelt\nSells for 3 silver"});
+    model.AddItem(
+        {1101, "TaharezLook/ButtonMiddleNormal", 1, "Rusty Sword\nDamage 6-9\nDurability 11/30"});
+    model.AddItem({1102, "TaharezLook/ButtonRightNormal", 1, "Leather Cap\nArmour 4"});
+
+    model.AddPackage({"Bag", kBagId, {1001, 1002, 0, 1003}});
+    model.AddPackage({"Equip", kEquipId, {1101, 1102}});
+    return model;
+}
+
+void GameModel::AddCreature(Creature creature, const std::string& role)
+{
+    if (!role.empty())
+        m_roles[role] = creature.id;
+    const int id = creature.id;
+    m_creatures[id] = std::move(creature);
+}
+
+void GameModel::AddItem(Item item)
+{
+    if (item.cellId == 0)
+        throw std::invalid_argument("GameModel: an item needs a cell id other than 0");
+    const int cellId = item.cellId;
+    if (!m_items.emplace(cellId, std::move(item)).second)
+        throw std::invalid_argument("GameModel: cell id " + std::to_string(cellId) +
+                                    " is used twice");
+}
+
+void GameModel::AddPackage(Package package)
+{
+    m_packages.push_back(std::move(package));
+}
+
+const Creature* GameModel::FindCreature(int id) const
+{
+    return FindIn(m_creatures, id);
+}
+
+std::optional<int> GameModel::CreatureIdOf(const std::string& role) const
+{
+    const int* id = FindIn(m_roles, role);
+    return id ? std::optional<int>(*id) : std::nullopt;
+}
+
+std::optional<std::string> GameModel::PropertyOf(int creatureId, const std::string& property) const
+{
+    const Creature* creature = FindCreature(creatureId);
+    const std::string* value = creature ? FindIn(creature->properties, property) : nullptr;
+    return value ? std::optional<std::string>(*value) : std::nullopt;
+}
+
+const Item* GameModel::FindItem(int cellId) const
+{
+    return cellId != 0 ? FindIn(m_items, cellId) : nullptr;
+}
+
+const Package* GameModel::FindPackage(const std::string& name, int id) const
+{
+    for (const Package& package : m_packages)
+    {
+        if (package.name == name && package.id == id)
+            return &package;
+    }
+    return nullptr;
+}
+
+std::optional<int> GameModel::CellAt(const std::string& packageName, int packageId, int index) const
+{
+    const Package* package = FindPackage(packageName, packageId);
+    if (!package || index < 0 || static_cast<std::size_t>(index) >= package->slots.size())
+        return std::nullopt;
+    return package->slots[static_cast<std::size_t>(index)];
+}
+} // namespace ZuDemo

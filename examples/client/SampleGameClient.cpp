@@ -1,0 +1,199 @@
+#include "client/SampleGameClient.h"
+
+#include "public/KeyValues.h"
+
+#include <sstream>
+
+namespace ZuDemo
+{
+namespace
+{
+std::string Quote(const char* text)
+{
+    return text ? "\"" + std::string(text) + "\"" : "null";
+}
+
+std::string WindowText(const ZuGUI::ZuWindow* window)
+{
+    std::ostringstream text;
+    text << "window@" << static_cast<const void*>(window);
+    return text.str();
+}
+
+std::string Describe(const KeyValues* tree)
+{
+    return tree ? tree->Describe() : "null";
+}
+
+std::string Arguments(std::initializer_list<std::string> parts)
+{
+    std::string joined;
+    for (const std::string& part : parts)
+        joined += (joined.empty() ? "" : " ") + part;
+    return joined;
+}
+} // namespace
+
+SampleGameClient::SampleGameClient(GameModel model)
+    : m_model(std::move(model)), m_handlers(MakeModelRequestHandlers())
+{
+}
+
+void SampleGameClient::SetRequestHandler(const std::string& requestName, RequestHandler handler)
+{
+    m_handlers[requestName] = std::move(handler);
+}
+
+void SampleGameClient::Record(const char* operation, const std::string& arguments)
+{
+    m_log.push_back(arguments.empty() ? operation : std::string(operation) + " " + arguments);
+}
+
+void SampleGameClient::SendCommand(KeyValues* command)
+{
+    // The host owns the command from here on; the sample game only logs it.
+    const KeyValuesPtr owned(command);
+    Record("SendCommand", Describe(command));
+}
+
+bool SampleGameClient::Query(KeyValues* request, KeyValues* reply)
+{
+    const std::string requestText = Describe(request);
+    const bool answered = request && reply && Answer(*request, *reply);
+    Record("Query", requestText + " -> " + (answered ? reply->Describe() : "no answer"));
+    return answered;
+}
+
+bool SampleGameClient::Answer(KeyValues& request, KeyValues& reply)
+{
+    const auto handler = m_handlers.find(request.GetName());
+    return handler != m_handlers.end() && handler->second(m_model, request, reply);
+}
+
+void SampleGameClient::CallScript(const char* function, int argument)
+{
+    Record("CallScript", Arguments({Quote(function), std::to_string(argument)}));
+}
+
+void SampleGameClient::RegisterWindow(ZuGUI::ZuWindow* window)
+{
+    Record("RegisterWindow", WindowText(window));
+    m_windows.insert(window);
+}
+
+void SampleGameClient::UnregisterWindow(ZuGUI::ZuWindow* window)
+{
+    Record("UnregisterWindow", WindowText(window));
+    m_windows.erase(window);
+}
+
+void SampleGameClient::RegisterScriptModule(ZuGUI::ScriptModuleOpenFunction open)
+{
+    Record("RegisterScriptModule", open ? "open" : "null");
+    m_scriptModuleOpen = open;
+}
+
+void SampleGameClient::SubscribeProvider(ZuGUI::ZuWindow* window, const char* provider)
+{
+    Record("SubscribeProvider", Arguments({WindowText(window), Quote(provider)}));
+    m_subscriptions.emplace(window, provider ? provider : "");
+}
+
+void SampleGameClient::UnsubscribeProvider(ZuGUI::ZuWindow* window, const char* provider)
+{
+    Record("UnsubscribeProvider", Arguments({WindowText(window), Quote(provider)}));
+    m_subscriptions.erase({window, provider ? provider : ""});
+}
+
+void SampleGameClient::WatchObject(ZuGUI::ZuWindow* window, int objectId)
+{
+    Record("WatchObject", Arguments({WindowText(window), std::to_string(objectId)}));
+    m_watches.emplace(window, objectId);
+}
+
+void SampleGameClient::UnwatchObject(ZuGUI::ZuWindow* window, int objectId)
+{
+    Record("UnwatchObject", Arguments({WindowText(window), std::to_string(objectId)}));
+    m_watches.erase({window, objectId});
+}
+
+const char* SampleGameClient::GetLocalizedText(const char* key)
+{
+    Record("GetLocalizedText", Quote(key));
+    return "";
+}
+
+const char* SampleGameClient::CallScriptRetString(const char* function, int argument)
+{
+    Record("CallScriptRetString", Arguments({Quote(function), std::to_string(argument)}));
+    return "";
+}
+
+const char* SampleGameClient::GetFontName(int purpose)
+{
+    Record("GetFontName", std::to_string(purpose));
+    return nullptr;
+}
+
+void SampleGameClient::CallScriptIntStr(const char* function, int argument, const char* text)
+{
+    Record("CallScriptIntStr", Arguments({Quote(function), std::to_string(argument), Quote(text)}));
+}
+
+void SampleGameClient::PlayUISound(int x, int y, const char* sound)
+{
+    Record("PlayUISound", Arguments({std::to_string(x), std::to_string(y), Quote(sound)}));
+}
+
+void SampleGameClient::NotifyWindowDestroyed(const char* windowName)
+{
+    Record("NotifyWindowDestroyed", Quote(windowName));
+}
+
+const float* SampleGameClient::GetUITime()
+{
+    // Asked every frame by the timed widgets; not logged to keep the log readable.
+    return &m_uiTime;
+}
+
+int SampleGameClient::CallScriptRetInt(const char* function, int argument)
+{
+    Record("CallScriptRetInt", Arguments({Quote(function), std::to_string(argument)}));
+    return 0;
+}
+
+void SampleGameClient::ChangeCursor(int cursor, bool enable)
+{
+    Record("ChangeCursor", Arguments({std::to_string(cursor), enable ? "true" : "false"}));
+}
+
+void SampleGameClient::ReportCmdTextPos(const char* text, const char* window, int tag, int x, int y)
+{
+    Record("ReportCmdTextPos", Arguments({Quote(text), Quote(window), std::to_string(tag),
+                                          std::to_string(x), std::to_string(y)}));
+}
+
+ZuGUI::InterfaceFactoryFunction SampleGameClient::GetInterfaceFactory(int which)
+{
+    Record("GetInterfaceFactory", std::to_string(which));
+    return nullptr;
+}
+
+ZuGUI::HWND* SampleGameClient::GetMainWindowHandle()
+{
+    Record("GetMainWindowHandle");
+    return &m_mainWindow;
+}
+
+void SampleGameClient::SetEmbeddedBrowserActive(bool active)
+{
+    Record("SetEmbeddedBrowserActive", active ? "true" : "false");
+}
+
+bool SampleGameClient::AdjustWebRect(ZuGUI::RECT* rect, int which)
+{
+    // The sample game has no web control, so an embedded page is never visible.
+    Record("AdjustWebRect", std::to_string(which));
+    return false;
+}
+} // namespace ZuDemo

@@ -1,0 +1,85 @@
+// The sample game client: the module's host over the in-memory game model. It answers
+// queries through a table of request handlers, owns and logs the commands it is sent, keeps
+// the windows, provider subscriptions and watches the module registers, and logs every other
+// call so that a run of the demo shows what the host received.
+#pragma once
+
+#include "ZuGUIElements/module/IZuGUI.h"
+#include "client/GameModel.h"
+#include "client/ModelRequests.h"
+
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace ZuDemo
+{
+class SampleGameClient : public ZuGUI::IZuGUI
+{
+public:
+    explicit SampleGameClient(GameModel model = GameModel::MakeSample());
+    SampleGameClient(const SampleGameClient&) = delete;
+    SampleGameClient& operator=(const SampleGameClient&) = delete;
+    virtual ~SampleGameClient() = default;
+
+    const GameModel& Model() const { return m_model; }
+    // Adds or replaces the handler of one request name.
+    void SetRequestHandler(const std::string& requestName, RequestHandler handler);
+
+    // Moves the UI clock on; the demo calls it once per frame with the frame's time.
+    void AdvanceUITime(float seconds) { m_uiTime += seconds; }
+
+    // One line per call received, in order: "Operation arguments".
+    const std::vector<std::string>& Log() const { return m_log; }
+    void ClearLog() { m_log.clear(); }
+
+    const std::set<ZuGUI::ZuWindow*>& Windows() const { return m_windows; }
+    const std::set<std::pair<ZuGUI::ZuWindow*, std::string>>& Subscriptions() const
+    {
+        return m_subscriptions;
+    }
+    const std::set<std::pair<ZuGUI::ZuWindow*, int>>& Watches() const { return m_watches; }
+    // The open function of the module's script binding, null until the module hands it over.
+    ZuGUI::ScriptModuleOpenFunction ScriptModuleOpen() const { return m_scriptModuleOpen; }
+
+    void SendCommand(KeyValues* command) override;
+    bool Query(KeyValues* request, KeyValues* reply) override;
+    void CallScript(const char* function, int argument) override;
+    void RegisterWindow(ZuGUI::ZuWindow* window) override;
+    void UnregisterWindow(ZuGUI::ZuWindow* window) override;
+    void RegisterScriptModule(ZuGUI::ScriptModuleOpenFunction open) override;
+    void SubscribeProvider(ZuGUI::ZuWindow* window, const char* provider) override;
+    void UnsubscribeProvider(ZuGUI::ZuWindow* window, const char* provider) override;
+    void WatchObject(ZuGUI::ZuWindow* window, int objectId) override;
+    void UnwatchObject(ZuGUI::ZuWindow* window, int objectId) override;
+    const char* GetLocalizedText(const char* key) override;
+    const char* CallScriptRetString(const char* function, int argument) override;
+    const char* GetFontName(int purpose) override;
+    void CallScriptIntStr(const char* function, int argument, const char* text) override;
+    void PlayUISound(int x, int y, const char* sound) override;
+    void NotifyWindowDestroyed(const char* windowName) override;
+    const float* GetUITime() override;
+    int CallScriptRetInt(const char* function, int argument) override;
+    void ChangeCursor(int cursor, bool enable) override;
+    void ReportCmdTextPos(const char* text, const char* window, int tag, int x, int y) override;
+    ZuGUI::InterfaceFactoryFunction GetInterfaceFactory(int which) override;
+    ZuGUI::HWND* GetMainWindowHandle() override;
+    void SetEmbeddedBrowserActive(bool active) override;
+    bool AdjustWebRect(ZuGUI::RECT* rect, int which) override;
+
+private:
+    bool Answer(KeyValues& request, KeyValues& reply);
+    void Record(const char* operation, const std::string& arguments = "");
+
+    GameModel m_model;
+    RequestHandlers m_handlers;
+    std::vector<std::string> m_log;
+    std::set<ZuGUI::ZuWindow*> m_windows;
+    std::set<std::pair<ZuGUI::ZuWindow*, std::string>> m_subscriptions;
+    std::set<std::pair<ZuGUI::ZuWindow*, int>> m_watches;
+    ZuGUI::ScriptModuleOpenFunction m_scriptModuleOpen = nullptr;
+    float m_uiTime = 0.0f;
+    ZuGUI::HWND m_mainWindow = nullptr;
+};
+} // namespace ZuDemo

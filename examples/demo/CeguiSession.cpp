@@ -1,0 +1,84 @@
+#include "demo/CeguiSession.h"
+
+#include <CEGUI/CEGUI.h>
+#include <CEGUI/RendererModules/OpenGL/GLRenderer.h>
+
+namespace ZuDemo
+{
+namespace
+{
+const char* const kDefaultFont = "DejaVuSans-10";
+
+void SetResourceGroups()
+{
+    auto& provider = static_cast<CEGUI::DefaultResourceProvider&>(
+        *CEGUI::System::getSingleton().getResourceProvider());
+    const CEGUI::String data = ZU_CEGUI_DATA_DIR "/";
+    provider.setResourceGroupDirectory("schemes", data + "schemes/");
+    provider.setResourceGroupDirectory("imagesets", data + "imagesets/");
+    provider.setResourceGroupDirectory("fonts", data + "fonts/");
+    provider.setResourceGroupDirectory("layouts", data + "layouts/");
+    provider.setResourceGroupDirectory("looknfeels", data + "looknfeel/");
+    provider.setResourceGroupDirectory("skin", ZU_SKIN_DIR "/");
+
+    CEGUI::ImageManager::setImagesetDefaultResourceGroup("imagesets");
+    CEGUI::Font::setDefaultResourceGroup("fonts");
+    CEGUI::Scheme::setDefaultResourceGroup("schemes");
+    CEGUI::WidgetLookManager::setDefaultResourceGroup("looknfeels");
+    CEGUI::WindowManager::setDefaultResourceGroup("layouts");
+}
+
+void LoadStockLook()
+{
+    CEGUI::SchemeManager::getSingleton().createFromFile("TaharezLook.scheme");
+    CEGUI::FontManager::getSingleton().createFromFile(CEGUI::String(kDefaultFont) + ".font");
+    CEGUI::GUIContext& context = CEGUI::System::getSingleton().getDefaultGUIContext();
+    context.setDefaultFont(kDefaultFont);
+}
+} // namespace
+
+CeguiSession::CeguiSession(int displayWidth, int displayHeight, const std::string& logFile)
+    : m_logger(std::make_unique<CEGUI::DefaultLogger>())
+{
+    m_logger->setLogFilename(logFile);
+    m_logger->setLoggingLevel(CEGUI::Informative);
+    CEGUI::OpenGLRenderer::bootstrapSystem(
+        CEGUI::Sizef(static_cast<float>(displayWidth), static_cast<float>(displayHeight)));
+    try
+    {
+        SetResourceGroups();
+        LoadStockLook();
+    }
+    catch (...)
+    {
+        CEGUI::OpenGLRenderer::destroySystem();
+        throw;
+    }
+}
+
+CeguiSession::~CeguiSession()
+{
+    CEGUI::OpenGLRenderer::destroySystem();
+}
+
+CEGUI::GUIContext& CeguiSession::Context() const
+{
+    return CEGUI::System::getSingleton().getDefaultGUIContext();
+}
+
+void CeguiSession::ShowPointer()
+{
+    Context().getMouseCursor().setDefaultImage("TaharezLook/MouseArrow");
+}
+
+void CeguiSession::RenderFrame(float elapsed)
+{
+    CEGUI::System& system = CEGUI::System::getSingleton();
+    system.injectTimePulse(elapsed);
+    Context().injectTimePulse(elapsed);
+
+    glClearColor(0.09f, 0.11f, 0.14f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    system.renderAllGUIContexts();
+}
+} // namespace ZuDemo

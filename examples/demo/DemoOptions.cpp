@@ -1,0 +1,71 @@
+#include "demo/DemoOptions.h"
+
+#include <stdexcept>
+
+namespace ZuDemo
+{
+namespace
+{
+int ParseFrameCount(const std::string& text)
+{
+    std::size_t used = 0;
+    int frames = -1;
+    try
+    {
+        frames = std::stoi(text, &used);
+    }
+    catch (const std::exception&)
+    {
+        used = 0;
+    }
+    if (used != text.size() || frames < 0)
+        throw std::invalid_argument("--frames needs a whole number of frames, 0 or more, not '" +
+                                    text + "'");
+    return frames;
+}
+} // namespace
+
+DemoOptions ParseDemoOptions(int argc, const char* const argv[])
+{
+    DemoOptions options;
+    for (int index = 1; index < argc; ++index)
+    {
+        const std::string argument = argv[index];
+        const auto value = [&]() -> std::string
+        {
+            if (index + 1 >= argc)
+                throw std::invalid_argument(argument + " needs a value");
+            return argv[++index];
+        };
+        if (argument == "--hidden")
+            options.hidden = true;
+        else if (argument == "--frames")
+            options.frames = ParseFrameCount(value());
+        else if (argument == "--screenshot")
+            options.screenshot = value();
+        else if (argument == "--check-screenshot")
+            options.checkScreenshot = value();
+        else if (argument == "--help" || argument == "-h")
+            options.help = true;
+        else
+            throw std::invalid_argument("unknown argument '" + argument + "'");
+    }
+    if (options.screenshot.empty())
+        throw std::invalid_argument("--screenshot needs a file name");
+    if (options.hidden && options.frames == 0)
+        throw std::invalid_argument("--frames 0 runs until the window is closed, which a hidden "
+                                    "window never is");
+    return options;
+}
+
+const char* DemoUsage()
+{
+    return "usage: zugui-demo [--hidden] [--frames N] [--screenshot FILE]\n"
+           "       zugui-demo --check-screenshot FILE\n"
+           "  --hidden            render without showing the window\n"
+           "  --frames N          frames to render before the screenshot (default 10);\n"
+           "                      0 runs until the window is closed\n"
+           "  --screenshot FILE   where to write the PNG (default out/demo.png)\n"
+           "  --check-screenshot  exit 0 when FILE is a PNG of more than one colour\n";
+}
+} // namespace ZuDemo

@@ -1,0 +1,182 @@
+// zugui-demo: the ZuGUIElements module in a real CEGUI application. It opens an OpenGL
+// window, loads the sample skin (and with it the module), binds the sample game client as
+// the module's host, shows the demo layout for a number of frames, writes a screenshot and
+// prints every call the host received.
+#include "client/SampleGameClient.h"
+#include "demo/CeguiSession.h"
+#include "demo/DemoOptions.h"
+#include "demo/DemoScene.h"
+#include "demo/DemoWindow.h"
+#include "demo/GameModule.h"
+#include "demo/Screenshot.h"
+
+#include <CEGUI/CEGUI.h>
+
+#include <chrono>
+#include <exception>
+#include <filesystem>
+#include <iostream>
+
+namespace
+{
+constexpr int kWindowWidth = 1024;
+constexpr int kWindowHeight = 640;
+// A hidden run advances time in fixed steps so that its screenshots are reproducible.
+constexpr float kFixedFrameSeconds = 1.0f / 60.0f;
+
+using ZuDemo::DemoOptions;
+
+// Seconds since the previous call: fixed steps for a hidden run, wall time otherwise.
+class FrameClock
+{
+public:
+    explicit FrameClock(bool fixedSteps) : m_fixedSteps(fixedSteps) {}
+
+    float Tick()
+    {
+        const auto now = std::chrono::steady_clock::now();
+        const std::chrono::duration<float> elapsed = now - m_last;
+        m_last = now;
+        return m_fixedSteps ? kFixedFrameSeconds : elapsed.count();
+    }
+
+private:
+    bool m_fixedSteps;
+    std::chrono::steady_clock::time_point m_last = std::chrono::steady_clock::now();
+};
+
+// Hands the desktop pointer's moves and button changes to CEGUI.
+class PointerForwarder
+{
+public:
+    void Forward(const ZuDemo::DemoWindow::PointerState& pointer, CEGUI::GUIContext& context)
+    {
+        if (pointer.x != m_last.x || pointer.y != m_last.y)
+            context.injectMousePosition(pointer.x, pointer.y);
+        ForwardButton(m_last.leftDown, pointer.leftDown, CEGUI::LeftButton, context);
+        ForwardButton(m_last.rightDown, pointer.rightDown, CEGUI::RightButton, context);
+        m_last = pointer;
+    }
+
+private:
+    static void ForwardButton(bool wasDown, bool isDown, CEGUI::MouseButton button,
+                              CEGUI::GUIContext& context)
+    {
+        if (isDown && !wasDown)
+            context.injectMouseButtonDown(button);
+        else if (wasDown && !isDown)
+            context.injectMouseButtonUp(button);
+    }
+
+    ZuDemo::DemoWindow::PointerState m_last;
+};
+
+bool IsLastFrame(const DemoOptions& options, int framesDrawn, const ZuDemo::DemoWindow& window)
+{
+    return options.frames > 0 ? framesDrawn >= options.frames : window.CloseRequested();
+}
+
+// Draws frames until the last one, and returns that frame's pixels.
+ZuDemo::RgbaImage RenderFrames(const DemoOptions& options, ZuDemo::DemoWindow& window,
+                               ZuDemo::CeguiSession& cegui, ZuDemo::SampleGameClient& client)
+{
+    FrameClock clock(options.hidden);
+    PointerForwarder pointer;
+    for (int framesDrawn = 1;; ++framesDrawn)
+    {
+        if (!options.hidden)
+            pointer.Forward(window.Pointer(), cegui.Context());
+        const float elapsed = clock.Tick();
+        client.AdvanceUITime(elapsed);
+        cegui.RenderFrame(elapsed);
+        // The back buffer is read before it is presented, when it still holds the frame.
+        if (IsLastFrame(options, framesDrawn, window))
+        {
+            ZuDemo::RgbaImage frame =
+                ZuDemo::CaptureFramebuffer(window.FramebufferWidth(), window.FramebufferHeight());
+            window.EndFrame();
+            return frame;
+        }
+        window.EndFrame();
+    }
+}
+
+void PrintHostLog(const ZuDemo::SampleGameClient& client)
+{
+    std::cout << "The game client received " << client.Log().size() << " calls:\n";
+    for (const std::string& line : client.Log())
+        std::cout << "  " << line << '\n';
+}
+
+std::string CeguiLogPath(const std::string& screenshot)
+{
+    const std::filesystem::path directory = std::filesystem::path(screenshot).parent_path();
+    if (!directory.empty())
+        std::filesystem::create_directories(directory);
+    return (directory / "zugui-demo-cegui.log").string();
+}
+
+int RunDemo(const DemoOptions& options)
+{
+    const std::string ceguiLog = CeguiLogPath(options.screenshot);
+    try
+    {
+        ZuDemo::DemoWindow window(kWindowWidth, kWindowHeight, "ZuGUIElements demo",
+                                  !options.hidden);
+        ZuDemo::CeguiSession cegui(window.FramebufferWidth(), window.FramebufferHeight(), ceguiLog);
+        if (!options.hidden)
+            cegui.ShowPointer();
+        ZuDemo::LoadGameModule();
+        ZuDemo::SampleGameClient client;
+        {
+            const ZuDemo::ScopedHost host(client);
+            const ZuDemo::DemoScene scene(cegui.Context());
+            ZuDemo::WritePng(options.screenshot, RenderFrames(options, window, cegui, client));
+        }
+        PrintHostLog(client);
+    }
+    catch (const std::exception& error)
+    {
+        std::cerr << "zugui-demo: " << error.what() << "\n(CEGUI's log: " << ceguiLog << ")\n";
+        return 1;
+    }
+    std::cout << "Screenshot: " << options.screenshot << '\n';
+    return 0;
+}
+
+int CheckScreenshot(const std::string& path)
+{
+    const std::size_t colours = ZuDemo::CountDistinctColours(ZuDemo::ReadPng(path));
+    std::cout << path << ": " << colours << " distinct colours\n";
+    if (colours > 1)
+        return 0;
+    std::cerr << "zugui-demo: " << path << " is blank\n";
+    return 1;
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    try
+    {
+        const DemoOptions options = ZuDemo::ParseDemoOptions(argc, argv);
+        if (options.help)
+        {
+            std::cout << ZuDemo::DemoUsage();
+            return 0;
+        }
+        if (!options.checkScreenshot.empty())
+            return CheckScreenshot(options.checkScreenshot);
+        return RunDemo(options);
+    }
+    catch (const std::invalid_argument& error)
+    {
+        std::cerr << "zugui-demo: " << error.what() << '\n' << ZuDemo::DemoUsage();
+        return 2;
+    }
+    catch (const std::exception& error)
+    {
+        std::cerr << "zugui-demo: " << error.what() << '\n';
+        return 1;
+    }
+}

@@ -1,0 +1,68 @@
+// The module's tables of window and window-renderer factories, and the registration of the
+// renderer factories that CEGUI's scheme loader and the plain exports share.
+#pragma once
+
+#include <CEGUI/String.h>
+
+namespace CEGUI
+{
+class FactoryModule;
+class WindowFactory;
+class WindowRendererFactory;
+} // namespace CEGUI
+
+namespace ZuGUI
+{
+// A row of a renderer-factory table; a table ends with a row whose name is null.
+struct RendererFactoryRow
+{
+    const char* typeName;
+    CEGUI::WindowRendererFactory& (*factory)();
+};
+
+// A row of the window-factory table; the table ends with a row whose factory is null.
+struct WindowFactoryRow
+{
+    CEGUI::WindowFactory& (*factory)();
+};
+
+// Adds `factory` to CEGUI's window-renderer manager unless a factory of its type is present,
+// in which case the skip is logged at the Informative level.
+void SafeRegisterRendererFactory(CEGUI::WindowRendererFactory& factory);
+
+// Registration over a null-terminated table of renderer factories.
+class RendererFactoryTable
+{
+public:
+    explicit RendererFactoryTable(const RendererFactoryRow* rows) : m_rows(rows) {}
+
+    // Registers the row named `type`; throws CEGUI::UnknownObjectException for an unknown name.
+    void registerFactory(const CEGUI::String& type) const;
+    // Registers every row in order; returns the number of rows visited.
+    unsigned int registerAllFactories() const;
+
+    const RendererFactoryRow* rows() const { return m_rows; }
+
+private:
+    const RendererFactoryRow* m_rows;
+};
+
+// The module's own tables.
+const RendererFactoryTable& ModuleRendererFactories();
+const WindowFactoryRow* ModuleWindowFactories();
+
+// Adds every window factory of the module's table to CEGUI, in table order.
+void RegisterModuleWindowFactories();
+
+// The module's renderer factories as a CEGUI 0.8 factory module (the form that a scheme's
+// WindowRendererSet loads); it registers through the same table as the plain exports.
+CEGUI::FactoryModule& ModuleFactoryModule();
+} // namespace ZuGUI
+
+// CEGUI's dynamic window-renderer module contract, exported under plain names.
+extern "C"
+{
+    void registerFactory(const CEGUI::String& type);
+    unsigned int registerAllFactories();
+    CEGUI::FactoryModule& getWindowRendererFactoryModule();
+}

@@ -1,0 +1,41 @@
+// Factories of the module's windows and window renderers. Each widget names its factory
+// `<Class>Factory` and each renderer `<Renderer>WRFactory` as an alias of these templates.
+#pragma once
+
+#include <CEGUI/WindowFactory.h>
+#include <CEGUI/WindowRenderer.h>
+
+namespace ZuGUI
+{
+template <typename TWindow>
+class ZuWindowFactory : public CEGUI::WindowFactory
+{
+public:
+    ZuWindowFactory() : CEGUI::WindowFactory(TWindow::WidgetTypeName) {}
+
+    CEGUI::Window* createWindow(const CEGUI::String& name) override
+    {
+        return new TWindow(d_type, name);
+    }
+    void destroyWindow(CEGUI::Window* window) override { delete window; }
+};
+
+template <typename TRenderer>
+class ZuWindowRendererFactory : public CEGUI::WindowRendererFactory
+{
+public:
+    ZuWindowRendererFactory() : CEGUI::WindowRendererFactory(TRenderer::TypeName) {}
+
+    CEGUI::WindowRenderer* create() override { return new TRenderer(d_factoryName); }
+    void destroy(CEGUI::WindowRenderer* renderer) override { delete renderer; }
+};
+
+// The one factory object of a type, built on first use so that it never depends on the
+// order in which the module's static type names are initialised.
+template <typename TFactory>
+TFactory& FactoryInstance()
+{
+    static TFactory factory;
+    return factory;
+}
+} // namespace ZuGUI

@@ -1,0 +1,56 @@
+#include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
+
+#include "ZuGUIElements/module/FactoryRegistry.h"
+#include "ZuGUIElements/script/ScriptModule.h"
+#include "ZuGUIElements/web/EmbeddedWebWindows.h"
+
+namespace ZuGUI
+{
+ZuGUIExtraFacoryManager::ZuGUIExtraFacoryManager()
+    : m_usingZuRenderer(false),
+      m_host(nullptr), m_typeToProvider{
+                           {"ZuGame/ItemIcon", "GamePackageManagerProxy"},
+                           {"ZuGame/GameValueText", "GameCreatureProvider"},
+                           {"ZuGame/PercentBar", "GameCreatureProvider"},
+                           {"ZuGame/CreatureViewer", "GameCreatureProvider"},
+                           {"ZuGame/SpellIcon", "SpellProxyMgr"},
+                           {"ZuGame/BuffIcon", "BuffMgr"},
+                       }
+{
+}
+
+void ZuGUIExtraFacoryManager::InitGameUIPlugins()
+{
+    RegisterModuleWindowFactories();
+}
+
+void ZuGUIExtraFacoryManager::SetIZuGUI(IZuGUI* host)
+{
+    m_host = host;
+    if (m_host)
+        m_host->RegisterScriptModule(&OpenScriptModule);
+}
+
+const std::string& ZuGUIExtraFacoryManager::TranslateTypeToProviderName(CEGUI::String type) const
+{
+    static const std::string none;
+    const auto found = m_typeToProvider.find(type);
+    return found != m_typeToProvider.end() ? found->second : none;
+}
+
+void ZuGUIExtraFacoryManager::SyncronizeUI(int which)
+{
+    if (which == 0)
+        EmbeddedWebWindows::SyncronizeAll();
+}
+
+void ZuGUIExtraFacoryManager::ManipulateImbeddedIEWindow(int operation, int a, int b)
+{
+    EmbeddedWebWindows::ManipulateImbeddedIEWindow(operation, a, b);
+}
+
+bool ZuGUIExtraFacoryManager::IsHTMLWindowExist() const
+{
+    return EmbeddedWebWindows::IsHTMLWindowOpened();
+}
+} // namespace ZuGUI

@@ -1,0 +1,53 @@
+// The host's door into the module: window-factory registration, the host interface, the
+// type-to-provider table and the embedded web windows.
+#pragma once
+
+#include "ZuGUIElements/module/IZuGUI.h"
+#include "ZuGUIElements/module/Singleton.h"
+
+#include <CEGUI/String.h>
+
+#include <map>
+#include <string>
+
+namespace ZuGUI
+{
+class ZuGUIExtraFacoryManager : public Singleton<ZuGUIExtraFacoryManager>
+{
+    friend class Singleton<ZuGUIExtraFacoryManager>;
+
+public:
+    // Registers the module's window factories with CEGUI, in the module's table order.
+    // A second call is left to CEGUI, which throws for a type that already exists.
+    void InitGameUIPlugins();
+
+    // Stores the host; a non-null host is handed the script-binding open function.
+    void SetIZuGUI(IZuGUI* host);
+    IZuGUI* GetIZuGUI() const { return m_host; }
+
+    // The host-side data provider that feeds a window type, or "" when it has none.
+    const std::string& TranslateTypeToProviderName(CEGUI::String type) const;
+
+    void SetUsingZuRenderer(bool usingZuRenderer) { m_usingZuRenderer = usingZuRenderer; }
+    bool IsUsingZuRenerer() const { return m_usingZuRenderer; }
+
+    // 0 keeps every embedded web window in place; other values do nothing.
+    void SyncronizeUI(int which);
+    void ManipulateImbeddedIEWindow(int operation, int a, int b);
+    bool IsHTMLWindowExist() const;
+
+protected:
+    ZuGUIExtraFacoryManager();
+
+private:
+    bool m_usingZuRenderer;
+    IZuGUI* m_host;
+    std::map<CEGUI::String, std::string> m_typeToProvider;
+};
+
+// Shorthand for the host interface of the running module; null while no host is set.
+inline IZuGUI* GetHost()
+{
+    return ZuGUIExtraFacoryManager::Instance().GetIZuGUI();
+}
+} // namespace ZuGUI

@@ -1,0 +1,196 @@
+#include "support/CeguiFixture.h"
+#include "support/TestLogger.h"
+
+#include "ZuGUIElements/module/FactoryRegistry.h"
+#include "ZuGUIElements/module/FactoryTemplates.h"
+
+#include <CEGUI/CEGUI.h>
+
+#include <gmock/gmock.h>
+
+namespace
+{
+using ::testing::HasSubstr;
+using ZuTest::TestLogger;
+
+template <int N>
+class ProbeRenderer : public CEGUI::WindowRenderer
+{
+public:
+    static const CEGUI::String TypeName;
+    explicit ProbeRenderer(const CEGUI::String& type) : CEGUI::WindowRenderer(type) {}
+    void render() override {}
+};
+template <>
+const CEGUI::String ProbeRenderer<1>::TypeName = "ZuTest/ProbeRendererOne";
+template <>
+const CEGUI::String ProbeRenderer<2>::TypeName = "ZuTest/ProbeRendererTwo";
+
+using ProbeOneWRFactory = ZuGUI::ZuWindowRendererFactory<ProbeRenderer<1>>;
+using ProbeTwoWRFactory = ZuGUI::ZuWindowRendererFactory<ProbeRenderer<2>>;
+
+CEGUI::WindowRendererFactory& ProbeOne()
+{
+    return ZuGUI::FactoryInstance<ProbeOneWRFactory>();
+}
+CEGUI::WindowRendererFactory& ProbeTwo()
+{
+    return ZuGUI::FactoryInstance<ProbeTwoWRFactory>();
+}
+
+const ZuGUI::RendererFactoryRow kProbeRows[] = {
+    {"ZuTest/ProbeRendererOne", &ProbeOne},
+    {"ZuTest/ProbeRendererTwo", &ProbeTwo},
+    {nullptr, nullptr},
+};
+
+std::string SkipLine(const std::string& type)
+{
+    return "WindowRenderer factory '" + type + "' appears to be already registered, skipping.";
+}
+
+bool IsRendererPresent(const CEGUI::String& type)
+{
+    return CEGUI::WindowRendererManager::getSingleton().isFactoryPresent(type);
+}
+
+class RendererFactoryTableTest : public ZuTest::CeguiTest
+{
+protected:
+    void TearDown() override
+    {
+        for (const char* type : {"ZuTest/ProbeRendererOne", "ZuTest/ProbeRendererTwo"})
+        {
+            if (IsRendererPresent(type))
+                CEGUI::WindowRendererManager::getSingleton().removeFactory(type);
+        }
+        CeguiTest::TearDown();
+    }
+
+    const ZuGUI::RendererFactoryTable m_table{kProbeRows};
+};
+
+TEST_F(RendererFactoryTableTest, RegisterAllCountsEveryRowAndSkipsPresentOnesWithTheLogLine)
+{
+    TestLogger::Get().Clear();
+    EXPECT_EQ(2u, m_table.registerAllFactories());
+    EXPECT_TRUE(IsRendererPresent("ZuTest/ProbeRendererOne"));
+    EXPECT_TRUE(IsRendererPresent("ZuTest/ProbeRendererTwo"));
+    EXPECT_EQ(0, TestLogger::Get().Count(SkipLine("ZuTest/ProbeRendererOne")));
+
+    EXPECT_EQ(2u, m_table.registerAllFactories());
+    EXPECT_EQ(1, TestLogger::Get().Count(SkipLine("ZuTest/ProbeRendererOne")));
+    EXPECT_EQ(1, TestLogger::Get().Count(SkipLine("ZuTest/ProbeRendererTwo")));
+}
+
+TEST_F(RendererFactoryTableTest, RegisterByNameRegistersOnlyThatRow)
+{
+    m_table.registerFactory("ZuTest/ProbeRendererTwo");
+    EXPECT_FALSE(IsRendererPresent("ZuTest/ProbeRendererOne"));
+    EXPECT_TRUE(IsRendererPresent("ZuTest/ProbeRendererTwo"));
+
+    TestLogger::Get().Clear();
+    m_table.registerFactory("ZuTest/ProbeRendererTwo");
+    EXPECT_EQ(1, TestLogger::Get().Count(SkipLine("ZuTest/ProbeRendererTwo")));
+}
+
+TEST_F(RendererFactoryTableTest, UnknownNameThrowsAndRegistersNothing)
+{
+    try
+    {
+        m_table.registerFactory("ZuGame/OpenFileDialog");
+        FAIL() << "no exception";
+    }
+    catch (const CEGUI::UnknownObjectException& error)
+    {
+        EXPECT_EQ("::registerFactory - The window renderer factory for type "
+                  "'ZuGame/OpenFileDialog' is not known in this module.",
+                  std::string(error.getMessage().c_str()));
+    }
+    EXPECT_FALSE(IsRendererPresent("ZuTest/ProbeRendererOne"));
+    EXPECT_FALSE(IsRendererPresent("ZuTest/ProbeRendererTwo"));
+}
+
+TEST_F(RendererFactoryTableTest, CreatedRenderersCarryTheFactoryType)
+{
+    CEGUI::WindowRenderer* renderer = ProbeOne().create();
+    EXPECT_EQ(CEGUI::String("ZuTest/ProbeRendererOne"), renderer->getName());
+    ProbeOne().destroy(renderer);
+}
+
+using ModuleEntryTest = ZuTest::CeguiTest;
+
+int CountRows(const ZuGUI::RendererFactoryRow* rows)
+{
+    int count = 0;
+    while (rows[count].typeName)
+        ++count;
+    return count;
+}
+
+TEST_F(ModuleEntryTest, PlainExportsRegisterEveryRowOfTheModuleTable)
+{
+    const ZuGUI::RendererFactoryRow* rows = ZuGUI::ModuleRendererFactories().rows();
+    EXPECT_EQ(static_cast<unsigned>(CountRows(rows)), registerAllFactories());
+    for (int row = 0; rows[row].typeName; ++row)
+        EXPECT_TRUE(IsRendererPresent(rows[row].typeName)) << rows[row].typeName;
+    EXPECT_THROW(registerFactory("ZuGame/OpenFileDialog"), CEGUI::UnknownObjectException);
+}
+
+TEST_F(ModuleEntryTest, ModuleWindowFactoriesAreRegisteredInTableOrder)
+{
+    const ZuGUI::WindowFactoryRow* rows = ZuGUI::ModuleWindowFactories();
+    for (int row = 0; rows[row].factory; ++row)
+    {
+        const CEGUI::String& type = rows[row].factory().getTypeName();
+        EXPECT_TRUE(CEGUI::WindowFactoryManager::getSingleton().isFactoryPresent(type)) << type;
+    }
+}
+
+// A stock CEGUI scheme names the module as a window renderer set: CEGUI finds the library,
+// asks it for its factory module and registers through it.
+class SchemeLoadingTest : public ZuTest::CeguiTest
+{
+protected:
+    void TearDown() override
+    {
+        CEGUI::SchemeManager& schemes = CEGUI::SchemeManager::getSingleton();
+        for (const char* scheme : {"ZuModuleOnly", "ZuModuleUnknownRenderer"})
+        {
+            if (schemes.isDefined(scheme))
+                schemes.destroy(scheme);
+        }
+        // Unloading a scheme unregisters the module's renderers; put them back for other tests.
+        registerAllFactories();
+        CeguiTest::TearDown();
+    }
+};
+
+TEST_F(SchemeLoadingTest, SchemeLoadsTheModuleByNameAndRegistersEveryRenderer)
+{
+    const ZuGUI::RendererFactoryRow* rows = ZuGUI::ModuleRendererFactories().rows();
+    TestLogger::Get().Clear();
+    ASSERT_NO_THROW(
+        CEGUI::SchemeManager::getSingleton().createFromFile("ZuModuleOnly.scheme", "testdata"));
+    for (int row = 0; rows[row].typeName; ++row)
+    {
+        EXPECT_TRUE(IsRendererPresent(rows[row].typeName)) << rows[row].typeName;
+        // Already registered by the test program's start-up: skipped with the module's line.
+        EXPECT_EQ(1, TestLogger::Get().Count(SkipLine(rows[row].typeName)));
+    }
+}
+
+TEST_F(SchemeLoadingTest, SchemeNamingAnUnknownRendererFails)
+{
+    try
+    {
+        CEGUI::SchemeManager::getSingleton().createFromFile("ZuModuleUnknownRenderer.scheme",
+                                                            "testdata");
+        FAIL() << "no exception";
+    }
+    catch (const CEGUI::UnknownObjectException& error)
+    {
+        EXPECT_THAT(std::string(error.getMessage().c_str()), HasSubstr("ZuGame/NoSuchRenderer"));
+    }
+}
+} // namespace

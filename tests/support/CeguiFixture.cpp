@@ -1,0 +1,130 @@
+#include "support/CeguiFixture.h"
+
+#include "support/TestLogger.h"
+
+#include "ZuGUIElements/module/FactoryRegistry.h"
+#include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
+
+#include <CEGUI/CEGUI.h>
+#include <CEGUI/RendererModules/Null/Renderer.h>
+
+#include <memory>
+
+namespace ZuTest
+{
+const char* const kDefaultFont = "DejaVuSans-10-NoScale";
+
+namespace
+{
+bool g_booted = false;
+std::unique_ptr<TestLogger> g_logger;
+
+void SetResourceGroups()
+{
+    auto& provider = static_cast<CEGUI::DefaultResourceProvider&>(
+        *CEGUI::System::getSingleton().getResourceProvider());
+    const CEGUI::String data = ZU_CEGUI_DATA_DIR "/";
+    provider.setResourceGroupDirectory("schemes", data + "schemes/");
+    provider.setResourceGroupDirectory("imagesets", data + "imagesets/");
+    provider.setResourceGroupDirectory("fonts", data + "fonts/");
+    provider.setResourceGroupDirectory("layouts", data + "layouts/");
+    provider.setResourceGroupDirectory("looknfeels", data + "looknfeel/");
+    provider.setResourceGroupDirectory("skin", ZU_SKIN_DIR "/");
+    provider.setResourceGroupDirectory("testdata", ZU_TEST_DATA_DIR "/");
+
+    CEGUI::ImageManager::setImagesetDefaultResourceGroup("imagesets");
+    CEGUI::Font::setDefaultResourceGroup("fonts");
+    CEGUI::Scheme::setDefaultResourceGroup("schemes");
+    CEGUI::WidgetLookManager::setDefaultResourceGroup("looknfeels");
+    CEGUI::WindowManager::setDefaultResourceGroup("layouts");
+}
+
+// Shuts CEGUI down after the last test, so that leaks are reported against a clean exit.
+class CeguiEnvironment : public ::testing::Environment
+{
+public:
+    void TearDown() override { CeguiSystem::Shutdown(); }
+};
+
+const ::testing::Environment* const g_environment =
+    ::testing::AddGlobalTestEnvironment(new CeguiEnvironment);
+} // namespace
+
+void CeguiSystem::Boot()
+{
+    if (g_booted)
+        return;
+    // CEGUI uses an existing logger singleton instead of creating its own file logger.
+    g_logger = std::make_unique<TestLogger>();
+    CEGUI::NullRenderer& renderer = CEGUI::NullRenderer::bootstrapSystem();
+    renderer.setDisplaySize(CEGUI::Sizef(kDisplayWidth, kDisplayHeight));
+    CEGUI::Logger::getSingleton().setLoggingLevel(CEGUI::Informative);
+    SetResourceGroups();
+
+    CEGUI::SchemeManager::getSingleton().createFromFile("TaharezLook.scheme");
+    CEGUI::FontManager::getSingleton().createFromFile(CEGUI::String(kDefaultFont) + ".font");
+    CEGUI::System::getSingleton().getDefaultGUIContext().setDefaultFont(kDefaultFont);
+
+    registerAllFactories();
+    ZuGUI::ZuGUIExtraFacoryManager::Instance().InitGameUIPlugins();
+    g_booted = true;
+}
+
+void CeguiSystem::Shutdown()
+{
+    if (!g_booted)
+        return;
+    ZuGUI::ZuGUIExtraFacoryManager::Instance().SetIZuGUI(nullptr);
+    CEGUI::NullRenderer::destroySystem();
+    g_logger.reset();
+    g_booted = false;
+}
+
+bool CeguiSystem::IsBooted()
+{
+    return g_booted;
+}
+
+void CeguiTest::SetUp()
+{
+    CeguiSystem::Boot();
+    CEGUI::WindowManager& windows = CEGUI::WindowManager::getSingleton();
+    m_root = windows.createWindow("DefaultWindow", "TestRoot");
+    m_root->setArea(
+        CEGUI::URect(CEGUI::UDim(0, 0), CEGUI::UDim(0, 0), CEGUI::UDim(1, 0), CEGUI::UDim(1, 0)));
+    Context().setRootWindow(m_root);
+}
+
+void CeguiTest::TearDown()
+{
+    Context().setRootWindow(nullptr);
+    CEGUI::WindowManager& windows = CEGUI::WindowManager::getSingleton();
+    windows.destroyAllWindows();
+    windows.cleanDeadPool();
+    m_root = nullptr;
+    ZuGUI::ZuGUIExtraFacoryManager::Instance().SetIZuGUI(nullptr);
+}
+
+CEGUI::GUIContext& CeguiTest::Context() const
+{
+    return CEGUI::System::getSingleton().getDefaultGUIContext();
+}
+
+CEGUI::Window& CeguiTest::CreateChild(const CEGUI::String& type, const CEGUI::String& name, float x,
+                                      float y, float width, float height)
+{
+    CEGUI::Window* window = CEGUI::WindowManager::getSingleton().createWindow(type, name);
+    window->setPosition(CEGUI::UVector2(CEGUI::UDim(0, x), CEGUI::UDim(0, y)));
+    window->setSize(CEGUI::USize(CEGUI::UDim(0, width), CEGUI::UDim(0, height)));
+    m_root->addChild(window);
+    return *window;
+}
+
+void CeguiTest::RenderFrame()
+{
+    CEGUI::System& system = CEGUI::System::getSingleton();
+    system.getRenderer()->beginRendering();
+    system.renderAllGUIContexts();
+    system.getRenderer()->endRendering();
+}
+} // namespace ZuTest

@@ -1,0 +1,51 @@
+// Boots CEGUI once per test program on the NullRenderer, with CEGUI's data and the sample
+// skin as resource groups, TaharezLook loaded and DejaVuSans-10-NoScale as the default font,
+// so that text metrics are the same on every machine.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <CEGUI/String.h>
+
+namespace CEGUI
+{
+class GUIContext;
+class Window;
+} // namespace CEGUI
+
+namespace ZuTest
+{
+constexpr float kDisplayWidth = 1024.0f;
+constexpr float kDisplayHeight = 768.0f;
+extern const char* const kDefaultFont;
+
+// Process-wide CEGUI on the NullRenderer; shut down when the test program ends.
+class CeguiSystem
+{
+public:
+    static void Boot();
+    static void Shutdown();
+    static bool IsBooted();
+};
+
+// A test with a fresh root window (the display's size) in the default GUI context. Every
+// window is destroyed and the host cleared after each test.
+class CeguiTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    CEGUI::GUIContext& Context() const;
+    CEGUI::Window& Root() const { return *m_root; }
+
+    // Creates a window of `type` as a child of the root, at `area` in pixels.
+    CEGUI::Window& CreateChild(const CEGUI::String& type, const CEGUI::String& name, float x = 0,
+                               float y = 0, float width = 100, float height = 100);
+    // Draws every GUI context once, as a frame of the game would.
+    void RenderFrame();
+
+private:
+    CEGUI::Window* m_root = nullptr;
+};
+} // namespace ZuTest
