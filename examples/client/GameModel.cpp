@@ -27,14 +27,11 @@ GameModel GameModel::MakeSample()
     model.AddCreature({kTargetId, {{"Name", "Forest Wolf"}, {"Level", "10"}, {"HP", "HP 310/310"}}},
                       "Target");
 
-    model.AddItem({1001, "TaharezLook/ButtonLeftNormal", 1,
-                   "Iron Sword\nDamage 12-18\nDurability 40/40", 1101});
-    model.AddItem(
-        {1002, "TaharezLook/RadioButtonNormal", 5, "Minor Healing Potion\nRestores 50 HP"});
-    model.AddItem({1003, "TaharezLook/CheckboxNormal", 12, "Wolf Pelt\nSells for 3 silver"});
-    model.AddItem(
-        {1101, "TaharezLook/ButtonMiddleNormal", 1, "Rusty Sword\nDamage 6-9\nDurability 11/30"});
-    model.AddItem({1102, "TaharezLook/ButtonRightNormal", 1, "Leather Cap\nArmour 4"});
+    model.AddItem({1001, "sword", 1, "Iron Sword\nDamage 12-18\nDurability 40/40", 1101});
+    model.AddItem({1002, "potion", 5, "Minor Healing Potion\nRestores 50 HP"});
+    model.AddItem({1003, "pelt", 12, "Wolf Pelt\nSells for 3 silver"});
+    model.AddItem({1101, "sword", 1, "Rusty Sword\nDamage 6-9\nDurability 11/30"});
+    model.AddItem({1102, "cap", 1, "Leather Cap\nArmour 4"});
 
     model.AddPackage({"Bag", kBagId, {1001, 1002, 0, 1003}});
     model.AddPackage({"Equip", kEquipId, {1101, 1102}});
@@ -80,6 +77,12 @@ std::optional<std::string> GameModel::PropertyOf(int creatureId, const std::stri
     const Creature* creature = FindCreature(creatureId);
     const std::string* value = creature ? FindIn(creature->properties, property) : nullptr;
     return value ? std::optional<std::string>(*value) : std::nullopt;
+}
+
+const std::string* GameModel::IconOf(int objectId) const
+{
+    const Item* item = FindItem(objectId);
+    return item ? &item->icon : nullptr;
 }
 
 const Item* GameModel::FindItem(int cellId) const

@@ -20,6 +20,7 @@ struct Creature
 struct Item
 {
     int cellId = 0;
+    // The picture the client renders for the item ("sword", "potion"...).
     std::string icon;
     int count = 1;
     std::string tooltip;
@@ -38,6 +39,9 @@ struct Package
 class GameModel
 {
 public:
+    // The render proxy of the sparkle effect, answered for "WhichOne" = "Sparking".
+    static constexpr int kSparkleProxyId = 9000;
+
     // The player, a target, a bag and the equipment of the demo.
     static GameModel MakeSample();
 
@@ -52,6 +56,8 @@ public:
     std::optional<std::string> PropertyOf(int creatureId, const std::string& property) const;
 
     const Item* FindItem(int cellId) const;
+    // The picture name of a game object, null when it has none.
+    const std::string* IconOf(int objectId) const;
     const Package* FindPackage(const std::string& name, int id) const;
     // The cell id in a package slot (0 for an empty slot); none for an unknown package or a
     // slot index outside the package.

@@ -6,10 +6,16 @@ namespace ZuDemo
 {
 namespace
 {
-// "WhichOne" names a creature by its role.
+// "WhichOne" names a creature by its role, or the sparkle effect's render proxy.
 bool AnswerCreature(const GameModel& model, KeyValues& request, KeyValues& reply)
 {
-    const std::optional<int> id = model.CreatureIdOf(request.GetString("WhichOne"));
+    const std::string which = request.GetString("WhichOne");
+    if (which == "Sparking")
+    {
+        reply.SetInt("CreatureId", GameModel::kSparkleProxyId);
+        return true;
+    }
+    const std::optional<int> id = model.CreatureIdOf(which);
     if (!id)
         return false;
     reply.SetInt("CreatureId", *id);

@@ -1,5 +1,7 @@
 #include "demo/GameModule.h"
 
+#include "demo/ObjectPortrait.h"
+
 #include "ZuGUIElements/module/FactoryRegistry.h"
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
 #include "public/CodePage.h"
@@ -73,6 +75,8 @@ std::string Section(const std::string& heading, const std::vector<std::string>& 
 void LoadGameModule()
 {
     PointModuleLoaderAtLinkedModule();
+    // The demo's own widget type is known before the skin maps a look onto it.
+    RegisterObjectPortrait();
     CEGUI::SchemeManager::getSingleton().createFromFile("ZuLook.scheme", "skin");
     ZuGUI::ZuGUIExtraFacoryManager::Instance().InitGameUIPlugins();
     // The sample game's texts are UTF-8, so the module needs no conversion.

@@ -3,6 +3,7 @@
 // the module's host, shows the demo layout for a number of frames, writes a screenshot and
 // prints every call the host received.
 #include "client/SampleGameClient.h"
+#include "client/SampleRenderProxies.h"
 #include "demo/CeguiSession.h"
 #include "demo/DemoOptions.h"
 #include "demo/DemoScene.h"
@@ -129,6 +130,7 @@ int RunDemo(const DemoOptions& options)
         ZuDemo::LoadGameModule();
         ZuDemo::SampleGameClient client;
         {
+            const ZuDemo::SampleRenderProxies proxies(client.Model());
             const ZuDemo::ScopedHost host(client);
             const ZuDemo::DemoScene scene(cegui.Context());
             ZuDemo::WritePng(options.screenshot, RenderFrames(options, window, cegui, client));

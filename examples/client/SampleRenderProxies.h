@@ -1,0 +1,28 @@
+// The sample client's render proxies: it paints the picture of the game object behind a proxy
+// id into the module's texture, and draws it as a square centred on the anchor. Constructing
+// it installs it in the module and turns the client renderer path on; destroying it undoes
+// both.
+#pragma once
+
+#include "ZuGUIElements/platform/RenderProxy.h"
+#include "client/GameModel.h"
+
+namespace ZuDemo
+{
+class SampleRenderProxies : public ZuGUI::IRenderProxyRenderer
+{
+public:
+    explicit SampleRenderProxies(const GameModel& model);
+    ~SampleRenderProxies();
+    SampleRenderProxies(const SampleRenderProxies&) = delete;
+    SampleRenderProxies& operator=(const SampleRenderProxies&) = delete;
+
+    void BindProxyTexture(CEGUI::Texture& texture, unsigned proxyId, unsigned param) override;
+    void DrawProxy(CEGUI::GeometryBuffer& buffer, CEGUI::Texture& texture,
+                   const CEGUI::Vector2f& anchor, const CEGUI::Sizef& size,
+                   const CEGUI::Rectf* clip) override;
+
+private:
+    const GameModel& m_model;
+};
+} // namespace ZuDemo

@@ -1,0 +1,86 @@
+#include "ZuGUIElements/base/ZuImageCache.h"
+
+#include "ZuGUIElements/base/ZuImage.h"
+
+#include <CEGUI/GeometryBuffer.h>
+#include <CEGUI/Renderer.h>
+#include <CEGUI/RenderingContext.h>
+#include <CEGUI/RenderingSurface.h>
+#include <CEGUI/System.h>
+#include <CEGUI/Window.h>
+
+namespace ZuGUI
+{
+namespace
+{
+void DestroyBuffer(CEGUI::GeometryBuffer* buffer)
+{
+    if (buffer && CEGUI::System::getSingletonPtr())
+        CEGUI::System::getSingleton().getRenderer()->destroyGeometryBuffer(*buffer);
+}
+
+// The translation and clipping that CEGUI gives a window's own geometry for `context`.
+void PlaceLikeWindow(CEGUI::GeometryBuffer& buffer, const CEGUI::Window& window,
+                     const CEGUI::RenderingContext& context)
+{
+    if (context.owner == &window && context.surface->isRenderingWindow())
+    {
+        buffer.setTranslation(CEGUI::Vector3f(0.0f, 0.0f, 0.0f));
+        buffer.setClippingRegion(CEGUI::Rectf(CEGUI::Vector2f(0.0f, 0.0f), window.getPixelSize()));
+        return;
+    }
+    const CEGUI::Rectf outer = window.getUnclippedOuterRect().get();
+    buffer.setTranslation(
+        CEGUI::Vector3f(outer.left() - context.offset.d_x, outer.top() - context.offset.d_y, 0.0f));
+    CEGUI::Rectf clip = window.getOuterRectClipper();
+    if (clip.getWidth() != 0.0f && clip.getHeight() != 0.0f)
+        clip.offset(CEGUI::Vector2f(-context.offset.d_x, -context.offset.d_y));
+    buffer.setClippingRegion(clip);
+}
+} // namespace
+
+ZuImageCache::~ZuImageCache()
+{
+    DestroyBuffer(d_proxyGeometry);
+    DestroyBuffer(d_imageryGeometry);
+}
+
+CEGUI::GeometryBuffer& ZuImageCache::Buffer(CEGUI::GeometryBuffer*& buffer)
+{
+    if (!buffer)
+        buffer = &CEGUI::System::getSingleton().getRenderer()->createGeometryBuffer();
+    return *buffer;
+}
+
+void ZuImageCache::CacheZuImage(const ZuImage& image, const CEGUI::Rectf& dest,
+                                const CEGUI::Rectf* clip)
+{
+    d_records.push_back(Record{&image, dest, clip ? *clip : CEGUI::Rectf(), clip != nullptr});
+    image.render(Buffer(d_proxyGeometry), dest, clip);
+}
+
+void ZuImageCache::ClearCache()
+{
+    d_records.clear();
+    if (d_proxyGeometry)
+        d_proxyGeometry->reset();
+    if (d_imageryGeometry)
+        d_imageryGeometry->reset();
+}
+
+CEGUI::GeometryBuffer& ZuImageCache::GetImageryBuffer()
+{
+    return Buffer(d_imageryGeometry);
+}
+
+void ZuImageCache::Queue(const CEGUI::Window& window, const CEGUI::RenderingContext& context)
+{
+    for (CEGUI::GeometryBuffer* buffer : {d_proxyGeometry, d_imageryGeometry})
+    {
+        if (!buffer)
+            continue;
+        PlaceLikeWindow(*buffer, window, context);
+        context.surface->addGeometryBuffer(context.queue, *buffer);
+    }
+}
+} // namespace ZuGUI

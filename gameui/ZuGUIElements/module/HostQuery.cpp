@@ -1,0 +1,16 @@
+#include "ZuGUIElements/module/HostQuery.h"
+
+#include "public/CodePage.h"
+
+namespace ZuGUI
+{
+CEGUI::String HostTextToString(const char* ansiText)
+{
+    return CEGUI::String(reinterpret_cast<const CEGUI::utf8*>(AnsiToUtf8(ansiText, "")));
+}
+
+CEGUI::String ReplyText(KeyValues& reply, const char* key, const char* defaultValue)
+{
+    return HostTextToString(reply.GetString(key, defaultValue));
+}
+} // namespace ZuGUI
