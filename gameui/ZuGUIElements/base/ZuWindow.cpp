@@ -72,6 +72,17 @@ void ZuWindow::setSparkingState(int state)
     invalidate();
 }
 
+void ZuWindow::MoveWatch(unsigned oldId, unsigned newId)
+{
+    IZuGUI* host = GetHost();
+    if (!host || oldId == newId)
+        return;
+    if (oldId != 0)
+        host->UnwatchObject(this, static_cast<int>(oldId));
+    if (newId != 0)
+        host->WatchObject(this, static_cast<int>(newId));
+}
+
 void ZuWindow::RunRequestedUpdate()
 {
     if (!d_updateRequested)

@@ -56,6 +56,10 @@ public:
 protected:
     void drawSelf(const CEGUI::RenderingContext& context) override;
 
+    // Moves the client's watch of this window from `oldId` to `newId`: the old object is
+    // released before the new one is watched, and id 0 is never watched or released.
+    void MoveWatch(unsigned oldId, unsigned newId);
+
     // Fetches the window's game data from the client.
     virtual void UpdateImp() = 0;
 
