@@ -4,6 +4,8 @@
 #include "ZuGUIElements/module/HostQuery.h"
 #include "ZuGUIElements/module/HostTrees.h"
 
+#include <CEGUI/falagard/WidgetLookFeel.h>
+
 namespace ZuGUI
 {
 FrameEnabled::FrameEnabled()
@@ -45,6 +47,15 @@ ZuRenderer::ZuRenderer(const CEGUI::String& type) : CEGUI::WindowRenderer(type)
 ZuWindow* ZuRenderer::GameWindow() const
 {
     return dynamic_cast<ZuWindow*>(d_window);
+}
+
+void ZuRenderer::RenderStateImagery(const CEGUI::String& name) const
+{
+    if (!d_window || d_window->getLookNFeel().empty())
+        return;
+    const CEGUI::WidgetLookFeel& look = getLookNFeel();
+    if (look.isStateImageryPresent(name))
+        look.getStateImagery(name).render(*d_window);
 }
 
 void ZuRenderer::Invalidate()

@@ -45,6 +45,9 @@ public:
 protected:
     // The attached window as a game window, or null for any other window.
     ZuWindow* GameWindow() const;
+    // Renders the look's state imagery `name` into the window's geometry; a window without a
+    // look, or a look without that imagery, draws nothing for it.
+    void RenderStateImagery(const CEGUI::String& name) const;
 
     // A subclass refreshes the state that its texture requests depend on.
     virtual void RequestTextureParams() = 0;
