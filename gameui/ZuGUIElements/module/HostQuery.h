@@ -12,21 +12,40 @@
 
 namespace ZuGUI
 {
+// How a query went. It converts to true only when the client answered.
+class QueryResult
+{
+public:
+    enum Outcome
+    {
+        NoHost,     // no client set: nothing was sent
+        Unanswered, // the client had no answer
+        Answered,
+    };
+
+    QueryResult(Outcome outcome) : m_outcome(outcome) {}
+    operator bool() const { return m_outcome == Answered; }
+    bool NoHostSet() const { return m_outcome == NoHost; }
+
+private:
+    Outcome m_outcome;
+};
+
 // Sends the request `requestName` with the keys that `fillRequest(KeyValues&)` sets; when the
-// client answers, hands the reply to `readReply(KeyValues&)` and returns true.
+// client answers, hands the reply to `readReply(KeyValues&)`.
 template <typename FillRequest, typename ReadReply>
-bool QueryHost(const char* requestName, FillRequest&& fillRequest, ReadReply&& readReply)
+QueryResult QueryHost(const char* requestName, FillRequest&& fillRequest, ReadReply&& readReply)
 {
     IZuGUI* host = GetHost();
     if (!host)
-        return false;
+        return QueryResult::NoHost;
     const KeyValuesPtr request = MakeKeyValues(requestName);
     const KeyValuesPtr reply = MakeKeyValues("");
     std::forward<FillRequest>(fillRequest)(*request);
     if (!host->Query(request.get(), reply.get()))
-        return false;
+        return QueryResult::Unanswered;
     std::forward<ReadReply>(readReply)(*reply);
-    return true;
+    return QueryResult::Answered;
 }
 
 // A string of a reply, converted from the system code page to UTF-8.
