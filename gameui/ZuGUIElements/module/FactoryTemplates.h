@@ -38,4 +38,17 @@ TFactory& FactoryInstance()
     static TFactory factory;
     return factory;
 }
+
+// The factory of a type as the factory tables hold it.
+template <typename TFactory>
+CEGUI::WindowFactory& WindowFactoryOf()
+{
+    return FactoryInstance<TFactory>();
+}
+
+template <typename TFactory>
+CEGUI::WindowRendererFactory& RendererFactoryOf()
+{
+    return FactoryInstance<TFactory>();
+}
 } // namespace ZuGUI

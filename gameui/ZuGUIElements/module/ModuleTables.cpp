@@ -3,15 +3,19 @@
 #include "ZuGUIElements/module/FactoryRegistry.h"
 #include "ZuGUIElements/module/FactoryTemplates.h"
 
+#include "ZuGUIElements/gamewidgets/GameValueText.h"
+
 namespace ZuGUI
 {
 namespace
 {
 const RendererFactoryRow kRendererFactories[] = {
+    {"ZuGame/GameValueText", &RendererFactoryOf<CEGUI::CGameValueTextRendererWRFactory>},
     {nullptr, nullptr},
 };
 
 const WindowFactoryRow kWindowFactories[] = {
+    {&WindowFactoryOf<CGameValueTextFactory>},
     {nullptr},
 };
 } // namespace
