@@ -58,9 +58,8 @@ void CGameValueText::UpdateImp()
     const bool answered = QueryHost(
         GetProviderName().c_str(),
         [&](KeyValues& request) { request.SetString(HostTrees::kWhichOne, d_whichOne.c_str()); },
-        [&](KeyValues& reply) {
-            creatureId = reply.GetInt(HostTrees::kCreatureId, HostTrees::kNoChangeId);
-        });
+        [&](KeyValues& reply)
+        { creatureId = reply.GetInt(HostTrees::kCreatureId, HostTrees::kNoChangeId); });
     if (!answered)
         return;
     if (creatureId != HostTrees::kNoChangeId)
@@ -77,7 +76,8 @@ void CGameValueText::RequestText()
     CEGUI::String text;
     const QueryResult result = QueryHost(
         HostTrees::kGameObjectProperty,
-        [&](KeyValues& request) {
+        [&](KeyValues& request)
+        {
             request.SetInt(HostTrees::kObjectId, static_cast<int>(d_objectId));
             request.SetString(HostTrees::kWhichProperty, d_whichProperty.c_str());
         },
