@@ -22,10 +22,20 @@ const typename Map::mapped_type* FindIn(const Map& map, const typename Map::key_
 GameModel GameModel::MakeSample()
 {
     GameModel model;
-    model.AddCreature({kPlayerId, {{"Name", "Aldric"}, {"Level", "12"}, {"HP", "HP 420/500"}}},
+    model.AddCreature({kPlayerId,
+                       "hero",
+                       {{"Name", "Aldric"},
+                        {"Level", "12"},
+                        {"HP", "HP 420/500"},
+                        {"HPRatio", "0.84"},
+                        {"MP", "MP 90/200"},
+                        {"MPRatio", "0.45"}}},
                       "Player");
-    model.AddCreature({kTargetId, {{"Name", "Forest Wolf"}, {"Level", "10"}, {"HP", "HP 310/310"}}},
-                      "Target");
+    model.AddCreature(
+        {kTargetId,
+         "wolf",
+         {{"Name", "Forest Wolf"}, {"Level", "10"}, {"HP", "HP 310/310"}, {"HPRatio", "1"}}},
+        "Target");
 
     model.AddItem({1001, "sword", 1, "Iron Sword\nDamage 12-18\nDurability 40/40", 1101});
     model.AddItem({1002, "potion", 5, "Minor Healing Potion\nRestores 50 HP"});
@@ -33,8 +43,19 @@ GameModel GameModel::MakeSample()
     model.AddItem({1101, "sword", 1, "Rusty Sword\nDamage 6-9\nDurability 11/30"});
     model.AddItem({1102, "cap", 1, "Leather Cap\nArmour 4"});
 
+    model.AddItem({2001, "shield", 1, "Stone Skin\nArmour +20 for 5 min"});
+    model.AddItem({2002, "leaf", 1, "Regrowth\nHeals 5 HP every 2 s"});
+    model.AddItem({2003, "flame", 1, "Burning\nLoses 3 HP every second"});
+
+    model.AddItem({3001, "flame", 1, "Fire Bolt\nDeals 30-42 fire damage"});
+    model.AddItem({3002, "bolt", 1, "Lightning\nDeals 25-50 nature damage"});
+    model.AddItem({3003, "leaf", 1, "Regrowth\nHeals 60 HP over 12 s"});
+    model.AddItem({3004, "shield", 1, "Stone Skin\nArmour +20 for 5 min"});
+
     model.AddPackage({"Bag", kBagId, {1001, 1002, 0, 1003}});
     model.AddPackage({"Equip", kEquipId, {1101, 1102}});
+    model.AddPackage({kBuffPackage, 0, {2001, 2002, 2003}});
+    model.AddPackage({kSpellBookPackage, 0, {3001, 3002, 3003, 3004}});
     return model;
 }
 
@@ -81,8 +102,10 @@ std::optional<std::string> GameModel::PropertyOf(int creatureId, const std::stri
 
 const std::string* GameModel::IconOf(int objectId) const
 {
-    const Item* item = FindItem(objectId);
-    return item ? &item->icon : nullptr;
+    if (const Item* item = FindItem(objectId))
+        return &item->icon;
+    const Creature* creature = FindCreature(objectId);
+    return creature ? &creature->icon : nullptr;
 }
 
 const Item* GameModel::FindItem(int cellId) const

@@ -13,6 +13,8 @@ namespace ZuDemo
 struct Creature
 {
     int id = 0;
+    // The picture the client renders for the creature ("hero", "wolf").
+    std::string icon;
     // Property name ("Name", "Level", "HP") to the text the game shows for it.
     std::map<std::string, std::string> properties;
 };
@@ -41,8 +43,11 @@ class GameModel
 public:
     // The render proxy of the sparkle effect, answered for "WhichOne" = "Sparking".
     static constexpr int kSparkleProxyId = 9000;
+    // The packages that hold the player's buffs (by buff index) and spells (by spell index).
+    static constexpr const char* kBuffPackage = "Buffs";
+    static constexpr const char* kSpellBookPackage = "SpellBook";
 
-    // The player, a target, a bag and the equipment of the demo.
+    // The player with his buffs and spell book, a target, a bag and the equipment.
     static GameModel MakeSample();
 
     // `role` is the word layouts use to name the creature ("Player"), empty for none.
@@ -56,7 +61,7 @@ public:
     std::optional<std::string> PropertyOf(int creatureId, const std::string& property) const;
 
     const Item* FindItem(int cellId) const;
-    // The picture name of a game object, null when it has none.
+    // The picture name of a game object (item or creature), null when it has none.
     const std::string* IconOf(int objectId) const;
     const Package* FindPackage(const std::string& name, int id) const;
     // The cell id in a package slot (0 for an empty slot); none for an unknown package or a

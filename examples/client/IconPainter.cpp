@@ -60,6 +60,42 @@ Shape ShapeFor(const std::string& name)
             const float dx = (x - 0.5f) * 1.2f, dy = y - 0.5f;
             return dx * dx + dy * dy + 0.05f * std::sin(x * 25) < 0.12f;
         };
+    if (name == "shield")
+        return [](float x, float y)
+        {
+            const float dx = std::fabs(x - 0.5f);
+            return y > 0.15f && dx < 0.36f - std::max(0.0f, y - 0.5f) * 0.9f;
+        };
+    if (name == "flame")
+        return [](float x, float y)
+        {
+            const float dx = x - 0.5f, dy = y - 0.62f;
+            return (dx * dx + dy * dy < 0.07f) ||
+                   (y > 0.12f && y < 0.62f && std::fabs(dx) < (y - 0.12f) * 0.5f);
+        };
+    if (name == "bolt")
+        return [](float x, float y)
+        {
+            const float centre = y < 0.5f ? 0.62f - y * 0.5f : 0.38f + (y - 0.5f) * 0.5f;
+            return y > 0.1f && y < 0.9f &&
+                   std::fabs(x - centre + (y < 0.5f ? 0.08f : -0.08f)) < 0.1f;
+        };
+    if (name == "leaf")
+        return [](float x, float y)
+        {
+            const float u = (x - y) * 0.7071f, v = (x + y - 1.0f) * 0.7071f;
+            return u * u / 0.02f + v * v / 0.12f < 1.0f;
+        };
+    if (name == "hero" || name == "wolf")
+        return [name](float x, float y)
+        {
+            const float dx = x - 0.5f, dy = y - 0.45f;
+            const bool head = dx * dx + dy * dy < 0.09f;
+            const bool ears = name == "wolf" && y > 0.1f && y < 0.3f &&
+                              std::fabs(std::fabs(dx) - 0.2f) < (y - 0.1f) * 0.5f;
+            const bool body = name == "hero" && y > 0.7f && std::fabs(dx) < 0.35f;
+            return head || ears || body;
+        };
     return [](float x, float y) { return std::fabs(x - 0.5f) + std::fabs(y - 0.5f) < 0.38f; };
 }
 

@@ -50,16 +50,36 @@ bool AnswerObjectCompare(const GameModel& model, KeyValues& request, KeyValues& 
     return true;
 }
 
-// A package slot; an empty slot answers cell id 0 so that an icon showing it clears.
-bool AnswerPackageSlot(const GameModel& model, KeyValues& request, KeyValues& reply)
+bool AnswerCell(const std::optional<int>& cellId, KeyValues& reply)
 {
-    const std::optional<int> cellId =
-        model.CellAt(request.GetString("PackageName"), request.GetInt("PackageId"),
-                     request.GetInt("PackageIndex", -1));
     if (!cellId)
         return false;
     reply.SetInt("CellId", *cellId);
     return true;
+}
+
+// A package slot; an empty slot answers cell id 0 so that an icon showing it clears.
+bool AnswerPackageSlot(const GameModel& model, KeyValues& request, KeyValues& reply)
+{
+    return AnswerCell(model.CellAt(request.GetString("PackageName"), request.GetInt("PackageId"),
+                                   request.GetInt("PackageIndex", -1)),
+                      reply);
+}
+
+// The player's buff at "BuffIndex".
+bool AnswerBuff(const GameModel& model, KeyValues& request, KeyValues& reply)
+{
+    return AnswerCell(model.CellAt(GameModel::kBuffPackage, 0, request.GetInt("BuffIndex", -1)),
+                      reply);
+}
+
+// Spells by "Spell_Index" in the spell book, otherwise by package slot.
+bool AnswerSpell(const GameModel& model, KeyValues& request, KeyValues& reply)
+{
+    if (request.FindKey("Spell_Index"))
+        return AnswerCell(
+            model.CellAt(GameModel::kSpellBookPackage, 0, request.GetInt("Spell_Index")), reply);
+    return AnswerPackageSlot(model, request, reply);
 }
 } // namespace
 
@@ -71,6 +91,8 @@ RequestHandlers MakeModelRequestHandlers()
         {"GameObjectTooltip", AnswerObjectTooltip},
         {"GameObjectCompare", AnswerObjectCompare},
         {"GamePackageManagerProxy", AnswerPackageSlot},
+        {"BuffMgr", AnswerBuff},
+        {"SpellProxyMgr", AnswerSpell},
     };
 }
 } // namespace ZuDemo

@@ -1,8 +1,8 @@
 #include "client/SampleGameClient.h"
 
+#include "ZuGUIElements/base/ZuWindow.h"
 #include "public/KeyValues.h"
 
-#include <sstream>
 
 namespace ZuDemo
 {
@@ -13,11 +13,10 @@ std::string Quote(const char* text)
     return text ? "\"" + std::string(text) + "\"" : "null";
 }
 
+// A window by its path below the root, as layouts name it.
 std::string WindowText(const ZuGUI::ZuWindow* window)
 {
-    std::ostringstream text;
-    text << "window@" << static_cast<const void*>(window);
-    return text.str();
+    return window ? "'" + std::string(window->getNamePath().c_str()) + "'" : "null";
 }
 
 std::string Describe(const KeyValues* tree)
