@@ -3,7 +3,6 @@
 #include "ZuGUIElements/base/ZuWindow.h"
 #include "public/KeyValues.h"
 
-
 namespace ZuDemo
 {
 namespace

@@ -93,6 +93,10 @@ void CeguiTest::SetUp()
     m_root->setArea(
         CEGUI::URect(CEGUI::UDim(0, 0), CEGUI::UDim(0, 0), CEGUI::UDim(1, 0), CEGUI::UDim(1, 0)));
     Context().setRootWindow(m_root);
+    // The NullRenderer leaves the pointer's constraint area unset, which would keep injected
+    // pointer positions off every window.
+    const CEGUI::Rectf display(0, 0, kDisplayWidth, kDisplayHeight);
+    Context().getMouseCursor().setConstraintArea(&display);
 }
 
 void CeguiTest::TearDown()

@@ -34,6 +34,8 @@ namespace detail
 template <typename Base>
 constexpr bool kHasSharedProperties = std::is_base_of_v<ISharedPropertyWindow, Base>;
 
+// One distinct empty base per layer, so that layers stacked three deep do not repeat a base.
+template <typename Base>
 struct SharedPropertyInterfacePresent
 {
 };
@@ -41,7 +43,7 @@ struct SharedPropertyInterfacePresent
 // The lowest layer over a stock CEGUI class brings the interface and the XML writing.
 template <typename Base>
 using SharedPropertyInterfaceFor =
-    std::conditional_t<kHasSharedProperties<Base>, SharedPropertyInterfacePresent,
+    std::conditional_t<kHasSharedProperties<Base>, SharedPropertyInterfacePresent<Base>,
                        ISharedPropertyWindow>;
 
 // Writes the properties of `window` that are not shared, as CEGUI::Window does for all of them.

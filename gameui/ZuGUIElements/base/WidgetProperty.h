@@ -14,11 +14,15 @@
 // read-only property that ignores writes.
 #pragma once
 
+#include "ZuGUIElements/platform/Localize.h"
+
 #include <CEGUI/Property.h>
 #include <CEGUI/PropertyHelper.h>
 #include <CEGUI/Window.h>
 #include <CEGUI/WindowRenderer.h>
 
+#include <cstddef>
+#include <iterator>
 #include <type_traits>
 
 namespace ZuGUI
@@ -55,6 +59,20 @@ struct SignedAsUnsignedText
     static int FromString(const CEGUI::String& text)
     {
         return static_cast<int>(UnsignedText::FromString(text));
+    }
+};
+
+// An unsigned value shown and parsed in signed form (4294967295 reads -1).
+struct UnsignedAsSignedText
+{
+    static const char* DataType() { return "int"; }
+    static CEGUI::String ToString(unsigned value)
+    {
+        return CEGUI::PropertyHelper<int>::toString(static_cast<int>(value));
+    }
+    static unsigned FromString(const CEGUI::String& text)
+    {
+        return static_cast<unsigned>(CEGUI::PropertyHelper<int>::fromString(text));
     }
 };
 
@@ -104,6 +122,60 @@ struct BoolText
         return CEGUI::PropertyHelper<bool>::fromString(text);
     }
 };
+
+// A text that may be a localisation key: a text beginning with "#" is stored as the text to
+// show (LocalizeString), any other text as it is.
+struct LocalizedText : StringText
+{
+    static CEGUI::String FromString(const CEGUI::String& text) { return LocalizeString(text); }
+};
+
+// The render operations of game images: how the client draws an object's image. Widgets know
+// the first `Known` of them by name.
+struct RenderOperationName
+{
+    const char* name;
+    int value;
+};
+
+inline constexpr RenderOperationName kRenderOperationNames[] = {
+    {"RenderMap", 0},       {"RenderIcon", 1},        {"RenderLargeIcon", 2},
+    {"RenderSmallIcon", 3}, {"RenderDarkIcon", 0x11}, {"RenderForceDarkIcon", 0x21},
+};
+
+// A render operation by name: an unknown name stores "RenderMap" (0), and a value without a
+// name reads "".
+template <std::size_t Known>
+struct RenderOperationText
+{
+    static_assert(Known <= std::size(kRenderOperationNames), "more names than operations");
+
+    static const char* DataType() { return "String"; }
+    static CEGUI::String ToString(int value)
+    {
+        for (std::size_t i = 0; i < Known; ++i)
+        {
+            if (kRenderOperationNames[i].value == value)
+                return kRenderOperationNames[i].name;
+        }
+        return CEGUI::String();
+    }
+    static int FromString(const CEGUI::String& text)
+    {
+        for (std::size_t i = 0; i < Known; ++i)
+        {
+            if (text == kRenderOperationNames[i].name)
+                return kRenderOperationNames[i].value;
+        }
+        return kRenderOperationNames[0].value;
+    }
+};
+
+// All six operations, as game icons know them.
+using IconRenderOperText = RenderOperationText<6>;
+// The four plain image kinds ("RenderMap" to "RenderSmallIcon"), as the creature viewer knows
+// them.
+using ImageRenderOperText = RenderOperationText<4>;
 
 template <typename Widget, typename Text, auto Getter, auto Setter>
 class WidgetProperty : public CEGUI::Property

@@ -12,6 +12,13 @@ constexpr const char* kGameObjectTooltip = "GameObjectTooltip";
 constexpr const char* kGameObjectCompare = "GameObjectCompare";
 constexpr const char* kGameCreatureProvider = "GameCreatureProvider";
 
+// Requests named by the provider of an item icon's item type ("Item" uses the window's own).
+constexpr const char* kSpellProxyMgr = "SpellProxyMgr";
+constexpr const char* kItemTemplMgr = "ItemTemplMgr";
+constexpr const char* kSpellSetMgr = "SpellSetMgr";
+constexpr const char* kGangTechMgr = "GangTechMgr";
+constexpr const char* kCsmKeyMgr = "CsmKeyMgr";
+
 // Request keys.
 constexpr const char* kObjectId = "ObjectId";
 constexpr const char* kWhichProperty = "WhichProperty";
@@ -35,6 +42,9 @@ constexpr const char* kGameObjectCompareId = "GameObjectCompareId";
 constexpr const char* kCreatureId = "CreatureId";
 constexpr const char* kCellId = "CellId";
 constexpr int kNoChangeId = -1;
+// A widget's direct id ("CellId") while none is given: the unsigned form of -1. The widget
+// then asks its provider for the object instead.
+constexpr unsigned kNoDirectId = 0xFFFFFFFFu;
 
 // Command trees, owned by the client once sent.
 constexpr const char* kCmdClick = "_KeyVal_Cmd_Click";
@@ -57,5 +67,12 @@ constexpr const char* kTechIconClick = "_KeyVal_TechIcon_Click";
 constexpr const char* kCsmKeyClick = "_KeyVal_CsmKey_Click";
 constexpr const char* kSpellProxyId = "Spell_Proxy_Id";
 constexpr const char* kShortcutPos = "Shortcur_Pos";
+
+// Global script functions of the client that rich text calls.
+constexpr const char* kScriptItemColor = "item_color";
+constexpr const char* kScriptChatItemAddRef = "gFn_chatItem_add_ref";
+constexpr const char* kScriptChatItemReleaseRef = "gFn_chatItem_release_ref";
+// The client's script that shows why a read-only item icon refuses a click.
+constexpr const char* kScriptPrintReason = "gFn_print_reason";
 } // namespace HostTrees
 } // namespace ZuGUI

@@ -3,21 +3,41 @@
 #include "ZuGUIElements/module/FactoryRegistry.h"
 #include "ZuGUIElements/module/FactoryTemplates.h"
 
+#include "ZuGUIElements/gamewidgets/BuffIcon.h"
+#include "ZuGUIElements/gamewidgets/CreatureViewer.h"
+#include "ZuGUIElements/gamewidgets/GameProgressBar.h"
 #include "ZuGUIElements/gamewidgets/GameValueText.h"
+#include "ZuGUIElements/gamewidgets/ItemIcon.h"
+#include "ZuGUIElements/gamewidgets/PercentBar.h"
+#include "ZuGUIElements/gamewidgets/SpellIcon.h"
 
 namespace ZuGUI
 {
 namespace
 {
 const RendererFactoryRow kRendererFactories[] = {
+    {"ZuGame/ItemIcon", &RendererFactoryOf<CEGUI::CItemIconRendererWRFactory>},
     {"ZuGame/GameValueText", &RendererFactoryOf<CEGUI::CGameValueTextRendererWRFactory>},
+    {"ZuGame/CreatureViewer", &RendererFactoryOf<CEGUI::CCreatureViewerRendererWRFactory>},
+    {"ZuGame/PercentBar", &RendererFactoryOf<CEGUI::CPercentBarRendererWRFactory>},
+    {"ZuGame/BuffIcon", &RendererFactoryOf<CEGUI::CBuffIconRendererWRFactory>},
+    {"ZuGame/GameProgressBarRenderer", &RendererFactoryOf<CEGUI::GameProgressBarRendererWRFactory>},
     {nullptr, nullptr},
 };
 
+// One row per line, in registration order.
+// clang-format off
 const WindowFactoryRow kWindowFactories[] = {
+    {&WindowFactoryOf<CItemIconFactory>},
     {&WindowFactoryOf<CGameValueTextFactory>},
+    {&WindowFactoryOf<CCreatureViewerFactory>},
+    {&WindowFactoryOf<CPercentBarFactory>},
+    {&WindowFactoryOf<CSpellIconFactory>},
+    {&WindowFactoryOf<CBuffIconFactory>},
+    {&WindowFactoryOf<GameProgressBarFactory>},
     {nullptr},
 };
+// clang-format on
 } // namespace
 
 const RendererFactoryTable& ModuleRendererFactories()

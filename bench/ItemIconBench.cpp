@@ -1,0 +1,137 @@
+// Cost of one item icon update on the GUI thread: the provider request and its reply, the
+// watch moved to the new object, and the tool-tip and compare queries, against a game client
+// that answers at once.
+#include "ZuGUIElements/gamewidgets/ItemIcon.h"
+#include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
+#include "public/KeyValues.h"
+
+#include <CEGUI/CEGUI.h>
+#include <CEGUI/RendererModules/Null/Renderer.h>
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <memory>
+
+namespace
+{
+class SilentLogger : public CEGUI::Logger
+{
+public:
+    void logEvent(const CEGUI::String&, CEGUI::LoggingLevel) override {}
+    void setLogFilename(const CEGUI::String&, bool) override {}
+};
+
+// CEGUI on the NullRenderer for one run of a benchmark. Another benchmark of the program may
+// have booted it already: then it is used as it is, else it is booted here and shut down again.
+class ScopedCegui
+{
+public:
+    ScopedCegui()
+    {
+        if (CEGUI::System::getSingletonPtr())
+            return;
+        if (!CEGUI::Logger::getSingletonPtr())
+            m_logger = std::make_unique<SilentLogger>();
+        CEGUI::NullRenderer::bootstrapSystem();
+        m_booted = true;
+    }
+    ~ScopedCegui()
+    {
+        if (m_booted)
+            CEGUI::NullRenderer::destroySystem();
+    }
+    ScopedCegui(const ScopedCegui&) = delete;
+    ScopedCegui& operator=(const ScopedCegui&) = delete;
+
+private:
+    std::unique_ptr<SilentLogger> m_logger;
+    bool m_booted = false;
+};
+
+// A game client that answers every request at once. The bag slot holds another object at each
+// request, so that every update moves the watch and changes the tool tip.
+class ImmediateHost : public ZuGUI::IZuGUI
+{
+public:
+    bool Query(KeyValues* request, KeyValues* reply) override
+    {
+        const char* name = request->GetName();
+        if (std::strcmp(name, "GameObjectTooltip") == 0)
+            reply->SetString("GameObjectTooltipValue", request->GetInt("ObjectId") == kFirstCell
+                                                           ? "Sword of Dawn\nLevel 12"
+                                                           : "Shield of Dusk\nLevel 14");
+        else if (std::strcmp(name, "GameObjectCompare") == 0)
+            reply->SetInt("GameObjectCompareId", kComparedCell);
+        else
+            reply->SetInt("CellId", m_cell = (m_cell == kFirstCell ? kSecondCell : kFirstCell));
+        return true;
+    }
+    void WatchObject(ZuGUI::ZuWindow*, int) override { ++watches; }
+    void UnwatchObject(ZuGUI::ZuWindow*, int) override { ++unwatches; }
+
+    void SendCommand(KeyValues* command) override { KeyValuesPtr owned(command); }
+    void CallScript(const char*, int) override {}
+    void RegisterWindow(ZuGUI::ZuWindow*) override {}
+    void UnregisterWindow(ZuGUI::ZuWindow*) override {}
+    void RegisterScriptModule(ZuGUI::ScriptModuleOpenFunction) override {}
+    void SubscribeProvider(ZuGUI::ZuWindow*, const char*) override {}
+    void UnsubscribeProvider(ZuGUI::ZuWindow*, const char*) override {}
+    const char* GetLocalizedText(const char*) override { return nullptr; }
+    const char* CallScriptRetString(const char*, int) override { return nullptr; }
+    const char* GetFontName(int) override { return nullptr; }
+    void CallScriptIntStr(const char*, int, const char*) override {}
+    void PlayUISound(int, int, const char*) override {}
+    void NotifyWindowDestroyed(const char*) override {}
+    const float* GetUITime() override { return &m_time; }
+    int CallScriptRetInt(const char*, int) override { return 0; }
+    void ChangeCursor(int, bool) override {}
+    void ReportCmdTextPos(const char*, const char*, int, int, int) override {}
+    ZuGUI::InterfaceFactoryFunction GetInterfaceFactory(int) override { return nullptr; }
+    ZuGUI::HWND* GetMainWindowHandle() override { return &m_window; }
+    void SetEmbeddedBrowserActive(bool) override {}
+    bool AdjustWebRect(ZuGUI::RECT*, int) override { return true; }
+
+    long watches = 0;
+    long unwatches = 0;
+
+private:
+    static constexpr int kFirstCell = 1001;
+    static constexpr int kSecondCell = 1002;
+    static constexpr int kComparedCell = 2001;
+    int m_cell = kSecondCell;
+    float m_time = 0.0f;
+    ZuGUI::HWND m_window = nullptr;
+};
+
+// Runs the update that a draw runs after requestUpdate(), without the draw.
+class BenchIcon : public ZuGUI::CItemIcon
+{
+public:
+    using CItemIcon::CItemIcon;
+    using CItemIcon::UpdateImp;
+};
+
+void BM_ItemIconUpdate(benchmark::State& state)
+{
+    ScopedCegui cegui;
+    ImmediateHost host;
+    ZuGUI::ZuGUIExtraFacoryManager& manager = ZuGUI::ZuGUIExtraFacoryManager::Instance();
+    manager.SetIZuGUI(&host);
+    {
+        BenchIcon icon(ZuGUI::CItemIcon::WidgetTypeName, "BenchIcon");
+        icon.setPackageName("Bag");
+        icon.setPackageIndex(3);
+        for (auto _ : state)
+        {
+            icon.UpdateImp();
+            benchmark::DoNotOptimize(icon.GetTargetId());
+        }
+        if (host.watches != static_cast<long>(state.iterations()) ||
+            host.unwatches < host.watches - 1)
+            state.SkipWithError("an update did not move the watch");
+    }
+    manager.SetIZuGUI(nullptr);
+}
+BENCHMARK(BM_ItemIconUpdate);
+} // namespace

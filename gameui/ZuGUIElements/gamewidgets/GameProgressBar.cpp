@@ -1,0 +1,211 @@
+#include "ZuGUIElements/gamewidgets/GameProgressBar.h"
+
+#include "ZuGUIElements/gamewidgets/GaugeImagery.h"
+#include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
+
+#include <CEGUI/ColourRect.h>
+#include <CEGUI/Font.h>
+
+#include <cmath>
+
+namespace CEGUI
+{
+namespace GameProgressBarProperty
+{
+CMaxValue::CMaxValue()
+    : WidgetProperty("MaxValue",
+                     "Property to get/set the setting for max value of the GameProgressBar.  "
+                     "Value is a number.",
+                     "0")
+{
+}
+
+CCurValue::CCurValue()
+    : WidgetProperty("CurValue",
+                     "Property to get/set the setting for current value of the GameProgressBar.  "
+                     "Value is a number.",
+                     "0")
+{
+}
+
+CSpeed::CSpeed()
+    : WidgetProperty("Speed",
+                     "Property to get/set the setting for speed of the GameProgressBar.  Value is "
+                     "a number.",
+                     "0")
+{
+}
+
+CNeedText::CNeedText()
+    : WidgetProperty("NeedText",
+                     "Property to get/set if this GameProgressBar need print text.  Value is a "
+                     "boolean.",
+                     "True")
+{
+}
+} // namespace GameProgressBarProperty
+} // namespace CEGUI
+
+namespace ZuGUI
+{
+namespace
+{
+// Added to the start of the frame so that a step at the very start of a client frame still
+// counts as belonging to it.
+constexpr float kFrameStartSlack = 0.0001f;
+} // namespace
+
+const CEGUI::String GameProgressBar::WidgetTypeName("ZuGame/GameProgressBar");
+const CEGUI::String GameProgressBar::EventNamespace("GameProgressBar");
+const CEGUI::String GameProgressBar::EventAdvancedToOne("AdvancedToOne");
+const CEGUI::String GameProgressBar::EventAdvancedToZero("AdvancedToZero");
+
+CEGUI::GameProgressBarProperty::CMaxValue GameProgressBar::s_maxValue;
+CEGUI::GameProgressBarProperty::CCurValue GameProgressBar::s_curValue;
+CEGUI::GameProgressBarProperty::CSpeed GameProgressBar::s_speed;
+CEGUI::GameProgressBarProperty::CNeedText GameProgressBar::s_needText;
+
+GameProgressBar::SharePropertySet::SharePropertySet()
+{
+    addProperty(&s_maxValue);
+    addProperty(&s_curValue);
+    addProperty(&s_speed);
+    addProperty(&s_needText);
+}
+
+const GameProgressBar::SharePropertySet GameProgressBar::s_SharePros;
+
+GameProgressBar::GameProgressBar(const CEGUI::String& type, const CEGUI::String& name)
+    : SharedPropertyLayer(type, name)
+{
+}
+
+void GameProgressBar::syncronizeProgress()
+{
+    float ratio = d_maxValue != 0.0f ? d_currentValue / d_maxValue : 0.0f;
+    if (std::isnan(ratio)) // infinity over infinity
+        ratio = 0.0f;
+    setProgress(std::fabs(ratio));
+}
+
+void GameProgressBar::setMaxVal(float maxValue)
+{
+    if (std::isnan(maxValue) || maxValue == d_maxValue)
+        return;
+    d_maxValue = maxValue;
+    syncronizeProgress();
+}
+
+void GameProgressBar::setCurrVal(float currentValue)
+{
+    if (std::isnan(currentValue) || currentValue == d_currentValue)
+        return;
+    d_currentValue = currentValue;
+    syncronizeProgress();
+    CEGUI::WindowEventArgs args(this);
+    if (d_currentValue >= d_maxValue && d_speed > 0.0f)
+        OnAdvancedToOne(args);
+    else if (d_currentValue <= 0.0f && d_speed < 0.0f)
+        OnAdvancedToZero(args);
+}
+
+void GameProgressBar::setSpeed(float speed)
+{
+    if (!std::isnan(speed))
+        d_speed = speed;
+}
+
+void GameProgressBar::setNeedPrintText(bool needText)
+{
+    if (needText == d_needText)
+        return;
+    d_needText = needText;
+    invalidate();
+}
+
+void GameProgressBar::OnAdvancedToOne(CEGUI::WindowEventArgs& e)
+{
+    fireEvent(EventAdvancedToOne, e, EventNamespace);
+}
+
+void GameProgressBar::OnAdvancedToZero(CEGUI::WindowEventArgs& e)
+{
+    fireEvent(EventAdvancedToZero, e, EventNamespace);
+}
+
+bool GameProgressBar::AtRunningEnd() const
+{
+    // A falling bar stops at a current value of 0 or below, not at a progress of 0: the
+    // progress is the absolute ratio, which grows again below 0.
+    return (d_speed > 0.0f && getProgress() >= 1.0f) || (d_speed < 0.0f && d_currentValue <= 0.0f);
+}
+
+void GameProgressBar::Advance(float elapsed)
+{
+    float next = d_currentValue + d_speed * elapsed;
+    // A falling bar lands on 0, so that it shows empty once it is done.
+    if (d_speed < 0.0f && next < 0.0f)
+        next = 0.0f;
+    setCurrVal(next);
+}
+
+void GameProgressBar::updateSelf(float elapsed)
+{
+    // CEGUI's own progress bar update is not wanted: the bar runs only here.
+    IZuGUI* host = GetHost();
+    const float* uiTime = host ? host->GetUITime() : nullptr;
+    if (!uiTime)
+        return;
+    const float frameStart = *uiTime - elapsed + kFrameStartSlack;
+    // The first step only records the time; a second step in the same client frame does
+    // nothing.
+    const bool stepDue = d_lastTime != 0.0f && d_lastTime <= frameStart;
+    if (stepDue && d_speed != 0.0f)
+    {
+        if (AtRunningEnd())
+            return;
+        Advance(elapsed);
+    }
+    d_lastTime = *uiTime;
+}
+
+void GameProgressBar::onDestructionStarted(CEGUI::WindowEventArgs& e)
+{
+    SharedPropertyLayer::onDestructionStarted(e);
+    if (IZuGUI* host = GetHost())
+        host->NotifyWindowDestroyed(getName().c_str());
+}
+} // namespace ZuGUI
+
+namespace CEGUI
+{
+const String GameProgressBarRenderer::TypeName("ZuGame/GameProgressBarRenderer");
+
+GameProgressBarRenderer::GameProgressBarRenderer(const String& type)
+    : WindowRenderer(type, "ProgressBar")
+{
+}
+
+void GameProgressBarRenderer::render()
+{
+    const auto* bar = static_cast<const ProgressBar*>(d_window);
+    const std::optional<Rectf> area = ZuGUI::GaugeImagery::RenderGauge(
+        *d_window, "", bar->getProgress(), ZuGUI::GaugeImagery::LightColour(*d_window));
+    const auto* gameBar = dynamic_cast<const ZuGUI::GameProgressBar*>(d_window);
+    if (area && gameBar && gameBar->getNeedPrintText())
+        RenderText(*area);
+}
+
+void GameProgressBarRenderer::RenderText(const Rectf& area) const
+{
+    const Font* font = d_window->getFont();
+    const String& text = d_window->getTextVisual();
+    if (!font || text.empty())
+        return;
+    // Drawn after the imagery, so in front of it.
+    const Vector2f position(area.left() + (area.getWidth() - font->getTextExtent(text)) / 2.0f,
+                            area.top() + (area.getHeight() - font->getFontHeight()) / 2.0f);
+    font->drawText(d_window->getGeometryBuffer(), text, position, &area,
+                   ColourRect(ZuGUI::GaugeImagery::TextColour(*d_window)));
+}
+} // namespace CEGUI

@@ -1,0 +1,54 @@
+// Reads back the quads that a window's imagery put into its geometry on the NullRenderer:
+// every six vertices form one quad, described by its bounds (window pixels) and the colour of
+// its first vertex.
+#pragma once
+
+#include <CEGUI/RendererModules/Null/GeometryBuffer.h>
+#include <CEGUI/Window.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace ZuTest
+{
+struct Quad
+{
+    CEGUI::Rectf rect;
+    CEGUI::Colour colour;
+};
+
+namespace detail
+{
+// Reaches the NullRenderer's protected vertex list of any of its buffers.
+struct NullGeometryAccess : CEGUI::NullGeometryBuffer
+{
+    static const auto& Vertices(const CEGUI::NullGeometryBuffer& buffer)
+    {
+        return buffer.*(&NullGeometryAccess::d_vertices);
+    }
+};
+} // namespace detail
+
+inline std::vector<Quad> WindowQuads(CEGUI::Window& window)
+{
+    const auto& vertices = detail::NullGeometryAccess::Vertices(
+        static_cast<const CEGUI::NullGeometryBuffer&>(window.getGeometryBuffer()));
+    std::vector<Quad> quads;
+    for (std::size_t first = 0; first + 6 <= vertices.size(); first += 6)
+    {
+        Quad quad{CEGUI::Rectf(vertices[first].position.d_x, vertices[first].position.d_y,
+                               vertices[first].position.d_x, vertices[first].position.d_y),
+                  vertices[first].colour_val};
+        for (std::size_t i = first; i < first + 6; ++i)
+        {
+            const CEGUI::Vector3f& p = vertices[i].position;
+            quad.rect.left(std::min(quad.rect.left(), p.d_x));
+            quad.rect.top(std::min(quad.rect.top(), p.d_y));
+            quad.rect.right(std::max(quad.rect.right(), p.d_x));
+            quad.rect.bottom(std::max(quad.rect.bottom(), p.d_y));
+        }
+        quads.push_back(quad);
+    }
+    return quads;
+}
+} // namespace ZuTest
