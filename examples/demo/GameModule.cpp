@@ -1,7 +1,5 @@
 #include "demo/GameModule.h"
 
-#include "demo/ObjectPortrait.h"
-
 #include "ZuGUIElements/module/FactoryRegistry.h"
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
 #include "public/CodePage.h"
@@ -65,9 +63,9 @@ std::string Section(const std::string& heading, const std::vector<std::string>& 
 {
     std::string text = heading + " (" + std::to_string(names.size()) + "):\n";
     if (names.empty())
-        return text + "    " + kNoneYet + "\n";
+        return text + "  " + kNoneYet + "\n";
     for (const std::string& name : names)
-        text += "    " + name + "\n";
+        text += "  " + name + "\n";
     return text;
 }
 } // namespace
@@ -75,8 +73,6 @@ std::string Section(const std::string& heading, const std::vector<std::string>& 
 void LoadGameModule()
 {
     PointModuleLoaderAtLinkedModule();
-    // The demo's own widget type is known before the skin maps a look onto it.
-    RegisterObjectPortrait();
     CEGUI::SchemeManager::getSingleton().createFromFile("ZuLook.scheme", "skin");
     ZuGUI::ZuGUIExtraFacoryManager::Instance().InitGameUIPlugins();
     // The sample game's texts are UTF-8, so the module needs no conversion.

@@ -23,7 +23,7 @@ namespace
 constexpr int kWindowWidth = 1024;
 constexpr int kWindowHeight = 640;
 // A hidden run advances time in fixed steps so that its screenshots are reproducible.
-constexpr float kFixedFrameSeconds = 1.0f / 60.0f;
+constexpr float kFixedFrameSeconds = 0.1f;
 
 using ZuDemo::DemoOptions;
 
@@ -77,14 +77,27 @@ bool IsLastFrame(const DemoOptions& options, int framesDrawn, const ZuDemo::Demo
     return options.frames > 0 ? framesDrawn >= options.frames : window.CloseRequested();
 }
 
+// After the first frame, when every game widget has resolved its object, plays the
+// scripted clicks and shows what they sent the game client.
+void PlayScript(ZuDemo::DemoScene& scene, ZuDemo::SampleGameClient& client)
+{
+    const std::size_t before = client.Log().size();
+    scene.PlayScriptedClicks();
+    scene.ShowHostLog(
+        {client.Log().begin() + static_cast<std::ptrdiff_t>(before), client.Log().end()});
+}
+
 // Draws frames until the last one, and returns that frame's pixels.
 ZuDemo::RgbaImage RenderFrames(const DemoOptions& options, ZuDemo::DemoWindow& window,
-                               ZuDemo::CeguiSession& cegui, ZuDemo::SampleGameClient& client)
+                               ZuDemo::CeguiSession& cegui, ZuDemo::DemoScene& scene,
+                               ZuDemo::SampleGameClient& client)
 {
     FrameClock clock(options.hidden);
     PointerForwarder pointer;
     for (int framesDrawn = 1;; ++framesDrawn)
     {
+        if (framesDrawn == 2)
+            PlayScript(scene, client);
         if (!options.hidden)
             pointer.Forward(window.Pointer(), cegui.Context());
         const float elapsed = clock.Tick();
@@ -132,8 +145,9 @@ int RunDemo(const DemoOptions& options)
         {
             const ZuDemo::SampleRenderProxies proxies(client.Model());
             const ZuDemo::ScopedHost host(client);
-            const ZuDemo::DemoScene scene(cegui.Context());
-            ZuDemo::WritePng(options.screenshot, RenderFrames(options, window, cegui, client));
+            ZuDemo::DemoScene scene(cegui.Context());
+            ZuDemo::WritePng(options.screenshot,
+                             RenderFrames(options, window, cegui, scene, client));
         }
         PrintHostLog(client);
     }
