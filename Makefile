@@ -2,12 +2,13 @@
 #   make demo   install dependencies, build Release, run the demo (writes out/demo.png)
 #   make test   install dependencies, build with ASan + UBSan, run every test with ctest
 #   make bench  build Release and run the Google Benchmark programs
+#   make fuzz   build the libFuzzer targets with clang and fuzz the markup (FUZZ_SECONDS=300)
 
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/asan
 
-.PHONY: deps demo test bench format
+.PHONY: deps demo test bench fuzz format
 
 deps:
 	@scripts/install-deps.sh
@@ -27,6 +28,9 @@ bench: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DZU_BUILD_TESTS=OFF -DZU_BUILD_BENCH=ON
 	cmake --build $(RELEASE_DIR) -j$(JOBS) --target zugui_bench
 	$(RELEASE_DIR)/bench/zugui_bench
+
+fuzz: deps
+	scripts/run-fuzz.sh
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,0 +1,125 @@
+// Parse and layout of a typical chat line: a name, a coloured stretch, an item link and plain
+// text, 150 visible characters laid out at 200 pixels. Side by side with CEGUI's own markup
+// parser and word wrapper on the same text and font, and with one text extent pass over the
+// plain text, which bounds what any layout of it costs.
+#include "ZuGUIElements/richtext/ColorPropertyManager.h"
+#include "ZuGUIElements/richtext/ParserManager.h"
+#include "ZuGUIElements/richtext/RichTextView.h"
+
+#include <CEGUI/BasicRenderedStringParser.h>
+#include <CEGUI/CEGUI.h>
+#include <CEGUI/LeftAlignedRenderedString.h>
+#include <CEGUI/RenderedStringWordWrapper.h>
+#include <CEGUI/RendererModules/Null/GeometryBuffer.h>
+#include <CEGUI/RendererModules/Null/Renderer.h>
+
+#include <benchmark/benchmark.h>
+
+namespace
+{
+constexpr float kLayoutWidth = 200.0f;
+
+const char* const kMarkup =
+    "{N Alice}: {T gold:has found something rare in the ruins beneath the old keep} "
+    "{I 0x1F:[Sword of the Morning Dawn]} and will trade it for gold or a good horse, just ask her";
+// The same text in CEGUI's markup ("\\[" is a literal "[").
+const char* const kCeguiMarkup =
+    "[colour='FF00FF00']Alice[colour='FFFFFFFF']: [colour='FFFFD700']has found something rare "
+    "in the ruins beneath the old keep[colour='FFFFFFFF'] [colour='FFA335EE']\\[Sword of the "
+    "Morning Dawn][colour='FFFFFFFF'] and will trade it for gold or a good horse, just ask her";
+const char* const kPlainText =
+    "Alice: has found something rare in the ruins beneath the old keep [Sword of the Morning "
+    "Dawn] and will trade it for gold or a good horse, just ask her";
+
+class SilentLogger : public CEGUI::Logger
+{
+public:
+    void logEvent(const CEGUI::String&, CEGUI::LoggingLevel) override {}
+    void setLogFilename(const CEGUI::String&, bool) override {}
+};
+
+const CEGUI::Font& BenchFont()
+{
+    static const CEGUI::Font* font = []
+    {
+        static SilentLogger logger;
+        CEGUI::NullRenderer::bootstrapSystem();
+        auto& provider = static_cast<CEGUI::DefaultResourceProvider&>(
+            *CEGUI::System::getSingleton().getResourceProvider());
+        provider.setResourceGroupDirectory("fonts", ZU_CEGUI_DATA_DIR "/fonts/");
+        CEGUI::Font::setDefaultResourceGroup("fonts");
+        ZuGUI::TextParser::CColorPropertyManager::Instance().RegisterColorByString(
+            "gold", "FFFFD700", "FF000000");
+        return &CEGUI::FontManager::getSingleton().createFromFile("DejaVuSans-10-NoScale.font");
+    }();
+    return *font;
+}
+
+// A view without a window: the engine only measures and lays out here.
+class BenchView : public ZuGUI::IRichTextView
+{
+public:
+    BenchView() : m_text(kMarkup), m_font(&BenchFont()) {}
+
+    const CEGUI::String& GetViewText() const override { return m_text; }
+    const CEGUI::String& GetViewName() const override { return m_name; }
+    const CEGUI::Font* GetViewFont() const override { return m_font; }
+    CEGUI::Colour getDefaultTextColor() const override { return CEGUI::Colour(0xFFFFFFFF); }
+    int getIndent1stLine() const override { return 0; }
+    int getIndentRestLines() const override { return 0; }
+    const CEGUI::Font* getCmdFont() const override { return m_font; }
+    const CEGUI::Image* GetHoverBrush() const override { return nullptr; }
+    CEGUI::GeometryBuffer& GetViewGeometry() override { return m_geometry; }
+    void RequestViewRedraw() override {}
+    bool ContainsMouse() const override { return false; }
+    ZuGUI::IRichTextPictureSink* GetPictureSink() override { return nullptr; }
+
+private:
+    CEGUI::String m_text;
+    CEGUI::String m_name{"Bench"};
+    const CEGUI::Font* m_font;
+    CEGUI::NullGeometryBuffer m_geometry;
+};
+
+void BM_RichTextParseAndLayout(benchmark::State& state)
+{
+    BenchView view;
+    auto& parsers = ZuGUI::TextParser::CSimpleParserManager::Instance();
+    const ZuGUI::TextParser::DocPtr doc = ZuGUI::TextParser::MakeDoc(parsers);
+    for (auto _ : state)
+    {
+        ZuGUI::TextParser::FormatDocument(parsers, *doc, view, kLayoutWidth);
+        benchmark::DoNotOptimize(doc->GetHeight());
+    }
+    state.counters["lines"] = doc->GetHeight() / BenchFont().getLineSpacing();
+}
+BENCHMARK(BM_RichTextParseAndLayout);
+
+void BM_CeguiParseAndWordWrap(benchmark::State& state)
+{
+    const CEGUI::Font& font = BenchFont();
+    const CEGUI::String markup(kCeguiMarkup);
+    CEGUI::BasicRenderedStringParser parser;
+    float height = 0.0f;
+    for (auto _ : state)
+    {
+        CEGUI::RenderedString parsed = parser.parse(markup, &font, nullptr);
+        CEGUI::RenderedStringWordWrapper<CEGUI::LeftAlignedRenderedString> wrapper(parsed);
+        wrapper.format(nullptr, CEGUI::Sizef(kLayoutWidth, 1000.0f));
+        height = wrapper.getVerticalExtent(nullptr);
+        benchmark::DoNotOptimize(height);
+    }
+    state.counters["lines"] = height / font.getLineSpacing();
+}
+BENCHMARK(BM_CeguiParseAndWordWrap);
+
+void BM_CeguiTextExtent(benchmark::State& state)
+{
+    const CEGUI::Font& font = BenchFont();
+    const CEGUI::String text(kPlainText);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(font.getTextExtent(text));
+    state.counters["chars"] = static_cast<double>(text.length());
+}
+BENCHMARK(BM_CeguiTextExtent);
+} // namespace

@@ -1,0 +1,194 @@
+// Fuzz target of the rich text engine: arbitrary bytes become markup that is laid out into a
+// document at a width chosen by the input, drawn, hit-tested, read back, laid out again at
+// another width and destroyed. Chat item references must balance once the document is gone.
+//
+// Input: byte 0 chooses the width (2 × byte − 16 pixels), byte 1 the indents, byte 2 the view
+// (bit 0: no pictures, bit 1: no command font, bit 2: no game client, bit 3: mouse elsewhere);
+// the rest is the text, bytes below 0x80 as themselves, 0x80-0xBF as Latin-1, 0xC0-0xEF with
+// one more byte and 0xF0-0xFF with two more as wider code points.
+#include "support/RecordingHost.h"
+#include "support/TestRichTextView.h"
+
+#include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
+#include "ZuGUIElements/richtext/ColorPropertyManager.h"
+#include "ZuGUIElements/richtext/ParserManager.h"
+#include "ZuGUIElements/richtext/RichTextDoc.h"
+
+#include <CEGUI/CEGUI.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace
+{
+using ZuGUI::TextParser::CSimpleParserManager;
+
+struct FuzzWorld
+{
+    FuzzWorld()
+    {
+        ZuTest::BootCeguiForText(ZU_CEGUI_DATA_DIR, "DejaVuSans-10-NoScale.font");
+        auto& colors = ZuGUI::TextParser::CColorPropertyManager::Instance();
+        colors.RegisterColorByString("red", "FFFF0000", "FF000000");
+        colors.SetClickColorByString("FF00FF00", "80FFFFFF", "FFFFFF00");
+        host.scriptInts["item_color"] = static_cast<int>(0xFFA335EEu);
+        host.ReplyWith("GameCreatureProvider",
+                       [](KeyValues& reply) { reply.SetInt("CreatureId", 9); });
+        for (std::uint16_t set = 0; set < 6; ++set)
+        {
+            for (std::uint16_t index = 0; index < 6; ++index)
+                pictures.Add(set, index, 8u * set + index, 40u - 7u * index);
+        }
+        pictures.Add(4, 14500, 24, 24);
+        pictures.Add(4, 14699, 600, 5); // wider than every line
+        // Any image serves as the hover brush; a glyph's is at hand without an imageset.
+        const CEGUI::Font* font =
+            CEGUI::System::getSingleton().getDefaultGUIContext().getDefaultFont();
+        const CEGUI::FontGlyph* glyph = font ? font->getGlyphData('W') : nullptr;
+        hoverBrush = glyph ? glyph->getImage() : nullptr;
+    }
+
+    ZuTest::RecordingHost host;
+    ZuTest::TestPictureSource pictures;
+    const CEGUI::Image* hoverBrush = nullptr;
+};
+
+FuzzWorld& World()
+{
+    static FuzzWorld world;
+    return world;
+}
+
+class InputReader
+{
+public:
+    InputReader(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+
+    std::uint8_t Byte(std::uint8_t fallback)
+    {
+        return m_position < m_size ? m_data[m_position++] : fallback;
+    }
+    bool AtEnd() const { return m_position >= m_size; }
+
+    CEGUI::String Text()
+    {
+        CEGUI::String text;
+        while (!AtEnd())
+            text += CodePoint();
+        return text;
+    }
+
+private:
+    CEGUI::utf32 CodePoint()
+    {
+        const std::uint8_t lead = Byte(0);
+        if (lead < 0xC0)
+            return lead;
+        if (lead < 0xF0)
+            return (CEGUI::utf32(lead - 0xC0) << 8) | Byte(0);
+        const CEGUI::utf32 high = CEGUI::utf32(lead - 0xF0) << 16;
+        const CEGUI::utf32 middle = CEGUI::utf32(Byte(0)) << 8;
+        return high | middle | Byte(0);
+    }
+
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+    std::size_t m_position = 0;
+};
+
+void Check(bool condition, const char* what)
+{
+    if (condition)
+        return;
+    std::fprintf(stderr, "rich text fuzz: %s\n", what);
+    std::abort();
+}
+
+// Every text block indexes the view's text.
+void CheckBlocks(const ZuGUI::TextBlocks::CRichTextDoc& doc, const CEGUI::String& text)
+{
+    std::size_t shown = 0;
+    for (const auto& line : doc.GetLines())
+    {
+        for (const auto& block : line->GetBlocks())
+        {
+            const auto* plain = dynamic_cast<const ZuGUI::TextBlocks::CPlainText*>(block.get());
+            if (!plain)
+                continue;
+            Check(plain->GetTextCount() > 0, "an empty text block");
+            Check(plain->GetTextStart() + plain->GetTextCount() <= text.length(),
+                  "a text block beyond the text");
+            shown += plain->GetTextCount();
+        }
+    }
+    Check(shown <= text.length(), "more characters shown than the text has");
+}
+
+void Exercise(ZuTest::TestRichTextView& view, ZuGUI::IDoc& doc, InputReader& points)
+{
+    const CEGUI::Rectf docRect = doc.GetDocRect();
+    const CEGUI::Rectf area(10, 20, 10 + docRect.getWidth(), 20 + 200);
+    doc.Render(view, CEGUI::Rectf(0, 0, docRect.getWidth(), 200), area);
+    doc.Render(view, CEGUI::Rectf(5, docRect.getHeight() / 2, docRect.getWidth() + 5, 300), area);
+    for (int i = 0; i < 4; ++i)
+    {
+        const CEGUI::Vector2f point(points.Byte(7) * 1.5f - 20, points.Byte(9) * 1.0f - 10);
+        doc.OnMouseMove(view, point, CEGUI::NoButton, false);
+        doc.OnMouseButton(view, point, static_cast<CEGUI::MouseButton>(i % 3), i % 2 == 0);
+    }
+    doc.Render(view, CEGUI::Rectf(0, 0, docRect.getWidth(), 200), area);
+}
+
+int CountScriptCalls(const ZuTest::RecordingHost& host, const char* function)
+{
+    const std::string prefix = std::string("CallScript(\"") + function + "\"";
+    int count = 0;
+    for (const std::string& line : host.CallLines("CallScript"))
+        count += line.rfind(prefix, 0) == 0 ? 1 : 0;
+    return count;
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    FuzzWorld& world = World();
+    InputReader input(data, size);
+    const float width = input.Byte(166) * 2.0f - 16.0f;
+    const std::uint8_t indents = input.Byte(0);
+    const std::uint8_t flags = input.Byte(0);
+    const bool withHost = (flags & 4) == 0;
+
+    ZuTest::TestRichTextView view(input.Text());
+    view.indent1stLine = (indents & 0x0F) * 3;
+    view.indentRestLines = ((indents >> 4) & 0x03) * 5;
+    view.showsPictures = (flags & 1) == 0;
+    if (flags & 2)
+        view.cmdFont = nullptr;
+    view.containsMouse = (flags & 8) == 0;
+    view.hoverBrush = world.hoverBrush;
+
+    if (withHost)
+        ZuGUI::ZuGUIExtraFacoryManager::Instance().SetIZuGUI(&world.host);
+    {
+        CSimpleParserManager& parsers = CSimpleParserManager::Instance();
+        ZuGUI::TextParser::DocPtr doc = ZuGUI::TextParser::MakeDoc(parsers);
+        ZuGUI::TextParser::FormatDocument(parsers, *doc, view, width);
+        CheckBlocks(static_cast<ZuGUI::TextBlocks::CRichTextDoc&>(*doc), view.text);
+        Check(doc->GetText(view).length() <= view.text.length(), "GetText longer than the text");
+        InputReader points(data, size);
+        Exercise(view, *doc, points);
+        ZuGUI::TextParser::FormatDocument(parsers, *doc, view, width / 2 + 40);
+        CheckBlocks(static_cast<ZuGUI::TextBlocks::CRichTextDoc&>(*doc), view.text);
+        Exercise(view, *doc, points);
+    }
+    if (withHost)
+    {
+        Check(CountScriptCalls(world.host, "gFn_chatItem_add_ref") ==
+                  CountScriptCalls(world.host, "gFn_chatItem_release_ref"),
+              "chat item references do not balance");
+        ZuGUI::ZuGUIExtraFacoryManager::Instance().SetIZuGUI(nullptr);
+    }
+    world.host.ClearCalls();
+    return 0;
+}

@@ -1,0 +1,65 @@
+// A rich text document: the lines of blocks that a view's markup was laid out into, with
+// pixel positions, drawn into the view, hit-tested for the pointer and read back as text. It
+// also holds the chat items that its text references.
+//
+// Coordinates are document pixels: x grows to the right from the left edge of the view's text
+// area, y downwards from the top of the first line.
+#pragma once
+
+#include <CEGUI/InputEvent.h>
+#include <CEGUI/Rect.h>
+#include <CEGUI/String.h>
+#include <CEGUI/Vector.h>
+
+#include <memory>
+
+namespace ZuGUI
+{
+class IRichTextView;
+class ITextBlock;
+
+class IDoc
+{
+public:
+    virtual ~IDoc() = default;
+
+    // Finishes the current line and starts a new one at the first-line or rest-lines indent.
+    virtual void NewLine(IRichTextView& view, bool firstLine) = 0;
+    // The layout width minus the pen's x.
+    virtual float GetRemainingWidth() const = 0;
+    virtual void GetCursor(float& x, float& y) const = 0;
+    virtual void SetCursor(float x, float y) = 0;
+    virtual void SetWidth(float width) = 0;
+    virtual float GetWidth() const = 0;
+    virtual float GetHeight() const = 0;
+    // The gap between a line's bottom and the next line's top.
+    virtual void SetLineSpacing(float gap) = 0;
+    // Drops every line and block; pen, height, widths and the line background are reset.
+    virtual void Clear() = 0;
+    // Places `block` on the current line (starting the first line when there is none) and
+    // moves the pen to its right edge.
+    virtual void AddBlock(IRichTextView& view, std::unique_ptr<ITextBlock> block) = 0;
+    virtual void BeginParse(IRichTextView& view) = 0;
+    // Finishes the layout and tells the game client which chat items the text now
+    // references and which it no longer does.
+    virtual void EndParse() = 0;
+    virtual void Render(IRichTextView& view, const CEGUI::Rectf& visible,
+                        const CEGUI::Rectf& area) = 0;
+    // Offers a button event to the lines in order; true when a block consumed it.
+    virtual bool OnMouseButton(IRichTextView& view, const CEGUI::Vector2f& point,
+                               CEGUI::MouseButton button, bool pressed) = 0;
+    // Updates the hover state of every block.
+    virtual void OnMouseMove(IRichTextView& view, const CEGUI::Vector2f& point,
+                             CEGUI::MouseButton button, bool leftHeld) = 0;
+    // (0, 0, layout width, height).
+    virtual CEGUI::Rectf GetDocRect() const = 0;
+    // The largest right edge of the finished lines.
+    virtual float GetContentWidth() const = 0;
+    // The text without markup: the blocks' texts in order, line feeds included.
+    virtual CEGUI::String GetText(const IRichTextView& view) const = 0;
+    // Records a chat item that the text being parsed references.
+    virtual void AddChatItemRef(int itemId) = 0;
+    // The picture put behind each new line; set 0 means none.
+    virtual void SetLineBackground(int set, int index) = 0;
+};
+} // namespace ZuGUI

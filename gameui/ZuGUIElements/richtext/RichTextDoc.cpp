@@ -1,0 +1,286 @@
+#include "ZuGUIElements/richtext/RichTextDoc.h"
+
+#include "ZuGUIElements/module/HostTrees.h"
+#include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
+#include "ZuGUIElements/richtext/RichTextView.h"
+
+#include <algorithm>
+
+namespace ZuGUI
+{
+namespace TextBlocks
+{
+// ---------------------------------------------------------------------------------------------
+// CTextLine
+
+bool CTextLine::Render(IRichTextView& view, const CEGUI::Rectf& visible, const CEGUI::Rectf& area)
+{
+    if (!Meets(visible))
+        return false;
+    for (const std::unique_ptr<ITextBlock>& block : m_blocks)
+    {
+        if (!block->Render(view, visible, area))
+            return false;
+    }
+    RenderBackground(view, visible, area);
+    return true;
+}
+
+void CTextLine::RenderBackground(IRichTextView& view, const CEGUI::Rectf& visible,
+                                 const CEGUI::Rectf& area) const
+{
+    if (!m_background)
+        return;
+    // A picture taller than the text area is centred on it vertically.
+    CEGUI::Rectf dest = area;
+    const float excess = m_background->GetSize().d_height - area.getHeight();
+    if (excess > 0.0f)
+    {
+        dest.top(dest.top() - excess / 2.0f);
+        dest.bottom(dest.bottom() + excess / 2.0f);
+    }
+    const CEGUI::Rectf& picture = m_background->GetArea();
+    m_background->PushPicture(view, CEGUI::Vector2f(dest.left() + picture.left() - visible.left(),
+                                                    dest.top() + picture.top() - visible.top()));
+}
+
+bool CTextLine::OnMouseButton(IRichTextView& view, float x, float y, CEGUI::MouseButton button,
+                              bool pressed)
+{
+    ITextBlock::OnMouseButton(view, x, y, button, pressed);
+    if (!Contains(x, y))
+        return false;
+    for (const std::unique_ptr<ITextBlock>& block : m_blocks)
+    {
+        if (block->OnMouseButton(view, x, y, button, pressed))
+            return true;
+    }
+    return false;
+}
+
+void CTextLine::OnMouseMove(IRichTextView& view, float x, float y, CEGUI::MouseButton button)
+{
+    for (const std::unique_ptr<ITextBlock>& block : m_blocks)
+        block->OnMouseMove(view, x, y, button);
+}
+
+CEGUI::String CTextLine::GetText(const IRichTextView& view) const
+{
+    CEGUI::String text;
+    for (const std::unique_ptr<ITextBlock>& block : m_blocks)
+        text += block->GetText(view);
+    return text;
+}
+
+void CTextLine::AddBlock(std::unique_ptr<ITextBlock> block)
+{
+    m_lowestBottom = std::max(m_lowestBottom, block->GetArea().bottom());
+    m_blocks.push_back(std::move(block));
+}
+
+void CTextLine::SetBackground(std::unique_ptr<CPictureBlock> background)
+{
+    m_background = std::move(background);
+}
+
+void CTextLine::Finish()
+{
+    CEGUI::Rectf area = m_area;
+    if (m_blocks.empty())
+    {
+        area.bottom(area.top());
+    }
+    else
+    {
+        for (const std::unique_ptr<ITextBlock>& block : m_blocks)
+        {
+            CEGUI::Rectf blockArea = block->GetArea();
+            blockArea.offset(CEGUI::Vector2f(0.0f, m_lowestBottom - blockArea.bottom()));
+            block->SetArea(blockArea);
+            area.right(blockArea.right());
+        }
+        area.bottom(m_lowestBottom);
+    }
+    if (m_background)
+    {
+        const float shortfall = m_background->GetSize().d_height - area.getHeight();
+        if (shortfall > 0.0f)
+            area.bottom(area.bottom() + shortfall);
+        m_background->SetArea(area);
+    }
+    m_area = area;
+}
+
+// ---------------------------------------------------------------------------------------------
+// CRichTextDoc
+
+namespace
+{
+void CallItemScript(const char* function, int itemId)
+{
+    if (IZuGUI* host = GetHost())
+        host->CallScript(function, itemId);
+}
+} // namespace
+
+CRichTextDoc::~CRichTextDoc()
+{
+    ReleaseHeldItemRefs();
+    Clear();
+}
+
+void CRichTextDoc::NewLine(IRichTextView& view, bool firstLine)
+{
+    FinishCurrentLine();
+    m_penX = static_cast<float>(firstLine ? view.getIndent1stLine() : view.getIndentRestLines());
+    m_penY = m_lines.empty() ? 0.0f : m_lines.back()->GetArea().bottom() + m_lineGap;
+    auto line = std::make_unique<CTextLine>();
+    line->SetArea(CEGUI::Rectf(m_penX, m_penY, 0.0f, 0.0f));
+    if (m_lineBackground.set >= 1)
+        line->SetBackground(MakeLineBackground());
+    m_lines.push_back(std::move(line));
+}
+
+void CRichTextDoc::FinishCurrentLine()
+{
+    if (m_lines.empty())
+        return;
+    CTextLine& line = *m_lines.back();
+    line.Finish();
+    m_contentWidth = std::max(m_contentWidth, line.GetArea().right());
+}
+
+std::unique_ptr<CPictureBlock> CRichTextDoc::MakeLineBackground() const
+{
+    auto background = std::make_unique<CPictureBlock>();
+    static_cast<GamePic_t&>(*background) = m_lineBackground;
+    return background;
+}
+
+void CRichTextDoc::GetCursor(float& x, float& y) const
+{
+    x = m_penX;
+    y = m_penY;
+}
+
+void CRichTextDoc::SetCursor(float x, float y)
+{
+    m_penX = x;
+    m_penY = y;
+}
+
+void CRichTextDoc::Clear()
+{
+    m_lineBackground.set = 0;
+    m_lines.clear();
+    m_penX = 0.0f;
+    m_penY = 0.0f;
+    m_height = 0.0f;
+    m_layoutWidth = 0.0f;
+    m_contentWidth = 0.0f;
+}
+
+void CRichTextDoc::AddBlock(IRichTextView& view, std::unique_ptr<ITextBlock> block)
+{
+    if (!block)
+        return;
+    if (m_lines.empty())
+        NewLine(view, true);
+    m_penX = block->GetArea().right();
+    m_lines.back()->AddBlock(std::move(block));
+}
+
+void CRichTextDoc::BeginParse(IRichTextView& view)
+{
+    NewLine(view, true);
+    // A parse that starts again before the last one ended keeps the references that the
+    // client was told about: those of the last finished parse.
+    if (!m_parsing)
+        m_oldItemRefs = std::move(m_newItemRefs);
+    m_newItemRefs.clear();
+    m_parsing = true;
+}
+
+void CRichTextDoc::EndParse()
+{
+    FinishCurrentLine();
+    m_height = m_lines.empty() ? 0.0f : m_lines.back()->GetArea().bottom();
+    SettleItemRefs();
+}
+
+void CRichTextDoc::SettleItemRefs()
+{
+    for (const int itemId : m_newItemRefs)
+    {
+        if (m_oldItemRefs.erase(itemId) == 0)
+            CallItemScript(HostTrees::kScriptChatItemAddRef, itemId);
+    }
+    for (const int itemId : m_oldItemRefs)
+        CallItemScript(HostTrees::kScriptChatItemReleaseRef, itemId);
+    m_oldItemRefs.clear();
+    m_parsing = false;
+}
+
+const std::set<int>& CRichTextDoc::GetHeldItemRefs() const
+{
+    return m_parsing ? m_oldItemRefs : m_newItemRefs;
+}
+
+void CRichTextDoc::ReleaseHeldItemRefs()
+{
+    if (GetHost())
+    {
+        for (const int itemId : GetHeldItemRefs())
+            CallItemScript(HostTrees::kScriptChatItemReleaseRef, itemId);
+    }
+    m_newItemRefs.clear();
+    m_oldItemRefs.clear();
+}
+
+void CRichTextDoc::Render(IRichTextView& view, const CEGUI::Rectf& visible,
+                          const CEGUI::Rectf& area)
+{
+    for (const std::unique_ptr<CTextLine>& line : m_lines)
+        line->Render(view, visible, area);
+}
+
+bool CRichTextDoc::OnMouseButton(IRichTextView& view, const CEGUI::Vector2f& point,
+                                 CEGUI::MouseButton button, bool pressed)
+{
+    for (const std::unique_ptr<CTextLine>& line : m_lines)
+    {
+        if (line->OnMouseButton(view, point.d_x, point.d_y, button, pressed))
+            return true;
+    }
+    return false;
+}
+
+void CRichTextDoc::OnMouseMove(IRichTextView& view, const CEGUI::Vector2f& point,
+                               CEGUI::MouseButton button, bool)
+{
+    for (const std::unique_ptr<CTextLine>& line : m_lines)
+        line->OnMouseMove(view, point.d_x, point.d_y, button);
+}
+
+CEGUI::Rectf CRichTextDoc::GetDocRect() const
+{
+    return CEGUI::Rectf(0.0f, 0.0f, m_layoutWidth, m_height);
+}
+
+CEGUI::String CRichTextDoc::GetText(const IRichTextView& view) const
+{
+    CEGUI::String text;
+    for (const std::unique_ptr<CTextLine>& line : m_lines)
+        text += line->GetText(view);
+    return text;
+}
+
+void CRichTextDoc::SetLineBackground(int set, int index)
+{
+    m_lineBackground.set = static_cast<std::uint16_t>(set);
+    m_lineBackground.index = static_cast<std::uint16_t>(index);
+    if (m_lineBackground.set != 0 && m_lineBackground.index != 0 && !m_lines.empty())
+        m_lines.back()->SetBackground(MakeLineBackground());
+}
+} // namespace TextBlocks
+} // namespace ZuGUI

@@ -1,0 +1,108 @@
+// The rich text document: lines of blocks that share one bottom edge, with indents, a line
+// gap and optional line backgrounds, and the reference counting of the chat items in its text.
+#pragma once
+
+#include "ZuGUIElements/richtext/IDoc.h"
+#include "ZuGUIElements/richtext/TextBlocks.h"
+
+#include <memory>
+#include <set>
+#include <vector>
+
+namespace ZuGUI
+{
+namespace TextBlocks
+{
+// One line of a document; a line is itself a block that holds blocks.
+class CTextLine : public ITextBlock
+{
+public:
+    using Blocks = std::vector<std::unique_ptr<ITextBlock>>;
+
+    // Draws the blocks in order, stopping at the first that draws nothing, then the
+    // background picture.
+    bool Render(IRichTextView& view, const CEGUI::Rectf& visible,
+                const CEGUI::Rectf& area) override;
+    bool OnMouseButton(IRichTextView& view, float x, float y, CEGUI::MouseButton button,
+                       bool pressed) override;
+    void OnMouseMove(IRichTextView& view, float x, float y, CEGUI::MouseButton button) override;
+    CEGUI::String GetText(const IRichTextView& view) const override;
+
+    void AddBlock(std::unique_ptr<ITextBlock> block);
+    void SetBackground(std::unique_ptr<CPictureBlock> background);
+    // Aligns the blocks on the lowest bottom edge and sets the line's area from them; a
+    // background picture taller than the line makes the line as tall as the picture.
+    void Finish();
+
+    const Blocks& GetBlocks() const { return m_blocks; }
+    const CPictureBlock* GetBackground() const { return m_background.get(); }
+
+private:
+    void RenderBackground(IRichTextView& view, const CEGUI::Rectf& visible,
+                          const CEGUI::Rectf& area) const;
+
+    std::unique_ptr<CPictureBlock> m_background;
+    Blocks m_blocks;
+    float m_lowestBottom = 0.0f;
+};
+
+class CRichTextDoc : public IDoc
+{
+public:
+    using Lines = std::vector<std::unique_ptr<CTextLine>>;
+
+    CRichTextDoc() = default;
+    CRichTextDoc(const CRichTextDoc&) = delete;
+    CRichTextDoc& operator=(const CRichTextDoc&) = delete;
+    // Releases the chat items that the document still references, when a client is set.
+    ~CRichTextDoc() override;
+
+    void NewLine(IRichTextView& view, bool firstLine) override;
+    float GetRemainingWidth() const override { return m_layoutWidth - m_penX; }
+    void GetCursor(float& x, float& y) const override;
+    void SetCursor(float x, float y) override;
+    void SetWidth(float width) override { m_layoutWidth = width; }
+    float GetWidth() const override { return m_layoutWidth; }
+    float GetHeight() const override { return m_height; }
+    void SetLineSpacing(float gap) override { m_lineGap = gap; }
+    void Clear() override;
+    void AddBlock(IRichTextView& view, std::unique_ptr<ITextBlock> block) override;
+    void BeginParse(IRichTextView& view) override;
+    void EndParse() override;
+    void Render(IRichTextView& view, const CEGUI::Rectf& visible,
+                const CEGUI::Rectf& area) override;
+    bool OnMouseButton(IRichTextView& view, const CEGUI::Vector2f& point, CEGUI::MouseButton button,
+                       bool pressed) override;
+    void OnMouseMove(IRichTextView& view, const CEGUI::Vector2f& point, CEGUI::MouseButton button,
+                     bool leftHeld) override;
+    CEGUI::Rectf GetDocRect() const override;
+    float GetContentWidth() const override { return m_contentWidth; }
+    CEGUI::String GetText(const IRichTextView& view) const override;
+    void AddChatItemRef(int itemId) override { m_newItemRefs.insert(itemId); }
+    void SetLineBackground(int set, int index) override;
+
+    const Lines& GetLines() const { return m_lines; }
+    // The chat items that the game client was told about and not yet released.
+    const std::set<int>& GetHeldItemRefs() const;
+    const GamePic_t& GetLineBackground() const { return m_lineBackground; }
+
+private:
+    void FinishCurrentLine();
+    std::unique_ptr<CPictureBlock> MakeLineBackground() const;
+    void SettleItemRefs();
+    void ReleaseHeldItemRefs();
+
+    Lines m_lines;
+    float m_lineGap = 0.0f;
+    float m_contentWidth = 0.0f;
+    float m_penY = 0.0f;
+    float m_height = 0.0f;
+    float m_penX = 0.0f;
+    float m_layoutWidth = 0.0f;
+    std::set<int> m_newItemRefs;
+    std::set<int> m_oldItemRefs;
+    GamePic_t m_lineBackground;
+    bool m_parsing = false;
+};
+} // namespace TextBlocks
+} // namespace ZuGUI

@@ -1,0 +1,194 @@
+// The blocks of a rich text document: plain text, clickable command text, pictures and
+// emotes. Text blocks keep an index range into the owning view's text instead of a copy of
+// their characters. Every block has an area in document pixels and pointer flags.
+#pragma once
+
+#include "ZuGUIElements/richtext/ColorPropertyManager.h"
+
+#include <CEGUI/InputEvent.h>
+#include <CEGUI/Rect.h>
+#include <CEGUI/Size.h>
+#include <CEGUI/String.h>
+#include <CEGUI/Vector.h>
+
+#include <cstdint>
+
+namespace CEGUI
+{
+class Font;
+}
+
+namespace ZuGUI
+{
+class IRichTextView;
+
+// Indices into a view's text; kNoText marks a range that was never set.
+using TextIndex = CEGUI::String::size_type;
+constexpr TextIndex kNoText = static_cast<TextIndex>(-1); // CEGUI::String::npos
+
+// The characters [start, start + count) of `text`, cut to the text's end.
+CEGUI::String TextRange(const CEGUI::String& text, TextIndex start, TextIndex count);
+
+class ITextBlock
+{
+public:
+    static constexpr unsigned kHovered = 1u << 0; // the pointer is over the block
+    static constexpr unsigned kPressed = 1u << 1; // a mouse button went down on it
+
+    ITextBlock() = default;
+    ITextBlock(const ITextBlock&) = delete;
+    ITextBlock& operator=(const ITextBlock&) = delete;
+    virtual ~ITextBlock() = default;
+
+    // Draws the block; `visible` is the visible part of the document (document pixels),
+    // `area` the view's text area (window pixels). False means "drew nothing".
+    virtual bool Render(IRichTextView& view, const CEGUI::Rectf& visible,
+                        const CEGUI::Rectf& area) = 0;
+    // Records `pressed` in the pressed flag; true when the block consumes the event.
+    virtual bool OnMouseButton(IRichTextView& view, float x, float y, CEGUI::MouseButton button,
+                               bool pressed);
+    // Hovered while the point is inside and the view contains the mouse; a change of the
+    // hover flag asks the view to redraw.
+    virtual void OnMouseMove(IRichTextView& view, float x, float y, CEGUI::MouseButton button);
+    virtual CEGUI::String GetText(const IRichTextView& view) const = 0;
+
+    const CEGUI::Rectf& GetArea() const { return m_area; }
+    void SetArea(const CEGUI::Rectf& area) { m_area = area; }
+    unsigned GetFlags() const { return m_flags; }
+    bool IsHovered() const { return (m_flags & kHovered) != 0; }
+    bool IsPressed() const { return (m_flags & kPressed) != 0; }
+
+    // Strictly inside: a point on an edge is outside.
+    bool Contains(float x, float y) const;
+    // Overlaps or touches `rect`.
+    bool Meets(const CEGUI::Rectf& rect) const;
+    // Where the block's top-left corner is drawn, in window pixels.
+    CEGUI::Vector2f WindowPosition(const CEGUI::Rectf& visible, const CEGUI::Rectf& area) const;
+
+protected:
+    void SetFlag(unsigned flag, bool on);
+
+    CEGUI::Rectf m_area{0.0f, 0.0f, 0.0f, 0.0f};
+    unsigned m_flags = 0;
+};
+
+namespace TextBlocks
+{
+using TextParser::ColorPair;
+
+class CPlainText : public ITextBlock
+{
+public:
+    bool Render(IRichTextView& view, const CEGUI::Rectf& visible,
+                const CEGUI::Rectf& area) override;
+    bool OnMouseButton(IRichTextView& view, float x, float y, CEGUI::MouseButton button,
+                       bool pressed) override;
+    CEGUI::String GetText(const IRichTextView& view) const override;
+
+    // The colour that the text is drawn in.
+    virtual CEGUI::argb_t GetColour() const { return m_colors.text; }
+    // The font that draws the text, or null: nothing is drawn then.
+    virtual const CEGUI::Font* GetFont(const IRichTextView& view) const;
+
+    void SetTextRange(TextIndex start, TextIndex count);
+    TextIndex GetTextStart() const { return m_textStart; }
+    TextIndex GetTextCount() const { return m_textCount; }
+    void SetColorPair(const ColorPair& colors) { m_colors = colors; }
+    const ColorPair& GetColorPair() const { return m_colors; }
+
+protected:
+    TextIndex m_textStart = kNoText;
+    TextIndex m_textCount = kNoText;
+    ColorPair m_colors{0xFFFFFFFF, 0};
+};
+
+// Command kinds: which tag made a command text, and so what a click on it means.
+enum CommandKind : int
+{
+    kCommand = 0,       // "C"
+    kName = 1,          // "N"
+    kChannel = 2,       // "CN"
+    kNpcName = 3,       // "Npc"
+    kItemName = 4,      // "I"
+    kManualCommand = 5, // "M"
+    kHttpCommand = 6,   // "H"
+    kEmote = 7,         // emote pictures ("E")
+    kXzcCommand = 8,    // "XZC"
+    kClCommand = 9,     // "Cl"
+};
+
+// Clickable text: drawn with the view's command font, in the hover text colour over a
+// highlight while hovered, and reporting where it is drawn to the game client.
+class CCmdText : public CPlainText
+{
+public:
+    bool Render(IRichTextView& view, const CEGUI::Rectf& visible,
+                const CEGUI::Rectf& area) override;
+    CEGUI::argb_t GetColour() const override;
+    const CEGUI::Font* GetFont(const IRichTextView& view) const override;
+
+    void SetCommandRange(TextIndex start, TextIndex count);
+    void SetCommandKind(int kind) { m_commandKind = kind; }
+    TextIndex GetCommandStart() const { return m_commandStart; }
+    TextIndex GetCommandCount() const { return m_commandCount; }
+    int GetCommandKind() const { return m_commandKind; }
+    // False for a command tag written without a parameter: it carries no command, so there
+    // is nothing to report or send for it.
+    bool HasCommand() const { return m_commandStart != kNoText && m_commandCount != kNoText; }
+    // The command as written in the view's text; "" without a command.
+    CEGUI::String GetCommandText(const IRichTextView& view) const;
+
+private:
+    void DrawHighlight(IRichTextView& view, const CEGUI::Rectf& windowRect,
+                       const CEGUI::Rectf& area) const;
+    void ReportPosition(const IRichTextView& view, const CEGUI::Rectf& windowRect) const;
+
+    TextIndex m_commandStart = kNoText;
+    TextIndex m_commandCount = kNoText;
+    int m_commandKind = kCommand;
+};
+
+// A game picture's id.
+struct GamePic_t
+{
+    std::uint16_t set = 0;
+    std::uint16_t index = 0;
+
+    // The picture's size in pixels, (0, 0) when the game has no such picture.
+    CEGUI::Sizef GetSize() const;
+    // Set in the upper 16 bits, index in the lower 16.
+    std::uint32_t PackedId() const { return (std::uint32_t(set) << 16) | index; }
+};
+
+class CPictureBlock : public ITextBlock, public GamePic_t
+{
+public:
+    bool Render(IRichTextView& view, const CEGUI::Rectf& visible,
+                const CEGUI::Rectf& area) override;
+    bool OnMouseButton(IRichTextView& view, float x, float y, CEGUI::MouseButton button,
+                       bool pressed) override;
+    CEGUI::String GetText(const IRichTextView& view) const override { return CEGUI::String(); }
+
+    // Asks the view's renderer for this picture with its top-left at `position` (window
+    // pixels). False when the view cannot show pictures.
+    bool PushPicture(IRichTextView& view, const CEGUI::Vector2f& position) const;
+};
+
+// Emotes are pictures of one set, numbered from one first index.
+constexpr std::uint16_t kEmoteSet = 4;
+constexpr std::uint16_t kFirstEmoteIndex = 14500;
+constexpr int kLastEmoteNumber = 199;
+
+class CEmoteBlock : public CPictureBlock
+{
+public:
+    int GetEmoteNumber() const { return int(index) - kFirstEmoteIndex; }
+};
+
+// The render proxy id of game pictures: asked from the game client once per process, on the
+// first use while a client is set; 0 until then.
+unsigned PictureRenderProxyId();
+// Forgets the id so that the next use asks again (tests).
+void ResetPictureRenderProxyId();
+} // namespace TextBlocks
+} // namespace ZuGUI

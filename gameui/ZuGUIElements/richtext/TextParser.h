@@ -1,0 +1,287 @@
+// The markup parsers: one parser per tag, plus the default parser of text outside tags.
+//
+// Markup: "{" TAG " " [PARAMETER SEPARATOR] CONTENT "}". The separator is ":" (for "Ak": ",")
+// and counts only before the content's last character. Content ends at the first "}", or at
+// the end of the text; there is no escape and no nesting. The parser manager
+// (ParserManager.h) finds the tags; a parser reads its tag's parameter and lays its content
+// out into the document.
+//
+// Ranges are half-open: [first, end) are character indices into the parsed text, which is the
+// owning view's text (the blocks keep indices into it).
+#pragma once
+
+#include "ZuGUIElements/richtext/ColorPropertyManager.h"
+#include "ZuGUIElements/richtext/TextBlocks.h"
+
+#include <CEGUI/String.h>
+
+#include <memory>
+#include <string>
+
+namespace CEGUI
+{
+class Font;
+}
+
+namespace ZuGUI
+{
+class IDoc;
+class IRichTextView;
+
+namespace TextParser
+{
+class CSimpleParserManager;
+class GlyphMetrics;
+
+// The first `mark` in [first, end) of `text`, or kNoText.
+TextIndex FindMark(const CEGUI::String& text, CEGUI::utf32 mark, TextIndex first, TextIndex end);
+
+class IParser
+{
+public:
+    IParser(std::string tag, CSimpleParserManager* manager);
+    IParser(const IParser&) = delete;
+    IParser& operator=(const IParser&) = delete;
+    virtual ~IParser() = default;
+
+    // Reads the parameter part [first, end). Returns true.
+    virtual bool ParseParam(const CEGUI::String& text, TextIndex first, TextIndex end, IDoc& doc,
+                            IRichTextView& view) = 0;
+    // Lays the content part [first, end) out into `doc`; false when it stopped early.
+    virtual bool ParseContent(IRichTextView& view, const CEGUI::String& text, TextIndex first,
+                              TextIndex end, IDoc& doc) = 0;
+    // The separator in [first, end - 1), or kNoText; sets its length when found. The base
+    // looks for ":".
+    virtual TextIndex FindParamSeparator(const CEGUI::String& text, TextIndex first, TextIndex end,
+                                         TextIndex& separatorLength) const;
+    // Where this parser's stretch ends, searched from `from`, or kNoText; sets the length of
+    // the closing mark (0 when none is found). The base looks for "}".
+    virtual TextIndex FindEnd(const CEGUI::String& text, TextIndex from,
+                              TextIndex& endLength) const;
+    // Forgets per-tag state before a new stretch.
+    virtual void Reset() = 0;
+    // A new empty block of this parser's kind, or null for parsers that make none.
+    virtual std::unique_ptr<ITextBlock> CreateBlock() const = 0;
+    // Fills a block made by CreateBlock for the characters [first, first + count).
+    virtual void InitBlock(ITextBlock& block, TextIndex first, TextIndex count, IDoc& doc) = 0;
+
+    const std::string& GetTag() const { return m_tag; }
+    CSimpleParserManager* GetManager() const { return m_manager; }
+    // A disabled parser's tag is treated like a tag that no parser has.
+    bool IsEnabled() const { return m_enabled; }
+    void SetEnabled(bool enabled) { m_enabled = enabled; }
+
+protected:
+    // The first `separator` in [first, end - 1), or kNoText; sets `separatorLength`.
+    static TextIndex FindSeparator(const CEGUI::String& text, CEGUI::utf32 separator,
+                                   TextIndex first, TextIndex end, TextIndex& separatorLength);
+
+private:
+    std::string m_tag;
+    CSimpleParserManager* m_manager;
+    bool m_enabled = true;
+};
+
+// "T": text in a named colour pair. Base of the default and the command parsers, which share
+// its text layout.
+class CPlainTextParser : public IParser
+{
+public:
+    CPlainTextParser(std::string tag, CSimpleParserManager* manager);
+
+    // Colour pair := the pair registered under the parameter, or the default pair.
+    bool ParseParam(const CEGUI::String& text, TextIndex first, TextIndex end, IDoc& doc,
+                    IRichTextView& view) override;
+    // Breaks the content into blocks by characters: at line feeds and where the line is full.
+    bool ParseContent(IRichTextView& view, const CEGUI::String& text, TextIndex first,
+                      TextIndex end, IDoc& doc) override;
+    // Colour pair := the default pair.
+    void Reset() override;
+    std::unique_ptr<ITextBlock> CreateBlock() const override;
+    void InitBlock(ITextBlock& block, TextIndex first, TextIndex count, IDoc& doc) override;
+
+    void SetColorPair(const ColorPair& colors) { m_colors = colors; }
+    const ColorPair& GetColorPair() const { return m_colors; }
+
+protected:
+    ColorPair m_colors{0, 0};
+
+private:
+    struct Pass;
+
+    bool LayoutPiece(IRichTextView& view, GlyphMetrics& glyphs, float lineHeight,
+                     const CEGUI::String& text, TextIndex first, TextIndex end, IDoc& doc);
+    static Pass MeasurePass(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first,
+                            TextIndex end, const IDoc& doc);
+    void PlaceBlock(IRichTextView& view, TextIndex first, TextIndex count, float width,
+                    float height, IDoc& doc);
+};
+
+// Text outside tags, in the view's default text colour; it runs up to the next "{".
+class CDefaultParser : public CPlainTextParser
+{
+public:
+    explicit CDefaultParser(CSimpleParserManager* manager);
+
+    TextIndex FindParamSeparator(const CEGUI::String& text, TextIndex first, TextIndex end,
+                                 TextIndex& separatorLength) const override;
+    TextIndex FindEnd(const CEGUI::String& text, TextIndex from,
+                      TextIndex& endLength) const override;
+    void Reset() override {}
+};
+
+// "C" and the other clickable text tags: the parameter is the command, the content the
+// visible text, drawn in the click colours.
+class CCmdParser : public CPlainTextParser
+{
+public:
+    CCmdParser(std::string tag, CSimpleParserManager* manager,
+               int commandKind = TextBlocks::kCommand);
+
+    // Command := the parameter.
+    bool ParseParam(const CEGUI::String& text, TextIndex first, TextIndex end, IDoc& doc,
+                    IRichTextView& view) override;
+    // No command; colour pair := the click colours (command, hover highlight).
+    void Reset() override;
+    std::unique_ptr<ITextBlock> CreateBlock() const override;
+    void InitBlock(ITextBlock& block, TextIndex first, TextIndex count, IDoc& doc) override;
+
+    int GetCommandKind() const { return m_commandKind; }
+
+protected:
+    void UseClickColors();
+
+    TextIndex m_commandFirst = kNoText;
+    TextIndex m_commandEnd = kNoText;
+
+private:
+    int m_commandKind;
+};
+
+class CClickXZCParser : public CCmdParser
+{
+public:
+    explicit CClickXZCParser(CSimpleParserManager* manager);
+};
+
+class CClickClParser : public CCmdParser
+{
+public:
+    explicit CClickClParser(CSimpleParserManager* manager);
+};
+
+class CClickableNpcNameParser : public CCmdParser
+{
+public:
+    explicit CClickableNpcNameParser(CSimpleParserManager* manager);
+};
+
+class CClickableManualCmdParser : public CCmdParser
+{
+public:
+    explicit CClickableManualCmdParser(CSimpleParserManager* manager);
+};
+
+class CClickableHTTPCmdParser : public CCmdParser
+{
+public:
+    explicit CClickableHTTPCmdParser(CSimpleParserManager* manager);
+};
+
+// "I": an item link. The parameter is the item id; the game client colours the name and the
+// document records the item as referenced.
+class CClickableItemNameParser : public CCmdParser
+{
+public:
+    explicit CClickableItemNameParser(CSimpleParserManager* manager);
+
+    bool ParseParam(const CEGUI::String& text, TextIndex first, TextIndex end, IDoc& doc,
+                    IRichTextView& view) override;
+};
+
+// "N": a clickable name; each block's command is its own text.
+class CClickableNameParser : public CCmdParser
+{
+public:
+    explicit CClickableNameParser(CSimpleParserManager* manager);
+    void InitBlock(ITextBlock& block, TextIndex first, TextIndex count, IDoc& doc) override;
+
+protected:
+    CClickableNameParser(std::string tag, CSimpleParserManager* manager, int commandKind);
+};
+
+// "CN": a clickable channel name.
+class CClickableChannelParser : public CClickableNameParser
+{
+public:
+    explicit CClickableChannelParser(CSimpleParserManager* manager);
+};
+
+// "P": a picture; the parameter is the picture set, the content the index.
+class CPictureParser : public IParser
+{
+public:
+    explicit CPictureParser(CSimpleParserManager* manager);
+
+    bool ParseParam(const CEGUI::String& text, TextIndex first, TextIndex end, IDoc& doc,
+                    IRichTextView& view) override;
+    // Places one picture at the pen, on a new line when it does not fit the current one.
+    bool ParseContent(IRichTextView& view, const CEGUI::String& text, TextIndex first,
+                      TextIndex end, IDoc& doc) override;
+    // Set and index := "" (read as 0): a tag without a parameter does not reuse an earlier
+    // tag's set.
+    void Reset() override;
+    std::unique_ptr<ITextBlock> CreateBlock() const override;
+    void InitBlock(ITextBlock& block, TextIndex first, TextIndex count, IDoc& doc) override;
+
+protected:
+    CPictureParser(std::string tag, CSimpleParserManager* manager);
+
+    CEGUI::String m_setText;
+    CEGUI::String m_indexText;
+};
+
+// "E": an emote, picture set 4, index 14500 + the emote number clamped to 0..199.
+class CEmoteParser : public CPictureParser
+{
+public:
+    explicit CEmoteParser(CSimpleParserManager* manager);
+
+    std::unique_ptr<ITextBlock> CreateBlock() const override;
+    void InitBlock(ITextBlock& block, TextIndex first, TextIndex count, IDoc& doc) override;
+};
+
+// "Bg": sets the picture behind the current and the following lines; makes no block.
+class CBgPictureParser : public CPictureParser
+{
+public:
+    explicit CBgPictureParser(CSimpleParserManager* manager);
+
+    bool ParseContent(IRichTextView& view, const CEGUI::String& text, TextIndex first,
+                      TextIndex end, IDoc& doc) override;
+    void InitBlock(ITextBlock&, TextIndex, TextIndex, IDoc&) override {}
+};
+
+// "Ak": moves the pen to (x, y) in pixels; a negative value keeps that coordinate. The
+// separator is ",".
+class CAnkorParser : public IParser
+{
+public:
+    explicit CAnkorParser(CSimpleParserManager* manager);
+
+    bool ParseParam(const CEGUI::String& text, TextIndex first, TextIndex end, IDoc& doc,
+                    IRichTextView& view) override;
+    bool ParseContent(IRichTextView& view, const CEGUI::String& text, TextIndex first,
+                      TextIndex end, IDoc& doc) override;
+    TextIndex FindParamSeparator(const CEGUI::String& text, TextIndex first, TextIndex end,
+                                 TextIndex& separatorLength) const override;
+    void Reset() override;
+    std::unique_ptr<ITextBlock> CreateBlock() const override { return nullptr; }
+    void InitBlock(ITextBlock&, TextIndex, TextIndex, IDoc&) override {}
+
+private:
+    int m_x = 0;
+    int m_y = 0;
+};
+} // namespace TextParser
+} // namespace ZuGUI

@@ -1,0 +1,303 @@
+#include "RichTextFixture.h"
+
+#include "support/RecordingHost.h"
+
+#include <CEGUI/CEGUI.h>
+
+#include <gmock/gmock.h>
+
+namespace
+{
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ZuTest::RecordingHost;
+using namespace ZuGUI::TextBlocks;
+
+class RichTextDocTest : public ZuTest::RichTextTest
+{
+protected:
+    void SetUp() override
+    {
+        RichTextTest::SetUp();
+        ZuGUI::TextParser::CColorPropertyManager::Instance().RegisterColorByString(
+            "red", "FFFF0000", "FF000000");
+    }
+
+    // (set, index) of each line's background, (0, 0) for none.
+    std::vector<std::pair<int, int>> Backgrounds() const
+    {
+        std::vector<std::pair<int, int>> backgrounds;
+        for (const auto& line : Lines())
+        {
+            const CPictureBlock* picture = line->GetBackground();
+            backgrounds.emplace_back(picture ? picture->set : 0, picture ? picture->index : 0);
+        }
+        return backgrounds;
+    }
+
+    ZuTest::TestPictureSource pictures;
+};
+
+TEST_F(RichTextDocTest, EmptyDocumentHasNoSize)
+{
+    Format("", 120.0f);
+    EXPECT_TRUE(Lines().empty());
+    EXPECT_EQ(0.0f, Doc().GetHeight());
+    EXPECT_EQ(0.0f, Doc().GetContentWidth());
+    EXPECT_EQ(CEGUI::Rectf(0, 0, 120, 0), Doc().GetDocRect());
+    EXPECT_EQ("", std::string(Doc().GetText(view).c_str()));
+}
+
+TEST_F(RichTextDocTest, ContentWidthIsTheWidestLine)
+{
+    Format("ab\nabcdef\nabc");
+    EXPECT_FLOAT_EQ(Extent("abcdef"), Doc().GetContentWidth());
+    EXPECT_FLOAT_EQ(3 * LineHeight(), Doc().GetDocRect().bottom());
+}
+
+TEST_F(RichTextDocTest, LineBackgroundsGoBehindTheCurrentAndLaterLines)
+{
+    Format("a{Bg 3:5}\nb\nc{Bg 0:0}\nd");
+    using P = std::pair<int, int>;
+    EXPECT_THAT(Backgrounds(), ElementsAre(P{3, 5}, P{3, 5}, P{3, 5}, P{0, 0}));
+
+    // A set without an index is not put behind the current line, only behind new ones.
+    Format("a{Bg 3:0}\nb");
+    EXPECT_THAT(Backgrounds(), ElementsAre(P{0, 0}, P{3, 0}));
+
+    // Clear forgets the background.
+    Format("a\nb");
+    EXPECT_THAT(Backgrounds(), ElementsAre(P{0, 0}, P{0, 0}));
+}
+
+TEST_F(RichTextDocTest, TallBackgroundMakesTheLineAsTallAsThePicture)
+{
+    pictures.Add(3, 5, 50, static_cast<unsigned>(LineHeight()) + 10);
+    Format("{Bg 3:5}a\nb");
+    const float tall = static_cast<float>(static_cast<unsigned>(LineHeight()) + 10);
+    EXPECT_FLOAT_EQ(tall, Lines()[0]->GetArea().getHeight());
+    EXPECT_EQ(Lines()[0]->GetArea(), Lines()[0]->GetBackground()->GetArea());
+    EXPECT_FLOAT_EQ(tall, Lines()[1]->GetArea().top());
+    EXPECT_FLOAT_EQ(2 * tall, Doc().GetHeight());
+}
+
+TEST_F(RichTextDocTest, ItemReferencesAreCountedOncePerItemAcrossParses)
+{
+    RecordingHost host;
+    ZuTest::ScopedHost scoped(&host);
+    Format("{I 9:y}{I 7:x}{I 7:x}");
+    EXPECT_THAT(host.CallLines("CallScript"),
+                ElementsAre("CallScript(\"gFn_chatItem_add_ref\", 7)",
+                            "CallScript(\"gFn_chatItem_add_ref\", 9)"));
+    host.ClearCalls();
+    Format("{I 5:a}{I 5:b}{I 7:c}");
+    EXPECT_THAT(host.CallLines("CallScript"),
+                ElementsAre("CallScript(\"gFn_chatItem_add_ref\", 5)",
+                            "CallScript(\"gFn_chatItem_release_ref\", 9)"));
+    host.ClearCalls();
+    Format("{I 5:a}{I 7:c}");
+    EXPECT_THAT(host.CallLines("CallScript"), IsEmpty());
+}
+
+TEST_F(RichTextDocTest, WithoutClientReferencesChangeSilently)
+{
+    RecordingHost host;
+    Format("{I 1:a}");
+    EXPECT_EQ(std::set<int>{1}, Doc().GetHeldItemRefs());
+    Format("{I 2:a}");
+    EXPECT_EQ(std::set<int>{2}, Doc().GetHeldItemRefs());
+    doc.reset();
+    EXPECT_THAT(host.Calls(), IsEmpty());
+}
+
+TEST_F(RichTextDocTest, DestroyingADocumentReleasesItsItemsOnce)
+{
+    RecordingHost host;
+    ZuTest::ScopedHost scoped(&host);
+    Format("{I 9:a}{I 3:b}");
+    host.ClearCalls();
+    doc.reset();
+    EXPECT_THAT(host.CallLines(), ElementsAre("CallScript(\"gFn_chatItem_release_ref\", 3)",
+                                              "CallScript(\"gFn_chatItem_release_ref\", 9)"));
+}
+
+TEST_F(RichTextDocTest, DestroyingADocumentMidParseReleasesOnlyWhatTheClientWasTold)
+{
+    RecordingHost host;
+    ZuTest::ScopedHost scoped(&host);
+    Format("{I 4:a}");
+    view.text = "{I 6:b}";
+    doc->BeginParse(view);
+    Parsers().Parse(view, view.text, *doc);
+    doc->BeginParse(view); // a restarted parse keeps what the client was told
+    host.ClearCalls();
+    doc.reset();
+    EXPECT_THAT(host.CallLines(), ElementsAre("CallScript(\"gFn_chatItem_release_ref\", 4)"));
+}
+
+TEST_F(RichTextDocTest, GetTextLeavesOutMarkupAndPicturesButKeepsLineFeeds)
+{
+    Format("{T red:ab}c{P 1:2}\n{C go:d}");
+    EXPECT_EQ("abc\nd", std::string(Doc().GetText(view).c_str()));
+    // Blocks read the view's current text; a shorter text cuts them instead of failing.
+    view.text = "{T red:a";
+    EXPECT_EQ("a", std::string(Doc().GetText(view).c_str()));
+}
+
+TEST_F(RichTextDocTest, PressesHitBlocksStrictlyInside)
+{
+    Format("ab{T red:cd}\nef");
+    const CEGUI::Rectf cd = Blocks()[1]->GetArea();
+    const float midY = (cd.top() + cd.bottom()) / 2;
+    const auto press = [&](float x, float y)
+    { return doc->OnMouseButton(view, CEGUI::Vector2f(x, y), CEGUI::LeftButton, true); };
+
+    EXPECT_TRUE(press(cd.left() + 1, midY));
+    EXPECT_TRUE(Blocks()[1]->IsPressed());
+    EXPECT_FALSE(press(cd.left() + 1, cd.top()));             // top edge
+    EXPECT_FALSE(press(Blocks()[0]->GetArea().left(), midY)); // left edge of the line
+    EXPECT_FALSE(press(cd.right() + 5, midY));                // right of every block
+    EXPECT_TRUE(press(1, LineHeight() + midY));               // second line
+    doc->OnMouseButton(view, CEGUI::Vector2f(cd.left() + 1, midY), CEGUI::LeftButton, false);
+    EXPECT_FALSE(Blocks()[1]->IsPressed());
+}
+
+TEST_F(RichTextDocTest, HoverFollowsThePointerWhileTheViewContainsTheMouse)
+{
+    Format("ab{C go:cd}");
+    const CEGUI::Rectf cd = Blocks()[1]->GetArea();
+    const CEGUI::Vector2f inside(cd.left() + 2, (cd.top() + cd.bottom()) / 2);
+    doc->OnMouseMove(view, inside, CEGUI::NoButton, false);
+    EXPECT_TRUE(Blocks()[1]->IsHovered());
+    EXPECT_FALSE(Blocks()[0]->IsHovered());
+    doc->OnMouseMove(view, inside + CEGUI::Vector2f(1, 0), CEGUI::NoButton, false);
+    EXPECT_EQ(1, view.redraws);
+    EXPECT_EQ(0xFFFFFF00u, CommandAt(1).GetColour());
+
+    view.containsMouse = false;
+    doc->OnMouseMove(view, inside, CEGUI::NoButton, false);
+    EXPECT_FALSE(Blocks()[1]->IsHovered());
+    EXPECT_EQ(2, view.redraws);
+    EXPECT_EQ(0xFF00FF00u, CommandAt(1).GetColour());
+}
+
+class RichTextRenderTest : public RichTextDocTest
+{
+protected:
+    void Render(const CEGUI::Rectf& visible) { doc->Render(view, visible, kArea); }
+
+    // The colours of the drawn vertices, each colour once, in order of first use.
+    std::vector<CEGUI::argb_t> DrawnColours() const
+    {
+        std::vector<CEGUI::argb_t> colours;
+        for (const CEGUI::Vertex& vertex : view.geometry.Vertices())
+        {
+            const CEGUI::argb_t colour = vertex.colour_val.getARGB();
+            if (std::find(colours.begin(), colours.end(), colour) == colours.end())
+                colours.push_back(colour);
+        }
+        return colours;
+    }
+
+    const CEGUI::Rectf kArea{100, 50, 400, 250};
+    const CEGUI::Rectf kAll{0, 0, 300, 200};
+};
+
+TEST_F(RichTextRenderTest, TextIsDrawnInItsColourAtItsPlaceInTheTextArea)
+{
+    Format("{T red:W}");
+    Render(kAll);
+    ASSERT_FALSE(view.geometry.Vertices().empty());
+    EXPECT_THAT(DrawnColours(), ElementsAre(0xFFFF0000u));
+    float left = 1e9f;
+    for (const CEGUI::Vertex& vertex : view.geometry.Vertices())
+        left = std::min(left, vertex.position.d_x);
+    EXPECT_NEAR(kArea.left(), left, 2.0f);
+
+    // Scrolled so that the line lies outside: nothing is drawn.
+    view.geometry.reset();
+    Render(CEGUI::Rectf(0, LineHeight() + 1, 300, 200));
+    EXPECT_TRUE(view.geometry.Vertices().empty());
+}
+
+TEST_F(RichTextRenderTest, PicturesGoToTheViewsRendererWithTheProxyIdAskedOnce)
+{
+    RecordingHost host;
+    ZuTest::ScopedHost scoped(&host);
+    host.ReplyWith("GameCreatureProvider",
+                   [](KeyValues& reply) { reply.SetInt("CreatureId", 77); });
+    pictures.Add(1, 2, 16, 16);
+    Format("ab{P 1:2}");
+    host.ClearCalls();
+    Render(CEGUI::Rectf(5, 0, 305, 200));
+    Render(kAll);
+    EXPECT_THAT(host.CallLines("Query"),
+                ElementsAre("Query(GameCreatureProvider{WhichOne=\"Picture\"})"));
+    ASSERT_EQ(2u, view.pictureSink.pictures.size());
+    const ZuGUI::tagTexture_Param& picture = view.pictureSink.pictures[0];
+    EXPECT_EQ(77u, picture.proxyId);
+    EXPECT_EQ((1u << 16) | 2u, picture.param);
+    EXPECT_FLOAT_EQ(kArea.left() + Extent("ab") - 5, picture.offsetX);
+    EXPECT_FLOAT_EQ(kArea.top(), picture.offsetY);
+    ASSERT_TRUE(view.pictureSink.clippers[0].has_value());
+    EXPECT_EQ(kArea, *view.pictureSink.clippers[0]);
+}
+
+TEST_F(RichTextRenderTest, AViewThatCannotShowPicturesStillShowsItsText)
+{
+    pictures.Add(1, 2, 16, 16);
+    view.showsPictures = false;
+    Format("{P 1:2}ab");
+    Render(kAll);
+    EXPECT_FALSE(view.geometry.Vertices().empty());
+}
+
+TEST_F(RichTextRenderTest, LineBackgroundIsCentredOnATallerAreaAfterTheBlocks)
+{
+    const float tall = kArea.getHeight() + 40;
+    pictures.Add(3, 5, 50, static_cast<unsigned>(tall));
+    pictures.Add(1, 2, 16, 16);
+    Format("{Bg 3:5}{P 1:2}");
+    Render(kAll);
+    ASSERT_EQ(2u, view.pictureSink.pictures.size());
+    EXPECT_EQ((1u << 16) | 2u, view.pictureSink.pictures[0].param);
+    EXPECT_EQ((3u << 16) | 5u, view.pictureSink.pictures[1].param);
+    EXPECT_FLOAT_EQ(kArea.top() - 20, view.pictureSink.pictures[1].offsetY);
+    EXPECT_EQ(1u, view.pictureSink.clippers.size()); // the background sets no clipper
+}
+
+TEST_F(RichTextRenderTest, HoveredCommandTextIsHighlightedAndReportsItsCentre)
+{
+    RecordingHost host;
+    ZuTest::ScopedHost scoped(&host);
+    view.hoverBrush = &CEGUI::ImageManager::getSingleton().get("TaharezLook/GenericBrush");
+    Format("{C go:W}{C W}");
+    const CEGUI::Rectf w = Blocks()[0]->GetArea();
+    doc->OnMouseMove(view, CEGUI::Vector2f(w.left() + 1, w.top() + 1), CEGUI::NoButton, false);
+    host.ClearCalls();
+    Render(kAll);
+    // The highlight first, then the text in the hover text colour; the unhovered command in
+    // the command colour.
+    EXPECT_THAT(DrawnColours(), ElementsAre(0x80FFFFFFu, 0xFFFFFF00u, 0xFF00FF00u));
+    // Only the block with a command reports where it is.
+    EXPECT_THAT(host.CallLines(),
+                ElementsAre("ReportCmdTextPos(\"go\", \"TestView\", 0, " +
+                            std::to_string(int(kArea.left() + w.getWidth() / 2)) + ", " +
+                            std::to_string(int(kArea.top() + w.getHeight() / 2)) + ")"));
+}
+
+TEST_F(RichTextRenderTest, WithoutCommandFontCommandTextIsInvisibleYetHighlighted)
+{
+    view.cmdFont = nullptr;
+    view.hoverBrush = &CEGUI::ImageManager::getSingleton().get("TaharezLook/GenericBrush");
+    Format("{C go:W}");
+    Render(kAll);
+    EXPECT_TRUE(view.geometry.Vertices().empty());
+    const CEGUI::Rectf w = Blocks()[0]->GetArea();
+    doc->OnMouseMove(view, CEGUI::Vector2f(w.left() + 1, w.top() + 1), CEGUI::NoButton, false);
+    Render(kAll);
+    EXPECT_THAT(DrawnColours(), ElementsAre(0x80FFFFFFu));
+    EXPECT_TRUE(doc->OnMouseButton(view, CEGUI::Vector2f(w.left() + 1, w.top() + 1),
+                                   CEGUI::LeftButton, true));
+}
+} // namespace

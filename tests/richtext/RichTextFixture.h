@@ -1,0 +1,59 @@
+// The fixture of the rich text tests: a test view over a document of the shared parser
+// manager, and shortcuts to lay markup out and look at the resulting lines and blocks.
+#pragma once
+
+#include "support/CeguiFixture.h"
+#include "support/TestRichTextView.h"
+
+#include "ZuGUIElements/richtext/ParserManager.h"
+#include "ZuGUIElements/richtext/RichTextDoc.h"
+
+#include <CEGUI/Font.h>
+
+#include <string>
+#include <vector>
+
+namespace ZuTest
+{
+class RichTextTest : public CeguiTest
+{
+protected:
+    static constexpr float kWidth = 300.0f;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    static ZuGUI::TextParser::CSimpleParserManager& Parsers();
+    ZuGUI::TextBlocks::CRichTextDoc& Doc() const;
+
+    // Sets the view's text to `markup` and runs the view's formatting cycle at `width`.
+    void Format(const CEGUI::String& markup, float width = kWidth);
+
+    const ZuGUI::TextBlocks::CRichTextDoc::Lines& Lines() const { return Doc().GetLines(); }
+    // Every block of the document, line by line.
+    std::vector<const ZuGUI::ITextBlock*> Blocks() const;
+    // The block's text as UTF-8.
+    std::string TextOf(const ZuGUI::ITextBlock& block) const;
+    // The texts of all blocks, line by line: {"line 0 block 0", ...} per line.
+    std::vector<std::vector<std::string>> LineTexts() const;
+
+    const ZuGUI::TextBlocks::CPlainText& PlainAt(std::size_t index) const;
+    const ZuGUI::TextBlocks::CCmdText& CommandAt(std::size_t index) const;
+    const ZuGUI::TextBlocks::CPictureBlock& PictureAt(std::size_t index) const;
+
+    const CEGUI::Font& Font() const { return *view.font; }
+    float Extent(const CEGUI::String& text) const { return Font().getTextExtent(text); }
+    float LineHeight() const { return Font().getLineSpacing(); }
+
+private:
+    // The view reads the default font when it is made, so CEGUI runs before it.
+    struct BootCegui
+    {
+        BootCegui() { CeguiSystem::Boot(); }
+    } m_bootCegui;
+
+protected:
+    TestRichTextView view;
+    ZuGUI::TextParser::DocPtr doc;
+};
+} // namespace ZuTest

@@ -1,0 +1,244 @@
+#include "RichTextFixture.h"
+
+#include "support/RecordingHost.h"
+
+#include "ZuGUIElements/richtext/ColorPropertyManager.h"
+
+#include <gmock/gmock.h>
+
+namespace
+{
+using ::testing::ElementsAre;
+using ZuGUI::TextParser::CColorPropertyManager;
+using ZuTest::RecordingHost;
+using namespace ZuGUI::TextBlocks;
+
+class TextParserTest : public ZuTest::RichTextTest
+{
+protected:
+    void SetUp() override
+    {
+        RichTextTest::SetUp();
+        CColorPropertyManager::Instance().RegisterColorByString("red", "FFFF0000", "FF000000");
+        view.defaultTextColour = CEGUI::Colour(0xFF112233);
+    }
+
+    // The shown text of every block, in order.
+    std::vector<std::string> Shown() const
+    {
+        std::vector<std::string> texts;
+        for (const ZuGUI::ITextBlock* block : Blocks())
+            texts.push_back(TextOf(*block));
+        return texts;
+    }
+
+    std::string CommandOf(const CCmdText& block) const
+    {
+        return block.GetCommandText(view).c_str();
+    }
+
+    static constexpr CEGUI::argb_t kRed = 0xFFFF0000;
+    static constexpr CEGUI::argb_t kGreen = 0xFF00FF00; // the fixture's command colour
+    static constexpr CEGUI::argb_t kHalfWhite = 0x80FFFFFF;
+};
+
+TEST_F(TextParserTest, TextOutsideTagsIsInTheViewsDefaultColour)
+{
+    Format("abc");
+    EXPECT_THAT(Shown(), ElementsAre("abc"));
+    EXPECT_EQ(0xFF112233u, PlainAt(0).GetColorPair().text);
+    EXPECT_EQ(0xFF000000u, PlainAt(0).GetColorPair().second);
+    // The default parser goes back to the colour manager's pair after each parse.
+    EXPECT_EQ(0xFFFFFFFFu, Parsers().GetDefaultParser().GetColorPair().text);
+}
+
+TEST_F(TextParserTest, ColourTagsUseTheNamedPairOrTheDefaultPair)
+{
+    Format("{T red:hi}{T hi}{T Red:x}");
+    EXPECT_THAT(Shown(), ElementsAre("hi", "hi", "x"));
+    EXPECT_EQ(kRed, PlainAt(0).GetColorPair().text);
+    EXPECT_EQ(0xFFFFFFFFu, PlainAt(1).GetColorPair().text);
+    EXPECT_EQ(0xFFFFFFFFu, PlainAt(2).GetColorPair().text);
+}
+
+TEST_F(TextParserTest, SeparatorCountsOnlyBeforeTheLastCharacterOfTheContent)
+{
+    Format("{T red:}");
+    EXPECT_THAT(Shown(), ElementsAre("red:"));
+    EXPECT_EQ(0xFFFFFFFFu, PlainAt(0).GetColorPair().text);
+
+    // The first separator splits, later ones are content.
+    Format("{T Note: read: this}");
+    EXPECT_THAT(Shown(), ElementsAre(" read: this"));
+}
+
+TEST_F(TextParserTest, MalformedTagsShowAsText)
+{
+    const std::vector<std::pair<const char*, std::vector<std::string>>> cases = {
+        {"{Zz hello}", {"Zz hello}"}}, // unknown tag: only the "{" is dropped
+        {"{t red:x}", {"t red:x}"}},   // tags are case sensitive
+        {"{x", {"x"}},                 // no space after the "{"
+        {"ab{", {"ab"}},
+        {"{ x}", {" x}"}},              // empty tag name
+        {"{T }", {"}"}},                // empty content: the "}" is text
+        {"{T red:abc", {"abc"}},        // no "}": the tag runs to the end
+        {"{T red:a{b}c", {"a{b", "c"}}, // no nesting: the first "}" closes
+        {"{Tlongname x}", {"Tlongname x}"}},
+    };
+    for (const auto& [markup, shown] : cases)
+    {
+        Format(markup);
+        EXPECT_EQ(shown, Shown()) << markup;
+    }
+    Format("{T red:abc");
+    EXPECT_EQ(kRed, PlainAt(0).GetColorPair().text);
+}
+
+TEST_F(TextParserTest, DisabledTagIsReadAsText)
+{
+    ZuGUI::TextParser::IParser& parser = *Parsers().FindParser("T");
+    parser.SetEnabled(false);
+    Format("{T red:x}");
+    parser.SetEnabled(true);
+    EXPECT_THAT(Shown(), ElementsAre("T red:x}"));
+}
+
+TEST_F(TextParserTest, CommandTagsGiveTheirKindAndCommand)
+{
+    struct Case
+    {
+        const char* tag;
+        int kind;
+        const char* command; // the command of "{<tag> go:Shown}"
+    };
+    const Case cases[] = {{"C", 0, "go"},   {"N", 1, "Shown"}, {"CN", 2, "Shown"},
+                          {"Npc", 3, "go"}, {"I", 4, "go"},    {"M", 5, "go"},
+                          {"H", 6, "go"},   {"XZC", 8, "go"},  {"Cl", 9, "go"}};
+    for (const Case& c : cases)
+    {
+        Format(CEGUI::String("{") + c.tag + " go:Shown}");
+        ASSERT_EQ(1u, Blocks().size()) << c.tag;
+        const CCmdText& block = CommandAt(0);
+        EXPECT_EQ("Shown", TextOf(block)) << c.tag;
+        EXPECT_EQ(c.kind, block.GetCommandKind()) << c.tag;
+        EXPECT_EQ(c.command, CommandOf(block)) << c.tag;
+        EXPECT_EQ(kGreen, block.GetColorPair().text) << c.tag;
+        EXPECT_EQ(kHalfWhite, block.GetColorPair().second) << c.tag;
+    }
+}
+
+TEST_F(TextParserTest, CommandTagWithoutParameterCarriesNoCommandYetLooksClickable)
+{
+    // Before any command tag with a parameter, and again after the click colours change:
+    // the pair is always the current click colours, never left over from an earlier tag.
+    Format("{C here}");
+    EXPECT_FALSE(CommandAt(0).HasCommand());
+    EXPECT_EQ("", CommandOf(CommandAt(0)));
+    EXPECT_EQ(kGreen, CommandAt(0).GetColorPair().text);
+
+    CColorPropertyManager::Instance().SetClickColorByString("FF0000FF", "80FFFFFF", "FFFFFF00");
+    Format("{C go:there}{C here}");
+    EXPECT_EQ(0xFF0000FFu, CommandAt(1).GetColorPair().text);
+    EXPECT_FALSE(CommandAt(1).HasCommand());
+
+    // An explicit empty parameter is an empty command.
+    Format("{C :here}");
+    EXPECT_TRUE(CommandAt(0).HasCommand());
+    EXPECT_EQ("", CommandOf(CommandAt(0)));
+}
+
+TEST_F(TextParserTest, WrappedCommandPiecesShareTheCommandButNamesAreTheirOwn)
+{
+    const CEGUI::String words = "Lorem ipsum dolor sit amet consectetur";
+    const float width = Extent(words) / 2.5f;
+    Format("{C /go:" + words + "}{N " + words + "}", width);
+    std::vector<std::string> commands;
+    for (const ZuGUI::ITextBlock* block : Blocks())
+    {
+        const auto& command = dynamic_cast<const CCmdText&>(*block);
+        commands.push_back(CommandOf(command));
+        EXPECT_EQ(command.GetCommandKind() == kName ? TextOf(command) : "/go", CommandOf(command));
+    }
+    EXPECT_GT(commands.size(), 4u);
+}
+
+TEST_F(TextParserTest, ItemLinksAreColouredByTheClientAndRecordedByTheirId)
+{
+    RecordingHost host;
+    ZuTest::ScopedHost scoped(&host);
+    host.scriptInts["item_color"] = static_cast<int>(0xFFA335EEu);
+    host.ClearCalls();
+
+    Format("{I 0x1F:Sword}{I 'A:Axe}{I -5:Bow}{I 12abc:Cap}");
+    EXPECT_THAT(host.CallLines("CallScriptRetInt"),
+                ElementsAre("CallScriptRetInt(\"item_color\", 31)",
+                            "CallScriptRetInt(\"item_color\", 65)",
+                            "CallScriptRetInt(\"item_color\", -5)",
+                            "CallScriptRetInt(\"item_color\", 12)"));
+    EXPECT_EQ("Sword", TextOf(CommandAt(0)));
+    EXPECT_EQ("0x1F", CommandOf(CommandAt(0)));
+    EXPECT_EQ(0xFFA335EEu, CommandAt(0).GetColorPair().text);
+    EXPECT_EQ(0xFF000000u, CommandAt(0).GetColorPair().second);
+    EXPECT_EQ((std::set<int>{-5, 12, 31, 65}), Doc().GetHeldItemRefs());
+
+    // A colour of 0 leaves the click colours.
+    host.scriptInts["item_color"] = 0;
+    Format("{I 7:Gem}");
+    EXPECT_EQ(kGreen, CommandAt(0).GetColorPair().text);
+}
+
+TEST_F(TextParserTest, ItemLinksWithoutClientKeepClickColoursAndAreStillRecorded)
+{
+    Format("{I 31:Sword}");
+    EXPECT_EQ(kGreen, CommandAt(0).GetColorPair().text);
+    EXPECT_EQ(std::set<int>{31}, Doc().GetHeldItemRefs());
+}
+
+TEST_F(TextParserTest, PicturesReadSetAndIndexWithoutHistory)
+{
+    Format("{P 1:2}{P 70000:3}{P 7}{P a:b}");
+    ASSERT_EQ(4u, Blocks().size());
+    EXPECT_EQ(1, PictureAt(0).set);
+    EXPECT_EQ(2, PictureAt(0).index);
+    EXPECT_EQ(70000 & 0xFFFF, PictureAt(1).set);
+    // No parameter: set 0, not the set of the tag before.
+    EXPECT_EQ(0, PictureAt(2).set);
+    EXPECT_EQ(7, PictureAt(2).index);
+    EXPECT_EQ(0, PictureAt(3).set);
+    EXPECT_EQ(0, PictureAt(3).index);
+    EXPECT_EQ("", TextOf(PictureAt(0)));
+}
+
+TEST_F(TextParserTest, EmoteNumbersAreClampedToTheEmoteRange)
+{
+    Format("{E 12}{E 250}{E -3}{E x:5}{E 4294967295}");
+    std::vector<int> indices;
+    for (std::size_t i = 0; i < Blocks().size(); ++i)
+    {
+        const auto& emote = dynamic_cast<const CEmoteBlock&>(PictureAt(i));
+        EXPECT_EQ(4, emote.set);
+        indices.push_back(emote.index);
+    }
+    EXPECT_THAT(indices, ElementsAre(14512, 14699, 14500, 14505, 14500));
+}
+
+TEST_F(TextParserTest, AnchorsMoveThePenAndNegativeValuesKeepACoordinate)
+{
+    Format("ab{Ak 30,-1}c");
+    EXPECT_FLOAT_EQ(30.0f, Blocks()[1]->GetArea().left());
+    EXPECT_FLOAT_EQ(Blocks()[0]->GetArea().top(), Blocks()[1]->GetArea().top());
+
+    Format("ab{Ak -1,25}c");
+    EXPECT_FLOAT_EQ(Blocks()[0]->GetArea().right(), Blocks()[1]->GetArea().left());
+    EXPECT_FLOAT_EQ(25.0f, Blocks()[1]->GetArea().top());
+
+    // Without a separator the content is y, and x is 0.
+    Format("ab{Ak 40}c");
+    EXPECT_FLOAT_EQ(0.0f, Blocks()[1]->GetArea().left());
+    EXPECT_FLOAT_EQ(40.0f, Blocks()[1]->GetArea().top());
+
+    Format("ab{Ak x,y}c");
+    EXPECT_FLOAT_EQ(0.0f, Blocks()[1]->GetArea().left());
+    EXPECT_FLOAT_EQ(0.0f, Blocks()[1]->GetArea().top());
+}
+} // namespace

@@ -1,0 +1,62 @@
+#include "support/TestRichTextView.h"
+
+#include <CEGUI/CEGUI.h>
+#include <CEGUI/RendererModules/Null/Renderer.h>
+
+namespace ZuTest
+{
+TestRichTextView::TestRichTextView()
+{
+    font = CEGUI::System::getSingleton().getDefaultGUIContext().getDefaultFont();
+    cmdFont = font;
+}
+
+TestPictureSource::TestPictureSource()
+{
+    ZuGUI::SetPictureSource(this);
+}
+
+TestPictureSource::~TestPictureSource()
+{
+    ZuGUI::SetPictureSource(nullptr);
+}
+
+void TestPictureSource::Add(std::uint16_t set, std::uint16_t index, unsigned width, unsigned height)
+{
+    m_pictures[{set, index}] = ZuGUI::PictureExtent{width, height};
+}
+
+std::optional<ZuGUI::PictureExtent> TestPictureSource::FindPicture(std::uint16_t set,
+                                                                   std::uint16_t index) const
+{
+    const auto found = m_pictures.find({set, index});
+    if (found == m_pictures.end())
+        return std::nullopt;
+    return found->second;
+}
+
+namespace
+{
+// CEGUI keeps an existing logger instead of writing its own log file.
+class SilentLogger : public CEGUI::Logger
+{
+public:
+    void logEvent(const CEGUI::String&, CEGUI::LoggingLevel) override {}
+    void setLogFilename(const CEGUI::String&, bool) override {}
+};
+} // namespace
+
+void BootCeguiForText(const char* dataDir, const char* fontFile)
+{
+    if (CEGUI::System::getSingletonPtr())
+        return;
+    static SilentLogger logger;
+    CEGUI::NullRenderer::bootstrapSystem();
+    auto& provider = static_cast<CEGUI::DefaultResourceProvider&>(
+        *CEGUI::System::getSingleton().getResourceProvider());
+    provider.setResourceGroupDirectory("fonts", CEGUI::String(dataDir) + "/fonts/");
+    CEGUI::Font::setDefaultResourceGroup("fonts");
+    CEGUI::Font& font = CEGUI::FontManager::getSingleton().createFromFile(fontFile);
+    CEGUI::System::getSingleton().getDefaultGUIContext().setDefaultFont(&font);
+}
+} // namespace ZuTest
