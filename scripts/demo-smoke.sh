@@ -29,5 +29,12 @@ if ! grep -q "RegisterScriptModule open" "$log"; then
     echo "demo-smoke: the game client was never bound to the module" >&2
     exit 1
 fi
+# The scripted clicks on an item icon and on rich text must reach the client as commands.
+for command in _KeyVal_ItemIcon_Click _KeyVal_Cmd_Click; do
+    if ! grep -q "SendCommand $command" "$log"; then
+        echo "demo-smoke: the scripted clicks sent no $command to the game client" >&2
+        exit 1
+    fi
+done
 "$demo" --check-screenshot "$screenshot"
 echo "demo-smoke: passed"

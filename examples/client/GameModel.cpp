@@ -10,6 +10,11 @@ constexpr int kPlayerId = 1;
 constexpr int kTargetId = 2;
 constexpr int kBagId = 0;
 constexpr int kEquipId = 0;
+// Chat link colours of item qualities.
+constexpr std::uint32_t kPoorColour = 0xFF9D9D9D;
+constexpr std::uint32_t kCommonColour = 0xFFFFFFFF;
+constexpr std::uint32_t kUncommonColour = 0xFF1EFF00;
+constexpr unsigned kEmoteSize = 18;
 
 template <typename Map>
 const typename Map::mapped_type* FindIn(const Map& map, const typename Map::key_type& key)
@@ -37,9 +42,10 @@ GameModel GameModel::MakeSample()
          {{"Name", "Forest Wolf"}, {"Level", "10"}, {"HP", "HP 310/310"}, {"HPRatio", "1"}}},
         "Target");
 
-    model.AddItem({1001, "sword", 1, "Iron Sword\nDamage 12-18\nDurability 40/40", 1101});
-    model.AddItem({1002, "potion", 5, "Minor Healing Potion\nRestores 50 HP"});
-    model.AddItem({1003, "pelt", 12, "Wolf Pelt\nSells for 3 silver"});
+    model.AddItem(
+        {1001, "sword", 1, "Iron Sword\nDamage 12-18\nDurability 40/40", 1101, kUncommonColour});
+    model.AddItem({1002, "potion", 5, "Minor Healing Potion\nRestores 50 HP", 0, kCommonColour});
+    model.AddItem({1003, "pelt", 12, "Wolf Pelt\nSells for 3 silver", 0, kPoorColour});
     model.AddItem({1101, "sword", 1, "Rusty Sword\nDamage 6-9\nDurability 11/30"});
     model.AddItem({1102, "cap", 1, "Leather Cap\nArmour 4"});
 
@@ -56,6 +62,11 @@ GameModel GameModel::MakeSample()
     model.AddPackage({"Equip", kEquipId, {1101, 1102}});
     model.AddPackage({kBuffPackage, 0, {2001, 2002, 2003}});
     model.AddPackage({kSpellBookPackage, 0, {3001, 3002, 3003, 3004}});
+
+    model.AddPicture(1, 1, {"potion", 16, 16});
+    model.AddPicture(1, 2, {"shield", 16, 16});
+    model.AddPicture(1, 3, {"flame", 24, 24});
+    model.AddPicture(2, 1, {"banner", 480, 18});
     return model;
 }
 
@@ -80,6 +91,23 @@ void GameModel::AddItem(Item item)
 void GameModel::AddPackage(Package package)
 {
     m_packages.push_back(std::move(package));
+}
+
+void GameModel::AddPicture(std::uint16_t set, std::uint16_t index, Picture picture)
+{
+    if (set == 0 || set == kEmoteSet)
+        throw std::invalid_argument("GameModel: picture set " + std::to_string(set) +
+                                    " is not for added pictures");
+    m_pictures[{set, index}] = std::move(picture);
+}
+
+const Picture* GameModel::FindPicture(std::uint16_t set, std::uint16_t index) const
+{
+    static const Picture emote{"emote", kEmoteSize, kEmoteSize};
+    if (set == kEmoteSet)
+        return index >= kFirstEmoteIndex && index < kFirstEmoteIndex + kEmoteCount ? &emote
+                                                                                   : nullptr;
+    return FindIn(m_pictures, std::make_pair(set, index));
 }
 
 const Creature* GameModel::FindCreature(int id) const

@@ -1,8 +1,10 @@
-// The sample game's state: creatures with named, pre-formatted string properties, and packages
-// (bag, equipment) whose slots hold items. The sample client answers the module's requests
-// from it; everything is plain data so that new widgets only add rows.
+// The sample game's state: creatures with named, pre-formatted string properties, packages
+// (bag, equipment) whose slots hold items, and the pictures that rich text shows. The sample
+// client answers the module's requests from it; everything is plain data so that new widgets
+// only add rows.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -28,6 +30,17 @@ struct Item
     std::string tooltip;
     // The equipped item this one is compared with in its tool tip, 0 for none.
     int compareId = 0;
+    // The colour of the item's name in chat links (ARGB, by quality), 0 for none.
+    std::uint32_t nameColour = 0;
+};
+
+// A picture that rich text shows by (set, index): an icon, an emote or a line background.
+struct Picture
+{
+    // What the client paints: an icon name ("potion"), "emote" or "banner".
+    std::string name;
+    unsigned width = 0;
+    unsigned height = 0;
 };
 
 struct Package
@@ -43,6 +56,13 @@ class GameModel
 public:
     // The render proxy of the sparkle effect, answered for "WhichOne" = "Sparking".
     static constexpr int kSparkleProxyId = 9000;
+    // The render proxy of rich text pictures, answered for "WhichOne" = "Picture"; its
+    // parameter is the picture's set (upper 16 bits) and index (lower 16 bits).
+    static constexpr int kPictureProxyId = 9001;
+    // Emote n is picture (kEmoteSet, kFirstEmoteIndex + n), n from 0 to kEmoteCount - 1.
+    static constexpr std::uint16_t kEmoteSet = 4;
+    static constexpr std::uint16_t kFirstEmoteIndex = 14500;
+    static constexpr int kEmoteCount = 200;
     // The packages that hold the player's buffs (by buff index) and spells (by spell index).
     static constexpr const char* kBuffPackage = "Buffs";
     static constexpr const char* kSpellBookPackage = "SpellBook";
@@ -55,6 +75,8 @@ public:
     // The item's cell id must be unique and not 0.
     void AddItem(Item item);
     void AddPackage(Package package);
+    // Set 0 is no picture, and the emote set is the model's own.
+    void AddPicture(std::uint16_t set, std::uint16_t index, Picture picture);
 
     const Creature* FindCreature(int id) const;
     std::optional<int> CreatureIdOf(const std::string& role) const;
@@ -67,11 +89,14 @@ public:
     // The cell id in a package slot (0 for an empty slot); none for an unknown package or a
     // slot index outside the package.
     std::optional<int> CellAt(const std::string& packageName, int packageId, int index) const;
+    // Pictures added, and every emote; null for any other (set, index).
+    const Picture* FindPicture(std::uint16_t set, std::uint16_t index) const;
 
 private:
     std::map<int, Creature> m_creatures;
     std::map<std::string, int> m_roles;
     std::map<int, Item> m_items;
     std::vector<Package> m_packages;
+    std::map<std::pair<std::uint16_t, std::uint16_t>, Picture> m_pictures;
 };
 } // namespace ZuDemo

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <optional>
 
 namespace ZuDemo
 {
@@ -99,12 +100,52 @@ Shape ShapeFor(const std::string& name)
     return [](float x, float y) { return std::fabs(x - 0.5f) + std::fabs(y - 0.5f) < 0.38f; };
 }
 
-RgbaPicture Blank(int size)
+RgbaPicture Blank(int width, int height)
 {
     RgbaPicture picture;
-    picture.width = picture.height = size;
-    picture.pixels.assign(static_cast<std::size_t>(size) * size, 0u);
+    picture.width = width;
+    picture.height = height;
+    picture.pixels.assign(static_cast<std::size_t>(width) * height, 0u);
     return picture;
+}
+
+RgbaPicture Blank(int size)
+{
+    return Blank(size, size);
+}
+
+// The face of emote `number` at unit coordinates: skin, eyes and a mouth, or nothing.
+std::optional<Colour> EmoteAt(int number, float x, float y)
+{
+    const float dx = x - 0.5f, dy = y - 0.5f;
+    const float radius = std::sqrt(dx * dx + dy * dy);
+    if (radius > 0.47f)
+        return std::nullopt;
+    const Colour ink{0.25f, 0.15f, 0.05f, 1.0f};
+    if (radius > 0.42f)
+        return ink;
+    const bool eye = std::fabs(std::fabs(dx) - 0.16f) < 0.06f && std::fabs(dy + 0.12f) < 0.09f;
+    // The mouth's corners rise for a smile and a laugh (open) and sink for a sad face.
+    const float curve = dx * dx * 2.5f;
+    bool mouth = false;
+    if (std::fabs(dx) < 0.22f)
+    {
+        switch (number % 3)
+        {
+        case 0:
+            mouth = std::fabs(dy - (0.2f - curve)) < 0.04f;
+            break;
+        case 1:
+            mouth = dy > 0.06f && dy < 0.24f - curve;
+            break;
+        default:
+            mouth = std::fabs(dy - (0.14f + curve)) < 0.04f;
+            break;
+        }
+    }
+    if (eye || mouth)
+        return ink;
+    return Colour{1.0f, 0.85f - radius * 0.4f, 0.2f, 1.0f};
 }
 } // namespace
 
@@ -129,6 +170,38 @@ RgbaPicture PaintIcon(const std::string& name, int size, bool dark)
             }
             c.r *= shade, c.g *= shade, c.b *= shade;
             picture.pixels[static_cast<std::size_t>(row) * size + column] = Pack(c);
+        }
+    }
+    return picture;
+}
+
+RgbaPicture PaintEmote(int number, int size)
+{
+    RgbaPicture picture = Blank(size);
+    for (int row = 0; row < size; ++row)
+    {
+        for (int column = 0; column < size; ++column)
+        {
+            const std::optional<Colour> c =
+                EmoteAt(number, (column + 0.5f) / size, (row + 0.5f) / size);
+            if (c)
+                picture.pixels[static_cast<std::size_t>(row) * size + column] = Pack(*c);
+        }
+    }
+    return picture;
+}
+
+RgbaPicture PaintBanner(int width, int height)
+{
+    RgbaPicture picture = Blank(width, height);
+    for (int row = 0; row < height; ++row)
+    {
+        const float edge = std::min(row + 0.5f, height - row - 0.5f) / (height / 2.0f);
+        for (int column = 0; column < width; ++column)
+        {
+            const float fade = 1.0f - static_cast<float>(column) / width;
+            picture.pixels[static_cast<std::size_t>(row) * width + column] =
+                Pack({1.0f, 0.75f, 0.25f, 0.4f * fade * std::min(1.0f, edge * 3.0f)});
         }
     }
     return picture;

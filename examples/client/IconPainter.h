@@ -1,5 +1,6 @@
 // Paints the sample game's object pictures: small RGBA images drawn from a name ("sword",
-// "potion"...), standing in for the models a real game client renders into its proxies.
+// "potion"...), standing in for the models a real game client renders into its proxies, and
+// the emotes and line backgrounds of its rich text.
 #pragma once
 
 #include <cstdint>
@@ -19,4 +20,8 @@ struct RgbaPicture
 RgbaPicture PaintIcon(const std::string& name, int size, bool dark);
 // A translucent golden ring, brighter for higher states.
 RgbaPicture PaintSparkle(int size, unsigned state);
+// A round face: smiling, laughing or sad by the emote's number.
+RgbaPicture PaintEmote(int number, int size);
+// A translucent golden band that fades out to the right, laid behind a line of text.
+RgbaPicture PaintBanner(int width, int height);
 } // namespace ZuDemo

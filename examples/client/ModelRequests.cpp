@@ -6,13 +6,15 @@ namespace ZuDemo
 {
 namespace
 {
-// "WhichOne" names a creature by its role, or the sparkle effect's render proxy.
+// "WhichOne" names a creature by its role, or the render proxy of the sparkle effect or of
+// rich text pictures.
 bool AnswerCreature(const GameModel& model, KeyValues& request, KeyValues& reply)
 {
     const std::string which = request.GetString("WhichOne");
-    if (which == "Sparking")
+    if (which == "Sparking" || which == "Picture")
     {
-        reply.SetInt("CreatureId", GameModel::kSparkleProxyId);
+        reply.SetInt("CreatureId",
+                     which == "Sparking" ? GameModel::kSparkleProxyId : GameModel::kPictureProxyId);
         return true;
     }
     const std::optional<int> id = model.CreatureIdOf(which);

@@ -51,7 +51,8 @@ void SampleGameClient::SendCommand(KeyValues* command)
 {
     // The host owns the command from here on; the sample game only logs it.
     const KeyValuesPtr owned(command);
-    Record("SendCommand", Describe(command));
+    m_commandLog.push_back(Describe(command));
+    Record("SendCommand", m_commandLog.back());
 }
 
 bool SampleGameClient::Query(KeyValues* request, KeyValues* reply)
@@ -157,7 +158,11 @@ const float* SampleGameClient::GetUITime()
 int SampleGameClient::CallScriptRetInt(const char* function, int argument)
 {
     Record("CallScriptRetInt", Arguments({Quote(function), std::to_string(argument)}));
-    return 0;
+    // "item_color" is the only such script: the colour of an item's name in chat links.
+    if (!function || std::string(function) != "item_color")
+        return 0;
+    const Item* item = m_model.FindItem(argument);
+    return item ? static_cast<int>(item->nameColour) : 0;
 }
 
 void SampleGameClient::ChangeCursor(int cursor, bool enable)

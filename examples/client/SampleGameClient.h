@@ -1,7 +1,8 @@
 // The sample game client: the module's host over the in-memory game model. It answers
-// queries through a table of request handlers, owns and logs the commands it is sent, keeps
-// the windows, provider subscriptions and watches the module registers, and logs every other
-// call so that a run of the demo shows what the host received.
+// queries through a table of request handlers and the "item_color" script function from the
+// model, owns and logs the commands it is sent, keeps the windows, provider subscriptions and
+// watches the module registers, and logs every other call so that a run of the demo shows
+// what the host received.
 #pragma once
 
 #include "ZuGUIElements/module/IZuGUI.h"
@@ -33,6 +34,8 @@ public:
     // One line per call received, in order: "Operation arguments".
     const std::vector<std::string>& Log() const { return m_log; }
     void ClearLog() { m_log.clear(); }
+    // Every command tree received, described, in order.
+    const std::vector<std::string>& CommandLog() const { return m_commandLog; }
 
     const std::set<ZuGUI::ZuWindow*>& Windows() const { return m_windows; }
     const std::set<std::pair<ZuGUI::ZuWindow*, std::string>>& Subscriptions() const
@@ -75,6 +78,7 @@ private:
     GameModel m_model;
     RequestHandlers m_handlers;
     std::vector<std::string> m_log;
+    std::vector<std::string> m_commandLog;
     std::set<ZuGUI::ZuWindow*> m_windows;
     std::set<std::pair<ZuGUI::ZuWindow*, std::string>> m_subscriptions;
     std::set<std::pair<ZuGUI::ZuWindow*, int>> m_watches;

@@ -1,11 +1,14 @@
 // The sample client's render proxies: it paints the picture of the game object behind a proxy
-// id into the module's texture, and draws it as a square centred on the anchor. Constructing
-// it installs it in the module and turns the client renderer path on; destroying it undoes
-// both.
+// id into the module's texture, and draws it as a square centred on the anchor. Rich text
+// pictures (the picture proxy, with the picture's set and index as parameter) are drawn at
+// their own size with the anchor as their top-left corner. Constructing it installs it in the
+// module and turns the client renderer path on; destroying it undoes both.
 #pragma once
 
 #include "ZuGUIElements/platform/RenderProxy.h"
 #include "client/GameModel.h"
+
+#include <set>
 
 namespace ZuDemo
 {
@@ -24,5 +27,7 @@ public:
 
 private:
     const GameModel& m_model;
+    // The textures bound to rich text pictures.
+    std::set<const CEGUI::Texture*> m_pictureTextures;
 };
 } // namespace ZuDemo

@@ -18,6 +18,8 @@ namespace ZuDemo
 namespace
 {
 const char* const kNoneYet = "(none yet)";
+// The prefix of the module's type names, left out of the lists.
+const std::string kModulePrefix = "ZuGame/";
 
 // CEGUI's module loader tries $CEGUI_MODULE_DIR before its own module directory and the
 // library search path. Pointing it at the module this program is linked with makes the
@@ -63,10 +65,15 @@ std::string Section(const std::string& heading, const std::vector<std::string>& 
 {
     std::string text = heading + " (" + std::to_string(names.size()) + "):\n";
     if (names.empty())
-        return text + "  " + kNoneYet + "\n";
-    for (const std::string& name : names)
-        text += "  " + name + "\n";
-    return text;
+        return text + kNoneYet + "\n";
+    for (std::size_t i = 0; i < names.size(); ++i)
+    {
+        const std::string& name = names[i];
+        text += (i == 0 ? "" : ", ") + (name.compare(0, kModulePrefix.size(), kModulePrefix) == 0
+                                            ? name.substr(kModulePrefix.size())
+                                            : name);
+    }
+    return text + "\n";
 }
 } // namespace
 

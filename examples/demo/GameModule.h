@@ -15,8 +15,9 @@ namespace ZuDemo
 // CEGUI::Exception or std::runtime_error when the module cannot be loaded.
 void LoadGameModule();
 
-// The module's window types ("ZuGame/...") and renderer types that CEGUI knows, as lines of
-// text, with "(none yet)" under a heading that has none.
+// The module's window types and renderer types that CEGUI knows, each list under its heading
+// with the names ("ZuGame/" left out) separated by commas, and "(none yet)" for an empty
+// list.
 std::string DescribeRegisteredModuleTypes();
 
 // Binds a host to the module for the lifetime of the object.

@@ -3,7 +3,9 @@
 // the module's host, shows the demo layout for a number of frames, writes a screenshot and
 // prints every call the host received.
 #include "client/SampleGameClient.h"
+#include "client/SamplePictureSource.h"
 #include "client/SampleRenderProxies.h"
+#include "client/TextColours.h"
 #include "demo/CeguiSession.h"
 #include "demo/DemoOptions.h"
 #include "demo/DemoScene.h"
@@ -120,6 +122,9 @@ void PrintHostLog(const ZuDemo::SampleGameClient& client)
     std::cout << "The game client received " << client.Log().size() << " calls:\n";
     for (const std::string& line : client.Log())
         std::cout << "  " << line << '\n';
+    std::cout << "Of them, " << client.CommandLog().size() << " command trees:\n";
+    for (const std::string& command : client.CommandLog())
+        std::cout << "  " << command << '\n';
 }
 
 std::string CeguiLogPath(const std::string& screenshot)
@@ -141,9 +146,11 @@ int RunDemo(const DemoOptions& options)
         if (!options.hidden)
             cegui.ShowPointer();
         ZuDemo::LoadGameModule();
+        ZuDemo::RegisterTextColours();
         ZuDemo::SampleGameClient client;
         {
             const ZuDemo::SampleRenderProxies proxies(client.Model());
+            const ZuDemo::SamplePictureSource pictures(client.Model());
             const ZuDemo::ScopedHost host(client);
             ZuDemo::DemoScene scene(cegui.Context());
             ZuDemo::WritePng(options.screenshot,

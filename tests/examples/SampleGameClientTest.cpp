@@ -1,5 +1,8 @@
 #include "client/SampleGameClient.h"
 
+#include "support/CeguiFixture.h"
+
+#include "ZuGUIElements/base/ZuWindow.h"
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
 #include "public/KeyValues.h"
 
@@ -41,10 +44,15 @@ Exchange ObjectRequest(const char* name, int objectId)
     return exchange;
 }
 
-ZuGUI::ZuWindow* FakeWindow(int& storage)
+// Real game windows: the client logs their names.
+class SampleGameClientWindowsTest : public ZuTest::CeguiTest
 {
-    return reinterpret_cast<ZuGUI::ZuWindow*>(&storage);
-}
+protected:
+    ZuGUI::ZuWindow* GameWindow(const char* name)
+    {
+        return dynamic_cast<ZuGUI::ZuWindow*>(&CreateChild("ZuGame/ItemIcon", name));
+    }
+};
 
 TEST(SampleGameClient, ResolvesCreaturesByRoleAndShowsTheirProperties)
 {
@@ -164,13 +172,12 @@ TEST(SampleGameClient, TakesCommandsLogsThemAndReleasesThem)
     EXPECT_EQ(client.Log()[1], "SendCommand null");
 }
 
-TEST(SampleGameClient, TracksWindowsSubscriptionsAndWatches)
+TEST_F(SampleGameClientWindowsTest, TracksWindowsSubscriptionsAndWatches)
 {
     SampleGameClient client;
-    int first = 0;
-    int second = 0;
-    ZuGUI::ZuWindow* icon = FakeWindow(first);
-    ZuGUI::ZuWindow* text = FakeWindow(second);
+    ZuGUI::ZuWindow* icon = GameWindow("Icon");
+    ZuGUI::ZuWindow* text = GameWindow("Text");
+    ASSERT_TRUE(icon && text);
 
     client.RegisterWindow(icon);
     client.RegisterWindow(text);
@@ -187,6 +194,7 @@ TEST(SampleGameClient, TracksWindowsSubscriptionsAndWatches)
                                           {icon, "GamePackageManagerProxy"}}));
     EXPECT_EQ(client.Watches(), (std::set<std::pair<ZuGUI::ZuWindow*, int>>{{icon, 1002}}));
     EXPECT_EQ(client.Log().size(), 9u);
+    EXPECT_EQ(client.Log().front(), "RegisterWindow 'TestRoot/Icon'");
 }
 
 TEST(SampleGameClient, ReceivesTheScriptBindingWhenBoundToTheModule)

@@ -72,6 +72,8 @@ constexpr const char* kShortcutPos = "Shortcur_Pos";
 constexpr const char* kScriptItemColor = "item_color";
 constexpr const char* kScriptChatItemAddRef = "gFn_chatItem_add_ref";
 constexpr const char* kScriptChatItemReleaseRef = "gFn_chatItem_release_ref";
+// Run with the command kind and the command of every clicked command text.
+constexpr const char* kScriptGuideCmdTextOnClick = "gFn_guide_cmd_text_on_click";
 // The client's script that shows why a read-only item icon refuses a click.
 constexpr const char* kScriptPrintReason = "gFn_print_reason";
 } // namespace HostTrees

@@ -10,6 +10,7 @@
 #include "ZuGUIElements/gamewidgets/ItemIcon.h"
 #include "ZuGUIElements/gamewidgets/PercentBar.h"
 #include "ZuGUIElements/gamewidgets/SpellIcon.h"
+#include "ZuGUIElements/textwidgets/GameMultiLine.h"
 
 namespace ZuGUI
 {
@@ -19,6 +20,7 @@ const RendererFactoryRow kRendererFactories[] = {
     {"ZuGame/ItemIcon", &RendererFactoryOf<CEGUI::CItemIconRendererWRFactory>},
     {"ZuGame/GameValueText", &RendererFactoryOf<CEGUI::CGameValueTextRendererWRFactory>},
     {"ZuGame/CreatureViewer", &RendererFactoryOf<CEGUI::CCreatureViewerRendererWRFactory>},
+    {"ZuGame/GameMultiLineRenderer", &RendererFactoryOf<CEGUI::GameMultiLineRendererWRFactory>},
     {"ZuGame/PercentBar", &RendererFactoryOf<CEGUI::CPercentBarRendererWRFactory>},
     {"ZuGame/BuffIcon", &RendererFactoryOf<CEGUI::CBuffIconRendererWRFactory>},
     {"ZuGame/GameProgressBarRenderer", &RendererFactoryOf<CEGUI::GameProgressBarRendererWRFactory>},
@@ -31,6 +33,7 @@ const WindowFactoryRow kWindowFactories[] = {
     {&WindowFactoryOf<CItemIconFactory>},
     {&WindowFactoryOf<CGameValueTextFactory>},
     {&WindowFactoryOf<CCreatureViewerFactory>},
+    {&WindowFactoryOf<CGameMultiLineFactory>},
     {&WindowFactoryOf<CPercentBarFactory>},
     {&WindowFactoryOf<CSpellIconFactory>},
     {&WindowFactoryOf<CBuffIconFactory>},

@@ -1,6 +1,7 @@
 #include "ZuGUIElements/richtext/TextBlocks.h"
 
 #include "ZuGUIElements/base/ZuImage.h"
+#include "ZuGUIElements/module/HostCommands.h"
 #include "ZuGUIElements/module/HostQuery.h"
 #include "ZuGUIElements/module/HostTrees.h"
 #include "ZuGUIElements/platform/PictureSource.h"
@@ -144,6 +145,41 @@ void CCmdText::ReportPosition(const IRichTextView& view, const CEGUI::Rectf& win
                            static_cast<int>(centre.d_y));
 }
 
+bool CCmdText::OnMouseButton(IRichTextView& view, float x, float y, CEGUI::MouseButton button,
+                             bool pressed)
+{
+    ITextBlock::OnMouseButton(view, x, y, button, pressed);
+    if (!Contains(x, y))
+        return false;
+    if (pressed)
+        OnClick(view, button);
+    if (IZuGUI* host = GetHost())
+        host->ChangeCursor(0, true);
+    return true;
+}
+
+void CCmdText::OnClick(IRichTextView& view, CEGUI::MouseButton button)
+{
+    // A command tag written without a parameter has no command to send: its click is
+    // consumed and nothing reaches the client.
+    if (!HasCommand())
+        return;
+    const CEGUI::String command = GetCommandText(view);
+    const bool sent = SendHostCommand(
+        HostTrees::kCmdClick,
+        [&](KeyValues& click)
+        {
+            click.SetString(HostTrees::kCmdContent, command.c_str());
+            click.SetString(HostTrees::kCmdText, GetText(view).c_str());
+            click.SetString(HostTrees::kCmdWholeText, view.GetViewText().c_str());
+            click.SetInt(HostTrees::kCmdOpcode, m_commandKind);
+            click.SetString(HostTrees::kCmdMouseButtonType, MouseButtonTypeText(button));
+        });
+    if (sent)
+        GetHost()->CallScriptIntStr(HostTrees::kScriptGuideCmdTextOnClick, m_commandKind,
+                                    Utf8ToAnsi(command.c_str(), ""));
+}
+
 CEGUI::argb_t CCmdText::GetColour() const
 {
     return IsHovered() ? ClickColors().hoverText : m_colors.text;
@@ -199,6 +235,29 @@ bool CPictureBlock::PushPicture(IRichTextView& view, const CEGUI::Vector2f& posi
     sink->PushTextureIndex(
         tagTexture_Param{PictureRenderProxyId(), PackedId(), position.d_x, position.d_y});
     return true;
+}
+
+bool CEmoteBlock::OnMouseButton(IRichTextView& view, float x, float y, CEGUI::MouseButton button,
+                                bool pressed)
+{
+    if (Contains(x, y))
+        OnClick(view, button);
+    return CPictureBlock::OnMouseButton(view, x, y, button, pressed);
+}
+
+void CEmoteBlock::OnClick(IRichTextView&, CEGUI::MouseButton button)
+{
+    // The content and text keys carry their own names: an emote has neither.
+    SendHostCommand(HostTrees::kCmdClick,
+                    [&](KeyValues& click)
+                    {
+                        click.SetInt(HostTrees::kCmdOpcode, kEmote);
+                        click.SetString(HostTrees::kCmdMouseButtonType,
+                                        MouseButtonTypeText(button));
+                        click.SetInt(HostTrees::kCmdPicIdx, GetEmoteNumber());
+                        click.SetString(HostTrees::kCmdContent, HostTrees::kCmdContent);
+                        click.SetString(HostTrees::kCmdText, HostTrees::kCmdText);
+                    });
 }
 
 namespace

@@ -118,14 +118,22 @@ enum CommandKind : int
 };
 
 // Clickable text: drawn with the view's command font, in the hover text colour over a
-// highlight while hovered, and reporting where it is drawn to the game client.
+// highlight while hovered, and reporting where it is drawn to the game client. A press on it
+// sends the client a click command and runs the client's guide script.
 class CCmdText : public CPlainText
 {
 public:
     bool Render(IRichTextView& view, const CEGUI::Rectf& visible,
                 const CEGUI::Rectf& area) override;
+    // Consumes every event inside the block: a press clicks it, and the client is asked for
+    // its command cursor.
+    bool OnMouseButton(IRichTextView& view, float x, float y, CEGUI::MouseButton button,
+                       bool pressed) override;
     CEGUI::argb_t GetColour() const override;
     const CEGUI::Font* GetFont(const IRichTextView& view) const override;
+    // Sends the click command of this block with `button`; a block without a command sends
+    // nothing.
+    virtual void OnClick(IRichTextView& view, CEGUI::MouseButton button);
 
     void SetCommandRange(TextIndex start, TextIndex count);
     void SetCommandKind(int kind) { m_commandKind = kind; }
@@ -179,9 +187,14 @@ constexpr std::uint16_t kEmoteSet = 4;
 constexpr std::uint16_t kFirstEmoteIndex = 14500;
 constexpr int kLastEmoteNumber = 199;
 
+// A clickable picture: any button event inside it sends the client the emote's number.
 class CEmoteBlock : public CPictureBlock
 {
 public:
+    bool OnMouseButton(IRichTextView& view, float x, float y, CEGUI::MouseButton button,
+                       bool pressed) override;
+    virtual void OnClick(IRichTextView& view, CEGUI::MouseButton button);
+
     int GetEmoteNumber() const { return int(index) - kFirstEmoteIndex; }
 };
 

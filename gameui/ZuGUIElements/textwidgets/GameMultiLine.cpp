@@ -1,0 +1,542 @@
+#include "ZuGUIElements/textwidgets/GameMultiLine.h"
+
+#include "ZuGUIElements/richtext/ColorPropertyManager.h"
+
+#include <CEGUI/ColourRect.h>
+#include <CEGUI/CoordConverter.h>
+#include <CEGUI/FontManager.h>
+#include <CEGUI/GUIContext.h>
+#include <CEGUI/SystemKeys.h>
+#include <CEGUI/falagard/WidgetLookFeel.h>
+#include <CEGUI/widgets/Scrollbar.h>
+
+#include <algorithm>
+
+namespace ZuGUI
+{
+namespace GameMultiLineProperty
+{
+FrameEnable::FrameEnable()
+    : WidgetProperty("FrameEnabled",
+                     "Property to get/set if this game multiline needs frame.  Value is a boolean.",
+                     "True")
+{
+}
+
+ForceHideVertScrollbar::ForceHideVertScrollbar()
+    : WidgetProperty("ForceHideVertScrollbar",
+                     "Property to get/set the 'never show' setting for the vertical scroll bar of "
+                     "the game multiline.  Value is either \"True\" or \"False\".",
+                     "False")
+{
+}
+
+ForceHideHorzScrollbar::ForceHideHorzScrollbar()
+    : WidgetProperty("ForceHideHorzScrollbar",
+                     "Property to get/set the 'never show' setting for the horizontal scroll bar "
+                     "of the game multiline.  Value is either \"True\" or \"False\".",
+                     "False")
+{
+}
+
+PlainText::PlainText()
+    : WidgetProperty("EncodedText",
+                     "Property to get/set the plain text of the game multiline.  Value is string",
+                     "")
+{
+}
+
+DefaultTextColour::DefaultTextColour()
+    : WidgetProperty(
+          "DefaultColour",
+          "Property to get/set the default text colour of the game multiline.  Value is Colour",
+          "FFFFFFFF")
+{
+}
+
+Picked::Picked()
+    : WidgetProperty(
+          "Picked",
+          "Property to get/set the if this CGameMultiLine is picked.  Value is a boolean.", "False")
+{
+}
+
+// The declared defaults of the last three are "False": they only decide when the value is
+// written to XML.
+CmdFont::CmdFont()
+    : WidgetProperty(
+          "CmdFont",
+          "Property to get/set the command text font of CGameMultiLine.  Value is a string.",
+          "False")
+{
+}
+
+IndentRestLine::IndentRestLine()
+    : WidgetProperty(
+          "IndentRestLine",
+          "Property to get/set the rest line's indent of CGameMultiLine.  Value is a string.",
+          "False")
+{
+}
+
+Indent1stLine::Indent1stLine()
+    : WidgetProperty(
+          "Indent1stLine",
+          "Property to get/set the 1st line's indent of CGameMultiLine.  Value is a string.",
+          "False")
+{
+}
+} // namespace GameMultiLineProperty
+
+const CEGUI::String CGameMultiLine::WidgetTypeName("ZuGame/GameMultiLine");
+const CEGUI::String CGameMultiLine::EventNamespace("GameMultiLine");
+
+GameMultiLineProperty::FrameEnable CGameMultiLine::s_FrameEnable;
+GameMultiLineProperty::ForceHideVertScrollbar CGameMultiLine::s_ForceHideVertScrollbar;
+GameMultiLineProperty::ForceHideHorzScrollbar CGameMultiLine::s_ForceHideHorzScrollbar;
+GameMultiLineProperty::PlainText CGameMultiLine::s_PlainText;
+GameMultiLineProperty::DefaultTextColour CGameMultiLine::s_DefaultTextColour;
+GameMultiLineProperty::Picked CGameMultiLine::s_Picked;
+GameMultiLineProperty::CmdFont CGameMultiLine::s_CmdFont;
+GameMultiLineProperty::IndentRestLine CGameMultiLine::s_IndentRestLine;
+GameMultiLineProperty::Indent1stLine CGameMultiLine::s_Indent1stLine;
+
+CGameMultiLine::SharePropertySet::SharePropertySet()
+{
+    addProperty(&s_FrameEnable);
+    addProperty(&s_ForceHideVertScrollbar);
+    addProperty(&s_ForceHideHorzScrollbar);
+    addProperty(&s_PlainText);
+    addProperty(&s_DefaultTextColour);
+    addProperty(&s_Picked);
+    addProperty(&s_CmdFont);
+    addProperty(&s_IndentRestLine);
+    addProperty(&s_Indent1stLine);
+}
+
+const CGameMultiLine::SharePropertySet CGameMultiLine::s_SharePros;
+
+CGameMultiLine::CGameMultiLine(const CEGUI::String& type, const CEGUI::String& name)
+    : SharedPropertyLayer(type, name),
+      d_parserManager(&TextParser::CSimpleParserManager::Instance()),
+      d_doc(TextParser::MakeDoc(*d_parserManager)),
+      d_defaultTextColour(TextParser::CColorPropertyManager::Instance().GetDefaultColor().text)
+{
+    // The edit box would lay its text out again whenever the vertical bar shows or hides
+    // while it word-wraps; this view lays out its own text.
+    d_wordWrap = false;
+    setReadOnly(true);
+}
+
+void CGameMultiLine::SetNeedFrame(bool needFrame)
+{
+    if (needFrame == d_frameNeeded)
+        return;
+    d_frameNeeded = needFrame;
+    // The frame decides the text area: text laid out for the other one would be cut off.
+    FormatGameLines(true);
+    invalidate();
+}
+
+void CGameMultiLine::setCmdFontName(const CEGUI::String& fontName)
+{
+    d_cmdFontName = fontName;
+    CEGUI::FontManager& fonts = CEGUI::FontManager::getSingleton();
+    d_cmdFont = !fontName.empty() && fonts.isDefined(fontName) ? &fonts.get(fontName) : nullptr;
+    // The window's own handling: the command font changes how text is drawn, not where.
+    CEGUI::WindowEventArgs args(this);
+    CEGUI::Window::onFontChanged(args);
+}
+
+void CGameMultiLine::setPicked(bool picked)
+{
+    if (picked == d_picked)
+        return;
+    d_picked = picked;
+    invalidate();
+}
+
+CEGUI::String CGameMultiLine::getPlainText() const
+{
+    return d_doc ? d_doc->GetText(*this) : CEGUI::String();
+}
+
+float CGameMultiLine::getDocWidth() const
+{
+    return (d_doc ? d_doc->GetContentWidth() : 0.0f) + 4.0f;
+}
+
+float CGameMultiLine::getDocHeight() const
+{
+    return (d_doc ? d_doc->GetHeight() : 0.0f) + 4.0f;
+}
+
+CEGUI::Sizef CGameMultiLine::getDocSize() const
+{
+    return CEGUI::Sizef(getDocWidth(), getDocHeight());
+}
+
+void CGameMultiLine::CacheImage(const ZuImage& image, const CEGUI::ColourRect*,
+                                const CEGUI::Rectf* clipper)
+{
+    if (image.TextureCount() == 0)
+        return;
+    const CEGUI::Rectf dest(CEGUI::Vector2f(0.0f, 0.0f), getUnclippedInnerRect().get().getSize());
+    const CEGUI::Rectf clip = clipper ? clipper->getIntersection(dest) : dest;
+    d_imageCache.CacheZuImage(image, dest, &clip);
+}
+
+CEGUI::Rectf CGameMultiLine::GetTextArea() const
+{
+    // Without a renderer the whole window is the text area.
+    if (!getWindowRenderer())
+        return CEGUI::Rectf(CEGUI::Vector2f(0.0f, 0.0f), getPixelSize());
+    return getTextRenderArea();
+}
+
+CEGUI::Vector2f CGameMultiLine::GetScrollOffset() const
+{
+    if (!HasScrollbars())
+        return CEGUI::Vector2f(0.0f, 0.0f);
+    return CEGUI::Vector2f(d_forceHideHorzScroll ? 0.0f : getHorzScrollbar()->getScrollPosition(),
+                           d_forceHideVertScroll ? 0.0f : getVertScrollbar()->getScrollPosition());
+}
+
+CEGUI::Vector2f CGameMultiLine::ScreenToDocument(const CEGUI::Vector2f& screenPoint) const
+{
+    return CEGUI::CoordConverter::screenToWindow(*this, screenPoint) - GetTextArea().d_min +
+           GetScrollOffset();
+}
+
+CEGUI::Vector2f CGameMultiLine::DocumentToScreen(const CEGUI::Vector2f& documentPoint) const
+{
+    return documentPoint - GetScrollOffset() + GetTextArea().d_min +
+           getUnclippedOuterRect().get().d_min;
+}
+
+bool CGameMultiLine::ContainsMouse() const
+{
+    return getGUIContext().getWindowContainingMouse() == this;
+}
+
+IRichTextPictureSink* CGameMultiLine::GetPictureSink()
+{
+    return dynamic_cast<CEGUI::GameMultiLineRenderer*>(getWindowRenderer());
+}
+
+void CGameMultiLine::initialiseComponents()
+{
+    CEGUI::MultiLineEditbox::initialiseComponents();
+    FormatGameLines(true);
+}
+
+void CGameMultiLine::destroy()
+{
+    d_doc.reset();
+    CEGUI::MultiLineEditbox::destroy();
+}
+
+void CGameMultiLine::FormatGameLines(bool reformatIfScrollbarsChanged)
+{
+    if (!d_doc)
+        return;
+    TextParser::FormatDocument(*d_parserManager, *d_doc, *this, GetTextArea().getWidth() - 2.0f);
+    MakeFakeLine();
+    if (configureScrollbars() && reformatIfScrollbarsChanged)
+        FormatGameLines(false);
+}
+
+void CGameMultiLine::MakeFakeLine()
+{
+    d_lines.clear();
+    d_lines.push_back(LineInfo{0, getText().length(), 0.0f});
+}
+
+bool CGameMultiLine::HasScrollbars() const
+{
+    return isChild(VertScrollbarName) && isChild(HorzScrollbarName);
+}
+
+bool CGameMultiLine::configureScrollbars()
+{
+    if (!d_doc || !HasScrollbars())
+        return false;
+    CEGUI::Scrollbar& vertBar = *getVertScrollbar();
+    CEGUI::Scrollbar& horzBar = *getHorzScrollbar();
+    const bool wasVertVisible = vertBar.isVisible();
+    const bool wasHorzVisible = horzBar.isVisible();
+
+    const float neededHeight = d_doc->GetDocRect().bottom();
+    const float neededWidth = d_widestExtent;
+    // Each test reads the text area anew: a bar that shows narrows it.
+    const auto vertNeeded = [&]
+    {
+        return !d_forceHideVertScroll &&
+               (GetTextArea().getHeight() < neededHeight || d_forceVertScroll);
+    };
+    const auto horzNeeded = [&] {
+        return !d_forceHideHorzScroll &&
+               (GetTextArea().getWidth() < neededWidth || d_forceHorzScroll);
+    };
+
+    if (vertNeeded())
+    {
+        vertBar.show();
+        horzBar.setVisible(horzNeeded());
+    }
+    else if (horzNeeded())
+    {
+        horzBar.show();
+        vertBar.setVisible(vertNeeded());
+    }
+    else
+    {
+        vertBar.hide();
+        horzBar.hide();
+    }
+
+    const CEGUI::Rectf area = GetTextArea();
+    ConfigureScrollbar(vertBar, neededHeight, area.getHeight());
+    ConfigureScrollbar(horzBar, neededWidth, area.getWidth());
+    return vertBar.isVisible() != wasVertVisible || horzBar.isVisible() != wasHorzVisible;
+}
+
+void CGameMultiLine::ConfigureScrollbar(CEGUI::Scrollbar& bar, float documentSize,
+                                        float pageSize) const
+{
+    bar.setDocumentSize(documentSize);
+    bar.setPageSize(pageSize);
+    bar.setStepSize(std::max(1.0f, pageSize / 10.0f));
+    bar.setScrollPosition(bar.getScrollPosition());
+}
+
+void CGameMultiLine::onSized(CEGUI::ElementEventArgs& e)
+{
+    FormatGameLines(true);
+    CEGUI::Window::onSized(e);
+    ++e.handled;
+}
+
+void CGameMultiLine::onTextChanged(CEGUI::WindowEventArgs& e)
+{
+    // An empty text becomes one line feed; that change runs this handling once more.
+    if (getText().empty())
+    {
+        setText(CEGUI::String(1, '\n'));
+        ++e.handled;
+        return;
+    }
+    CEGUI::Window::onTextChanged(e);
+    clearSelection();
+    FormatGameLines(true);
+    performChildWindowLayout();
+    setCaretIndex(getCaretIndex());
+    // The edit box measures the caret with the window's font.
+    if (getFont() && HasScrollbars())
+        ensureCaretIsVisible();
+    ++e.handled;
+}
+
+void CGameMultiLine::onFontChanged(CEGUI::WindowEventArgs& e)
+{
+    FormatGameLines(true);
+    CEGUI::Window::onFontChanged(e);
+}
+
+void CGameMultiLine::ForwardMouseMove(const CEGUI::MouseEventArgs& e)
+{
+    if (!d_doc)
+        return;
+    const bool leftHeld = (e.sysKeys & CEGUI::SystemKeys::LeftMouse) != 0;
+    d_doc->OnMouseMove(*this, ScreenToDocument(e.position), e.button, leftHeld);
+}
+
+void CGameMultiLine::onMouseLeaves(CEGUI::MouseEventArgs& e)
+{
+    CEGUI::Window::onMouseLeaves(e);
+    ForwardMouseMove(e);
+    ++e.handled;
+}
+
+void CGameMultiLine::onMouseMove(CEGUI::MouseEventArgs& e)
+{
+    CEGUI::Window::onMouseMove(e);
+    ForwardMouseMove(e);
+    ++e.handled;
+}
+
+void CGameMultiLine::onMouseWheel(CEGUI::MouseEventArgs& e)
+{
+    CEGUI::MultiLineEditbox::onMouseWheel(e);
+    e.handled = 0;
+    PassWheelToParent(e);
+}
+
+namespace
+{
+// Reaches CEGUI::Window's protected wheel handling of any window.
+struct WheelAccess : CEGUI::Window
+{
+    static void OnMouseWheel(CEGUI::Window& window, CEGUI::MouseEventArgs& e)
+    {
+        (window.*(&WheelAccess::onMouseWheel))(e);
+    }
+};
+} // namespace
+
+void CGameMultiLine::PassWheelToParent(CEGUI::MouseEventArgs& e)
+{
+    // A window that propagates its mouse input has already passed the wheel on.
+    CEGUI::Window* parent = getParent();
+    if (!parent || isMouseInputPropagationEnabled() || getGUIContext().getModalWindow() == this)
+        return;
+    e.window = parent;
+    WheelAccess::OnMouseWheel(*parent, e);
+}
+
+void CGameMultiLine::onMouseButtonDown(CEGUI::MouseEventArgs& e)
+{
+    if (d_doc)
+    {
+        // The button's own flag: a press of any button reaches the document as a press.
+        const bool pressed = (e.sysKeys & CEGUI::SystemKeys::mouseButtonToSystemKey(e.button)) != 0;
+        d_doc->OnMouseButton(*this, ScreenToDocument(e.position), e.button, pressed);
+        ++e.handled;
+    }
+    // The edit box's caret placement and selection are not used.
+    CEGUI::Window::onMouseButtonDown(e);
+}
+
+void CGameMultiLine::onMouseButtonUp(CEGUI::MouseEventArgs& e)
+{
+    CEGUI::Window::onMouseButtonUp(e);
+}
+
+void CGameMultiLine::drawSelf(const CEGUI::RenderingContext& context)
+{
+    // The renderer records the pictures again whenever the window's geometry is rebuilt.
+    if (d_needsRedraw)
+        d_imageCache.ClearCache();
+    bufferGeometry(context);
+    queueGeometry(context);
+    if (d_imageCache.hasCachedImagery())
+        d_imageCache.Queue(*this, context);
+}
+} // namespace ZuGUI
+
+namespace CEGUI
+{
+const String GameMultiLineRenderer::TypeName("ZuGame/GameMultiLineRenderer");
+const String GameMultiLineRenderer::UnselectedTextColourPropertyName("NormalTextColour");
+const String GameMultiLineRenderer::SelectedTextColourPropertyName("SelectedTextColour");
+const String GameMultiLineRenderer::ActiveSelectionColourPropertyName("ActiveSelectionColour");
+const String GameMultiLineRenderer::InactiveSelectionColourPropertyName("InactiveSelectionColour");
+
+GameMultiLineRenderer::GameMultiLineRenderer(const String& type)
+    : MultiLineEditboxWindowRenderer(type)
+{
+}
+
+ZuGUI::CGameMultiLine* GameMultiLineRenderer::View() const
+{
+    return dynamic_cast<ZuGUI::CGameMultiLine*>(d_window);
+}
+
+void GameMultiLineRenderer::onLookNFeelAssigned()
+{
+    WindowRenderer::onLookNFeelAssigned();
+}
+
+void GameMultiLineRenderer::onDetach()
+{
+    if (ZuGUI::CGameMultiLine* view = View())
+        view->GetZuImageCache().ClearCache();
+    MultiLineEditboxWindowRenderer::onDetach();
+}
+
+void GameMultiLineRenderer::RenderStateImagery(const String& name) const
+{
+    if (!d_window || d_window->getLookNFeel().empty())
+        return;
+    const WidgetLookFeel& look = getLookNFeel();
+    if (look.isStateImageryPresent(name))
+        look.getStateImagery(name).render(*d_window);
+}
+
+bool GameMultiLineRenderer::FindNamedArea(const String& name, Rectf& area) const
+{
+    if (!d_window || d_window->getLookNFeel().empty())
+        return false;
+    const WidgetLookFeel& look = getLookNFeel();
+    if (look.getNamedAreaNames(true).count(name) == 0)
+        return false;
+    area = look.getNamedArea(name).getArea().getPixelRect(*d_window);
+    return true;
+}
+
+Rectf GameMultiLineRenderer::getTextRenderArea() const
+{
+    const ZuGUI::CGameMultiLine* view = View();
+    if (!view)
+        return Rectf(Vector2f(0.0f, 0.0f), d_window->getPixelSize());
+    Rectf area;
+    const bool scrollbars = view->HasScrollbars();
+    const bool vertVisible = scrollbars && view->getVertScrollbar()->isVisible();
+    const bool horzVisible = scrollbars && view->getHorzScrollbar()->isVisible();
+    if (vertVisible || horzVisible)
+    {
+        const String scrolledName =
+            String("TextArea") + (horzVisible ? "H" : "") + (vertVisible ? "V" : "") + "Scroll";
+        if (FindNamedArea(scrolledName, area))
+            return area;
+    }
+    if (FindNamedArea(view->IsFrameNeeded() ? "TextArea" : "NoFrameTextArea", area))
+        return area;
+    // A look without text areas shows the text over the whole window.
+    return Rectf(Vector2f(0.0f, 0.0f), d_window->getPixelSize());
+}
+
+void GameMultiLineRenderer::render()
+{
+    cacheEditboxBaseImagery();
+    cacheDocBlocks(getTextRenderArea());
+    cachePickedFrame();
+}
+
+void GameMultiLineRenderer::cacheEditboxBaseImagery()
+{
+    const ZuGUI::CGameMultiLine* view = View();
+    RenderStateImagery(!view || view->IsFrameNeeded() ? "Framed" : "NoFrame");
+}
+
+void GameMultiLineRenderer::cacheDocBlocks(const Rectf& textArea)
+{
+    ZuGUI::CGameMultiLine* view = View();
+    ZuGUI::IDoc* doc = view ? view->GetDoc() : nullptr;
+    if (!doc)
+        return;
+    const Vector2f offset = view->GetScrollOffset();
+    const Rectf visible(offset, textArea.getSize());
+    d_image.ClearTextures();
+    doc->Render(*view, visible, textArea);
+    d_image.UpdateTextures();
+    view->CacheImage(d_image, nullptr, d_image.GetAddtionalClipper());
+}
+
+void GameMultiLineRenderer::cachePickedFrame()
+{
+    const ZuGUI::CGameMultiLine* view = View();
+    if (view && view->getPicked())
+        RenderStateImagery("PickedFrame");
+}
+
+void GameMultiLineRenderer::SetAddtionalClipper(const Rectf* clipper)
+{
+    d_image.SetAddtionalClipper(clipper);
+}
+
+void GameMultiLineRenderer::PushTextureIndex(const ZuGUI::tagTexture_Param& picture)
+{
+    d_image.PushTextureIndex(picture);
+}
+} // namespace CEGUI

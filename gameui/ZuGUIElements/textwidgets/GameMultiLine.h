@@ -1,0 +1,299 @@
+// CGameMultiLine ("ZuGame/GameMultiLine"): the read-only rich text view. Its window text is
+// markup; on every change of text or size it lays the markup out into a rich text document at
+// the width of its text area, sizes its scroll bars from the document, draws the document
+// (text into the window's geometry, pictures through its image cache) and hands pointer moves
+// and presses to the document in document pixels, so that command texts, item links and emotes
+// react. It is the building block of chat lines and tool tips.
+//
+// The edit box underneath keeps its text, caret and scroll bars, but its own formatting is
+// replaced: after each layout its line list holds one line over the whole text.
+#pragma once
+
+#include "ZuGUIElements/base/SharedProperties.h"
+#include "ZuGUIElements/base/WidgetProperty.h"
+#include "ZuGUIElements/base/ZuImage.h"
+#include "ZuGUIElements/base/ZuImageCache.h"
+#include "ZuGUIElements/module/FactoryTemplates.h"
+#include "ZuGUIElements/richtext/ParserManager.h"
+#include "ZuGUIElements/richtext/RichTextView.h"
+
+#include <CEGUI/widgets/MultiLineEditbox.h>
+
+namespace ZuGUI
+{
+namespace GameMultiLineProperty
+{
+struct FrameEnable;
+struct ForceHideVertScrollbar;
+struct ForceHideHorzScrollbar;
+struct PlainText;
+struct DefaultTextColour;
+struct Picked;
+struct CmdFont;
+struct IndentRestLine;
+struct Indent1stLine;
+} // namespace GameMultiLineProperty
+
+class CGameMultiLine : public SharedPropertyLayer<CGameMultiLine, CEGUI::MultiLineEditbox>,
+                       public IRichTextView
+{
+public:
+    static const CEGUI::String WidgetTypeName;
+    static const CEGUI::String EventNamespace;
+
+    static GameMultiLineProperty::FrameEnable s_FrameEnable;
+    static GameMultiLineProperty::ForceHideVertScrollbar s_ForceHideVertScrollbar;
+    static GameMultiLineProperty::ForceHideHorzScrollbar s_ForceHideHorzScrollbar;
+    static GameMultiLineProperty::PlainText s_PlainText;
+    static GameMultiLineProperty::DefaultTextColour s_DefaultTextColour;
+    static GameMultiLineProperty::Picked s_Picked;
+    static GameMultiLineProperty::CmdFont s_CmdFont;
+    static GameMultiLineProperty::IndentRestLine s_IndentRestLine;
+    static GameMultiLineProperty::Indent1stLine s_Indent1stLine;
+    struct SharePropertySet : CEGUI::ShareProSet
+    {
+        SharePropertySet();
+    };
+    static const SharePropertySet s_SharePros;
+
+    CGameMultiLine(const CEGUI::String& type, const CEGUI::String& name);
+
+    const IDoc* QueryDoc() const { return d_doc.get(); }
+    IDoc* GetDoc() { return d_doc.get(); }
+
+    bool IsFrameNeeded() const { return d_frameNeeded; }
+    // A change redraws the view and lays the text out for the text area it chooses.
+    void SetNeedFrame(bool needFrame);
+
+    // The indents take effect at the next layout.
+    void setIndent1stLine(int indent) { d_indent1stLine = indent; }
+    int getIndent1stLine() const override { return d_indent1stLine; }
+    void setIndentRestLines(int indent) { d_indentRestLines = indent; }
+    int getIndentRestLines() const override { return d_indentRestLines; }
+
+    // Resolves the name through CEGUI's fonts ("" or an unknown name gives no command font)
+    // and runs the window's font-changed handling; the text is not laid out again.
+    void setCmdFontName(const CEGUI::String& fontName);
+    const CEGUI::String& getCmdFontName() const { return d_cmdFontName; }
+    const CEGUI::Font* getCmdFont() const override { return d_cmdFont; }
+
+    void setPicked(bool picked);
+    bool getPicked() const { return d_picked; }
+
+    // The colour of text outside tags; it takes effect at the next layout.
+    void setDefaultTextColor(const CEGUI::Colour& colour) { d_defaultTextColour = colour; }
+    CEGUI::Colour getDefaultTextColor() const override { return d_defaultTextColour; }
+
+    // The text without markup.
+    CEGUI::String getPlainText() const;
+
+    // A force-hidden scroll bar is never shown; they take effect at the next layout.
+    void SetforceHideVertScroll(bool hide) { d_forceHideVertScroll = hide; }
+    bool GetforceHideVertScroll() const { return d_forceHideVertScroll; }
+    void SetforceHideHorzScroll(bool hide) { d_forceHideHorzScroll = hide; }
+    bool GetforceHideHorzScroll() const { return d_forceHideHorzScroll; }
+
+    // The widest laid-out line and the height of all lines, each plus 4 pixels.
+    CEGUI::Sizef getDocSize() const;
+    float getDocWidth() const;
+    float getDocHeight() const;
+
+    // Records a composed picture image over the window's inner area, cut to `clipper` (window
+    // pixels) when given. Pictures are drawn white whatever `colours` says.
+    void CacheImage(const ZuImage& image, const CEGUI::ColourRect* colours,
+                    const CEGUI::Rectf* clipper);
+    ZuImageCache& GetZuImageCache() { return d_imageCache; }
+
+    // True once the look has made the scroll bars.
+    bool HasScrollbars() const;
+    // The text area in window pixels, as the window renderer places it.
+    CEGUI::Rectf GetTextArea() const;
+    // Where the visible part of the document starts: the scroll positions, 0 for a
+    // force-hidden bar.
+    CEGUI::Vector2f GetScrollOffset() const;
+    // Screen pixels to document pixels and back.
+    CEGUI::Vector2f ScreenToDocument(const CEGUI::Vector2f& screenPoint) const;
+    CEGUI::Vector2f DocumentToScreen(const CEGUI::Vector2f& documentPoint) const;
+
+    // The view contract of the rich text engine.
+    const CEGUI::String& GetViewText() const override { return getText(); }
+    const CEGUI::String& GetViewName() const override { return getName(); }
+    const CEGUI::Font* GetViewFont() const override { return getFont(); }
+    const CEGUI::Image* GetHoverBrush() const override { return getSelectionBrushImage(); }
+    CEGUI::GeometryBuffer& GetViewGeometry() override { return getGeometryBuffer(); }
+    void RequestViewRedraw() override { invalidate(); }
+    bool ContainsMouse() const override;
+    IRichTextPictureSink* GetPictureSink() override;
+
+    void initialiseComponents() override;
+    void destroy() override;
+
+protected:
+    // Lays the text out again; when that shows or hides a scroll bar and `again` is set, once
+    // more at the new width. Never more than two passes.
+    void FormatGameLines(bool reformatIfScrollbarsChanged);
+    // Shows, hides and sizes the scroll bars for the document; true when either bar's
+    // visibility changed.
+    bool configureScrollbars();
+
+    void onSized(CEGUI::ElementEventArgs& e) override;
+    void onTextChanged(CEGUI::WindowEventArgs& e) override;
+    // A font change lays the text out again (with this view's layout, not the edit box's).
+    void onFontChanged(CEGUI::WindowEventArgs& e) override;
+    void onMouseLeaves(CEGUI::MouseEventArgs& e) override;
+    void onMouseMove(CEGUI::MouseEventArgs& e) override;
+    // The view scrolls, and the wheel then goes on to the parent (a chat box scrolls too).
+    void onMouseWheel(CEGUI::MouseEventArgs& e) override;
+    void onMouseButtonDown(CEGUI::MouseEventArgs& e) override;
+    void onMouseButtonUp(CEGUI::MouseEventArgs& e) override;
+    void drawSelf(const CEGUI::RenderingContext& context) override;
+
+private:
+    // The base line list as one line over the whole text.
+    void MakeFakeLine();
+    void ConfigureScrollbar(CEGUI::Scrollbar& bar, float documentSize, float pageSize) const;
+    void ForwardMouseMove(const CEGUI::MouseEventArgs& e);
+    void PassWheelToParent(CEGUI::MouseEventArgs& e);
+
+    TextParser::IParserManager* d_parserManager;
+    TextParser::DocPtr d_doc;
+    ZuImageCache d_imageCache;
+    CEGUI::Colour d_defaultTextColour;
+    int d_indent1stLine = 0;
+    int d_indentRestLines = 0;
+    bool d_frameNeeded = true;
+    bool d_picked = false;
+    CEGUI::String d_cmdFontName;
+    const CEGUI::Font* d_cmdFont = nullptr;
+    bool d_forceHideVertScroll = false;
+    bool d_forceHideHorzScroll = false;
+};
+
+using CGameMultiLineFactory = ZuWindowFactory<CGameMultiLine>;
+
+namespace GameMultiLineProperty
+{
+// Colours in CEGUI's text form (AARRGGBB).
+struct ColourText
+{
+    static const char* DataType() { return "Colour"; }
+    static CEGUI::String ToString(const CEGUI::Colour& value)
+    {
+        return CEGUI::PropertyHelper<CEGUI::Colour>::toString(value);
+    }
+    static CEGUI::Colour FromString(const CEGUI::String& text)
+    {
+        return CEGUI::PropertyHelper<CEGUI::Colour>::fromString(text);
+    }
+};
+
+struct FrameEnable : WidgetProperty<CGameMultiLine, BoolText, &CGameMultiLine::IsFrameNeeded,
+                                    &CGameMultiLine::SetNeedFrame>
+{
+    FrameEnable();
+};
+
+struct ForceHideVertScrollbar
+    : WidgetProperty<CGameMultiLine, BoolText, &CGameMultiLine::GetforceHideVertScroll,
+                     &CGameMultiLine::SetforceHideVertScroll>
+{
+    ForceHideVertScrollbar();
+};
+
+struct ForceHideHorzScrollbar
+    : WidgetProperty<CGameMultiLine, BoolText, &CGameMultiLine::GetforceHideHorzScroll,
+                     &CGameMultiLine::SetforceHideHorzScroll>
+{
+    ForceHideHorzScrollbar();
+};
+
+// Read-only: writes are ignored.
+struct PlainText
+    : WidgetProperty<CGameMultiLine, StringText, &CGameMultiLine::getPlainText, nullptr>
+{
+    PlainText();
+};
+
+struct DefaultTextColour
+    : WidgetProperty<CGameMultiLine, ColourText, &CGameMultiLine::getDefaultTextColor,
+                     &CGameMultiLine::setDefaultTextColor>
+{
+    DefaultTextColour();
+};
+
+struct Picked : WidgetProperty<CGameMultiLine, BoolText, &CGameMultiLine::getPicked,
+                               &CGameMultiLine::setPicked>
+{
+    Picked();
+};
+
+struct CmdFont : WidgetProperty<CGameMultiLine, StringText, &CGameMultiLine::getCmdFontName,
+                                &CGameMultiLine::setCmdFontName>
+{
+    CmdFont();
+};
+
+struct IndentRestLine : WidgetProperty<CGameMultiLine, IntText, &CGameMultiLine::getIndentRestLines,
+                                       &CGameMultiLine::setIndentRestLines>
+{
+    IndentRestLine();
+};
+
+struct Indent1stLine : WidgetProperty<CGameMultiLine, IntText, &CGameMultiLine::getIndent1stLine,
+                                      &CGameMultiLine::setIndent1stLine>
+{
+    Indent1stLine();
+};
+} // namespace GameMultiLineProperty
+} // namespace ZuGUI
+
+namespace CEGUI
+{
+// Draws the view: "Framed" or "NoFrame", the document (text into the window's geometry,
+// pictures composed in this renderer's image and recorded in the view's image cache), then
+// "PickedFrame" while the view is picked. It places the text area by the look's named areas:
+// "TextArea" + "H"/"V"/"HV" + "Scroll" while scroll bars show and the look has that area,
+// else "TextArea" (framed) or "NoFrameTextArea".
+class GameMultiLineRenderer : public MultiLineEditboxWindowRenderer,
+                              public ZuGUI::IRichTextPictureSink
+{
+public:
+    static const String TypeName;
+    static const String UnselectedTextColourPropertyName;
+    static const String SelectedTextColourPropertyName;
+    static const String ActiveSelectionColourPropertyName;
+    static const String InactiveSelectionColourPropertyName;
+
+    explicit GameMultiLineRenderer(const String& type);
+
+    void render() override;
+    Rectf getTextRenderArea() const override;
+
+    void SetAddtionalClipper(const Rectf* clipper) override;
+    void PushTextureIndex(const ZuGUI::tagTexture_Param& picture) override;
+
+    const ZuGUI::ZuImage& GetImage() const { return d_image; }
+
+protected:
+    // The view's text stays as it was set: an untouched view has no text.
+    void onLookNFeelAssigned() override;
+    // The view's image cache refers to this renderer's image: it goes with the renderer.
+    void onDetach() override;
+
+    void cacheEditboxBaseImagery();
+    void cacheDocBlocks(const Rectf& textArea);
+    void cachePickedFrame();
+
+    // The attached window as a rich text view, or null for any other window.
+    ZuGUI::CGameMultiLine* View() const;
+    // Renders the look's state imagery `name`; nothing when the look lacks it.
+    void RenderStateImagery(const String& name) const;
+    // The look's named area `name` in window pixels; false when the look has none.
+    bool FindNamedArea(const String& name, Rectf& area) const;
+
+private:
+    ZuGUI::ZuImage d_image;
+};
+
+using GameMultiLineRendererWRFactory = ZuGUI::ZuWindowRendererFactory<GameMultiLineRenderer>;
+} // namespace CEGUI
