@@ -6,6 +6,7 @@
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
+#include "support/HeadlessCegui.h"
 
 #include <CEGUI/CEGUI.h>
 #include <CEGUI/RendererModules/Null/Renderer.h>
@@ -20,56 +21,16 @@ constexpr int kChatLines = 50;
 const char* const kFont = "DejaVuSans-10-NoScale";
 const char* const kViewType = "Bench/GameMultiLine";
 
-class SilentLogger : public CEGUI::Logger
-{
-public:
-    void logEvent(const CEGUI::String&, CEGUI::LoggingLevel) override {}
-    void setLogFilename(const CEGUI::String&, bool) override {}
-};
-
 // CEGUI on the NullRenderer with the stock look, the module and the sample skin's view look,
-// for one run of the benchmark. CEGUI booted by another benchmark of the program is used as it
-// is; otherwise it is booted here and shut down again.
+// for one run of the benchmark.
 class ScopedViewSystem
 {
 public:
-    ScopedViewSystem()
-    {
-        if (!CEGUI::System::getSingletonPtr())
-        {
-            if (!CEGUI::Logger::getSingletonPtr())
-                m_logger = std::make_unique<SilentLogger>();
-            CEGUI::NullRenderer::bootstrapSystem();
-            m_booted = true;
-        }
-        SetResourceGroups();
-        LoadLooks();
-    }
-    ~ScopedViewSystem()
-    {
-        if (m_booted)
-            CEGUI::NullRenderer::destroySystem();
-    }
+    ScopedViewSystem() { LoadLooks(); }
     ScopedViewSystem(const ScopedViewSystem&) = delete;
     ScopedViewSystem& operator=(const ScopedViewSystem&) = delete;
 
 private:
-    static void SetResourceGroups()
-    {
-        auto& provider = static_cast<CEGUI::DefaultResourceProvider&>(
-            *CEGUI::System::getSingleton().getResourceProvider());
-        const CEGUI::String data = ZU_CEGUI_DATA_DIR "/";
-        provider.setResourceGroupDirectory("schemes", data + "schemes/");
-        provider.setResourceGroupDirectory("imagesets", data + "imagesets/");
-        provider.setResourceGroupDirectory("fonts", data + "fonts/");
-        provider.setResourceGroupDirectory("looknfeels", data + "looknfeel/");
-        provider.setResourceGroupDirectory("skin", ZU_SKIN_DIR "/");
-        CEGUI::ImageManager::setImagesetDefaultResourceGroup("imagesets");
-        CEGUI::Font::setDefaultResourceGroup("fonts");
-        CEGUI::Scheme::setDefaultResourceGroup("schemes");
-        CEGUI::WidgetLookManager::setDefaultResourceGroup("looknfeels");
-    }
-
     static void LoadLooks()
     {
         if (!CEGUI::SchemeManager::getSingleton().isDefined("TaharezLook"))
@@ -96,8 +57,7 @@ private:
         colours.SetClickColorByString("FF00FF00", "80FFFFFF", "FFFFFF00");
     }
 
-    std::unique_ptr<SilentLogger> m_logger;
-    bool m_booted = false;
+    const ZuTest::ScopedHeadlessCegui m_cegui{ZU_CEGUI_DATA_DIR, ZU_SKIN_DIR};
 };
 
 // Chat lines as a game writes them: a channel, a speaker, coloured text, item links.

@@ -4,6 +4,7 @@
 #include "ZuGUIElements/gamewidgets/ItemIcon.h"
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
 #include "public/KeyValues.h"
+#include "support/HeadlessCegui.h"
 
 #include <CEGUI/CEGUI.h>
 #include <CEGUI/RendererModules/Null/Renderer.h>
@@ -15,40 +16,6 @@
 
 namespace
 {
-class SilentLogger : public CEGUI::Logger
-{
-public:
-    void logEvent(const CEGUI::String&, CEGUI::LoggingLevel) override {}
-    void setLogFilename(const CEGUI::String&, bool) override {}
-};
-
-// CEGUI on the NullRenderer for one run of a benchmark. Another benchmark of the program may
-// have booted it already: then it is used as it is, else it is booted here and shut down again.
-class ScopedCegui
-{
-public:
-    ScopedCegui()
-    {
-        if (CEGUI::System::getSingletonPtr())
-            return;
-        if (!CEGUI::Logger::getSingletonPtr())
-            m_logger = std::make_unique<SilentLogger>();
-        CEGUI::NullRenderer::bootstrapSystem();
-        m_booted = true;
-    }
-    ~ScopedCegui()
-    {
-        if (m_booted)
-            CEGUI::NullRenderer::destroySystem();
-    }
-    ScopedCegui(const ScopedCegui&) = delete;
-    ScopedCegui& operator=(const ScopedCegui&) = delete;
-
-private:
-    std::unique_ptr<SilentLogger> m_logger;
-    bool m_booted = false;
-};
-
 // A game client that answers every request at once. The bag slot holds another object at each
 // request, so that every update moves the watch and changes the tool tip.
 class ImmediateHost : public ZuGUI::IZuGUI
@@ -114,7 +81,7 @@ public:
 
 void BM_ItemIconUpdate(benchmark::State& state)
 {
-    ScopedCegui cegui;
+    const ZuTest::ScopedHeadlessCegui cegui(ZU_CEGUI_DATA_DIR, ZU_SKIN_DIR);
     ImmediateHost host;
     ZuGUI::ZuGUIExtraFacoryManager& manager = ZuGUI::ZuGUIExtraFacoryManager::Instance();
     manager.SetIZuGUI(&host);

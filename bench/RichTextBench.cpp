@@ -5,6 +5,7 @@
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
 #include "ZuGUIElements/richtext/ParserManager.h"
 #include "ZuGUIElements/richtext/RichTextView.h"
+#include "support/HeadlessCegui.h"
 
 #include <CEGUI/BasicRenderedStringParser.h>
 #include <CEGUI/CEGUI.h>
@@ -31,23 +32,11 @@ const char* const kPlainText =
     "Alice: has found something rare in the ruins beneath the old keep [Sword of the Morning "
     "Dawn] and will trade it for gold or a good horse, just ask her";
 
-class SilentLogger : public CEGUI::Logger
-{
-public:
-    void logEvent(const CEGUI::String&, CEGUI::LoggingLevel) override {}
-    void setLogFilename(const CEGUI::String&, bool) override {}
-};
-
 const CEGUI::Font& BenchFont()
 {
     static const CEGUI::Font* font = []
     {
-        static SilentLogger logger;
-        CEGUI::NullRenderer::bootstrapSystem();
-        auto& provider = static_cast<CEGUI::DefaultResourceProvider&>(
-            *CEGUI::System::getSingleton().getResourceProvider());
-        provider.setResourceGroupDirectory("fonts", ZU_CEGUI_DATA_DIR "/fonts/");
-        CEGUI::Font::setDefaultResourceGroup("fonts");
+        static const ZuTest::ScopedHeadlessCegui cegui(ZU_CEGUI_DATA_DIR, ZU_SKIN_DIR);
         ZuGUI::TextParser::CColorPropertyManager::Instance().RegisterColorByString(
             "gold", "FFFFD700", "FF000000");
         return &CEGUI::FontManager::getSingleton().createFromFile("DejaVuSans-10-NoScale.font");

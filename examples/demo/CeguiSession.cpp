@@ -1,5 +1,7 @@
 #include "demo/CeguiSession.h"
 
+#include "client/CeguiResources.h"
+
 #include <CEGUI/CEGUI.h>
 #include <CEGUI/RendererModules/OpenGL/GLRenderer.h>
 
@@ -8,25 +10,6 @@ namespace ZuDemo
 namespace
 {
 const char* const kDefaultFont = "DejaVuSans-10";
-
-void SetResourceGroups()
-{
-    auto& provider = static_cast<CEGUI::DefaultResourceProvider&>(
-        *CEGUI::System::getSingleton().getResourceProvider());
-    const CEGUI::String data = ZU_CEGUI_DATA_DIR "/";
-    provider.setResourceGroupDirectory("schemes", data + "schemes/");
-    provider.setResourceGroupDirectory("imagesets", data + "imagesets/");
-    provider.setResourceGroupDirectory("fonts", data + "fonts/");
-    provider.setResourceGroupDirectory("layouts", data + "layouts/");
-    provider.setResourceGroupDirectory("looknfeels", data + "looknfeel/");
-    provider.setResourceGroupDirectory("skin", ZU_SKIN_DIR "/");
-
-    CEGUI::ImageManager::setImagesetDefaultResourceGroup("imagesets");
-    CEGUI::Font::setDefaultResourceGroup("fonts");
-    CEGUI::Scheme::setDefaultResourceGroup("schemes");
-    CEGUI::WidgetLookManager::setDefaultResourceGroup("looknfeels");
-    CEGUI::WindowManager::setDefaultResourceGroup("layouts");
-}
 
 void LoadStockLook()
 {
@@ -46,7 +29,7 @@ CeguiSession::CeguiSession(int displayWidth, int displayHeight, const std::strin
         CEGUI::Sizef(static_cast<float>(displayWidth), static_cast<float>(displayHeight)));
     try
     {
-        SetResourceGroups();
+        SetCeguiResourceGroups(ZU_CEGUI_DATA_DIR, ZU_SKIN_DIR);
         LoadStockLook();
     }
     catch (...)

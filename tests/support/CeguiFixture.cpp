@@ -2,6 +2,8 @@
 
 #include "support/TestLogger.h"
 
+#include "examples/client/CeguiResources.h"
+
 #include "ZuGUIElements/module/FactoryRegistry.h"
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
 
@@ -21,22 +23,10 @@ std::unique_ptr<TestLogger> g_logger;
 
 void SetResourceGroups()
 {
+    ZuDemo::SetCeguiResourceGroups(ZU_CEGUI_DATA_DIR, ZU_SKIN_DIR);
     auto& provider = static_cast<CEGUI::DefaultResourceProvider&>(
         *CEGUI::System::getSingleton().getResourceProvider());
-    const CEGUI::String data = ZU_CEGUI_DATA_DIR "/";
-    provider.setResourceGroupDirectory("schemes", data + "schemes/");
-    provider.setResourceGroupDirectory("imagesets", data + "imagesets/");
-    provider.setResourceGroupDirectory("fonts", data + "fonts/");
-    provider.setResourceGroupDirectory("layouts", data + "layouts/");
-    provider.setResourceGroupDirectory("looknfeels", data + "looknfeel/");
-    provider.setResourceGroupDirectory("skin", ZU_SKIN_DIR "/");
     provider.setResourceGroupDirectory("testdata", ZU_TEST_DATA_DIR "/");
-
-    CEGUI::ImageManager::setImagesetDefaultResourceGroup("imagesets");
-    CEGUI::Font::setDefaultResourceGroup("fonts");
-    CEGUI::Scheme::setDefaultResourceGroup("schemes");
-    CEGUI::WidgetLookManager::setDefaultResourceGroup("looknfeels");
-    CEGUI::WindowManager::setDefaultResourceGroup("layouts");
 }
 
 // Shuts CEGUI down after the last test, so that leaks are reported against a clean exit.

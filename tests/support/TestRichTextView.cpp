@@ -1,5 +1,7 @@
 #include "support/TestRichTextView.h"
 
+#include "support/HeadlessCegui.h"
+
 #include <CEGUI/CEGUI.h>
 #include <CEGUI/RendererModules/Null/Renderer.h>
 
@@ -35,27 +37,13 @@ std::optional<ZuGUI::PictureExtent> TestPictureSource::FindPicture(std::uint16_t
     return found->second;
 }
 
-namespace
-{
-// CEGUI keeps an existing logger instead of writing its own log file.
-class SilentLogger : public CEGUI::Logger
-{
-public:
-    void logEvent(const CEGUI::String&, CEGUI::LoggingLevel) override {}
-    void setLogFilename(const CEGUI::String&, bool) override {}
-};
-} // namespace
-
 void BootCeguiForText(const char* dataDir, const char* fontFile)
 {
     if (CEGUI::System::getSingletonPtr())
         return;
     static SilentLogger logger;
     CEGUI::NullRenderer::bootstrapSystem();
-    auto& provider = static_cast<CEGUI::DefaultResourceProvider&>(
-        *CEGUI::System::getSingleton().getResourceProvider());
-    provider.setResourceGroupDirectory("fonts", CEGUI::String(dataDir) + "/fonts/");
-    CEGUI::Font::setDefaultResourceGroup("fonts");
+    ZuDemo::SetCeguiResourceGroups(dataDir, "");
     CEGUI::Font& font = CEGUI::FontManager::getSingleton().createFromFile(fontFile);
     CEGUI::System::getSingleton().getDefaultGUIContext().setDefaultFont(&font);
 }

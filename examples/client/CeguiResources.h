@@ -1,0 +1,33 @@
+// Where CEGUI finds its data: the resource groups of CEGUI's data package and of the sample
+// skin, as the demo, the tests and the benchmarks use them.
+#pragma once
+
+#include <CEGUI/DefaultResourceProvider.h>
+#include <CEGUI/Font.h>
+#include <CEGUI/ImageManager.h>
+#include <CEGUI/Scheme.h>
+#include <CEGUI/System.h>
+#include <CEGUI/WindowManager.h>
+#include <CEGUI/falagard/WidgetLookManager.h>
+
+namespace ZuDemo
+{
+inline void SetCeguiResourceGroups(const CEGUI::String& ceguiDataDir, const CEGUI::String& skinDir)
+{
+    auto& provider = static_cast<CEGUI::DefaultResourceProvider&>(
+        *CEGUI::System::getSingleton().getResourceProvider());
+    const CEGUI::String data = ceguiDataDir + "/";
+    provider.setResourceGroupDirectory("schemes", data + "schemes/");
+    provider.setResourceGroupDirectory("imagesets", data + "imagesets/");
+    provider.setResourceGroupDirectory("fonts", data + "fonts/");
+    provider.setResourceGroupDirectory("layouts", data + "layouts/");
+    provider.setResourceGroupDirectory("looknfeels", data + "looknfeel/");
+    provider.setResourceGroupDirectory("skin", skinDir + "/");
+
+    CEGUI::ImageManager::setImagesetDefaultResourceGroup("imagesets");
+    CEGUI::Font::setDefaultResourceGroup("fonts");
+    CEGUI::Scheme::setDefaultResourceGroup("schemes");
+    CEGUI::WidgetLookManager::setDefaultResourceGroup("looknfeels");
+    CEGUI::WindowManager::setDefaultResourceGroup("layouts");
+}
+} // namespace ZuDemo
