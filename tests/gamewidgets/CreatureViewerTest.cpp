@@ -40,9 +40,7 @@ protected:
     void SetUp() override
     {
         CeguiTest::SetUp();
-        if (!CEGUI::SchemeManager::getSingleton().isDefined("CreatureViewerTest"))
-            CEGUI::SchemeManager::getSingleton().createFromFile("CreatureViewerTest.scheme",
-                                                                "testdata");
+        ZuTest::LoadTestScheme("CreatureViewerTest");
         m_host.SetReply("GameCreatureProvider",
                         [this](KeyValues& request, KeyValues& reply)
                         {

@@ -36,9 +36,7 @@ protected:
     void SetUp() override
     {
         CeguiTest::SetUp();
-        if (!CEGUI::SchemeManager::getSingleton().isDefined("GameProgressBarTest"))
-            CEGUI::SchemeManager::getSingleton().createFromFile("GameProgressBarTest.scheme",
-                                                                "testdata");
+        ZuTest::LoadTestScheme("GameProgressBarTest");
         m_host.uiTime = 100.0f;
     }
 

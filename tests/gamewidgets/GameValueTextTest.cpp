@@ -22,9 +22,7 @@ protected:
     void SetUp() override
     {
         CeguiTest::SetUp();
-        if (!CEGUI::SchemeManager::getSingleton().isDefined("GameValueTextTest"))
-            CEGUI::SchemeManager::getSingleton().createFromFile("GameValueTextTest.scheme",
-                                                                "testdata");
+        ZuTest::LoadTestScheme("GameValueTextTest");
         m_host.ReplyWith("GameCreatureProvider",
                          [this](KeyValues& reply) { reply.SetInt("CreatureId", m_creatureId); });
         m_host.SetReply("GameObjectProperty",

@@ -62,9 +62,7 @@ protected:
     void SetUp() override
     {
         CeguiTest::SetUp();
-        CEGUI::SchemeManager& schemes = CEGUI::SchemeManager::getSingleton();
-        if (!schemes.isDefined("ItemIconTest"))
-            schemes.createFromFile("ItemIconTest.scheme", "testdata");
+        ZuTest::LoadTestScheme("ItemIconTest");
         if (!CEGUI::FontManager::getSingleton().isDefined(kLargeFont))
             CEGUI::FontManager::getSingleton().createFromFile(CEGUI::String(kLargeFont) + ".font");
         for (const char* provider : kProviders)

@@ -41,9 +41,7 @@ protected:
     void SetUp() override
     {
         CeguiTest::SetUp();
-        if (!CEGUI::SchemeManager::getSingleton().isDefined("PercentBarTest"))
-            CEGUI::SchemeManager::getSingleton().createFromFile("PercentBarTest.scheme",
-                                                                "testdata");
+        ZuTest::LoadTestScheme("PercentBarTest");
         m_host.ReplyWith("GameCreatureProvider",
                          [](KeyValues& reply) { reply.SetInt("CreatureId", 1); });
         m_host.ReplyWith("GameObjectProperty", [this](KeyValues& reply)

@@ -40,6 +40,13 @@ const ::testing::Environment* const g_environment =
     ::testing::AddGlobalTestEnvironment(new CeguiEnvironment);
 } // namespace
 
+void LoadTestScheme(const char* name)
+{
+    CEGUI::SchemeManager& schemes = CEGUI::SchemeManager::getSingleton();
+    if (!schemes.isDefined(name))
+        schemes.createFromFile(CEGUI::String(name) + ".scheme", "testdata");
+}
+
 void CeguiSystem::Boot()
 {
     if (g_booted)

@@ -19,6 +19,9 @@ constexpr float kDisplayWidth = 1024.0f;
 constexpr float kDisplayHeight = 768.0f;
 extern const char* const kDefaultFont;
 
+// Loads the scheme `name` from the tests' data folder, once per test program.
+void LoadTestScheme(const char* name);
+
 // Process-wide CEGUI on the NullRenderer; shut down when the test program ends.
 class CeguiSystem
 {

@@ -42,9 +42,7 @@ protected:
     void SetUp() override
     {
         CeguiTest::SetUp();
-        CEGUI::SchemeManager& schemes = CEGUI::SchemeManager::getSingleton();
-        if (!schemes.isDefined("GameMultiLineTest"))
-            schemes.createFromFile("GameMultiLineTest.scheme", "testdata");
+        ZuTest::LoadTestScheme("GameMultiLineTest");
         ZuGUI::TextParser::CColorPropertyManager::Instance().SetClickColorByString(
             "FF00FF00", "80FFFFFF", "FFFFFF00");
         ZuGUI::TextBlocks::ResetPictureRenderProxyId();
