@@ -1,10 +1,9 @@
 #include "ZuGUIElements/base/ZuRenderer.h"
 
+#include "ZuGUIElements/base/LookImagery.h"
 #include "ZuGUIElements/base/ZuWindow.h"
 #include "ZuGUIElements/module/HostQuery.h"
 #include "ZuGUIElements/module/HostTrees.h"
-
-#include <CEGUI/falagard/WidgetLookFeel.h>
 
 namespace ZuGUI
 {
@@ -51,11 +50,8 @@ ZuWindow* ZuRenderer::GameWindow() const
 
 void ZuRenderer::RenderStateImagery(const CEGUI::String& name) const
 {
-    if (!d_window || d_window->getLookNFeel().empty())
-        return;
-    const CEGUI::WidgetLookFeel& look = getLookNFeel();
-    if (look.isStateImageryPresent(name))
-        look.getStateImagery(name).render(*d_window);
+    if (d_window)
+        LookImagery::RenderStateImagery(*d_window, name);
 }
 
 void ZuRenderer::Invalidate()

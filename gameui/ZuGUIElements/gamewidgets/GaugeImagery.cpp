@@ -1,31 +1,18 @@
 #include "ZuGUIElements/gamewidgets/GaugeImagery.h"
 
+#include "ZuGUIElements/base/LookImagery.h"
+
 #include <CEGUI/ColourRect.h>
-#include <CEGUI/falagard/WidgetLookFeel.h>
-#include <CEGUI/falagard/WidgetLookManager.h>
 
 namespace ZuGUI
 {
 namespace GaugeImagery
 {
+using namespace LookImagery;
+
 namespace
 {
 const CEGUI::Colour kOpaqueWhite(1.0f, 1.0f, 1.0f, 1.0f);
-
-const CEGUI::WidgetLookFeel* LookOf(const CEGUI::Window& window)
-{
-    const CEGUI::String& look = window.getLookNFeel();
-    if (look.empty())
-        return nullptr;
-    CEGUI::WidgetLookManager& looks = CEGUI::WidgetLookManager::getSingleton();
-    return looks.isWidgetLookAvailable(look) ? &looks.getWidgetLook(look) : nullptr;
-}
-
-const CEGUI::StateImagery* StateImageryOf(const CEGUI::Window& window, const CEGUI::String& name)
-{
-    const CEGUI::WidgetLookFeel* look = LookOf(window);
-    return look && look->isStateImageryPresent(name) ? &look->getStateImagery(name) : nullptr;
-}
 
 // `area` with its right edge moved so that it covers `fill` of its width.
 CEGUI::Rectf FilledPart(CEGUI::Rectf area, float fill)
@@ -34,28 +21,6 @@ CEGUI::Rectf FilledPart(CEGUI::Rectf area, float fill)
     return area;
 }
 } // namespace
-
-void RenderStateImageryIn(CEGUI::Window& window, const CEGUI::String& name,
-                          const CEGUI::Rectf& area, const CEGUI::ColourRect* colours,
-                          const CEGUI::Rectf* clipper)
-{
-    if (const CEGUI::StateImagery* imagery = StateImageryOf(window, name))
-        imagery->render(window, area, colours, clipper);
-}
-
-void RenderStateImagery(CEGUI::Window& window, const CEGUI::String& name)
-{
-    if (const CEGUI::StateImagery* imagery = StateImageryOf(window, name))
-        imagery->render(window);
-}
-
-std::optional<CEGUI::Rectf> NamedAreaRect(const CEGUI::Window& window, const CEGUI::String& name)
-{
-    const CEGUI::WidgetLookFeel* look = LookOf(window);
-    if (!look || !look->isNamedAreaDefined(name))
-        return std::nullopt;
-    return look->getNamedArea(name).getArea().getPixelRect(window);
-}
 
 std::optional<CEGUI::Rectf> RenderGauge(CEGUI::Window& window, const CEGUI::String& style,
                                         float fill, const CEGUI::Colour& lightColour)

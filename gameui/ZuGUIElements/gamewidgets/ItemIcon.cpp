@@ -1,5 +1,6 @@
 #include "ZuGUIElements/gamewidgets/ItemIcon.h"
 
+#include "ZuGUIElements/base/LookImagery.h"
 #include "ZuGUIElements/module/HostCommands.h"
 #include "ZuGUIElements/module/HostQuery.h"
 #include "ZuGUIElements/module/HostTrees.h"
@@ -8,7 +9,6 @@
 #include <CEGUI/Font.h>
 #include <CEGUI/FontManager.h>
 #include <CEGUI/ImageManager.h>
-#include <CEGUI/falagard/WidgetLookFeel.h>
 
 namespace ZuGUI
 {
@@ -592,19 +592,13 @@ const Font* CItemIconRenderer::CornerTextFont() const
 
 ColourRect CItemIconRenderer::CornerTextColours() const
 {
-    if (!d_window->isPropertyPresent(kNormalTextColour))
-        return ColourRect(Colour(0.0f, 0.0f, 0.0f, 1.0f));
-    return ColourRect(PropertyHelper<Colour>::fromString(d_window->getProperty(kNormalTextColour)));
+    return ColourRect(ZuGUI::LookImagery::WindowPropertyOr(*d_window, kNormalTextColour,
+                                                           Colour(0.0f, 0.0f, 0.0f, 1.0f)));
 }
 
 Rectf CItemIconRenderer::CornerTextArea() const
 {
-    if (!d_window->getLookNFeel().empty())
-    {
-        const WidgetLookFeel& look = getLookNFeel();
-        if (look.isNamedAreaDefined(kTextArea))
-            return look.getNamedArea(kTextArea).getArea().getPixelRect(*d_window);
-    }
-    return Rectf(Vector2f(0.0f, 0.0f), d_window->getPixelSize());
+    return ZuGUI::LookImagery::NamedAreaRect(*d_window, kTextArea)
+        .value_or(Rectf(Vector2f(0.0f, 0.0f), d_window->getPixelSize()));
 }
 } // namespace CEGUI

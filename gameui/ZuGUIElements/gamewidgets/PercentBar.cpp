@@ -1,5 +1,6 @@
 #include "ZuGUIElements/gamewidgets/PercentBar.h"
 
+#include "ZuGUIElements/base/LookImagery.h"
 #include "ZuGUIElements/gamewidgets/GaugeImagery.h"
 #include "ZuGUIElements/module/HostQuery.h"
 #include "ZuGUIElements/module/HostTrees.h"
@@ -114,7 +115,7 @@ void CPercentBarRenderer::SetStyle(const String& style)
 
 int CPercentBarRenderer::GetDivide() const
 {
-    return d_window ? ZuGUI::GaugeImagery::WindowPropertyOr(*d_window, s_DividePropertyName, 0) : 0;
+    return d_window ? ZuGUI::LookImagery::WindowPropertyOr(*d_window, s_DividePropertyName, 0) : 0;
 }
 
 Colour CPercentBarRenderer::GetLightColour() const
@@ -147,7 +148,7 @@ void CPercentBarRenderer::RenderDividers(const Rectf& area, int segments) const
     const ColourRect white(Colour(1.0f, 1.0f, 1.0f, 1.0f));
     for (int i = 1; i < segments; ++i)
     {
-        ZuGUI::GaugeImagery::RenderStateImageryIn(*d_window, "Divider", divider, &white);
+        ZuGUI::LookImagery::RenderStateImageryIn(*d_window, "Divider", divider, &white);
         divider.offset(step);
     }
 }

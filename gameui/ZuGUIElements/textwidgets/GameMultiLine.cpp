@@ -1,5 +1,7 @@
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
 
+#include "ZuGUIElements/base/LookImagery.h"
+
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
 
 #include <CEGUI/ColourRect.h>
@@ -456,22 +458,17 @@ void GameMultiLineRenderer::onDetach()
 
 void GameMultiLineRenderer::RenderStateImagery(const String& name) const
 {
-    if (!d_window || d_window->getLookNFeel().empty())
-        return;
-    const WidgetLookFeel& look = getLookNFeel();
-    if (look.isStateImageryPresent(name))
-        look.getStateImagery(name).render(*d_window);
+    if (d_window)
+        ZuGUI::LookImagery::RenderStateImagery(*d_window, name);
 }
 
 bool GameMultiLineRenderer::FindNamedArea(const String& name, Rectf& area) const
 {
-    if (!d_window || d_window->getLookNFeel().empty())
-        return false;
-    const WidgetLookFeel& look = getLookNFeel();
-    if (look.getNamedAreaNames(true).count(name) == 0)
-        return false;
-    area = look.getNamedArea(name).getArea().getPixelRect(*d_window);
-    return true;
+    const std::optional<Rectf> found =
+        d_window ? ZuGUI::LookImagery::NamedAreaRect(*d_window, name) : std::nullopt;
+    if (found)
+        area = *found;
+    return found.has_value();
 }
 
 Rectf GameMultiLineRenderer::getTextRenderArea() const

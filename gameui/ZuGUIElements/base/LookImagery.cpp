@@ -1,0 +1,54 @@
+#include "ZuGUIElements/base/LookImagery.h"
+
+#include <CEGUI/falagard/WidgetLookFeel.h>
+#include <CEGUI/falagard/WidgetLookManager.h>
+
+namespace ZuGUI
+{
+namespace LookImagery
+{
+namespace
+{
+const CEGUI::WidgetLookFeel* LookOf(const CEGUI::Window& window)
+{
+    const CEGUI::String& look = window.getLookNFeel();
+    if (look.empty())
+        return nullptr;
+    CEGUI::WidgetLookManager& looks = CEGUI::WidgetLookManager::getSingleton();
+    return looks.isWidgetLookAvailable(look) ? &looks.getWidgetLook(look) : nullptr;
+}
+
+// The look's own pieces are checked first; the inherited ones only when that fails.
+const CEGUI::StateImagery* StateImageryOf(const CEGUI::Window& window, const CEGUI::String& name)
+{
+    const CEGUI::WidgetLookFeel* look = LookOf(window);
+    if (!look ||
+        (!look->isStateImageryPresent(name) && !look->getStateImageryNames(true).count(name)))
+        return nullptr;
+    return &look->getStateImagery(name);
+}
+} // namespace
+
+void RenderStateImagery(CEGUI::Window& window, const CEGUI::String& name)
+{
+    if (const CEGUI::StateImagery* imagery = StateImageryOf(window, name))
+        imagery->render(window);
+}
+
+void RenderStateImageryIn(CEGUI::Window& window, const CEGUI::String& name,
+                          const CEGUI::Rectf& area, const CEGUI::ColourRect* colours,
+                          const CEGUI::Rectf* clipper)
+{
+    if (const CEGUI::StateImagery* imagery = StateImageryOf(window, name))
+        imagery->render(window, area, colours, clipper);
+}
+
+std::optional<CEGUI::Rectf> NamedAreaRect(const CEGUI::Window& window, const CEGUI::String& name)
+{
+    const CEGUI::WidgetLookFeel* look = LookOf(window);
+    if (!look || (!look->isNamedAreaDefined(name) && !look->getNamedAreaNames(true).count(name)))
+        return std::nullopt;
+    return look->getNamedArea(name).getArea().getPixelRect(window);
+}
+} // namespace LookImagery
+} // namespace ZuGUI

@@ -1,0 +1,43 @@
+// Reading a window's Falagard look without letting a missing piece throw: state imageries,
+// named areas and look property definitions that a look may or may not provide.
+#pragma once
+
+#include <CEGUI/PropertyHelper.h>
+#include <CEGUI/Rect.h>
+#include <CEGUI/String.h>
+#include <CEGUI/Window.h>
+
+#include <optional>
+
+namespace CEGUI
+{
+class ColourRect;
+}
+
+namespace ZuGUI
+{
+namespace LookImagery
+{
+// Renders the state imagery `name` of the window's look over the whole window. A window
+// without a look, or a look without that imagery, draws nothing for it.
+void RenderStateImagery(CEGUI::Window& window, const CEGUI::String& name);
+// The same into `area` (window pixels), tinted by `colours` and cut to `clipper` when given.
+void RenderStateImageryIn(CEGUI::Window& window, const CEGUI::String& name,
+                          const CEGUI::Rectf& area, const CEGUI::ColourRect* colours = nullptr,
+                          const CEGUI::Rectf* clipper = nullptr);
+
+// The look's named area `name` in window pixels; none when the window has no look or the look
+// (with the looks it inherits) lacks the area.
+std::optional<CEGUI::Rectf> NamedAreaRect(const CEGUI::Window& window, const CEGUI::String& name);
+
+// The value of the window property `name` (normally a property definition of the look), or
+// `fallback` when the window has no such property.
+template <typename T>
+T WindowPropertyOr(const CEGUI::Window& window, const CEGUI::String& name, const T& fallback)
+{
+    if (!window.isPropertyPresent(name))
+        return fallback;
+    return CEGUI::PropertyHelper<T>::fromString(window.getProperty(name));
+}
+} // namespace LookImagery
+} // namespace ZuGUI
