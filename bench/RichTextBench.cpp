@@ -51,7 +51,7 @@ public:
     BenchView() : m_text(kMarkup), m_font(&BenchFont()) {}
 
     const CEGUI::String& GetViewText() const override { return m_text; }
-    const CEGUI::String& GetViewName() const override { return m_name; }
+    CEGUI::String GetViewName() const override { return m_name; }
     const CEGUI::Font* GetViewFont() const override { return m_font; }
     CEGUI::Colour getDefaultTextColor() const override { return CEGUI::Colour(0xFFFFFFFF); }
     int getIndent1stLine() const override { return 0; }

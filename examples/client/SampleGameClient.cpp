@@ -1,6 +1,7 @@
 #include "client/SampleGameClient.h"
 
 #include "ZuGUIElements/base/ZuWindow.h"
+#include "ZuGUIElements/module/WindowRecords.h"
 #include "public/KeyValues.h"
 
 namespace ZuDemo
@@ -12,10 +13,10 @@ std::string Quote(const char* text)
     return text ? "\"" + std::string(text) + "\"" : "null";
 }
 
-// A window by its path below the root, as layouts name it.
+// A window by the name the module gives windows to a client: its name path.
 std::string WindowText(const ZuGUI::ZuWindow* window)
 {
-    return window ? "'" + std::string(window->getNamePath().c_str()) + "'" : "null";
+    return window ? "'" + std::string(ZuGUI::HostWindowName(*window).c_str()) + "'" : "null";
 }
 
 std::string Describe(const KeyValues* tree)

@@ -1,5 +1,6 @@
 #include "support/CeguiFixture.h"
 #include "support/FakeRenderProxies.h"
+#include "support/QuadGeometry.h"
 #include "support/RecordingHost.h"
 #include "support/TestGameWindow.h"
 
@@ -165,11 +166,19 @@ TEST_F(ZuRendererTest, ImageCacheIsQueuedWithTheWindowsPlacement)
     FakeRenderProxies proxies;
     TestGameWindow& window = CreateGameWindow({{7, 0, 0, 0}});
     RenderFrame();
-    EXPECT_TRUE(window.GetZuImageCache().hasCachedImagery());
-    // Moving the window keeps the recorded layer; it is queued at the new place.
-    window.setPosition(CEGUI::UVector2(CEGUI::UDim(0, 10), CEGUI::UDim(0, 10)));
+    const CEGUI::GeometryBuffer& layer = *window.GetZuImageCache().GetProxyBuffer();
+    EXPECT_EQ(CEGUI::Vector3f(200, 100, 0), ZuTest::PlacementOf(layer).translation);
+    EXPECT_EQ(CEGUI::Rectf(200, 100, 300, 160), ZuTest::PlacementOf(layer).clip);
+
+    // Moving the window keeps the recorded layer; it is queued at the new place, clipped by
+    // the parent like the window's own geometry.
+    window.setPosition(CEGUI::UVector2(CEGUI::UDim(0, 980), CEGUI::UDim(0, 10)));
     RenderFrame();
     EXPECT_EQ(1u, window.GetZuImageCache().GetRecords().size());
+    EXPECT_EQ(CEGUI::Vector3f(980, 10, 0), ZuTest::PlacementOf(layer).translation);
+    EXPECT_EQ(CEGUI::Rectf(980, 10, 1024, 70), ZuTest::PlacementOf(layer).clip);
+    EXPECT_EQ(ZuTest::PlacementOf(window.getGeometryBuffer()).clip,
+              ZuTest::PlacementOf(layer).clip);
 }
 
 TEST_F(ZuRendererTest, SparkleIdIsAskedOnceAndItsTextureDrawnLast)

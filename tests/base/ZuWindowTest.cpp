@@ -61,6 +61,7 @@ protected:
     }
 };
 
+// No host is set: updates run all the same.
 TEST_F(ZuWindowTest, BatchOfUpdateRequestsRunsOneUpdateAtTheNextDraw)
 {
     TestGameWindow& window = CreateGameWindow();
@@ -104,6 +105,40 @@ TEST_F(ZuWindowTest, UpdateRunsBeforeTheRendererSoItsChangesAreDrawn)
     window.requestUpdate();
     RenderFrame();
     EXPECT_EQ(renders + 1, RendererOf(window).renders);
+    EXPECT_EQ(1, RendererOf(window).sparkleAtLastRender);
+}
+
+TEST_F(ZuWindowTest, UpdateRequestedWhileUpdatingRunsAtTheNextFrame)
+{
+    TestGameWindow& window = CreateGameWindow();
+    bool askedAgain = false;
+    window.subscribeEvent("GameObjectUpdated", CEGUI::Event::Subscriber(
+                                                   [&](const CEGUI::EventArgs&)
+                                                   {
+                                                       if (!askedAgain)
+                                                           window.requestUpdate();
+                                                       askedAgain = true;
+                                                       return true;
+                                                   }));
+    RenderFrame();
+    EXPECT_TRUE(window.IsUpdateRequested());
+    Context().injectTimePulse(0.02f);
+    RenderFrame();
+    EXPECT_EQ(2, window.updates);
+
+    // A request from inside the update itself is kept the same way.
+    window.onUpdate = [](TestGameWindow& self)
+    {
+        if (self.updates == 3)
+            self.requestUpdate();
+    };
+    window.requestUpdate();
+    RenderFrame();
+    Context().injectTimePulse(0.02f);
+    RenderFrame();
+    Context().injectTimePulse(0.02f);
+    RenderFrame();
+    EXPECT_EQ(4, window.updates);
 }
 
 TEST_F(ZuWindowTest, HostBindingOrderWithHostFromTheStart)
@@ -149,13 +184,6 @@ TEST_F(ZuWindowTest, WindowBuiltWithoutHostOnlyUnbindsWhenOneAppeared)
                 ElementsAre(HasSubstr("UnsubscribeProvider("), HasSubstr("UnregisterWindow(")));
 }
 
-TEST_F(ZuWindowTest, NoHostMeansNoHostCallsButUpdatesStillRun)
-{
-    TestGameWindow& window = CreateGameWindow();
-    RenderFrame();
-    EXPECT_EQ(1, window.updates);
-}
-
 TEST_F(ZuWindowTest, SparkleStateRedrawsOnlyOnChange)
 {
     TestGameWindow& window = CreateGameWindow();
@@ -185,7 +213,8 @@ TEST_F(ZuWindowTest, SharedPropertiesWorkThroughCeguiWithoutRedraw)
     window.setProperty("Sparking", "4294967295");
     EXPECT_EQ(-1, window.getSparkingState());
     EXPECT_EQ("4294967295", window.getProperty("Sparking"));
-    EXPECT_EQ(&ZuGUI::ZuWindow::s_compareIdProperty, window.FindSharePros("GameObjectCompareId"));
+    EXPECT_EQ(ZuGUI::ZuWindow::s_SharePros.GetpProperty("GameObjectCompareId"),
+              window.FindSharePros("GameObjectCompareId"));
     EXPECT_EQ(nullptr, window.FindSharePros("Text"));
 }
 

@@ -3,8 +3,8 @@
 #include "client/SampleRenderProxies.h"
 #include "client/TextColours.h"
 
-#include "gamewidgets/QuadGeometry.h"
 #include "support/CeguiFixture.h"
+#include "support/QuadGeometry.h"
 
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
 #include "public/KeyValues.h"

@@ -11,14 +11,13 @@
 
 #include <gmock/gmock.h>
 
-#include <sstream>
-
 namespace
 {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ZuGUI::CBuffIcon;
 using ZuTest::RecordingHost;
+using ZuTest::WatchLine;
 
 class BuffIconTest : public ZuTest::CeguiTest
 {
@@ -58,13 +57,6 @@ protected:
         RenderFrame();
         m_host.ClearCalls();
         return icon;
-    }
-
-    static std::string WatchLine(const char* operation, const CBuffIcon& icon, int id)
-    {
-        std::ostringstream line;
-        line << operation << "(window@" << static_cast<const void*>(&icon) << ", " << id << ")";
-        return line.str();
     }
 
     RecordingHost m_host;

@@ -1,5 +1,5 @@
-#include "QuadGeometry.h"
 #include "SampleLook.h"
+#include "support/QuadGeometry.h"
 
 #include "support/CeguiFixture.h"
 #include "support/FakeRenderProxies.h"
@@ -13,15 +13,14 @@
 #include <gmock/gmock.h>
 
 #include <map>
-#include <sstream>
 
 namespace
 {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using ::testing::UnorderedElementsAre;
 using ZuGUI::CCreatureViewer;
 using ZuTest::RecordingHost;
+using ZuTest::WatchLine;
 
 // The state imageries of the test look; the n-th draws one quad at x = 10 × n.
 const std::vector<std::string> kImageryByPlace = {
@@ -67,13 +66,6 @@ protected:
         RenderFrame();
         m_host.ClearCalls();
         return viewer;
-    }
-
-    static std::string WatchLine(const char* operation, const CCreatureViewer& viewer, int id)
-    {
-        std::ostringstream line;
-        line << operation << "(window@" << static_cast<const void*>(&viewer) << ", " << id << ")";
-        return line.str();
     }
 
     // The state imageries that the last draw rendered, told apart by where they drew.
@@ -173,6 +165,13 @@ TEST_F(CreatureViewerTest, RenderOperationNamesTheImageAndAnchorsIt)
     viewer.setProperty("RenderOper", "RenderDarkIcon");
     EXPECT_EQ("RenderMap", viewer.getProperty("RenderOper"));
     EXPECT_EQ("{{0.5,-24},{1,-16}}", viewer.getProperty("ImageOffset"));
+
+    // A renderer attached later anchors for the operation the viewer already has.
+    auto& late =
+        static_cast<CCreatureViewer&>(CreateChild(CCreatureViewer::WidgetTypeName, "Late"));
+    late.setProperty("RenderOper", "RenderIcon");
+    late.setWindowRenderer(CEGUI::CCreatureViewerRenderer::TypeName);
+    EXPECT_EQ("{{0.5,0},{1,-2}}", late.getProperty("ImageOffset"));
 }
 
 TEST_F(CreatureViewerTest, SwitchesEnabledStateAndPickChooseTheImagery)
@@ -181,16 +180,15 @@ TEST_F(CreatureViewerTest, SwitchesEnabledStateAndPickChooseTheImagery)
     RenderFrame();
     EXPECT_THAT(DrawnImagery(viewer), IsEmpty());
 
+    // Back to front: later geometry is drawn over earlier geometry.
     viewer.setProperty("FrameEnabled", "True");
     viewer.setProperty("BackgroundEnabled", "True");
     RenderFrame();
-    EXPECT_THAT(DrawnImagery(viewer),
-                UnorderedElementsAre("EnabledFrame", "WithFrameEnabledBackground"));
+    EXPECT_THAT(DrawnImagery(viewer), ElementsAre("EnabledFrame", "WithFrameEnabledBackground"));
 
     viewer.disable();
     RenderFrame();
-    EXPECT_THAT(DrawnImagery(viewer),
-                UnorderedElementsAre("DisabledFrame", "WithFrameDisabledBackground"));
+    EXPECT_THAT(DrawnImagery(viewer), ElementsAre("DisabledFrame", "WithFrameDisabledBackground"));
 
     viewer.setProperty("FrameEnabled", "False");
     RenderFrame();
@@ -200,7 +198,7 @@ TEST_F(CreatureViewerTest, SwitchesEnabledStateAndPickChooseTheImagery)
     m_host.ClearCalls();
     viewer.setProperty("Picked", "True");
     RenderFrame();
-    EXPECT_THAT(DrawnImagery(viewer), UnorderedElementsAre("NoFrameEnabledBackground", "Picked"));
+    EXPECT_THAT(DrawnImagery(viewer), ElementsAre("NoFrameEnabledBackground", "Picked"));
     EXPECT_THAT(m_host.CallLines(), ElementsAre(::testing::HasSubstr("GameCreatureProvider")))
         << "picking re-resolves the creature";
 }

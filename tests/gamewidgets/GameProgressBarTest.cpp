@@ -1,5 +1,5 @@
-#include "QuadGeometry.h"
 #include "SampleLook.h"
+#include "support/QuadGeometry.h"
 
 #include "support/CeguiFixture.h"
 #include "support/RecordingHost.h"
@@ -174,12 +174,20 @@ TEST_F(GameProgressBarTest, ZeroMaximumShowsNothingAndNaNIsIgnored)
     EXPECT_FLOAT_EQ(0.5f, bar.getProgress());
 }
 
-TEST_F(GameProgressBarTest, DestructionIsReportedByName)
+TEST_F(GameProgressBarTest, DestructionIsReportedByNamePathAlsoWithItsParent)
 {
     GameProgressBar& bar = CreateRunningBar("10", "0", "0");
     m_host.ClearCalls();
     CEGUI::WindowManager::getSingleton().destroyWindow(&bar);
-    EXPECT_THAT(m_host.CallLines(), ElementsAre("NotifyWindowDestroyed(\"Cast\")"));
+    EXPECT_THAT(m_host.CallLines(), ElementsAre("NotifyWindowDestroyed(\"TestRoot/Cast\")"));
+
+    // CEGUI detaches a child before it destroys it with its parent: the path is the one the
+    // bar had when the panel's destruction began.
+    CEGUI::Window& panel = CreateChild("DefaultWindow", "Panel");
+    panel.addChild(&CreateRunningBar("10", "0", "0"));
+    m_host.ClearCalls();
+    CEGUI::WindowManager::getSingleton().destroyWindow(&panel);
+    EXPECT_THAT(m_host.CallLines(), ElementsAre("NotifyWindowDestroyed(\"TestRoot/Panel/Cast\")"));
 }
 
 TEST_F(GameProgressBarTest, WithoutHostTheBarNeitherRunsNorReports)

@@ -15,6 +15,7 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ZuGUI::CGameValueText;
 using ZuTest::RecordingHost;
+using ZuTest::WatchLine;
 
 class GameValueTextTest : public ZuTest::CeguiTest
 {
@@ -63,9 +64,8 @@ TEST_F(GameValueTextTest, ResolvesWatchesAndShowsTheCreaturesProperty)
     RenderFrame();
     EXPECT_THAT(m_host.CallLines(),
                 ElementsAre("Query(GameCreatureProvider{WhichOne=\"Player\"})",
-                            HasSubstr("WatchObject(window@"),
+                            WatchLine("WatchObject", text, 1),
                             "Query(GameObjectProperty{ObjectId=1 WhichProperty=\"HP\"})"));
-    EXPECT_THAT(m_host.CallLines("WatchObject")[0], HasSubstr(", 1)"));
     EXPECT_EQ(1u, text.GetTargetId());
     EXPECT_EQ("HP of 1", text.getText());
 }
@@ -96,10 +96,9 @@ TEST_F(GameValueTextTest, ANewCreatureMovesTheWatch)
     text.setProperty("WhichOne", "Target");
     RenderFrame();
     EXPECT_THAT(m_host.CallLines(),
-                ElementsAre(HasSubstr("Query(GameCreatureProvider"), HasSubstr("UnwatchObject("),
-                            HasSubstr("WatchObject("), HasSubstr("Query(GameObjectProperty")));
-    EXPECT_THAT(m_host.CallLines("UnwatchObject")[0], HasSubstr(", 1)"));
-    EXPECT_THAT(m_host.CallLines("WatchObject")[0], HasSubstr(", 2)"));
+                ElementsAre(HasSubstr("Query(GameCreatureProvider"),
+                            WatchLine("UnwatchObject", text, 1), WatchLine("WatchObject", text, 2),
+                            HasSubstr("Query(GameObjectProperty")));
 }
 
 TEST_F(GameValueTextTest, ReplyWithoutCreatureKeepsTheCreatureButRefreshesTheText)

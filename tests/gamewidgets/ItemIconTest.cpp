@@ -1,9 +1,10 @@
 #include "support/CeguiFixture.h"
+#include "support/DrawCounter.h"
 #include "support/FakeRenderProxies.h"
 #include "support/RecordingHost.h"
 
-#include "gamewidgets/QuadGeometry.h"
 #include "gamewidgets/SampleLook.h"
+#include "support/QuadGeometry.h"
 
 #include "ZuGUIElements/gamewidgets/ItemIcon.h"
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
@@ -14,7 +15,6 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
-#include <sstream>
 
 namespace
 {
@@ -25,6 +25,7 @@ using ::testing::IsEmpty;
 using ::testing::Not;
 using ZuGUI::CItemIcon;
 using ZuTest::RecordingHost;
+using ZuTest::WatchLine;
 
 const char* const kProviders[] = {"GamePackageManagerProxy",
                                   "SpellProxyMgr",
@@ -117,24 +118,6 @@ protected:
         return handled;
     }
 
-    static std::string WatchCall(const char* operation, const CItemIcon& icon, int id)
-    {
-        std::ostringstream line;
-        line << operation << "(window@"
-             << static_cast<const void*>(static_cast<const ZuGUI::ZuWindow*>(&icon)) << ", " << id
-             << ")";
-        return line.str();
-    }
-
-    std::vector<std::string> WatchLines() const
-    {
-        std::vector<std::string> lines;
-        for (const std::string& line : m_host.CallLines())
-            if (line.find("atchObject(") != std::string::npos)
-                lines.push_back(line);
-        return lines;
-    }
-
     // Counts the events of `window`, each of which must name the window.
     static void CountEvents(CEGUI::Window& window, const CEGUI::String& event, int& counter)
     {
@@ -178,7 +161,7 @@ TEST_F(ItemIconTest, FirstUpdateResolvesWatchesAndFetchesTooltipAndCompareId)
     EXPECT_THAT(m_host.CallLines(),
                 ElementsAre("Query(GamePackageManagerProxy{ItemType=\"Item\" PackageName=\"\" "
                             "PackageId=0 PackageIndex=-1})",
-                            WatchCall("WatchObject", icon, 7),
+                            WatchLine("WatchObject", icon, 7),
                             "Query(GameObjectTooltip{ObjectId=7})",
                             "Query(GameObjectCompare{ObjectId=7})"));
     EXPECT_EQ("7", icon.getProperty("TargetId"));
@@ -195,14 +178,14 @@ TEST_F(ItemIconTest, WatchMovesReleaseTheOldIdFirstAndNeverTouchIdZero)
 
     m_cellId = 9;
     Update(icon);
-    EXPECT_THAT(WatchLines(), ElementsAre(WatchCall("UnwatchObject", icon, 7),
-                                          WatchCall("WatchObject", icon, 9)));
+    EXPECT_THAT(m_host.WatchLines(), ElementsAre(WatchLine("UnwatchObject", icon, 7),
+                                                 WatchLine("WatchObject", icon, 9)));
     m_cellId = 0;
     Update(icon);
-    EXPECT_THAT(WatchLines(), ElementsAre(WatchCall("UnwatchObject", icon, 9)));
+    EXPECT_THAT(m_host.WatchLines(), ElementsAre(WatchLine("UnwatchObject", icon, 9)));
     m_cellId = 9;
     Update(icon);
-    EXPECT_THAT(WatchLines(), ElementsAre(WatchCall("WatchObject", icon, 9)));
+    EXPECT_THAT(m_host.WatchLines(), ElementsAre(WatchLine("WatchObject", icon, 9)));
     EXPECT_EQ(3, changes);
 
     // The same id again moves nothing and fires nothing, but refreshes the tool tip.
@@ -272,7 +255,7 @@ TEST_F(ItemIconTest, UnansweredRequestClearsItemSpellAndCsmKeyButKeepsTheOthers)
         Update(icon);
         m_providerAnswers = false;
         const std::vector<std::string> calls = Update(icon);
-        EXPECT_THAT(WatchLines(), ElementsAre(WatchCall("UnwatchObject", icon, 7)));
+        EXPECT_THAT(m_host.WatchLines(), ElementsAre(WatchLine("UnwatchObject", icon, 7)));
         EXPECT_THAT(calls, Contains("Query(GameObjectTooltip{ObjectId=0})"));
         EXPECT_EQ(0u, icon.GetTargetId());
     }
@@ -349,7 +332,7 @@ TEST_F(ItemIconTest, DirectIdIsBoundWithoutARequestOnlyWithAHost)
     CItemIcon& icon = BoundIcon(7);
     icon.setProperty("CellId", "42");
     EXPECT_THAT(Update(icon),
-                ElementsAre(WatchCall("UnwatchObject", icon, 7), WatchCall("WatchObject", icon, 42),
+                ElementsAre(WatchLine("UnwatchObject", icon, 7), WatchLine("WatchObject", icon, 42),
                             "Query(GameObjectTooltip{ObjectId=42})",
                             "Query(GameObjectCompare{ObjectId=42})"));
     icon.setProperty("CellId", "0");
@@ -598,6 +581,20 @@ TEST_F(ItemIconTest, CornerTextIsRightAlignedInTheTextAreaInTheLooksColourAndCli
     ASSERT_FALSE(TextVertices(bare).empty());
     EXPECT_NEAR(64, Bounds(TextVertices(bare)).right(), 2);
     EXPECT_EQ(0xFF000000u, TextVertices(bare)[0].colour_val.getARGB());
+}
+
+TEST_F(ItemIconTest, CornerTextIsDrawnWithoutAnyRenderProxy)
+{
+    // No proxy renderer is installed: the image layer holds the count and no image.
+    CItemIcon& icon = BoundIcon(7);
+    icon.setText("5");
+    ZuTest::DrawCounter counter;
+    icon.GetZuImageCache().GetImageryBuffer().setRenderEffect(&counter);
+    RenderFrame();
+    EXPECT_FALSE(icon.GetZuImageCache().hasCachedImagery());
+    EXPECT_FALSE(TextVertices(icon).empty());
+    EXPECT_EQ(1, counter.draws);
+    icon.GetZuImageCache().GetImageryBuffer().setRenderEffect(nullptr);
 }
 
 TEST_F(ItemIconTest, CornerTextUsesTheClientsFontWhenCeguiHasItElseTheWindowsFont)

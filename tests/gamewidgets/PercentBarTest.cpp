@@ -1,5 +1,5 @@
-#include "QuadGeometry.h"
 #include "SampleLook.h"
+#include "support/QuadGeometry.h"
 
 #include "support/CeguiFixture.h"
 #include "support/RecordingHost.h"
@@ -107,7 +107,7 @@ TEST_F(PercentBarTest, AnswerFillsTheBarAndCaptionsThePercentage)
     RenderFrame();
     EXPECT_THAT(m_host.CallLines(),
                 ElementsAre("Query(GameCreatureProvider{WhichOne=\"Player\"})",
-                            HasSubstr("WatchObject("),
+                            ZuTest::WatchLine("WatchObject", bar, 1),
                             "Query(GameObjectProperty{ObjectId=1 WhichProperty=\"HPRatio\"})"));
     EXPECT_FLOAT_EQ(0.25f, bar.GetPercent());
     EXPECT_EQ("HP 25.00 %", bar.getTooltipText());

@@ -6,6 +6,8 @@
 
 #include <gmock/gmock.h>
 
+#include <memory>
+
 namespace
 {
 using ::testing::ElementsAre;
@@ -99,15 +101,33 @@ TEST_F(RichTextDocTest, ItemReferencesAreCountedOncePerItemAcrossParses)
     EXPECT_THAT(host.CallLines("CallScript"), IsEmpty());
 }
 
-TEST_F(RichTextDocTest, WithoutClientReferencesChangeSilently)
+TEST_F(RichTextDocTest, AClientIsOnlyReleasedWhatItWasTold)
 {
-    RecordingHost host;
     Format("{I 1:a}");
-    EXPECT_EQ(std::set<int>{1}, Doc().GetHeldItemRefs());
     Format("{I 2:a}");
-    EXPECT_EQ(std::set<int>{2}, Doc().GetHeldItemRefs());
+    EXPECT_EQ(std::set<int>{2}, Doc().GetItemRefs());
+    EXPECT_THAT(Doc().GetHeldItemRefs(), IsEmpty());
+
+    // A client set later was never told of item 2: destroying the document releases nothing.
+    RecordingHost host;
+    auto scoped = std::make_unique<ZuTest::ScopedHost>(&host);
+    host.ClearCalls();
     doc.reset();
-    EXPECT_THAT(host.Calls(), IsEmpty());
+    EXPECT_THAT(host.CallLines(), IsEmpty());
+
+    // An item the client was told of stays held while no client can be told otherwise, and is
+    // settled by the next parse with a client.
+    doc = ZuGUI::TextParser::MakeDoc(Parsers());
+    Format("{I 3:a}");
+    scoped.reset();
+    Format("{I 2:a}");
+    EXPECT_EQ(std::set<int>{3}, Doc().GetHeldItemRefs());
+    scoped = std::make_unique<ZuTest::ScopedHost>(&host);
+    host.ClearCalls();
+    Format("{I 2:a}");
+    EXPECT_THAT(host.CallLines("CallScript"),
+                ElementsAre("CallScript(\"gFn_chatItem_add_ref\", 2)",
+                            "CallScript(\"gFn_chatItem_release_ref\", 3)"));
 }
 
 TEST_F(RichTextDocTest, DestroyingADocumentReleasesItsItemsOnce)

@@ -191,7 +191,7 @@ TEST_F(TextParserTest, ItemLinksWithoutClientKeepClickColoursAndAreStillRecorded
 {
     Format("{I 31:Sword}");
     EXPECT_EQ(kGreen, CommandAt(0).GetColorPair().text);
-    EXPECT_EQ(std::set<int>{31}, Doc().GetHeldItemRefs());
+    EXPECT_EQ(std::set<int>{31}, Doc().GetItemRefs());
 }
 
 TEST_F(TextParserTest, PicturesReadSetAndIndexWithoutHistory)

@@ -29,6 +29,22 @@ std::string WindowText(const ZuGUI::ZuWindow* window)
 }
 } // namespace
 
+std::string WatchLine(const char* operation, const ZuGUI::ZuWindow& window, int id)
+{
+    return std::string(operation) + "(" + WindowText(&window) + ", " + std::to_string(id) + ")";
+}
+
+std::vector<std::string> RecordingHost::WatchLines() const
+{
+    std::vector<std::string> lines;
+    for (const HostCall& call : m_calls)
+    {
+        if (call.operation == "WatchObject" || call.operation == "UnwatchObject")
+            lines.push_back(call.ToString());
+    }
+    return lines;
+}
+
 void RecordingHost::SetReply(const std::string& requestName, ReplyFunction reply)
 {
     m_replies[requestName] = std::move(reply);

@@ -51,6 +51,8 @@ public:
     const std::vector<HostCall>& Calls() const { return m_calls; }
     // The calls as "Operation(arguments)" lines, optionally only those of one operation.
     std::vector<std::string> CallLines(const std::string& operation = "") const;
+    // The WatchObject and UnwatchObject lines, in order.
+    std::vector<std::string> WatchLines() const;
     void ClearCalls() { m_calls.clear(); }
     // Trees handed over by SendCommand, owned by the host.
     const std::vector<KeyValuesPtr>& Commands() const { return m_commands; }
@@ -108,4 +110,7 @@ public:
 
 // Quotes a host text for call records; null is shown as null.
 std::string Quote(const char* text);
+
+// The call line of a watch operation ("WatchObject" or "UnwatchObject") of `window` for `id`.
+std::string WatchLine(const char* operation, const ZuGUI::ZuWindow& window, int id);
 } // namespace ZuTest

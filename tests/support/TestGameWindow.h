@@ -37,17 +37,20 @@ public:
 
     explicit TestGameRenderer(const CEGUI::String& type) : ZuRenderer(type) {}
 
-    void render() override
-    {
-        ++renders;
-        ZuRenderer::render();
-    }
-
     int renders = 0;
+    // The window's sparkle state as the last render found it.
+    int sparkleAtLastRender = 0;
     int textureParamRequests = 0;
     std::vector<ZuGUI::tagTexture_Param> textures;
 
 protected:
+    void RenderImagery() override
+    {
+        ++renders;
+        if (const ZuGUI::ZuWindow* window = GameWindow())
+            sparkleAtLastRender = window->getSparkingState();
+        RenderProxyLayer();
+    }
     void RequestTextureParams() override { ++textureParamRequests; }
     void UpdateTextureParamsImp(std::vector<ZuGUI::tagTexture_Param>& params) override
     {

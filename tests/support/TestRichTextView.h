@@ -47,7 +47,7 @@ public:
     explicit TestRichTextView(const CEGUI::String& markup) : TestRichTextView() { text = markup; }
 
     const CEGUI::String& GetViewText() const override { return text; }
-    const CEGUI::String& GetViewName() const override { return name; }
+    CEGUI::String GetViewName() const override { return name; }
     const CEGUI::Font* GetViewFont() const override { return font; }
     CEGUI::Colour getDefaultTextColor() const override { return defaultTextColour; }
     int getIndent1stLine() const override { return indent1stLine; }

@@ -3,8 +3,8 @@
 #include "support/RecordingHost.h"
 #include "support/TestRichTextView.h"
 
-#include "gamewidgets/QuadGeometry.h"
 #include "gamewidgets/SampleLook.h"
+#include "support/QuadGeometry.h"
 
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
 #include "ZuGUIElements/richtext/RichTextDoc.h"
@@ -384,6 +384,22 @@ TEST_F(GameMultiLineTest, RightAndMiddleButtonsSendTheirButtonType)
                 Contains(HasSubstr("_KeyVal_Cmd_MouseButton_Type=\"\"}")));
 }
 
+TEST_F(GameMultiLineTest, EveryPressOfAQuickSeriesSendsOneTree)
+{
+    // CEGUI turns the second and third press into a double and a triple click.
+    CGameMultiLine& view = CreateView("{N Alice}");
+    std::vector<std::string> sent;
+    for (int press = 0; press < 3; ++press)
+    {
+        for (const std::string& call : ClickAt(PointIn(view, 0)))
+            if (call.rfind("SendCommand(", 0) == 0)
+                sent.push_back(call);
+    }
+    EXPECT_THAT(sent, ::testing::SizeIs(3));
+    EXPECT_THAT(sent, ::testing::Each(HasSubstr("_KeyVal_Cmd_Content=\"Alice\"")));
+    EXPECT_EQ(0u, view.getSelectionLength());
+}
+
 TEST_F(GameMultiLineTest, WithoutCommandFontCommandsAreInvisibleYetHighlightedAndClickable)
 {
     CGameMultiLine& view = CreateView("{C go:here}");
@@ -420,7 +436,7 @@ TEST_F(GameMultiLineTest, FrameAndPickedChooseTheImageryAndRedrawOnlyOnChange)
     // The centre of the command text, in the view's window pixels.
     const CEGUI::Rectf x = BlocksOf(view).at(0)->GetArea();
     EXPECT_THAT(m_host.CallLines("ReportCmdTextPos"),
-                ElementsAre("ReportCmdTextPos(\"go\", \"View\", 0, " +
+                ElementsAre("ReportCmdTextPos(\"go\", \"TestRoot/View\", 0, " +
                             std::to_string(int(4 + x.left() + x.getWidth() / 2)) + ", " +
                             std::to_string(int(4 + x.top() + x.getHeight() / 2)) + ")"));
     const auto redraws = [this]

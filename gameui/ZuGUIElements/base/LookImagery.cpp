@@ -1,5 +1,7 @@
 #include "ZuGUIElements/base/LookImagery.h"
 
+#include "ZuGUIElements/module/WindowRecords.h"
+
 #include <CEGUI/falagard/WidgetLookFeel.h>
 #include <CEGUI/falagard/WidgetLookManager.h>
 
@@ -22,12 +24,26 @@ const CEGUI::WidgetLookFeel* LookOf(const CEGUI::Window& window)
 const CEGUI::StateImagery* StateImageryOf(const CEGUI::Window& window, const CEGUI::String& name)
 {
     const CEGUI::WidgetLookFeel* look = LookOf(window);
-    if (!look ||
-        (!look->isStateImageryPresent(name) && !look->getStateImageryNames(true).count(name)))
+    if (!look)
+    {
+        LogOncePerWindow(window, "no look \"" + window.getLookNFeel() +
+                                     "\" is loaded: its renderer draws no look imagery");
         return nullptr;
+    }
+    if (!look->isStateImageryPresent(name) && !look->getStateImageryNames(true).count(name))
+    {
+        LogOncePerWindow(window, "look \"" + window.getLookNFeel() + "\" has no state imagery \"" +
+                                     name + "\": not drawn");
+        return nullptr;
+    }
     return &look->getStateImagery(name);
 }
 } // namespace
+
+bool HasLook(const CEGUI::Window& window)
+{
+    return LookOf(window) != nullptr;
+}
 
 void RenderStateImagery(CEGUI::Window& window, const CEGUI::String& name)
 {

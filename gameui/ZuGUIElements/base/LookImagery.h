@@ -1,5 +1,7 @@
 // Reading a window's Falagard look without letting a missing piece throw: state imageries,
-// named areas and look property definitions that a look may or may not provide.
+// named areas and look property definitions that a look may or may not provide. A state
+// imagery that a renderer draws but the window's look lacks (or a window without a look)
+// draws nothing and is logged once for the window.
 #pragma once
 
 #include <CEGUI/PropertyHelper.h>
@@ -18,8 +20,10 @@ namespace ZuGUI
 {
 namespace LookImagery
 {
-// Renders the state imagery `name` of the window's look over the whole window. A window
-// without a look, or a look without that imagery, draws nothing for it.
+// True when the window's look is loaded.
+bool HasLook(const CEGUI::Window& window);
+
+// Renders the state imagery `name` of the window's look over the whole window.
 void RenderStateImagery(CEGUI::Window& window, const CEGUI::String& name);
 // The same into `area` (window pixels), tinted by `colours` and cut to `clipper` when given.
 void RenderStateImageryIn(CEGUI::Window& window, const CEGUI::String& name,
@@ -27,7 +31,7 @@ void RenderStateImageryIn(CEGUI::Window& window, const CEGUI::String& name,
                           const CEGUI::Rectf* clipper = nullptr);
 
 // The look's named area `name` in window pixels; none when the window has no look or the look
-// (with the looks it inherits) lacks the area.
+// (with the looks it inherits) lacks the area. Areas are optional pieces: nothing is logged.
 std::optional<CEGUI::Rectf> NamedAreaRect(const CEGUI::Window& window, const CEGUI::String& name);
 
 // The value of the window property `name` (normally a property definition of the look), or

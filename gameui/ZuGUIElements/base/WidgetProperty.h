@@ -1,17 +1,15 @@
 // Property classes that read and write a widget (or the window renderer attached to it)
-// through its accessors. A widget declares each
-// property once, as a class named after the property:
+// through its accessors. A widget declares each property in one line, inside the list of its
+// class's property set:
 //
-//   namespace ItemIconProperty {
-//   struct PackageId : ZuGUI::WidgetProperty<CItemIcon, ZuGUI::UnsignedText,
-//                                            &CItemIcon::getPackageId, &CItemIcon::setPackageId>
-//   {
-//       PackageId() : WidgetProperty("PackageId", "Property to ...  Value is a uint.", "0") {}
-//   };
-//   }
+//   const CEGUI::ShareProSet CItemIcon::s_SharePros{
+//       WidgetProperty<&CItemIcon::getPackageId, &CItemIcon::setPackageId>(
+//           "PackageId", "Property to get/set the package id ...  Value is a uint.", "0"),
+//       ...};
 //
-// A null getter makes a write-only property that reads back as ""; a null setter makes a
-// read-only property that ignores writes.
+// The text form follows the accessors' value type (TextOf); a third template argument names
+// another one (e.g. SignedAsUnsignedText). A null getter makes a write-only property that
+// reads back as ""; a null setter makes a read-only property that ignores writes.
 #pragma once
 
 #include "ZuGUIElements/platform/Localize.h"
@@ -24,93 +22,52 @@
 #include <cstddef>
 #include <iterator>
 #include <type_traits>
+#include <utility>
 
 namespace ZuGUI
 {
 // Text forms of property values. Each has the value type it reads, ToString and FromString.
-struct StringText
+// Those over one of CEGUI's own value types use CEGUI's text form of that type.
+template <typename T>
+struct CeguiText
 {
-    static const char* DataType() { return "String"; }
-    static CEGUI::String ToString(const CEGUI::String& value) { return value; }
-    static CEGUI::String FromString(const CEGUI::String& text) { return text; }
-};
-
-struct UnsignedText
-{
-    static const char* DataType() { return "uint"; }
-    static CEGUI::String ToString(unsigned value)
+    static const char* DataType() { return CEGUI::PropertyHelper<T>::getDataTypeName().c_str(); }
+    static CEGUI::String ToString(const T& value)
     {
-        return CEGUI::PropertyHelper<CEGUI::uint>::toString(value);
+        return CEGUI::PropertyHelper<T>::toString(value);
     }
-    static unsigned FromString(const CEGUI::String& text)
+    static T FromString(const CEGUI::String& text)
     {
-        return CEGUI::PropertyHelper<CEGUI::uint>::fromString(text);
+        return CEGUI::PropertyHelper<T>::fromString(text);
     }
 };
 
-// A signed value shown and parsed in unsigned form (-1 reads 4294967295).
-struct SignedAsUnsignedText
+using StringText = CeguiText<CEGUI::String>;
+using UnsignedText = CeguiText<CEGUI::uint>;
+using IntText = CeguiText<int>;
+using FloatText = CeguiText<float>;
+using UVector2Text = CeguiText<CEGUI::UVector2>;
+// Colours in CEGUI's text form (AARRGGBB).
+using ColourText = CeguiText<CEGUI::Colour>;
+
+// A `Value` shown and parsed in the text form of `Shown`: SignedAsUnsignedText shows -1 as
+// 4294967295, UnsignedAsSignedText shows 4294967295 as -1.
+template <typename Value, typename Shown>
+struct CastText
 {
-    static const char* DataType() { return "uint"; }
-    static CEGUI::String ToString(int value)
+    static const char* DataType() { return CeguiText<Shown>::DataType(); }
+    static CEGUI::String ToString(Value value)
     {
-        return UnsignedText::ToString(static_cast<unsigned>(value));
+        return CeguiText<Shown>::ToString(static_cast<Shown>(value));
     }
-    static int FromString(const CEGUI::String& text)
+    static Value FromString(const CEGUI::String& text)
     {
-        return static_cast<int>(UnsignedText::FromString(text));
+        return static_cast<Value>(CeguiText<Shown>::FromString(text));
     }
 };
 
-// An unsigned value shown and parsed in signed form (4294967295 reads -1).
-struct UnsignedAsSignedText
-{
-    static const char* DataType() { return "int"; }
-    static CEGUI::String ToString(unsigned value)
-    {
-        return CEGUI::PropertyHelper<int>::toString(static_cast<int>(value));
-    }
-    static unsigned FromString(const CEGUI::String& text)
-    {
-        return static_cast<unsigned>(CEGUI::PropertyHelper<int>::fromString(text));
-    }
-};
-
-struct IntText
-{
-    static const char* DataType() { return "int"; }
-    static CEGUI::String ToString(int value) { return CEGUI::PropertyHelper<int>::toString(value); }
-    static int FromString(const CEGUI::String& text)
-    {
-        return CEGUI::PropertyHelper<int>::fromString(text);
-    }
-};
-
-struct FloatText
-{
-    static const char* DataType() { return "float"; }
-    static CEGUI::String ToString(float value)
-    {
-        return CEGUI::PropertyHelper<float>::toString(value);
-    }
-    static float FromString(const CEGUI::String& text)
-    {
-        return CEGUI::PropertyHelper<float>::fromString(text);
-    }
-};
-
-struct UVector2Text
-{
-    static const char* DataType() { return "UVector2"; }
-    static CEGUI::String ToString(const CEGUI::UVector2& value)
-    {
-        return CEGUI::PropertyHelper<CEGUI::UVector2>::toString(value);
-    }
-    static CEGUI::UVector2 FromString(const CEGUI::String& text)
-    {
-        return CEGUI::PropertyHelper<CEGUI::UVector2>::fromString(text);
-    }
-};
+using SignedAsUnsignedText = CastText<int, CEGUI::uint>;
+using UnsignedAsSignedText = CastText<unsigned, int>;
 
 // "True" and "False", the form that layouts and the declared defaults use; "true" is read too.
 struct BoolText
@@ -130,56 +87,102 @@ struct LocalizedText : StringText
     static CEGUI::String FromString(const CEGUI::String& text) { return LocalizeString(text); }
 };
 
-// The render operations of game images: how the client draws an object's image. Widgets know
-// the first `Known` of them by name.
-struct RenderOperationName
+// One name of an enumerated value.
+struct NamedValue
 {
     const char* name;
     int value;
 };
 
-inline constexpr RenderOperationName kRenderOperationNames[] = {
-    {"RenderMap", 0},       {"RenderIcon", 1},        {"RenderLargeIcon", 2},
-    {"RenderSmallIcon", 3}, {"RenderDarkIcon", 0x11}, {"RenderForceDarkIcon", 0x21},
-};
-
-// A render operation by name: an unknown name stores "RenderMap" (0), and a value without a
-// name reads "".
-template <std::size_t Known>
-struct RenderOperationText
+// A value by its name in `Names` (an array of NamedValue): an unknown name stores the first
+// entry's value, and a value without a name reads "".
+template <const auto& Names>
+struct NamedValueText
 {
-    static_assert(Known <= std::size(kRenderOperationNames), "more names than operations");
+    static_assert(std::size(Names) > 0, "a named value needs at least one name");
 
     static const char* DataType() { return "String"; }
     static CEGUI::String ToString(int value)
     {
-        for (std::size_t i = 0; i < Known; ++i)
+        for (const NamedValue& entry : Names)
         {
-            if (kRenderOperationNames[i].value == value)
-                return kRenderOperationNames[i].name;
+            if (entry.value == value)
+                return entry.name;
         }
         return CEGUI::String();
     }
     static int FromString(const CEGUI::String& text)
     {
-        for (std::size_t i = 0; i < Known; ++i)
+        for (const NamedValue& entry : Names)
         {
-            if (text == kRenderOperationNames[i].name)
-                return kRenderOperationNames[i].value;
+            if (text == entry.name)
+                return entry.value;
         }
-        return kRenderOperationNames[0].value;
+        return Names[0].value;
     }
 };
 
-// All six operations, as game icons know them.
-using IconRenderOperText = RenderOperationText<6>;
-// The four plain image kinds ("RenderMap" to "RenderSmallIcon"), as the creature viewer knows
-// them.
-using ImageRenderOperText = RenderOperationText<4>;
-
-template <typename Widget, typename Text, auto Getter, auto Setter>
-class WidgetProperty : public CEGUI::Property
+// The usual text form of a value type.
+template <typename T>
+struct TextOf
 {
+    using type = CeguiText<T>;
+};
+template <>
+struct TextOf<bool>
+{
+    using type = BoolText;
+};
+
+namespace detail
+{
+// The class and value type of a getter or setter.
+template <typename Accessor>
+struct AccessorTraits;
+
+template <typename Class, typename Value>
+struct AccessorTraits<Value (Class::*)() const>
+{
+    using Owner = Class;
+    using Type = std::decay_t<Value>;
+};
+
+template <typename Class, typename Value>
+struct AccessorTraits<void (Class::*)(Value)>
+{
+    using Owner = Class;
+    using Type = std::decay_t<Value>;
+};
+
+template <>
+struct AccessorTraits<std::nullptr_t>
+{
+    using Owner = void;
+    using Type = void;
+};
+
+// The class that the property acts on: the more derived of the accessors' classes.
+template <auto Getter, auto Setter>
+using PropertyOwner =
+    std::conditional_t<std::is_void_v<typename AccessorTraits<decltype(Setter)>::Owner> ||
+                           (!std::is_void_v<typename AccessorTraits<decltype(Getter)>::Owner> &&
+                            std::is_base_of_v<typename AccessorTraits<decltype(Setter)>::Owner,
+                                              typename AccessorTraits<decltype(Getter)>::Owner>),
+                       typename AccessorTraits<decltype(Getter)>::Owner,
+                       typename AccessorTraits<decltype(Setter)>::Owner>;
+
+template <auto Getter, auto Setter>
+using PropertyValue =
+    std::conditional_t<std::is_void_v<typename AccessorTraits<decltype(Getter)>::Type>,
+                       typename AccessorTraits<decltype(Setter)>::Type,
+                       typename AccessorTraits<decltype(Getter)>::Type>;
+} // namespace detail
+
+template <auto Getter, auto Setter,
+          typename Text = typename TextOf<detail::PropertyValue<Getter, Setter>>::type>
+class WidgetProperty final : public CEGUI::Property
+{
+    using Widget = detail::PropertyOwner<Getter, Setter>;
     static constexpr bool kReadable = !std::is_same_v<decltype(Getter), std::nullptr_t>;
     static constexpr bool kWritable = !std::is_same_v<decltype(Setter), std::nullptr_t>;
 
@@ -218,4 +221,23 @@ private:
             return static_cast<Widget&>(window);
     }
 };
+
+// The setters' first step: stores `value` in `field` when it differs and tells whether it did.
+template <typename T, typename U>
+bool StoreChanged(T& field, U&& value)
+{
+    if (field == value)
+        return false;
+    field = std::forward<U>(value);
+    return true;
+}
+
+// A setter of a value that only alters the look: a changed value redraws `window` (none yet
+// for a renderer that is not attached).
+template <typename T, typename U>
+void RedrawOnChange(CEGUI::Window* window, T& field, U&& value)
+{
+    if (StoreChanged(field, std::forward<U>(value)) && window)
+        window->invalidate();
+}
 } // namespace ZuGUI

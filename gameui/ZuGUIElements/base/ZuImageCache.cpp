@@ -19,6 +19,20 @@ void DestroyBuffer(CEGUI::GeometryBuffer* buffer)
         CEGUI::System::getSingleton().getRenderer()->destroyGeometryBuffer(*buffer);
 }
 
+// Reaches CEGUI::Window's protected drawing steps of any window.
+struct WindowDrawing : CEGUI::Window
+{
+    static bool NeedsRedraw(const CEGUI::Window& window)
+    {
+        return window.*(&WindowDrawing::d_needsRedraw);
+    }
+    static void Draw(CEGUI::Window& window, const CEGUI::RenderingContext& context)
+    {
+        (window.*(&WindowDrawing::bufferGeometry))(context);
+        (window.*(&WindowDrawing::queueGeometry))(context);
+    }
+};
+
 // The translation and clipping that CEGUI gives a window's own geometry for `context`.
 void PlaceLikeWindow(CEGUI::GeometryBuffer& buffer, const CEGUI::Window& window,
                      const CEGUI::RenderingContext& context)
@@ -73,11 +87,30 @@ CEGUI::GeometryBuffer& ZuImageCache::GetImageryBuffer()
     return Buffer(d_imageryGeometry);
 }
 
+void ZuImageCache::DrawWithWindow(CEGUI::Window& window, const CEGUI::RenderingContext& context)
+{
+    if (WindowDrawing::NeedsRedraw(window))
+        ClearCache();
+    WindowDrawing::Draw(window, context);
+    Queue(window, context);
+}
+
+void ZuImageCache::FollowWindow(const CEGUI::Window& window)
+{
+    CEGUI::RenderingContext context;
+    window.getRenderingContext(context);
+    for (CEGUI::GeometryBuffer* buffer : {d_proxyGeometry, d_imageryGeometry})
+    {
+        if (buffer)
+            PlaceLikeWindow(*buffer, window, context);
+    }
+}
+
 void ZuImageCache::Queue(const CEGUI::Window& window, const CEGUI::RenderingContext& context)
 {
     for (CEGUI::GeometryBuffer* buffer : {d_proxyGeometry, d_imageryGeometry})
     {
-        if (!buffer)
+        if (!buffer || buffer->getVertexCount() == 0)
             continue;
         PlaceLikeWindow(*buffer, window, context);
         context.surface->addGeometryBuffer(context.queue, *buffer);

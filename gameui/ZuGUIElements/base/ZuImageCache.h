@@ -1,6 +1,7 @@
 // ZuImageCache: a window's second layer of imagery, drawn over the window's own geometry. It
 // holds the render-proxy images that the window's renderer records, and CEGUI imagery (text,
-// images) drawn over them. Its geometry follows the window's position and clipping.
+// images) drawn over them. Its geometry follows the window's position and clipping, and it is
+// drawn whenever it holds any: imagery without a proxy image shows too.
 #pragma once
 
 #include <CEGUI/Rect.h>
@@ -48,7 +49,14 @@ public:
     // The proxy geometry, for inspection.
     const CEGUI::GeometryBuffer* GetProxyBuffer() const { return d_proxyGeometry; }
 
-    // Queues the cache for drawing after the window's own geometry, placed and clipped as the
+    // Draws `window` as CEGUI does, then queues this cache over it. The cache is emptied first
+    // whenever the window's geometry is about to be rebuilt, so that the renderer records it
+    // again with the rest.
+    void DrawWithWindow(CEGUI::Window& window, const CEGUI::RenderingContext& context);
+    // Places and clips the cache as the window's geometry is now; the window calls it when its
+    // area on the screen changes (it moved, or an ancestor did), which CEGUI does not redraw.
+    void FollowWindow(const CEGUI::Window& window);
+    // Queues the cache's geometry for drawing after the window's own, placed and clipped as the
     // window's geometry is for the same rendering context.
     void Queue(const CEGUI::Window& window, const CEGUI::RenderingContext& context);
 

@@ -1,79 +1,47 @@
 #include "ZuGUIElements/base/ZuRenderer.h"
 
-#include "ZuGUIElements/base/LookImagery.h"
 #include "ZuGUIElements/base/ZuWindow.h"
 #include "ZuGUIElements/module/HostQuery.h"
 #include "ZuGUIElements/module/HostTrees.h"
 
 namespace ZuGUI
 {
-FrameEnabled::FrameEnabled()
-    : WidgetProperty("FrameEnabled",
-                     "Property to get/set the state of the frame enabled setting for the "
-                     "FalagardStatic widget.  Value is either \"True\" or \"False\".",
-                     "True")
+namespace
 {
-}
-
-BackgroundEnabled::BackgroundEnabled()
-    : WidgetProperty("BackgroundEnabled",
-                     "Property to get/set the state of the frame background setting for the "
-                     "FalagardStatic widget.  Value is either \"True\" or \"False\".",
-                     "True")
-{
-}
-
-ImageOffset::ImageOffset()
-    : WidgetProperty("ImageOffset", "Property to get/set the image offset in X direction.",
-                     "{{0.5,0},{0.5,0}}")
-{
-}
-
-FrameEnabled d_frameEnabledProperty;
-BackgroundEnabled d_backgroundEnabledProperty;
-ImageOffset d_ImageOffsetProperty;
+// Registered on the renderer, so properties of the attached window while it is attached.
+const CEGUI::ShareProSet s_rendererProperties{
+    WidgetProperty<&ZuRenderer::isFrameEnabled, &ZuRenderer::setFrameEnabled>(
+        "FrameEnabled",
+        "Property to get/set the state of the frame enabled setting for the FalagardStatic "
+        "widget.  Value is either \"True\" or \"False\".",
+        "True"),
+    WidgetProperty<&ZuRenderer::isBackgroundEnabled, &ZuRenderer::setBackgroundEnabled>(
+        "BackgroundEnabled",
+        "Property to get/set the state of the frame background setting for the FalagardStatic "
+        "widget.  Value is either \"True\" or \"False\".",
+        "True"),
+    WidgetProperty<&ZuRenderer::GetImageOffset, &ZuRenderer::SetImageOffsetVector>(
+        "ImageOffset", "Property to get/set the image offset in X direction.", "{{0.5,0},{0.5,0}}"),
+};
+} // namespace
 
 unsigned ZuRenderer::s_SparkingRenderProxyId = 0;
 
-ZuRenderer::ZuRenderer(const CEGUI::String& type) : CEGUI::WindowRenderer(type)
+ZuRenderer::ZuRenderer(const CEGUI::String& type) : ModuleRenderer(type)
+{
+    RegisterProperties(s_rendererProperties);
+}
+
+void ZuRenderer::RegisterProperties(const CEGUI::ShareProSet& set)
 {
     // CEGUI adds registered properties to the window on attach and removes them on detach.
-    registerProperty(&d_frameEnabledProperty);
-    registerProperty(&d_backgroundEnabledProperty);
-    registerProperty(&d_ImageOffsetProperty);
+    for (CEGUI::Property* property : set)
+        registerProperty(property);
 }
 
 ZuWindow* ZuRenderer::GameWindow() const
 {
     return dynamic_cast<ZuWindow*>(d_window);
-}
-
-void ZuRenderer::RenderStateImagery(const CEGUI::String& name) const
-{
-    if (d_window)
-        LookImagery::RenderStateImagery(*d_window, name);
-}
-
-void ZuRenderer::Invalidate()
-{
-    if (d_window)
-        d_window->invalidate();
-}
-
-void ZuRenderer::setFrameEnabled(bool enabled)
-{
-    if (enabled == d_frameEnabled)
-        return;
-    d_frameEnabled = enabled;
-    Invalidate();
-}
-
-void ZuRenderer::setBackgroundEnabled(bool enabled)
-{
-    if (enabled == d_backgroundEnabled)
-        return;
-    d_backgroundEnabled = enabled;
-    Invalidate();
 }
 
 void ZuRenderer::SetImageOffset(float xScale, float xOffset, float yScale, float yOffset)
@@ -91,10 +59,10 @@ void ZuRenderer::onDetach()
 {
     if (ZuWindow* window = GameWindow())
         window->GetZuImageCache().ClearCache();
-    CEGUI::WindowRenderer::onDetach();
+    ModuleRenderer::onDetach();
 }
 
-void ZuRenderer::render()
+void ZuRenderer::RenderProxyLayer()
 {
     d_image.ClearTextures();
     RequestTextureParams();
@@ -103,6 +71,19 @@ void ZuRenderer::render()
     d_image.UpdateTextures();
     if (ZuWindow* window = GameWindow())
         d_image.CacheSelf(*window, nullptr, nullptr);
+}
+
+void ZuRenderer::RenderFrameAndBackground(Background background) const
+{
+    const bool enabled = !d_window->isDisabled();
+    if (isFrameEnabled())
+        RenderStateImagery(enabled ? "EnabledFrame" : "DisabledFrame");
+    if (!isBackgroundEnabled())
+        return;
+    if (isFrameEnabled() || background == Background::AlwaysFramed)
+        RenderStateImagery(enabled ? "WithFrameEnabledBackground" : "WithFrameDisabledBackground");
+    else
+        RenderStateImagery(enabled ? "NoFrameEnabledBackground" : "NoFrameDisabledBackground");
 }
 
 void ZuRenderer::PushSparkingRequest(std::vector<tagTexture_Param>& params)

@@ -1,11 +1,14 @@
 // ZuRenderer: the base window renderer of the game-data widgets. It adds the frame and
 // background switches that subclasses use to choose their imagery, the image of textures that
 // the game client renders for game objects (anchored by "ImageOffset"), and the sparkle layer
-// drawn over the window while its sparkle state is not 0.
+// drawn over the window while its sparkle state is not 0. GameRenderer<Widget> is the base of
+// the renderer of one widget class.
 #pragma once
 
+#include "ZuGUIElements/base/ModuleRenderer.h"
 #include "ZuGUIElements/base/WidgetProperty.h"
 #include "ZuGUIElements/base/ZuImage.h"
+#include "ZuGUIElements/platform/ShareProSet.h"
 
 #include <CEGUI/WindowRenderer.h>
 
@@ -15,18 +18,20 @@ namespace ZuGUI
 {
 class ZuWindow;
 
-class ZuRenderer : public CEGUI::WindowRenderer
+class ZuRenderer : public ModuleRenderer<CEGUI::WindowRenderer>
 {
 public:
     explicit ZuRenderer(const CEGUI::String& type);
 
-    void render() override;
     // The window's proxy layer refers to this renderer's textures: it goes with the renderer.
     void onDetach() override;
 
-    void setFrameEnabled(bool enabled);
+    void setFrameEnabled(bool enabled) { RedrawOnChange(d_window, d_frameEnabled, enabled); }
     bool isFrameEnabled() const { return d_frameEnabled; }
-    void setBackgroundEnabled(bool enabled);
+    void setBackgroundEnabled(bool enabled)
+    {
+        RedrawOnChange(d_window, d_backgroundEnabled, enabled);
+    }
     bool isBackgroundEnabled() const { return d_backgroundEnabled; }
 
     void SetImageOffset(float xScale, float xOffset, float yScale, float yOffset);
@@ -43,20 +48,34 @@ public:
     static void ResetSparkingRenderProxyId() { s_SparkingRenderProxyId = 0; }
 
 protected:
+    // Which background goes with the frame switch off.
+    enum class Background
+    {
+        FollowsFrame, // "NoFrame..." without the frame, "WithFrame..." with it
+        AlwaysFramed, // always "WithFrame..."
+    };
+
     // The attached window as a game window, or null for any other window.
     ZuWindow* GameWindow() const;
-    // Renders the look's state imagery `name` into the window's geometry; a window without a
-    // look, or a look without that imagery, draws nothing for it.
-    void RenderStateImagery(const CEGUI::String& name) const;
+    // Makes the properties of `set` properties of the attached window.
+    void RegisterProperties(const CEGUI::ShareProSet& set);
+
+    // By default the renderer draws the proxy layer alone.
+    void RenderImagery() override { RenderProxyLayer(); }
+    // The client's images: collects the texture requests (the subclass's, then the sparkle),
+    // makes the textures and records them in the window's image cache.
+    void RenderProxyLayer();
+    // "EnabledFrame"/"DisabledFrame" while the frame switch is on, then the background of the
+    // enabled state while the background switch is on.
+    void RenderFrameAndBackground(Background background) const;
 
     // A subclass refreshes the state that its texture requests depend on.
-    virtual void RequestTextureParams() = 0;
+    virtual void RequestTextureParams() {}
     // A subclass appends its texture requests.
-    virtual void UpdateTextureParamsImp(std::vector<tagTexture_Param>& params) = 0;
+    virtual void UpdateTextureParamsImp(std::vector<tagTexture_Param>& params) {}
 
 private:
     void RequestSparkingRenderProxyId();
-    void Invalidate();
 
     bool d_frameEnabled = false;
     bool d_backgroundEnabled = false;
@@ -65,25 +84,37 @@ private:
     static unsigned s_SparkingRenderProxyId;
 };
 
-struct FrameEnabled : WidgetProperty<ZuRenderer, BoolText, &ZuRenderer::isFrameEnabled,
-                                     &ZuRenderer::setFrameEnabled>
+// The renderer of `Widget` windows.
+template <typename Widget>
+class GameRenderer : public ZuRenderer
 {
-    FrameEnabled();
-};
+public:
+    using ZuRenderer::ZuRenderer;
 
-struct BackgroundEnabled : WidgetProperty<ZuRenderer, BoolText, &ZuRenderer::isBackgroundEnabled,
-                                          &ZuRenderer::setBackgroundEnabled>
-{
-    BackgroundEnabled();
-};
+    void onAttach() override
+    {
+        ZuRenderer::onAttach();
+        d_widget = dynamic_cast<Widget*>(d_window);
+    }
+    void onDetach() override
+    {
+        d_widget = nullptr;
+        ZuRenderer::onDetach();
+    }
 
-struct ImageOffset : WidgetProperty<ZuRenderer, UVector2Text, &ZuRenderer::GetImageOffset,
-                                    &ZuRenderer::SetImageOffsetVector>
-{
-    ImageOffset();
-};
+protected:
+    // The attached window as the widget, or null for a window of another class.
+    Widget* GameWidget() const { return d_widget; }
 
-extern FrameEnabled d_frameEnabledProperty;
-extern BackgroundEnabled d_backgroundEnabledProperty;
-extern ImageOffset d_ImageOffsetProperty;
+    // Asks for the client's image of the widget's target in the widget's render operation.
+    void PushTargetImage(std::vector<tagTexture_Param>& params) const
+    {
+        if (d_widget)
+            params.push_back({d_widget->GetTargetId(),
+                              static_cast<unsigned>(d_widget->GetRenderOper()), 0.0f, 0.0f});
+    }
+
+private:
+    Widget* d_widget = nullptr;
+};
 } // namespace ZuGUI

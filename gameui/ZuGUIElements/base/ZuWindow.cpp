@@ -1,7 +1,5 @@
 #include "ZuGUIElements/base/ZuWindow.h"
 
-#include "ZuGUIElements/module/HostQuery.h"
-#include "ZuGUIElements/module/HostTrees.h"
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
 
 namespace ZuGUI
@@ -11,32 +9,14 @@ const CEGUI::String ZuWindow::EventGameObjectCreated("GameObjectCreated");
 const CEGUI::String ZuWindow::EventGameObjectUpdated("GameObjectUpdated");
 const CEGUI::String ZuWindow::EventGameObjectDestroyed("GameObjectDestroyed");
 
-namespace ZuWindowProperty
-{
-CompareId::CompareId()
-    : WidgetProperty("GameObjectCompareId",
-                     "Property to get/set the compare id for the ZuWindow.  Value is a int.", "0")
-{
-}
-
-SparkingState::SparkingState()
-    : WidgetProperty("Sparking",
-                     "Property to get/set the sparking state for the ZuWindow.  Value is a int.",
-                     "0")
-{
-}
-} // namespace ZuWindowProperty
-
-ZuWindowProperty::CompareId ZuWindow::s_compareIdProperty;
-ZuWindowProperty::SparkingState ZuWindow::s_SparkingStateProperty;
-
-ZuWindow::SharePropertySet::SharePropertySet()
-{
-    addProperty(&s_compareIdProperty);
-    addProperty(&s_SparkingStateProperty);
-}
-
-const ZuWindow::SharePropertySet ZuWindow::s_SharePros;
+const CEGUI::ShareProSet ZuWindow::s_SharePros{
+    WidgetProperty<&ZuWindow::getCompareId, &ZuWindow::setCompareId>(
+        "GameObjectCompareId",
+        "Property to get/set the compare id for the ZuWindow.  Value is a int.", "0"),
+    WidgetProperty<&ZuWindow::getSparkingState, &ZuWindow::setSparkingState, SignedAsUnsignedText>(
+        "Sparking", "Property to get/set the sparking state for the ZuWindow.  Value is a int.",
+        "0"),
+};
 
 ZuWindow::ZuWindow(const CEGUI::String& type, const CEGUI::String& name)
     : SharedPropertyLayer(type, name)
@@ -64,12 +44,19 @@ void ZuWindow::requestUpdate()
     invalidate();
 }
 
-void ZuWindow::setSparkingState(int state)
+bool ZuWindow::BindTarget(unsigned targetId)
 {
-    if (state == d_sparkingState)
-        return;
-    d_sparkingState = state;
-    invalidate();
+    const unsigned previous = d_targetId;
+    d_targetId = targetId;
+    MoveWatch(previous, targetId);
+    return previous != targetId;
+}
+
+QueryResult ZuWindow::QueryRoleCreature(const CEGUI::String& whichOne, int& id) const
+{
+    return QueryTargetId(GetProviderName().c_str(), HostTrees::kCreatureId, id,
+                         [&](KeyValues& request)
+                         { request.SetString(HostTrees::kWhichOne, whichOne.c_str()); });
 }
 
 void ZuWindow::MoveWatch(unsigned oldId, unsigned newId)
@@ -87,22 +74,32 @@ void ZuWindow::RunRequestedUpdate()
 {
     if (!d_updateRequested)
         return;
+    // Cleared first: a request made by the update or by a "GameObjectUpdated" handler is kept
+    // for the next draw.
+    d_updateRequested = false;
     UpdateImp();
     CEGUI::EventArgs args;
     fireEvent(EventGameObjectUpdated, args, EventNamespace);
-    d_updateRequested = false;
+}
+
+void ZuWindow::updateSelf(float elapsed)
+{
+    SharedPropertyLayer::updateSelf(elapsed);
+    // CEGUI forgets a redraw asked for during the draw pass: ask again for the next frame.
+    if (d_updateRequested)
+        invalidate();
 }
 
 void ZuWindow::drawSelf(const CEGUI::RenderingContext& context)
 {
     RunRequestedUpdate();
-    // The renderer records the proxy layer again whenever the window's geometry is rebuilt.
-    if (d_needsRedraw)
-        d_imageCache.ClearCache();
-    bufferGeometry(context);
-    queueGeometry(context);
-    if (d_imageCache.hasCachedImagery())
-        d_imageCache.Queue(*this, context);
+    d_imageCache.DrawWithWindow(*this, context);
+}
+
+void ZuWindow::notifyScreenAreaChanged(bool recursive)
+{
+    SharedPropertyLayer::notifyScreenAreaChanged(recursive);
+    d_imageCache.FollowWindow(*this);
 }
 
 unsigned QueryCompareId(unsigned objectId)

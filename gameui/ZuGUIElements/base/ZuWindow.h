@@ -1,25 +1,23 @@
 // ZuWindow: the base window of every widget that shows game data. It binds the window to the
 // game client (registration and the provider subscription of its type), defers the refresh of
 // game data to draw time, carries the compare id and the sparkle state, and draws its image
-// cache over CEGUI's own geometry.
+// cache over CEGUI's own geometry. It also holds the game object that the widget shows (its
+// target) and the steps that resolve a target through the client and watch it.
 #pragma once
 
 #include "ZuGUIElements/base/SharedProperties.h"
 #include "ZuGUIElements/base/WidgetProperty.h"
 #include "ZuGUIElements/base/ZuImageCache.h"
+#include "ZuGUIElements/module/HostQuery.h"
+#include "ZuGUIElements/module/HostTrees.h"
 
 #include <CEGUI/Window.h>
 
 #include <string>
+#include <utility>
 
 namespace ZuGUI
 {
-namespace ZuWindowProperty
-{
-struct CompareId;
-struct SparkingState;
-} // namespace ZuWindowProperty
-
 class ZuWindow : public SharedPropertyLayer<ZuWindow, CEGUI::Window>
 {
 public:
@@ -27,14 +25,7 @@ public:
     static const CEGUI::String EventGameObjectCreated;
     static const CEGUI::String EventGameObjectUpdated;
     static const CEGUI::String EventGameObjectDestroyed;
-
-    static ZuWindowProperty::CompareId s_compareIdProperty;
-    static ZuWindowProperty::SparkingState s_SparkingStateProperty;
-    struct SharePropertySet : CEGUI::ShareProSet
-    {
-        SharePropertySet();
-    };
-    static const SharePropertySet s_SharePros;
+    static const CEGUI::ShareProSet s_SharePros;
 
     ZuWindow(const CEGUI::String& type, const CEGUI::String& name);
     ~ZuWindow() override;
@@ -46,8 +37,11 @@ public:
     void setCompareId(unsigned compareId) { d_compareId = compareId; }
     unsigned getCompareId() const { return d_compareId; }
 
-    void setSparkingState(int state);
+    void setSparkingState(int state) { RedrawOnChange(this, d_sparkingState, state); }
     int getSparkingState() const { return d_sparkingState; }
+
+    // The game object the window is bound to; 0 for none.
+    unsigned GetTargetId() const { return d_targetId; }
 
     ZuImageCache& GetZuImageCache() { return d_imageCache; }
     const std::string& GetProviderName() const { return d_providerName; }
@@ -55,15 +49,44 @@ public:
 
 protected:
     void drawSelf(const CEGUI::RenderingContext& context) override;
-
-    // Moves the client's watch of this window from `oldId` to `newId`: the old object is
-    // released before the new one is watched, and id 0 is never watched or released.
-    void MoveWatch(unsigned oldId, unsigned newId);
+    // The image layer moves with the window.
+    void notifyScreenAreaChanged(bool recursive = true) override;
+    // An update requested while the window was being drawn still gets its draw.
+    void updateSelf(float elapsed) override;
 
     // Fetches the window's game data from the client.
     virtual void UpdateImp() = 0;
 
+    // The setters' step for values that address game data: a changed value asks for an update.
+    template <typename T, typename U>
+    void UpdateOnChange(T& field, U&& value)
+    {
+        if (StoreChanged(field, std::forward<U>(value)))
+            requestUpdate();
+    }
+
+    // Binds the window to `targetId` and moves the client's watch to it; true when the target
+    // changed.
+    bool BindTarget(unsigned targetId);
+
+    // Asks `provider` for the id of the object to show: the request carries the keys that
+    // `fillRequest(KeyValues&)` sets; an answer's `idKey` lands in `id` (HostTrees::kNoChangeId
+    // when the reply lacks it), and `id` is left alone otherwise.
+    template <typename FillRequest>
+    QueryResult QueryTargetId(const char* provider, const char* idKey, int& id,
+                              FillRequest&& fillRequest) const
+    {
+        return QueryHost(provider, std::forward<FillRequest>(fillRequest),
+                         [&](KeyValues& reply)
+                         { id = reply.GetInt(idKey, HostTrees::kNoChangeId); });
+    }
+    // The creature that the window's provider names for the role word `whichOne`.
+    QueryResult QueryRoleCreature(const CEGUI::String& whichOne, int& id) const;
+
 private:
+    // Moves the client's watch of this window from `oldId` to `newId`: the old object is
+    // released before the new one is watched, and id 0 is never watched or released.
+    void MoveWatch(unsigned oldId, unsigned newId);
     void RunRequestedUpdate();
 
     ZuImageCache d_imageCache;
@@ -71,22 +94,15 @@ private:
     bool d_updateRequested = true;
     unsigned d_compareId = 0;
     int d_sparkingState = 0;
+    unsigned d_targetId = 0;
 };
 
-namespace ZuWindowProperty
+// A widget's direct id ("CellId") when one is given, else the id that `ask()` gives.
+template <typename Ask>
+int DirectIdOr(unsigned directId, Ask&& ask)
 {
-struct CompareId
-    : WidgetProperty<ZuWindow, UnsignedText, &ZuWindow::getCompareId, &ZuWindow::setCompareId>
-{
-    CompareId();
-};
-
-struct SparkingState : WidgetProperty<ZuWindow, SignedAsUnsignedText, &ZuWindow::getSparkingState,
-                                      &ZuWindow::setSparkingState>
-{
-    SparkingState();
-};
-} // namespace ZuWindowProperty
+    return directId != HostTrees::kNoDirectId ? static_cast<int>(directId) : ask();
+}
 
 // Asks the client for the object to compare `objectId` with; 0 when there is none, no client
 // or no answer.

@@ -1,113 +1,63 @@
 #include "ZuGUIElements/gamewidgets/CreatureViewer.h"
 
-#include "ZuGUIElements/module/HostQuery.h"
-
 namespace ZuGUI
 {
+namespace
+{
+// The viewer knows the plain image kinds by name; any other name is the map image.
+constexpr NamedValue kViewerRenderOperations[] = {
+    {"RenderMap", CCreatureViewer::RenderMap},
+    {"RenderIcon", CCreatureViewer::RenderIcon},
+    {"RenderLargeIcon", 2},
+    {"RenderSmallIcon", 3},
+};
+} // namespace
+
 const CEGUI::String CCreatureViewer::WidgetTypeName("ZuGame/CreatureViewer");
 const CEGUI::String CCreatureViewer::EventNamespace("CCreatureViewer");
 
-namespace CCreatureViewerProperty
-{
-WhichOne::WhichOne()
-    : WidgetProperty(
-          "WhichOne",
-          "Property to get/set the which object for the text to evaluate .  Value is a string.",
-          "0")
-{
-}
-
-RenderOper::RenderOper()
-    : WidgetProperty("RenderOper",
-                     "Property to get/set the render operation for the viewer .  Value is a int.",
-                     "0")
-{
-}
-
-DirectId::DirectId()
-    : WidgetProperty("CellId",
-                     "Property to get/set the direct item id of CZuItemIcon.  Value is a int.", "0")
-{
-}
-
-Picked::Picked()
-    : WidgetProperty(
-          "Picked",
-          "Property to get/set the if this CCreatureViewer is picked.  Value is a boolean.",
-          "False")
-{
-}
-} // namespace CCreatureViewerProperty
-
-CCreatureViewerProperty::WhichOne CCreatureViewer::s_whichOne;
-CCreatureViewerProperty::RenderOper CCreatureViewer::s_RenderOper;
-CCreatureViewerProperty::DirectId CCreatureViewer::s_DirectId;
-CCreatureViewerProperty::Picked CCreatureViewer::s_Picked;
-
-CCreatureViewer::SharePropertySet::SharePropertySet()
-{
-    addProperty(&s_whichOne);
-    addProperty(&s_RenderOper);
-    addProperty(&s_DirectId);
-    addProperty(&s_Picked);
-}
-
-const CCreatureViewer::SharePropertySet CCreatureViewer::s_SharePros;
-
-CCreatureViewer::CCreatureViewer(const CEGUI::String& type, const CEGUI::String& name)
-    : SharedPropertyLayer(type, name)
-{
-}
+const CEGUI::ShareProSet CCreatureViewer::s_SharePros{
+    WidgetProperty<&CCreatureViewer::GetWhichOne, &CCreatureViewer::SetWhichOne>(
+        "WhichOne",
+        "Property to get/set the which object for the text to evaluate .  Value is a string.", "0"),
+    WidgetProperty<&CCreatureViewer::GetRenderOper, &CCreatureViewer::SetRenderOper,
+                   NamedValueText<kViewerRenderOperations>>(
+        "RenderOper", "Property to get/set the render operation for the viewer .  Value is a int.",
+        "0"),
+    WidgetProperty<&CCreatureViewer::GetDirectId, &CCreatureViewer::SetDirectId>(
+        "CellId", "Property to get/set the direct item id of CZuItemIcon.  Value is a int.", "0"),
+    WidgetProperty<&CCreatureViewer::getPicked, &CCreatureViewer::setPicked>(
+        "Picked", "Property to get/set the if this CCreatureViewer is picked.  Value is a boolean.",
+        "False"),
+};
 
 void CCreatureViewer::SetRenderOper(int renderOperation)
 {
-    if (renderOperation == d_renderOperation)
+    if (!StoreChanged(d_renderOperation, renderOperation))
         return;
-    d_renderOperation = renderOperation;
     if (auto* renderer = dynamic_cast<CEGUI::CCreatureViewerRenderer*>(getWindowRenderer()))
         renderer->AnchorImageFor(renderOperation);
     invalidate();
 }
 
-void CCreatureViewer::SetDirectId(unsigned directId)
-{
-    if (directId == d_directId)
-        return;
-    d_directId = directId;
-    requestUpdate();
-}
-
-void CCreatureViewer::setPicked(bool picked)
-{
-    if (picked == d_picked)
-        return;
-    d_picked = picked;
-    requestUpdate();
-}
-
 void CCreatureViewer::UpdateImp()
 {
     const int creatureId = ResolveCreatureId();
-    if (creatureId == HostTrees::kNoChangeId)
-        return;
-    const unsigned previous = d_creatureId;
-    SetTargetId(static_cast<unsigned>(creatureId));
-    MoveWatch(previous, d_creatureId);
+    if (creatureId != HostTrees::kNoChangeId)
+        BindTarget(static_cast<unsigned>(creatureId));
 }
 
 int CCreatureViewer::ResolveCreatureId() const
 {
     if (!GetHost())
         return HostTrees::kNoChangeId;
-    if (d_directId != HostTrees::kNoDirectId)
-        return static_cast<int>(d_directId);
-    int creatureId = HostTrees::kNoChangeId;
-    QueryHost(
-        GetProviderName().c_str(),
-        [&](KeyValues& request) { request.SetString(HostTrees::kWhichOne, d_whichOne.c_str()); },
-        [&](KeyValues& reply)
-        { creatureId = reply.GetInt(HostTrees::kCreatureId, HostTrees::kNoChangeId); });
-    return creatureId;
+    return DirectIdOr(d_directId,
+                      [this]
+                      {
+                          int creatureId = HostTrees::kNoChangeId;
+                          QueryRoleCreature(d_whichOne, creatureId);
+                          return creatureId;
+                      });
 }
 } // namespace ZuGUI
 
@@ -115,9 +65,16 @@ namespace CEGUI
 {
 const String CCreatureViewerRenderer::TypeName("ZuGame/CreatureViewer");
 
-CCreatureViewerRenderer::CCreatureViewerRenderer(const String& type) : ZuRenderer(type)
+CCreatureViewerRenderer::CCreatureViewerRenderer(const String& type) : GameRenderer(type)
 {
     AnchorImageFor(ZuGUI::CCreatureViewer::RenderMap);
+}
+
+void CCreatureViewerRenderer::onAttach()
+{
+    GameRenderer::onAttach();
+    if (const ZuGUI::CCreatureViewer* viewer = GameWidget())
+        AnchorImageFor(viewer->GetRenderOper());
 }
 
 void CCreatureViewerRenderer::AnchorImageFor(int renderOperation)
@@ -135,32 +92,12 @@ void CCreatureViewerRenderer::AnchorImageFor(int renderOperation)
     }
 }
 
-void CCreatureViewerRenderer::render()
+void CCreatureViewerRenderer::RenderImagery()
 {
-    RenderFrameAndBackground(!d_window->isDisabled());
-    const auto* viewer = dynamic_cast<const ZuGUI::CCreatureViewer*>(d_window);
+    RenderFrameAndBackground(Background::FollowsFrame);
+    const ZuGUI::CCreatureViewer* viewer = GameWidget();
     if (viewer && viewer->getPicked())
         RenderStateImagery("Picked");
-    ZuRenderer::render();
-}
-
-void CCreatureViewerRenderer::RenderFrameAndBackground(bool enabled) const
-{
-    if (isFrameEnabled())
-        RenderStateImagery(enabled ? "EnabledFrame" : "DisabledFrame");
-    if (!isBackgroundEnabled())
-        return;
-    if (isFrameEnabled())
-        RenderStateImagery(enabled ? "WithFrameEnabledBackground" : "WithFrameDisabledBackground");
-    else
-        RenderStateImagery(enabled ? "NoFrameEnabledBackground" : "NoFrameDisabledBackground");
-}
-
-void CCreatureViewerRenderer::UpdateTextureParamsImp(std::vector<ZuGUI::tagTexture_Param>& params)
-{
-    const auto* viewer = dynamic_cast<const ZuGUI::CCreatureViewer*>(d_window);
-    if (viewer)
-        params.push_back(
-            {viewer->GetTargetId(), static_cast<unsigned>(viewer->GetRenderOper()), 0.0f, 0.0f});
+    RenderProxyLayer();
 }
 } // namespace CEGUI

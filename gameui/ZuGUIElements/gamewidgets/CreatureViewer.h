@@ -8,32 +8,15 @@
 #include "ZuGUIElements/base/ZuRenderer.h"
 #include "ZuGUIElements/base/ZuWindow.h"
 #include "ZuGUIElements/module/FactoryTemplates.h"
-#include "ZuGUIElements/module/HostTrees.h"
 
 namespace ZuGUI
 {
-namespace CCreatureViewerProperty
-{
-struct WhichOne;
-struct RenderOper;
-struct DirectId;
-struct Picked;
-} // namespace CCreatureViewerProperty
-
 class CCreatureViewer : public SharedPropertyLayer<CCreatureViewer, ZuWindow>
 {
 public:
     static const CEGUI::String WidgetTypeName;
     static const CEGUI::String EventNamespace;
-    static CCreatureViewerProperty::WhichOne s_whichOne;
-    static CCreatureViewerProperty::RenderOper s_RenderOper;
-    static CCreatureViewerProperty::DirectId s_DirectId;
-    static CCreatureViewerProperty::Picked s_Picked;
-    struct SharePropertySet : CEGUI::ShareProSet
-    {
-        SharePropertySet();
-    };
-    static const SharePropertySet s_SharePros;
+    static const CEGUI::ShareProSet s_SharePros;
 
     // The image kinds that the viewer anchors differently.
     enum RenderOperation : int
@@ -42,7 +25,7 @@ public:
         RenderIcon = 1,
     };
 
-    CCreatureViewer(const CEGUI::String& type, const CEGUI::String& name);
+    using SharedPropertyLayer::SharedPropertyLayer;
 
     const CEGUI::String& GetWhichOne() const { return d_whichOne; }
     // Takes effect at the next update; requests none.
@@ -52,15 +35,12 @@ public:
     void SetRenderOper(int renderOperation);
     // HostTrees::kNoDirectId while the creature is named by "WhichOne".
     unsigned GetDirectId() const { return d_directId; }
-    void SetDirectId(unsigned directId);
-    // The watched creature; 0 for none.
-    unsigned GetTargetId() const { return d_creatureId; }
+    void SetDirectId(unsigned directId) { UpdateOnChange(d_directId, directId); }
     bool getPicked() const { return d_picked; }
-    void setPicked(bool picked);
+    void setPicked(bool picked) { UpdateOnChange(d_picked, picked); }
 
 protected:
     void UpdateImp() override;
-    void SetTargetId(unsigned creatureId) { d_creatureId = creatureId; }
 
 private:
     // The creature id: the direct id, or the client's answer for the role word; -1 when the
@@ -68,54 +48,26 @@ private:
     int ResolveCreatureId() const;
 
     CEGUI::String d_whichOne;
-    unsigned d_creatureId = 0;
     int d_renderOperation = RenderMap;
     unsigned d_directId = HostTrees::kNoDirectId;
     bool d_picked = false;
 };
 
 using CCreatureViewerFactory = ZuWindowFactory<CCreatureViewer>;
-
-namespace CCreatureViewerProperty
-{
-struct WhichOne : WidgetProperty<CCreatureViewer, StringText, &CCreatureViewer::GetWhichOne,
-                                 &CCreatureViewer::SetWhichOne>
-{
-    WhichOne();
-};
-
-struct RenderOper : WidgetProperty<CCreatureViewer, ImageRenderOperText,
-                                   &CCreatureViewer::GetRenderOper, &CCreatureViewer::SetRenderOper>
-{
-    RenderOper();
-};
-
-// "CellId"
-struct DirectId : WidgetProperty<CCreatureViewer, UnsignedText, &CCreatureViewer::GetDirectId,
-                                 &CCreatureViewer::SetDirectId>
-{
-    DirectId();
-};
-
-struct Picked : WidgetProperty<CCreatureViewer, BoolText, &CCreatureViewer::getPicked,
-                               &CCreatureViewer::setPicked>
-{
-    Picked();
-};
-} // namespace CCreatureViewerProperty
 } // namespace ZuGUI
 
 namespace CEGUI
 {
 // Draws the viewer's frame, background and "Picked" imagery, and the client's image of the
 // creature over them.
-class CCreatureViewerRenderer : public ZuGUI::ZuRenderer
+class CCreatureViewerRenderer : public ZuGUI::GameRenderer<ZuGUI::CCreatureViewer>
 {
 public:
     static const String TypeName;
 
     explicit CCreatureViewerRenderer(const String& type);
-    void render() override;
+    // Anchors the image for the viewer's render operation.
+    void onAttach() override;
 
     // Anchors the client's image for the render operation: a map image stands on the bottom
     // edge left of the centre, an icon on the bottom edge at the centre; other operations keep
@@ -123,11 +75,11 @@ public:
     void AnchorImageFor(int renderOperation);
 
 protected:
-    void RequestTextureParams() override {}
-    void UpdateTextureParamsImp(std::vector<ZuGUI::tagTexture_Param>& params) override;
-
-private:
-    void RenderFrameAndBackground(bool enabled) const;
+    void RenderImagery() override;
+    void UpdateTextureParamsImp(std::vector<ZuGUI::tagTexture_Param>& params) override
+    {
+        PushTargetImage(params);
+    }
 };
 
 using CCreatureViewerRendererWRFactory = ZuGUI::ZuWindowRendererFactory<CCreatureViewerRenderer>;

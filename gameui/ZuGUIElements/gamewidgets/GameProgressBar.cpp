@@ -1,50 +1,13 @@
 #include "ZuGUIElements/gamewidgets/GameProgressBar.h"
 
 #include "ZuGUIElements/gamewidgets/GaugeImagery.h"
+#include "ZuGUIElements/module/WindowRecords.h"
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
 
 #include <CEGUI/ColourRect.h>
 #include <CEGUI/Font.h>
 
 #include <cmath>
-
-namespace CEGUI
-{
-namespace GameProgressBarProperty
-{
-CMaxValue::CMaxValue()
-    : WidgetProperty("MaxValue",
-                     "Property to get/set the setting for max value of the GameProgressBar.  "
-                     "Value is a number.",
-                     "0")
-{
-}
-
-CCurValue::CCurValue()
-    : WidgetProperty("CurValue",
-                     "Property to get/set the setting for current value of the GameProgressBar.  "
-                     "Value is a number.",
-                     "0")
-{
-}
-
-CSpeed::CSpeed()
-    : WidgetProperty("Speed",
-                     "Property to get/set the setting for speed of the GameProgressBar.  Value is "
-                     "a number.",
-                     "0")
-{
-}
-
-CNeedText::CNeedText()
-    : WidgetProperty("NeedText",
-                     "Property to get/set if this GameProgressBar need print text.  Value is a "
-                     "boolean.",
-                     "True")
-{
-}
-} // namespace GameProgressBarProperty
-} // namespace CEGUI
 
 namespace ZuGUI
 {
@@ -60,25 +23,26 @@ const CEGUI::String GameProgressBar::EventNamespace("GameProgressBar");
 const CEGUI::String GameProgressBar::EventAdvancedToOne("AdvancedToOne");
 const CEGUI::String GameProgressBar::EventAdvancedToZero("AdvancedToZero");
 
-CEGUI::GameProgressBarProperty::CMaxValue GameProgressBar::s_maxValue;
-CEGUI::GameProgressBarProperty::CCurValue GameProgressBar::s_curValue;
-CEGUI::GameProgressBarProperty::CSpeed GameProgressBar::s_speed;
-CEGUI::GameProgressBarProperty::CNeedText GameProgressBar::s_needText;
-
-GameProgressBar::SharePropertySet::SharePropertySet()
-{
-    addProperty(&s_maxValue);
-    addProperty(&s_curValue);
-    addProperty(&s_speed);
-    addProperty(&s_needText);
-}
-
-const GameProgressBar::SharePropertySet GameProgressBar::s_SharePros;
-
-GameProgressBar::GameProgressBar(const CEGUI::String& type, const CEGUI::String& name)
-    : SharedPropertyLayer(type, name)
-{
-}
+const CEGUI::ShareProSet GameProgressBar::s_SharePros{
+    WidgetProperty<&GameProgressBar::getMaxVal, &GameProgressBar::setMaxVal>(
+        "MaxValue",
+        "Property to get/set the setting for max value of the GameProgressBar.  Value is a "
+        "number.",
+        "0"),
+    WidgetProperty<&GameProgressBar::getCurrVal, &GameProgressBar::setCurrVal>(
+        "CurValue",
+        "Property to get/set the setting for current value of the GameProgressBar.  Value is a "
+        "number.",
+        "0"),
+    WidgetProperty<&GameProgressBar::getSpeed, &GameProgressBar::setSpeed>(
+        "Speed",
+        "Property to get/set the setting for speed of the GameProgressBar.  Value is a number.",
+        "0"),
+    WidgetProperty<&GameProgressBar::getNeedPrintText, &GameProgressBar::setNeedPrintText>(
+        "NeedText",
+        "Property to get/set if this GameProgressBar need print text.  Value is a boolean.",
+        "True"),
+};
 
 void GameProgressBar::syncronizeProgress()
 {
@@ -113,14 +77,6 @@ void GameProgressBar::setSpeed(float speed)
 {
     if (!std::isnan(speed))
         d_speed = speed;
-}
-
-void GameProgressBar::setNeedPrintText(bool needText)
-{
-    if (needText == d_needText)
-        return;
-    d_needText = needText;
-    invalidate();
 }
 
 void GameProgressBar::OnAdvancedToOne(CEGUI::WindowEventArgs& e)
@@ -173,7 +129,7 @@ void GameProgressBar::onDestructionStarted(CEGUI::WindowEventArgs& e)
 {
     SharedPropertyLayer::onDestructionStarted(e);
     if (IZuGUI* host = GetHost())
-        host->NotifyWindowDestroyed(getName().c_str());
+        host->NotifyWindowDestroyed(HostWindowName(*this).c_str());
 }
 } // namespace ZuGUI
 
@@ -182,11 +138,11 @@ namespace CEGUI
 const String GameProgressBarRenderer::TypeName("ZuGame/GameProgressBarRenderer");
 
 GameProgressBarRenderer::GameProgressBarRenderer(const String& type)
-    : WindowRenderer(type, "ProgressBar")
+    : ModuleRenderer(type, "ProgressBar")
 {
 }
 
-void GameProgressBarRenderer::render()
+void GameProgressBarRenderer::RenderImagery()
 {
     const auto* bar = static_cast<const ProgressBar*>(d_window);
     const std::optional<Rectf> area = ZuGUI::GaugeImagery::RenderGauge(

@@ -6,23 +6,13 @@
 // text centred over the bar.
 #pragma once
 
+#include "ZuGUIElements/base/ModuleRenderer.h"
 #include "ZuGUIElements/base/SharedProperties.h"
 #include "ZuGUIElements/base/WidgetProperty.h"
 #include "ZuGUIElements/module/FactoryTemplates.h"
 
 #include <CEGUI/WindowRenderer.h>
 #include <CEGUI/widgets/ProgressBar.h>
-
-namespace CEGUI
-{
-namespace GameProgressBarProperty
-{
-struct CMaxValue;
-struct CCurValue;
-struct CSpeed;
-struct CNeedText;
-} // namespace GameProgressBarProperty
-} // namespace CEGUI
 
 namespace ZuGUI
 {
@@ -33,17 +23,9 @@ public:
     static const CEGUI::String EventNamespace;
     static const CEGUI::String EventAdvancedToOne;
     static const CEGUI::String EventAdvancedToZero;
-    static CEGUI::GameProgressBarProperty::CMaxValue s_maxValue;
-    static CEGUI::GameProgressBarProperty::CCurValue s_curValue;
-    static CEGUI::GameProgressBarProperty::CSpeed s_speed;
-    static CEGUI::GameProgressBarProperty::CNeedText s_needText;
-    struct SharePropertySet : CEGUI::ShareProSet
-    {
-        SharePropertySet();
-    };
-    static const SharePropertySet s_SharePros;
+    static const CEGUI::ShareProSet s_SharePros;
 
-    GameProgressBar(const CEGUI::String& type, const CEGUI::String& name);
+    using SharedPropertyLayer::SharedPropertyLayer;
 
     // Each ignores NaN. A new maximum or current value updates the shown progress,
     // |current / max| (0 while max is 0).
@@ -52,7 +34,7 @@ public:
     // "AdvancedToZero" when it lands at or below 0 while running down.
     void setCurrVal(float currentValue);
     void setSpeed(float speed);
-    void setNeedPrintText(bool needText);
+    void setNeedPrintText(bool needText) { RedrawOnChange(this, d_needText, needText); }
     float getMaxVal() const { return d_maxValue; }
     float getCurrVal() const { return d_currentValue; }
     float getSpeed() const { return d_speed; }
@@ -87,47 +69,18 @@ using GameProgressBarFactory = ZuWindowFactory<GameProgressBar>;
 
 namespace CEGUI
 {
-namespace GameProgressBarProperty
-{
-struct CMaxValue
-    : ZuGUI::WidgetProperty<ZuGUI::GameProgressBar, ZuGUI::FloatText,
-                            &ZuGUI::GameProgressBar::getMaxVal, &ZuGUI::GameProgressBar::setMaxVal>
-{
-    CMaxValue();
-};
-
-struct CCurValue : ZuGUI::WidgetProperty<ZuGUI::GameProgressBar, ZuGUI::FloatText,
-                                         &ZuGUI::GameProgressBar::getCurrVal,
-                                         &ZuGUI::GameProgressBar::setCurrVal>
-{
-    CCurValue();
-};
-
-struct CSpeed
-    : ZuGUI::WidgetProperty<ZuGUI::GameProgressBar, ZuGUI::FloatText,
-                            &ZuGUI::GameProgressBar::getSpeed, &ZuGUI::GameProgressBar::setSpeed>
-{
-    CSpeed();
-};
-
-struct CNeedText : ZuGUI::WidgetProperty<ZuGUI::GameProgressBar, ZuGUI::BoolText,
-                                         &ZuGUI::GameProgressBar::getNeedPrintText,
-                                         &ZuGUI::GameProgressBar::setNeedPrintText>
-{
-    CNeedText();
-};
-} // namespace GameProgressBarProperty
-
 // Draws the progress bar: "BackGround", "Lights" (in the look's "LightColour") and
 // "HighLights" filled to the progress within "ProgressArea", "Frame", and the window text
 // centred over the area (in the look's "TextColour").
-class GameProgressBarRenderer : public WindowRenderer
+class GameProgressBarRenderer : public ZuGUI::ModuleRenderer<WindowRenderer>
 {
 public:
     static const String TypeName;
 
     explicit GameProgressBarRenderer(const String& type);
-    void render() override;
+
+protected:
+    void RenderImagery() override;
 
 private:
     void RenderText(const Rectf& area) const;

@@ -10,78 +10,62 @@
 
 namespace ZuGUI
 {
-namespace GameValueTextProperty
-{
-struct WhichOne;
-struct WhichProperty;
-} // namespace GameValueTextProperty
-
 class CGameValueText : public SharedPropertyLayer<CGameValueText, ZuWindow>
 {
 public:
     static const CEGUI::String WidgetTypeName;
     static const CEGUI::String EventNamespace;
-    static GameValueTextProperty::WhichOne s_WhichOne;
-    static GameValueTextProperty::WhichProperty s_WhichProperty;
-    struct SharePropertySet : CEGUI::ShareProSet
-    {
-        SharePropertySet();
-    };
-    static const SharePropertySet s_SharePros;
+    static const CEGUI::ShareProSet s_SharePros;
 
-    CGameValueText(const CEGUI::String& type, const CEGUI::String& name);
+    using SharedPropertyLayer::SharedPropertyLayer;
 
     const CEGUI::String& GetWhichOne() const { return d_whichOne; }
-    void SetWhichOne(const CEGUI::String& whichOne);
+    void SetWhichOne(const CEGUI::String& whichOne) { UpdateOnChange(d_whichOne, whichOne); }
     const CEGUI::String& GetWhichProperty() const { return d_whichProperty; }
-    void SetWhichProperty(const CEGUI::String& whichProperty);
-
-    // The creature the text is bound to; 0 for none.
-    unsigned GetTargetId() const { return d_objectId; }
+    void SetWhichProperty(const CEGUI::String& whichProperty)
+    {
+        UpdateOnChange(d_whichProperty, whichProperty);
+    }
 
 protected:
     void UpdateImp() override;
     // Asks the client for the property's text and shows it ("" when unanswered).
     virtual void RequestText();
+    // Asks the client for the property of the bound creature; `readValue(KeyValues&)` reads an
+    // answer.
+    template <typename ReadValue>
+    QueryResult QueryPropertyValue(ReadValue&& readValue) const
+    {
+        return QueryHost(
+            HostTrees::kGameObjectProperty,
+            [this](KeyValues& request)
+            {
+                request.SetInt(HostTrees::kObjectId, static_cast<int>(GetTargetId()));
+                request.SetString(HostTrees::kWhichProperty, d_whichProperty.c_str());
+            },
+            std::forward<ReadValue>(readValue));
+    }
 
 private:
     CEGUI::String d_whichOne;
     CEGUI::String d_whichProperty;
-    unsigned d_objectId = 0;
 };
 
 using CGameValueTextFactory = ZuWindowFactory<CGameValueText>;
-
-namespace GameValueTextProperty
-{
-struct WhichOne : WidgetProperty<CGameValueText, StringText, &CGameValueText::GetWhichOne,
-                                 &CGameValueText::SetWhichOne>
-{
-    WhichOne();
-};
-
-struct WhichProperty : WidgetProperty<CGameValueText, StringText, &CGameValueText::GetWhichProperty,
-                                      &CGameValueText::SetWhichProperty>
-{
-    WhichProperty();
-};
-} // namespace GameValueTextProperty
 } // namespace ZuGUI
 
 namespace CEGUI
 {
 // Draws the value text's frame, background and text imagery; it asks for no game image.
-class CGameValueTextRenderer : public ZuGUI::ZuRenderer
+class CGameValueTextRenderer : public ZuGUI::GameRenderer<ZuGUI::CGameValueText>
 {
 public:
     static const String TypeName;
 
-    explicit CGameValueTextRenderer(const String& type);
-    void render() override;
+    using GameRenderer::GameRenderer;
 
 protected:
-    void RequestTextureParams() override {}
-    void UpdateTextureParamsImp(std::vector<ZuGUI::tagTexture_Param>&) override {}
+    void RenderImagery() override;
 };
 
 using CGameValueTextRendererWRFactory = ZuGUI::ZuWindowRendererFactory<CGameValueTextRenderer>;

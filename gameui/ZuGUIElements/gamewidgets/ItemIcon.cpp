@@ -27,127 +27,55 @@ const CEGUI::String CItemIcon::s_ItemType_CsmKey("CsmKey");
 
 const CEGUI::String CItemIcon::s_defaultPackageName;
 
-namespace ItemIconProperty
-{
-ItemType::ItemType()
-    : WidgetProperty(
-          "ItemType",
-          "Property to get/set the package name for the CZuItemIcon.  Value is a string.", "Item")
-{
-}
-
-PackageName::PackageName()
-    : WidgetProperty(
-          "PackageName",
-          "Property to get/set the package name for the CZuItemIcon.  Value is a string.", "")
-{
-}
-
-PackageId::PackageId()
-    : WidgetProperty("PackageId",
-                     "Property to get/set the package id for the CZuItemIcon.  Value is a uint.",
-                     "0")
-{
-}
-
-PackageIndex::PackageIndex()
-    : WidgetProperty("PackageIndex",
-                     "Property to get/set the package index for the CZuItemIcon.  Value is a int.",
-                     "0")
-{
-}
-
-DirectId::DirectId()
-    : WidgetProperty("CellId",
-                     "Property to get/set the direct item id of CZuItemIcon.  Value is a int.", "0")
-{
-}
-
-ClickIsPick::ClickIsPick()
-    : WidgetProperty("ClickIsPick",
-                     "Property to get/set the if this CZuItemIcon click operation is pick.  Value "
-                     "is a boolean.",
-                     "0")
-{
-}
-
-Picked::Picked()
-    : WidgetProperty("Picked",
-                     "Property to get/set the if this CZuItemIcon is picked.  Value is a boolean.",
-                     "False")
-{
-}
-
-TargetId::TargetId()
-    : WidgetProperty("TargetId",
-                     "Property to get/set target id of this CZuItemIcon. Value is a int.", "0")
-{
-}
-
-ReadOnly::ReadOnly()
-    : WidgetProperty("ReadOnly",
-                     "Property to get/set the if this CZuItemIcon is read only.  Value is a "
-                     "boolean.",
-                     "False")
-{
-}
-
-SpellIndex::SpellIndex()
-    : WidgetProperty("Spell_Index", "Property to get/set the spell index.  Value is a integer.",
-                     "False")
-{
-}
-
-RenderOper::RenderOper()
-    : WidgetProperty("RenderOper",
-                     "Property to get/set the render operation for the icon .  Value is a int.",
-                     "0")
-{
-}
-
-WhyReadOnly::WhyReadOnly()
-    : WidgetProperty("WhyReadOnly",
-                     "Property to get/set the reason for read-only of this CZuItemIcon.  Value is "
-                     "a string.",
-                     "")
-{
-}
-
 namespace
 {
-PackageName s_packageName;
-PackageIndex s_packageIndex;
-DirectId s_directId;
-ItemType s_itemType;
-ClickIsPick s_clickIsPick;
-Picked s_picked;
-TargetId s_targetId;
-ReadOnly s_readOnly;
-PackageId s_packageId;
-SpellIndex s_spellIndex;
-RenderOper s_renderOper;
-WhyReadOnly s_whyReadOnly;
+// Game icons know all six operations of game images by name.
+constexpr NamedValue kIconRenderOperations[] = {
+    {"RenderMap", 0},       {"RenderIcon", 1},        {"RenderLargeIcon", 2},
+    {"RenderSmallIcon", 3}, {"RenderDarkIcon", 0x11}, {"RenderForceDarkIcon", 0x21},
+};
 } // namespace
-} // namespace ItemIconProperty
 
-CItemIcon::SharePropertySet::SharePropertySet()
-{
-    using namespace ItemIconProperty;
-    addProperty(&s_packageName);
-    addProperty(&s_packageIndex);
-    addProperty(&s_directId);
-    addProperty(&s_itemType);
-    addProperty(&s_clickIsPick);
-    addProperty(&s_picked);
-    addProperty(&s_targetId);
-    addProperty(&s_readOnly);
-    addProperty(&s_packageId);
-    addProperty(&s_spellIndex);
-    addProperty(&s_renderOper);
-    addProperty(&s_whyReadOnly);
-}
-
-const CItemIcon::SharePropertySet CItemIcon::s_SharePros;
+const CEGUI::ShareProSet CItemIcon::s_SharePros{
+    WidgetProperty<&CItemIcon::getPackageName, &CItemIcon::setPackageName>(
+        "PackageName",
+        "Property to get/set the package name for the CZuItemIcon.  Value is a string.", ""),
+    WidgetProperty<&CItemIcon::getPackageIndex, &CItemIcon::setPackageIndex, SignedAsUnsignedText>(
+        "PackageIndex",
+        "Property to get/set the package index for the CZuItemIcon.  Value is a int.", "0"),
+    WidgetProperty<&CItemIcon::GetDirectId, &CItemIcon::SetDirectId>(
+        "CellId", "Property to get/set the direct item id of CZuItemIcon.  Value is a int.", "0"),
+    WidgetProperty<&CItemIcon::GetItemType, &CItemIcon::SetItemType>(
+        "ItemType", "Property to get/set the package name for the CZuItemIcon.  Value is a string.",
+        "Item"),
+    WidgetProperty<&CItemIcon::GetClickIsPick, &CItemIcon::SetClickIsPick>(
+        "ClickIsPick",
+        "Property to get/set the if this CZuItemIcon click operation is pick.  Value is a "
+        "boolean.",
+        "0"),
+    WidgetProperty<&CItemIcon::IsClicked, &CItemIcon::SetClicked>(
+        "Picked", "Property to get/set the if this CZuItemIcon is picked.  Value is a boolean.",
+        "False"),
+    // Read only: writes are ignored.
+    WidgetProperty<&CItemIcon::GetTargetId, nullptr, UnsignedAsSignedText>(
+        "TargetId", "Property to get/set target id of this CZuItemIcon. Value is a int.", "0"),
+    WidgetProperty<&CItemIcon::IsReadOnly, &CItemIcon::SetReadOnly>(
+        "ReadOnly",
+        "Property to get/set the if this CZuItemIcon is read only.  Value is a boolean.", "False"),
+    WidgetProperty<&CItemIcon::getPackageId, &CItemIcon::setPackageId>(
+        "PackageId", "Property to get/set the package id for the CZuItemIcon.  Value is a uint.",
+        "0"),
+    WidgetProperty<&CItemIcon::ItemIdx, &CItemIcon::SetItemIdx, SignedAsUnsignedText>(
+        "Spell_Index", "Property to get/set the spell index.  Value is a integer.", "False"),
+    WidgetProperty<&CItemIcon::GetRenderOper, &CItemIcon::SetRenderOper,
+                   NamedValueText<kIconRenderOperations>>(
+        "RenderOper", "Property to get/set the render operation for the icon .  Value is a int.",
+        "0"),
+    WidgetProperty<&CItemIcon::getWhyReadOnly, &CItemIcon::setWhyReadOnly>(
+        "WhyReadOnly",
+        "Property to get/set the reason for read-only of this CZuItemIcon.  Value is a string.",
+        ""),
+};
 
 CItemIcon::CItemIcon(const CEGUI::String& type, const CEGUI::String& name)
     : SharedPropertyLayer(type, name), d_itemType(s_ItemType_Item),
@@ -188,85 +116,19 @@ const CItemIcon::TypeSpecFns* CItemIcon::FindTypeSpecFns() const
     return found != d_typeSpecFns.end() ? &found->second : nullptr;
 }
 
-void CItemIcon::SetItemType(const CEGUI::String& itemType)
-{
-    if (itemType == d_itemType)
-        return;
-    d_itemType = itemType;
-    requestUpdate();
-}
-
-void CItemIcon::setPackageName(const CEGUI::String& packageName)
-{
-    if (packageName == d_packageName)
-        return;
-    d_packageName = packageName;
-    requestUpdate();
-}
-
-void CItemIcon::setPackageId(unsigned packageId)
-{
-    if (packageId == d_packageId)
-        return;
-    d_packageId = packageId;
-    requestUpdate();
-}
-
 void CItemIcon::setPackageIndex(int packageIndex)
 {
-    if (packageIndex == d_packageIndex)
-        return;
-    d_savedTooltip = getTooltipText();
-    d_packageIndex = packageIndex;
-    requestUpdate();
-}
-
-void CItemIcon::SetDirectId(unsigned directId)
-{
-    if (directId == d_directId)
-        return;
-    d_directId = directId;
-    requestUpdate();
-}
-
-void CItemIcon::SetItemIdx(int itemIndex)
-{
-    if (itemIndex == d_itemIndex)
-        return;
-    d_itemIndex = itemIndex;
-    requestUpdate();
-}
-
-void CItemIcon::SetClickIsPick(bool clickIsPick)
-{
-    if (clickIsPick == d_clickIsPick)
-        return;
-    d_clickIsPick = clickIsPick;
-    invalidate();
-}
-
-void CItemIcon::SetClicked(bool clicked)
-{
-    if (clicked == d_clicked)
-        return;
-    d_clicked = clicked;
-    invalidate();
-}
-
-void CItemIcon::SetRenderOper(int renderOperation)
-{
-    if (renderOperation == d_renderOperation)
-        return;
-    d_renderOperation = renderOperation;
-    invalidate();
+    if (packageIndex != d_packageIndex)
+        d_savedTooltip = getTooltipText();
+    UpdateOnChange(d_packageIndex, packageIndex);
 }
 
 void CItemIcon::UpdateImp()
 {
-    const unsigned previousTarget = d_targetId;
+    const unsigned previousTarget = GetTargetId();
     if (const TypeSpecFns* row = FindTypeSpecFns())
         (this->*row->update)(row->providerName);
-    if (d_targetId != previousTarget)
+    if (GetTargetId() != previousTarget)
     {
         CEGUI::WindowEventArgs args(this);
         fireEvent(EventTargetIdChanged, args, EventNamespace);
@@ -278,15 +140,13 @@ void CItemIcon::ResolveTargetId(const char* providerName, IfUnanswered ifUnanswe
                                 AddKeys addKeys)
 {
     int newId = HostTrees::kNoChangeId;
-    const QueryResult result = QueryHost(
-        providerName,
-        [&](KeyValues& request)
-        {
-            request.SetString(HostTrees::kItemType, d_itemType.c_str());
-            addKeys(request);
-        },
-        [&](KeyValues& reply)
-        { newId = reply.GetInt(HostTrees::kCellId, HostTrees::kNoChangeId); });
+    const QueryResult result =
+        QueryTargetId(providerName, HostTrees::kCellId, newId,
+                      [&](KeyValues& request)
+                      {
+                          request.SetString(HostTrees::kItemType, d_itemType.c_str());
+                          addKeys(request);
+                      });
     if (result.NoHostSet())
         return;
     if (!result)
@@ -295,16 +155,14 @@ void CItemIcon::ResolveTargetId(const char* providerName, IfUnanswered ifUnanswe
             return;
         newId = 0;
     }
-    BindTarget(newId);
+    BindAnswer(newId);
 }
 
-void CItemIcon::BindTarget(int newId)
+void CItemIcon::BindAnswer(int newId)
 {
     if (newId == HostTrees::kNoChangeId)
         return;
-    const unsigned previousTarget = d_targetId;
-    SetTargetId(static_cast<unsigned>(newId));
-    MoveWatch(previousTarget, d_targetId);
+    BindTarget(static_cast<unsigned>(newId));
     RequestTooltip();
 }
 
@@ -326,7 +184,7 @@ void CItemIcon::UpdateImpForItem(const char* providerName)
     {
         // The object is given: no request, but only a bound icon watches it.
         if (GetHost())
-            BindTarget(static_cast<int>(d_directId));
+            BindAnswer(static_cast<int>(d_directId));
         return;
     }
     ResolveTargetId(providerName, IfUnanswered::ClearTarget,
@@ -389,10 +247,10 @@ void CItemIcon::RequestTooltip()
 {
     CEGUI::String tooltip = d_savedTooltip;
     setCompareId(0);
-    if (QueryObjectTooltip(tooltip, d_targetId, false) && ComparesTarget())
+    if (QueryObjectTooltip(tooltip, GetTargetId(), false) && ComparesTarget())
     {
-        const unsigned compareId = QueryCompareId(d_targetId);
-        setCompareId(compareId != d_targetId ? compareId : 0);
+        const unsigned compareId = QueryCompareId(GetTargetId());
+        setCompareId(compareId != GetTargetId() ? compareId : 0);
     }
     if (getTooltipText() != tooltip)
         setTooltipText(tooltip);
@@ -465,7 +323,7 @@ void CItemIcon::CmdForItem(KeyValues& command) const
 
 void CItemIcon::CmdForSpell(KeyValues& command) const
 {
-    command.SetInt(HostTrees::kSpellProxyId, static_cast<int>(d_targetId));
+    command.SetInt(HostTrees::kSpellProxyId, static_cast<int>(GetTargetId()));
 }
 
 void CItemIcon::CmdForShortcut(KeyValues& command) const
@@ -499,34 +357,22 @@ const String kTextArea("TextArea");
 const String CItemIconRenderer::TypeName("ZuGame/ItemIcon");
 const String CItemIconRenderer::s_bgMask("bgmask");
 
-CItemIconRenderer::CItemIconRenderer(const String& type) : ZuRenderer(type)
+CItemIconRenderer::CItemIconRenderer(const String& type) : GameRenderer(type)
 {
     SetImageOffset(0.5f, 0.0f, 0.5f, 0.0f);
 }
 
-const ZuGUI::CItemIcon* CItemIconRenderer::Icon() const
-{
-    return dynamic_cast<const ZuGUI::CItemIcon*>(d_window);
-}
-
-void CItemIconRenderer::render()
+void CItemIconRenderer::RenderImagery()
 {
     // Back to front: the mask lies under the look's imagery, the picked frame over it, and the
     // image cache (the object's image, then the corner text) over the window's own geometry.
     RenderBackgroundMask();
     RenderStateImagery("Normal");
-    ZuRenderer::render();
-    const ZuGUI::CItemIcon* icon = Icon();
+    RenderProxyLayer();
+    const ZuGUI::CItemIcon* icon = GameWidget();
     if (icon && icon->IsClicked())
         RenderStateImagery("PickedFrame");
     RenderCornerText();
-}
-
-void CItemIconRenderer::UpdateTextureParamsImp(std::vector<ZuGUI::tagTexture_Param>& params)
-{
-    if (const ZuGUI::CItemIcon* icon = Icon())
-        params.push_back(
-            {icon->GetTargetId(), static_cast<unsigned>(icon->GetRenderOper()), 0.0f, 0.0f});
 }
 
 const Image* CItemIconRenderer::getBGMask() const
@@ -554,16 +400,16 @@ void CItemIconRenderer::RenderBackgroundMask() const
 
 void CItemIconRenderer::RenderCornerText() const
 {
-    ZuGUI::ZuWindow* window = GameWindow();
+    ZuGUI::CItemIcon* icon = GameWidget();
     const String& text = d_window->getTextVisual();
-    if (!window || text.empty())
+    if (!icon || text.empty())
         return;
     const Font* font = CornerTextFont();
     if (!font)
         return;
     const Rectf area = CornerTextArea();
     const ColourRect colours = CornerTextColours();
-    GeometryBuffer& buffer = window->GetZuImageCache().GetImageryBuffer();
+    GeometryBuffer& buffer = icon->GetZuImageCache().GetImageryBuffer();
     // Each line is right-aligned in the area, drawn over the object's image.
     float top = area.top();
     for (String::size_type start = 0;; top += font->getLineSpacing())

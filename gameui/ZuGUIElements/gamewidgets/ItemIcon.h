@@ -48,38 +48,38 @@ public:
     // "RenderIcon": the object's plain icon.
     static constexpr int s_defaultRenderOper = 1;
 
-    struct SharePropertySet : CEGUI::ShareProSet
-    {
-        SharePropertySet();
-    };
-    static const SharePropertySet s_SharePros;
+    static const CEGUI::ShareProSet s_SharePros;
 
     CItemIcon(const CEGUI::String& type, const CEGUI::String& name);
 
     CEGUI::String GetItemType() const { return d_itemType; }
-    void SetItemType(const CEGUI::String& itemType);
+    void SetItemType(const CEGUI::String& itemType) { UpdateOnChange(d_itemType, itemType); }
     const CEGUI::String& getPackageName() const { return d_packageName; }
-    void setPackageName(const CEGUI::String& packageName);
+    void setPackageName(const CEGUI::String& packageName)
+    {
+        UpdateOnChange(d_packageName, packageName);
+    }
     unsigned getPackageId() const { return d_packageId; }
-    void setPackageId(unsigned packageId);
+    void setPackageId(unsigned packageId) { UpdateOnChange(d_packageId, packageId); }
     int getPackageIndex() const { return d_packageIndex; }
     // Keeps the tool tip in force until now as the fall-back tool tip of the new slot.
     void setPackageIndex(int packageIndex);
     unsigned GetDirectId() const { return d_directId; }
-    void SetDirectId(unsigned directId);
+    void SetDirectId(unsigned directId) { UpdateOnChange(d_directId, directId); }
     int ItemIdx() const { return d_itemIndex; }
-    void SetItemIdx(int itemIndex);
-    // The game object the icon is bound to; 0 for none.
-    unsigned GetTargetId() const { return d_targetId; }
+    void SetItemIdx(int itemIndex) { UpdateOnChange(d_itemIndex, itemIndex); }
 
     bool GetClickIsPick() const { return d_clickIsPick; }
-    void SetClickIsPick(bool clickIsPick);
+    void SetClickIsPick(bool clickIsPick) { RedrawOnChange(this, d_clickIsPick, clickIsPick); }
     bool IsClicked() const { return d_clicked; }
-    void SetClicked(bool clicked);
+    void SetClicked(bool clicked) { RedrawOnChange(this, d_clicked, clicked); }
     bool IsReadOnly() const { return d_readOnly; }
     void SetReadOnly(bool readOnly) { d_readOnly = readOnly; }
     int GetRenderOper() const { return d_renderOperation; }
-    void SetRenderOper(int renderOperation);
+    void SetRenderOper(int renderOperation)
+    {
+        RedrawOnChange(this, d_renderOperation, renderOperation);
+    }
     const CEGUI::String& getWhyReadOnly() const { return d_whyReadOnly; }
     void setWhyReadOnly(const CEGUI::String& reason) { d_whyReadOnly = reason; }
 
@@ -102,8 +102,6 @@ protected:
     void onMouseDoubleClicked(CEGUI::MouseEventArgs& e) override;
     void onMouseTripleClicked(CEGUI::MouseEventArgs& e) override;
     void UpdateImp() override;
-
-    void SetTargetId(unsigned targetId) { d_targetId = targetId; }
 
     // Each resolves the target id through the client; with no client nothing changes.
     void UpdateImpForItem(const char* providerName);
@@ -139,8 +137,8 @@ private:
     // `addKeys(KeyValues&)` sets, and binds the reply's "CellId".
     template <typename AddKeys>
     void ResolveTargetId(const char* providerName, IfUnanswered ifUnanswered, AddKeys addKeys);
-    // Binds `newId` (-1 changes nothing): moves the watch and refreshes the tool tip.
-    void BindTarget(int newId);
+    // Binds `newId` (-1 changes nothing) and refreshes the tool tip.
+    void BindAnswer(int newId);
     void AddPackageKeys(KeyValues& tree) const;
     void AddPackageSlotKeys(KeyValues& tree) const;
     bool HasSpellIndex() const { return d_itemIndex != s_defaultItemIndex; }
@@ -156,7 +154,6 @@ private:
     int d_packageIndex = s_defaultPackageIndex;
     unsigned d_directId = 0;
     int d_itemIndex = s_defaultItemIndex;
-    unsigned d_targetId = 0;
     CEGUI::String d_savedTooltip;
     bool d_clickIsPick = false;
     bool d_clicked = false;
@@ -168,81 +165,6 @@ private:
 
 using CItemIconFactory = ZuWindowFactory<CItemIcon>;
 
-namespace ItemIconProperty
-{
-struct ItemType
-    : WidgetProperty<CItemIcon, StringText, &CItemIcon::GetItemType, &CItemIcon::SetItemType>
-{
-    ItemType();
-};
-
-struct PackageName
-    : WidgetProperty<CItemIcon, StringText, &CItemIcon::getPackageName, &CItemIcon::setPackageName>
-{
-    PackageName();
-};
-
-struct PackageId
-    : WidgetProperty<CItemIcon, UnsignedText, &CItemIcon::getPackageId, &CItemIcon::setPackageId>
-{
-    PackageId();
-};
-
-struct PackageIndex : WidgetProperty<CItemIcon, SignedAsUnsignedText, &CItemIcon::getPackageIndex,
-                                     &CItemIcon::setPackageIndex>
-{
-    PackageIndex();
-};
-
-// "CellId"
-struct DirectId
-    : WidgetProperty<CItemIcon, UnsignedText, &CItemIcon::GetDirectId, &CItemIcon::SetDirectId>
-{
-    DirectId();
-};
-
-struct ClickIsPick
-    : WidgetProperty<CItemIcon, BoolText, &CItemIcon::GetClickIsPick, &CItemIcon::SetClickIsPick>
-{
-    ClickIsPick();
-};
-
-struct Picked : WidgetProperty<CItemIcon, BoolText, &CItemIcon::IsClicked, &CItemIcon::SetClicked>
-{
-    Picked();
-};
-
-// Read only: writes are ignored.
-struct TargetId : WidgetProperty<CItemIcon, UnsignedAsSignedText, &CItemIcon::GetTargetId, nullptr>
-{
-    TargetId();
-};
-
-struct ReadOnly
-    : WidgetProperty<CItemIcon, BoolText, &CItemIcon::IsReadOnly, &CItemIcon::SetReadOnly>
-{
-    ReadOnly();
-};
-
-// "Spell_Index"
-struct SpellIndex
-    : WidgetProperty<CItemIcon, SignedAsUnsignedText, &CItemIcon::ItemIdx, &CItemIcon::SetItemIdx>
-{
-    SpellIndex();
-};
-
-struct RenderOper : WidgetProperty<CItemIcon, IconRenderOperText, &CItemIcon::GetRenderOper,
-                                   &CItemIcon::SetRenderOper>
-{
-    RenderOper();
-};
-
-struct WhyReadOnly
-    : WidgetProperty<CItemIcon, StringText, &CItemIcon::getWhyReadOnly, &CItemIcon::setWhyReadOnly>
-{
-    WhyReadOnly();
-};
-} // namespace ItemIconProperty
 } // namespace ZuGUI
 
 namespace CEGUI
@@ -251,7 +173,7 @@ namespace CEGUI
 // image), the look's "Normal" imagery, the "PickedFrame" imagery while picked, the client's
 // image of the bound object, and the window text as a right-aligned corner text in the look's
 // "TextArea" and "NormalTextColour" (black without it).
-class CItemIconRenderer : public ZuGUI::ZuRenderer
+class CItemIconRenderer : public ZuGUI::GameRenderer<ZuGUI::CItemIcon>
 {
 public:
     static const String TypeName;
@@ -259,18 +181,19 @@ public:
     static const String s_bgMask;
 
     explicit CItemIconRenderer(const String& type);
-    void render() override;
 
 protected:
-    void RequestTextureParams() override {}
+    void RenderImagery() override;
     // Asks for the bound object's image with the icon's render operation.
-    void UpdateTextureParamsImp(std::vector<ZuGUI::tagTexture_Param>& params) override;
+    void UpdateTextureParamsImp(std::vector<ZuGUI::tagTexture_Param>& params) override
+    {
+        PushTargetImage(params);
+    }
 
     // The image that the window's "bgmask" property names, or null.
     const Image* getBGMask() const;
 
 private:
-    const ZuGUI::CItemIcon* Icon() const;
     void RenderBackgroundMask() const;
     void RenderCornerText() const;
     // The client's corner-text font when CEGUI has it, else the window's own font.

@@ -2,8 +2,6 @@
 
 #include "ZuGUIElements/base/LookImagery.h"
 #include "ZuGUIElements/gamewidgets/GaugeImagery.h"
-#include "ZuGUIElements/module/HostQuery.h"
-#include "ZuGUIElements/module/HostTrees.h"
 #include "public/StringTools.h"
 
 #include <algorithm>
@@ -14,46 +12,20 @@ const CEGUI::String CPercentBar::WidgetTypeName("ZuGame/PercentBar");
 const CEGUI::String CPercentBar::EventNamespace("PercentBar");
 const CEGUI::String CPercentBar::EventPercentChanged("PercentChanged");
 
-namespace PercentBarProperty
-{
-Value::Value() : WidgetProperty("Value", "Property to get/set the value.  Value is a float.", "0")
-{
-}
-
-Tooltip2::Tooltip2()
-    : WidgetProperty("Tooltips2", "Property to get/set the tooltip2.  Value is a string.", "")
-{
-}
-
-Style::Style()
-    : WidgetProperty("Style", "Property to get/set the bar's style.  Value is a string.", "Broad")
-{
-}
-} // namespace PercentBarProperty
-
-PercentBarProperty::Value CPercentBar::s_value;
-PercentBarProperty::Tooltip2 CPercentBar::s_tooltip2;
-
-CPercentBar::SharePropertySet::SharePropertySet()
-{
-    addProperty(&s_value);
-    addProperty(&s_tooltip2);
-}
-
-const CPercentBar::SharePropertySet CPercentBar::s_SharePros;
-
-CPercentBar::CPercentBar(const CEGUI::String& type, const CEGUI::String& name)
-    : SharedPropertyLayer(type, name)
-{
-}
+const CEGUI::ShareProSet CPercentBar::s_SharePros{
+    WidgetProperty<&CPercentBar::GetPercent, &CPercentBar::SetPercent>(
+        "Value", "Property to get/set the value.  Value is a float.", "0"),
+    // A "#" text is stored localised.
+    WidgetProperty<&CPercentBar::getTooltip2, &CPercentBar::SetTooltip2, LocalizedText>(
+        "Tooltips2", "Property to get/set the tooltip2.  Value is a string.", ""),
+};
 
 void CPercentBar::SetPercent(float percent)
 {
     // Written so that NaN, like any value below 0, becomes 0.
     const float clamped = percent > 0.0f ? std::min(percent, 1.0f) : 0.0f;
-    if (clamped == d_value)
+    if (!StoreChanged(d_value, clamped))
         return;
-    d_value = clamped;
     CEGUI::WindowEventArgs args(this);
     OnPercentChange(args);
 }
@@ -67,13 +39,7 @@ void CPercentBar::OnPercentChange(CEGUI::WindowEventArgs& e)
 void CPercentBar::RequestText()
 {
     float ratio = 0.0f;
-    const bool answered = QueryHost(
-        HostTrees::kGameObjectProperty,
-        [&](KeyValues& request)
-        {
-            request.SetInt(HostTrees::kObjectId, static_cast<int>(GetTargetId()));
-            request.SetString(HostTrees::kWhichProperty, GetWhichProperty().c_str());
-        },
+    const bool answered = QueryPropertyValue(
         [&](KeyValues& reply)
         { ratio = ParseFloat(reply.GetString(HostTrees::kPropertyStringValue, "")); });
     if (!answered)
@@ -95,15 +61,22 @@ CEGUI::String CPercentBar::PercentTooltip(float ratio) const
 
 namespace CEGUI
 {
+namespace
+{
+const ShareProSet s_rendererProperties{
+    ZuGUI::WidgetProperty<&CPercentBarRenderer::GetStyle, &CPercentBarRenderer::SetStyle>(
+        "Style", "Property to get/set the bar's style.  Value is a string.", "Broad"),
+};
+} // namespace
+
 const String CPercentBarRenderer::TypeName("ZuGame/PercentBar");
-ZuGUI::PercentBarProperty::Style CPercentBarRenderer::s_style;
 const String CPercentBarRenderer::s_DividePropertyName("Divide");
 const String
     CPercentBarRenderer::s_LightColourPropertyName(ZuGUI::GaugeImagery::kLightColourProperty);
 
-CPercentBarRenderer::CPercentBarRenderer(const String& type) : ZuRenderer(type), d_style("Broad")
+CPercentBarRenderer::CPercentBarRenderer(const String& type) : GameRenderer(type), d_style("Broad")
 {
-    registerProperty(&s_style);
+    RegisterProperties(s_rendererProperties);
 }
 
 void CPercentBarRenderer::SetStyle(const String& style)
@@ -123,16 +96,16 @@ Colour CPercentBarRenderer::GetLightColour() const
     return d_window ? ZuGUI::GaugeImagery::LightColour(*d_window) : Colour(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
-void CPercentBarRenderer::render()
+void CPercentBarRenderer::RenderImagery()
 {
-    const auto* bar = dynamic_cast<const ZuGUI::CPercentBar*>(d_window);
+    const ZuGUI::CPercentBar* bar = GameWidget();
     const float fill = bar ? bar->GetPercent() : 0.0f;
     const std::optional<Rectf> area =
         ZuGUI::GaugeImagery::RenderGauge(*d_window, d_style, fill, GetLightColour());
     const int segments = GetDivide();
     if (area && segments != 0)
         RenderDividers(*area, segments);
-    ZuRenderer::render();
+    RenderProxyLayer();
 }
 
 void CPercentBarRenderer::RenderDividers(const Rectf& area, int segments) const

@@ -9,28 +9,15 @@
 
 namespace ZuGUI
 {
-namespace PercentBarProperty
-{
-struct Value;
-struct Tooltip2;
-struct Style;
-} // namespace PercentBarProperty
-
 class CPercentBar : public SharedPropertyLayer<CPercentBar, CGameValueText>
 {
 public:
     static const CEGUI::String WidgetTypeName;
     static const CEGUI::String EventNamespace;
     static const CEGUI::String EventPercentChanged;
-    static PercentBarProperty::Value s_value;
-    static PercentBarProperty::Tooltip2 s_tooltip2;
-    struct SharePropertySet : CEGUI::ShareProSet
-    {
-        SharePropertySet();
-    };
-    static const SharePropertySet s_SharePros;
+    static const CEGUI::ShareProSet s_SharePros;
 
-    CPercentBar(const CEGUI::String& type, const CEGUI::String& name);
+    using SharedPropertyLayer::SharedPropertyLayer;
 
     // Stores `percent` clamped to [0, 1]; a change redraws and fires "PercentChanged".
     void SetPercent(float percent);
@@ -53,22 +40,6 @@ private:
 };
 
 using CPercentBarFactory = ZuWindowFactory<CPercentBar>;
-
-namespace PercentBarProperty
-{
-struct Value
-    : WidgetProperty<CPercentBar, FloatText, &CPercentBar::GetPercent, &CPercentBar::SetPercent>
-{
-    Value();
-};
-
-// "Tooltips2": a "#" text is stored localised.
-struct Tooltip2 : WidgetProperty<CPercentBar, LocalizedText, &CPercentBar::getTooltip2,
-                                 &CPercentBar::SetTooltip2>
-{
-    Tooltip2();
-};
-} // namespace PercentBarProperty
 } // namespace ZuGUI
 
 namespace CEGUI
@@ -76,16 +47,14 @@ namespace CEGUI
 // Draws the percent bar with the look's imagery of its style: style + "Lights" and
 // style + "HighLights" fill style + "ProgressArea" up to the value, style + "Frame" frames it,
 // and "Divider" strips split it into the look's "Divide" segments.
-class CPercentBarRenderer : public ZuGUI::ZuRenderer
+class CPercentBarRenderer : public ZuGUI::GameRenderer<ZuGUI::CPercentBar>
 {
 public:
     static const String TypeName;
-    static ZuGUI::PercentBarProperty::Style s_style;
     static const String s_DividePropertyName;
     static const String s_LightColourPropertyName;
 
     explicit CPercentBarRenderer(const String& type);
-    void render() override;
 
     const String& GetStyle() const { return d_style; }
     // Stores the style and redraws.
@@ -96,8 +65,7 @@ public:
     Colour GetLightColour() const;
 
 protected:
-    void RequestTextureParams() override {}
-    void UpdateTextureParamsImp(std::vector<ZuGUI::tagTexture_Param>&) override {}
+    void RenderImagery() override;
 
 private:
     // Splits `area` into `segments` equal parts with 2-pixel "Divider" strips.
@@ -108,16 +76,3 @@ private:
 
 using CPercentBarRendererWRFactory = ZuGUI::ZuWindowRendererFactory<CPercentBarRenderer>;
 } // namespace CEGUI
-
-namespace ZuGUI
-{
-namespace PercentBarProperty
-{
-struct Style
-    : WidgetProperty<CEGUI::CPercentBarRenderer, StringText, &CEGUI::CPercentBarRenderer::GetStyle,
-                     &CEGUI::CPercentBarRenderer::SetStyle>
-{
-    Style();
-};
-} // namespace PercentBarProperty
-} // namespace ZuGUI

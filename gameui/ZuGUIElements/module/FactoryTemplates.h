@@ -2,6 +2,8 @@
 // `<Class>Factory` and each renderer `<Renderer>WRFactory` as an alias of these templates.
 #pragma once
 
+#include "ZuGUIElements/module/WindowRecords.h"
+
 #include <CEGUI/WindowFactory.h>
 #include <CEGUI/WindowRenderer.h>
 
@@ -15,6 +17,7 @@ public:
 
     CEGUI::Window* createWindow(const CEGUI::String& name) override
     {
+        TrackWindowDestruction();
         return new TWindow(d_type, name);
     }
     void destroyWindow(CEGUI::Window* window) override { delete window; }
@@ -26,7 +29,11 @@ class ZuWindowRendererFactory : public CEGUI::WindowRendererFactory
 public:
     ZuWindowRendererFactory() : CEGUI::WindowRendererFactory(TRenderer::TypeName) {}
 
-    CEGUI::WindowRenderer* create() override { return new TRenderer(d_factoryName); }
+    CEGUI::WindowRenderer* create() override
+    {
+        TrackWindowDestruction();
+        return new TRenderer(d_factoryName);
+    }
     void destroy(CEGUI::WindowRenderer* renderer) override { delete renderer; }
 };
 

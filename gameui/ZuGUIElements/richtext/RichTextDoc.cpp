@@ -193,12 +193,9 @@ void CRichTextDoc::AddBlock(IRichTextView& view, std::unique_ptr<ITextBlock> blo
 void CRichTextDoc::BeginParse(IRichTextView& view)
 {
     NewLine(view, true);
-    // A parse that starts again before the last one ended keeps the references that the
-    // client was told about: those of the last finished parse.
-    if (!m_parsing)
-        m_oldItemRefs = std::move(m_newItemRefs);
-    m_newItemRefs.clear();
-    m_parsing = true;
+    // What the client was told stays held until a parse that ends settles it: a parse that
+    // starts again before the last one ended changes nothing for the client.
+    m_itemRefs.clear();
 }
 
 void CRichTextDoc::EndParse()
@@ -210,31 +207,33 @@ void CRichTextDoc::EndParse()
 
 void CRichTextDoc::SettleItemRefs()
 {
-    for (const int itemId : m_newItemRefs)
+    // Without a client nothing can be told: the next parse with one settles the difference,
+    // so that the client never gets a release for an item it was not told about.
+    if (!GetHost())
+        return;
+    for (const int itemId : m_itemRefs)
     {
-        if (m_oldItemRefs.erase(itemId) == 0)
+        if (m_heldItemRefs.insert(itemId).second)
             CallItemScript(HostTrees::kScriptChatItemAddRef, itemId);
     }
-    for (const int itemId : m_oldItemRefs)
-        CallItemScript(HostTrees::kScriptChatItemReleaseRef, itemId);
-    m_oldItemRefs.clear();
-    m_parsing = false;
-}
-
-const std::set<int>& CRichTextDoc::GetHeldItemRefs() const
-{
-    return m_parsing ? m_oldItemRefs : m_newItemRefs;
+    for (auto held = m_heldItemRefs.begin(); held != m_heldItemRefs.end();)
+    {
+        if (m_itemRefs.count(*held))
+        {
+            ++held;
+            continue;
+        }
+        CallItemScript(HostTrees::kScriptChatItemReleaseRef, *held);
+        held = m_heldItemRefs.erase(held);
+    }
 }
 
 void CRichTextDoc::ReleaseHeldItemRefs()
 {
-    if (GetHost())
-    {
-        for (const int itemId : GetHeldItemRefs())
-            CallItemScript(HostTrees::kScriptChatItemReleaseRef, itemId);
-    }
-    m_newItemRefs.clear();
-    m_oldItemRefs.clear();
+    for (const int itemId : m_heldItemRefs)
+        CallItemScript(HostTrees::kScriptChatItemReleaseRef, itemId);
+    m_heldItemRefs.clear();
+    m_itemRefs.clear();
 }
 
 void CRichTextDoc::Render(IRichTextView& view, const CEGUI::Rectf& visible,

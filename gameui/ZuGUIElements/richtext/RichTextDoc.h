@@ -78,12 +78,14 @@ public:
     CEGUI::Rectf GetDocRect() const override;
     float GetContentWidth() const override { return m_contentWidth; }
     CEGUI::String GetText(const IRichTextView& view) const override;
-    void AddChatItemRef(int itemId) override { m_newItemRefs.insert(itemId); }
+    void AddChatItemRef(int itemId) override { m_itemRefs.insert(itemId); }
     void SetLineBackground(int set, int index) override;
 
     const Lines& GetLines() const { return m_lines; }
+    // The chat items of the text, as the last parse recorded them.
+    const std::set<int>& GetItemRefs() const { return m_itemRefs; }
     // The chat items that the game client was told about and not yet released.
-    const std::set<int>& GetHeldItemRefs() const;
+    const std::set<int>& GetHeldItemRefs() const { return m_heldItemRefs; }
     const GamePic_t& GetLineBackground() const { return m_lineBackground; }
 
 private:
@@ -99,10 +101,9 @@ private:
     float m_height = 0.0f;
     float m_penX = 0.0f;
     float m_layoutWidth = 0.0f;
-    std::set<int> m_newItemRefs;
-    std::set<int> m_oldItemRefs;
+    std::set<int> m_itemRefs;
+    std::set<int> m_heldItemRefs;
     GamePic_t m_lineBackground;
-    bool m_parsing = false;
 };
 } // namespace TextBlocks
 } // namespace ZuGUI

@@ -44,8 +44,9 @@ class IRichTextView
 public:
     // The view's window text: the markup that was parsed. Blocks keep index ranges into it.
     virtual const CEGUI::String& GetViewText() const = 0;
-    // The view's window name, reported with the positions of command texts.
-    virtual const CEGUI::String& GetViewName() const = 0;
+    // The name by which the game client knows the view's window (IZuGUI.h), reported with the
+    // positions of command texts.
+    virtual CEGUI::String GetViewName() const = 0;
     // The font that measures and draws plain text (the window's effective font), or null.
     virtual const CEGUI::Font* GetViewFont() const = 0;
     // The colour of text outside tags.

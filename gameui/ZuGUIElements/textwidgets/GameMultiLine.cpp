@@ -16,107 +16,51 @@
 
 namespace ZuGUI
 {
-namespace GameMultiLineProperty
-{
-FrameEnable::FrameEnable()
-    : WidgetProperty("FrameEnabled",
-                     "Property to get/set if this game multiline needs frame.  Value is a boolean.",
-                     "True")
-{
-}
-
-ForceHideVertScrollbar::ForceHideVertScrollbar()
-    : WidgetProperty("ForceHideVertScrollbar",
-                     "Property to get/set the 'never show' setting for the vertical scroll bar of "
-                     "the game multiline.  Value is either \"True\" or \"False\".",
-                     "False")
-{
-}
-
-ForceHideHorzScrollbar::ForceHideHorzScrollbar()
-    : WidgetProperty("ForceHideHorzScrollbar",
-                     "Property to get/set the 'never show' setting for the horizontal scroll bar "
-                     "of the game multiline.  Value is either \"True\" or \"False\".",
-                     "False")
-{
-}
-
-PlainText::PlainText()
-    : WidgetProperty("EncodedText",
-                     "Property to get/set the plain text of the game multiline.  Value is string",
-                     "")
-{
-}
-
-DefaultTextColour::DefaultTextColour()
-    : WidgetProperty(
-          "DefaultColour",
-          "Property to get/set the default text colour of the game multiline.  Value is Colour",
-          "FFFFFFFF")
-{
-}
-
-Picked::Picked()
-    : WidgetProperty(
-          "Picked",
-          "Property to get/set the if this CGameMultiLine is picked.  Value is a boolean.", "False")
-{
-}
-
-// The declared defaults of the last three are "False": they only decide when the value is
-// written to XML.
-CmdFont::CmdFont()
-    : WidgetProperty(
-          "CmdFont",
-          "Property to get/set the command text font of CGameMultiLine.  Value is a string.",
-          "False")
-{
-}
-
-IndentRestLine::IndentRestLine()
-    : WidgetProperty(
-          "IndentRestLine",
-          "Property to get/set the rest line's indent of CGameMultiLine.  Value is a string.",
-          "False")
-{
-}
-
-Indent1stLine::Indent1stLine()
-    : WidgetProperty(
-          "Indent1stLine",
-          "Property to get/set the 1st line's indent of CGameMultiLine.  Value is a string.",
-          "False")
-{
-}
-} // namespace GameMultiLineProperty
-
 const CEGUI::String CGameMultiLine::WidgetTypeName("ZuGame/GameMultiLine");
 const CEGUI::String CGameMultiLine::EventNamespace("GameMultiLine");
 
-GameMultiLineProperty::FrameEnable CGameMultiLine::s_FrameEnable;
-GameMultiLineProperty::ForceHideVertScrollbar CGameMultiLine::s_ForceHideVertScrollbar;
-GameMultiLineProperty::ForceHideHorzScrollbar CGameMultiLine::s_ForceHideHorzScrollbar;
-GameMultiLineProperty::PlainText CGameMultiLine::s_PlainText;
-GameMultiLineProperty::DefaultTextColour CGameMultiLine::s_DefaultTextColour;
-GameMultiLineProperty::Picked CGameMultiLine::s_Picked;
-GameMultiLineProperty::CmdFont CGameMultiLine::s_CmdFont;
-GameMultiLineProperty::IndentRestLine CGameMultiLine::s_IndentRestLine;
-GameMultiLineProperty::Indent1stLine CGameMultiLine::s_Indent1stLine;
-
-CGameMultiLine::SharePropertySet::SharePropertySet()
-{
-    addProperty(&s_FrameEnable);
-    addProperty(&s_ForceHideVertScrollbar);
-    addProperty(&s_ForceHideHorzScrollbar);
-    addProperty(&s_PlainText);
-    addProperty(&s_DefaultTextColour);
-    addProperty(&s_Picked);
-    addProperty(&s_CmdFont);
-    addProperty(&s_IndentRestLine);
-    addProperty(&s_Indent1stLine);
-}
-
-const CGameMultiLine::SharePropertySet CGameMultiLine::s_SharePros;
+// The declared defaults of the last three are "False": they only decide when the value is
+// written to XML.
+const CEGUI::ShareProSet CGameMultiLine::s_SharePros{
+    WidgetProperty<&CGameMultiLine::IsFrameNeeded, &CGameMultiLine::SetNeedFrame>(
+        "FrameEnabled",
+        "Property to get/set if this game multiline needs frame.  Value is a boolean.", "True"),
+    WidgetProperty<&CGameMultiLine::GetforceHideVertScroll,
+                   &CGameMultiLine::SetforceHideVertScroll>(
+        "ForceHideVertScrollbar",
+        "Property to get/set the 'never show' setting for the vertical scroll bar of the game "
+        "multiline.  Value is either \"True\" or \"False\".",
+        "False"),
+    WidgetProperty<&CGameMultiLine::GetforceHideHorzScroll,
+                   &CGameMultiLine::SetforceHideHorzScroll>(
+        "ForceHideHorzScrollbar",
+        "Property to get/set the 'never show' setting for the horizontal scroll bar of the game "
+        "multiline.  Value is either \"True\" or \"False\".",
+        "False"),
+    // Read only: writes are ignored.
+    WidgetProperty<&CGameMultiLine::getPlainText, nullptr>(
+        "EncodedText", "Property to get/set the plain text of the game multiline.  Value is string",
+        ""),
+    WidgetProperty<&CGameMultiLine::getDefaultTextColor, &CGameMultiLine::setDefaultTextColor>(
+        "DefaultColour",
+        "Property to get/set the default text colour of the game multiline.  Value is Colour",
+        "FFFFFFFF"),
+    WidgetProperty<&CGameMultiLine::getPicked, &CGameMultiLine::setPicked>(
+        "Picked", "Property to get/set the if this CGameMultiLine is picked.  Value is a boolean.",
+        "False"),
+    WidgetProperty<&CGameMultiLine::getCmdFontName, &CGameMultiLine::setCmdFontName>(
+        "CmdFont",
+        "Property to get/set the command text font of CGameMultiLine.  Value is a string.",
+        "False"),
+    WidgetProperty<&CGameMultiLine::getIndentRestLines, &CGameMultiLine::setIndentRestLines>(
+        "IndentRestLine",
+        "Property to get/set the rest line's indent of CGameMultiLine.  Value is a string.",
+        "False"),
+    WidgetProperty<&CGameMultiLine::getIndent1stLine, &CGameMultiLine::setIndent1stLine>(
+        "Indent1stLine",
+        "Property to get/set the 1st line's indent of CGameMultiLine.  Value is a string.",
+        "False"),
+};
 
 CGameMultiLine::CGameMultiLine(const CEGUI::String& type, const CEGUI::String& name)
     : SharedPropertyLayer(type, name),
@@ -148,14 +92,6 @@ void CGameMultiLine::setCmdFontName(const CEGUI::String& fontName)
     // The window's own handling: the command font changes how text is drawn, not where.
     CEGUI::WindowEventArgs args(this);
     CEGUI::Window::onFontChanged(args);
-}
-
-void CGameMultiLine::setPicked(bool picked)
-{
-    if (picked == d_picked)
-        return;
-    d_picked = picked;
-    invalidate();
 }
 
 CEGUI::String CGameMultiLine::getPlainText() const
@@ -396,17 +332,34 @@ void CGameMultiLine::PassWheelToParent(CEGUI::MouseEventArgs& e)
     WheelAccess::OnMouseWheel(*parent, e);
 }
 
+void CGameMultiLine::ForwardPress(CEGUI::MouseEventArgs& e)
+{
+    if (!d_doc)
+        return;
+    // The button's own flag: a press of any button reaches the document as a press.
+    const bool pressed = (e.sysKeys & CEGUI::SystemKeys::mouseButtonToSystemKey(e.button)) != 0;
+    d_doc->OnMouseButton(*this, ScreenToDocument(e.position), e.button, pressed);
+    ++e.handled;
+}
+
+// The edit box's caret placement and word or line selection are not used: each press goes to
+// the document and then to the window's own handling.
 void CGameMultiLine::onMouseButtonDown(CEGUI::MouseEventArgs& e)
 {
-    if (d_doc)
-    {
-        // The button's own flag: a press of any button reaches the document as a press.
-        const bool pressed = (e.sysKeys & CEGUI::SystemKeys::mouseButtonToSystemKey(e.button)) != 0;
-        d_doc->OnMouseButton(*this, ScreenToDocument(e.position), e.button, pressed);
-        ++e.handled;
-    }
-    // The edit box's caret placement and selection are not used.
+    ForwardPress(e);
     CEGUI::Window::onMouseButtonDown(e);
+}
+
+void CGameMultiLine::onMouseDoubleClicked(CEGUI::MouseEventArgs& e)
+{
+    ForwardPress(e);
+    CEGUI::Window::onMouseDoubleClicked(e);
+}
+
+void CGameMultiLine::onMouseTripleClicked(CEGUI::MouseEventArgs& e)
+{
+    ForwardPress(e);
+    CEGUI::Window::onMouseTripleClicked(e);
 }
 
 void CGameMultiLine::onMouseButtonUp(CEGUI::MouseEventArgs& e)
@@ -416,13 +369,13 @@ void CGameMultiLine::onMouseButtonUp(CEGUI::MouseEventArgs& e)
 
 void CGameMultiLine::drawSelf(const CEGUI::RenderingContext& context)
 {
-    // The renderer records the pictures again whenever the window's geometry is rebuilt.
-    if (d_needsRedraw)
-        d_imageCache.ClearCache();
-    bufferGeometry(context);
-    queueGeometry(context);
-    if (d_imageCache.hasCachedImagery())
-        d_imageCache.Queue(*this, context);
+    d_imageCache.DrawWithWindow(*this, context);
+}
+
+void CGameMultiLine::notifyScreenAreaChanged(bool recursive)
+{
+    SharedPropertyLayer::notifyScreenAreaChanged(recursive);
+    d_imageCache.FollowWindow(*this);
 }
 } // namespace ZuGUI
 
@@ -434,10 +387,7 @@ const String GameMultiLineRenderer::SelectedTextColourPropertyName("SelectedText
 const String GameMultiLineRenderer::ActiveSelectionColourPropertyName("ActiveSelectionColour");
 const String GameMultiLineRenderer::InactiveSelectionColourPropertyName("InactiveSelectionColour");
 
-GameMultiLineRenderer::GameMultiLineRenderer(const String& type)
-    : MultiLineEditboxWindowRenderer(type)
-{
-}
+GameMultiLineRenderer::GameMultiLineRenderer(const String& type) : ModuleRenderer(type) {}
 
 ZuGUI::CGameMultiLine* GameMultiLineRenderer::View() const
 {
@@ -453,22 +403,7 @@ void GameMultiLineRenderer::onDetach()
 {
     if (ZuGUI::CGameMultiLine* view = View())
         view->GetZuImageCache().ClearCache();
-    MultiLineEditboxWindowRenderer::onDetach();
-}
-
-void GameMultiLineRenderer::RenderStateImagery(const String& name) const
-{
-    if (d_window)
-        ZuGUI::LookImagery::RenderStateImagery(*d_window, name);
-}
-
-bool GameMultiLineRenderer::FindNamedArea(const String& name, Rectf& area) const
-{
-    const std::optional<Rectf> found =
-        d_window ? ZuGUI::LookImagery::NamedAreaRect(*d_window, name) : std::nullopt;
-    if (found)
-        area = *found;
-    return found.has_value();
+    ModuleRenderer::onDetach();
 }
 
 Rectf GameMultiLineRenderer::getTextRenderArea() const
@@ -476,7 +411,6 @@ Rectf GameMultiLineRenderer::getTextRenderArea() const
     const ZuGUI::CGameMultiLine* view = View();
     if (!view)
         return Rectf(Vector2f(0.0f, 0.0f), d_window->getPixelSize());
-    Rectf area;
     const bool scrollbars = view->HasScrollbars();
     const bool vertVisible = scrollbars && view->getVertScrollbar()->isVisible();
     const bool horzVisible = scrollbars && view->getHorzScrollbar()->isVisible();
@@ -484,16 +418,15 @@ Rectf GameMultiLineRenderer::getTextRenderArea() const
     {
         const String scrolledName =
             String("TextArea") + (horzVisible ? "H" : "") + (vertVisible ? "V" : "") + "Scroll";
-        if (FindNamedArea(scrolledName, area))
-            return area;
+        if (const std::optional<Rectf> area = NamedArea(scrolledName))
+            return *area;
     }
-    if (FindNamedArea(view->IsFrameNeeded() ? "TextArea" : "NoFrameTextArea", area))
-        return area;
     // A look without text areas shows the text over the whole window.
-    return Rectf(Vector2f(0.0f, 0.0f), d_window->getPixelSize());
+    return NamedArea(view->IsFrameNeeded() ? "TextArea" : "NoFrameTextArea")
+        .value_or(Rectf(Vector2f(0.0f, 0.0f), d_window->getPixelSize()));
 }
 
-void GameMultiLineRenderer::render()
+void GameMultiLineRenderer::RenderImagery()
 {
     cacheEditboxBaseImagery();
     cacheDocBlocks(getTextRenderArea());

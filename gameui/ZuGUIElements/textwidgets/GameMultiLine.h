@@ -9,11 +9,13 @@
 // replaced: after each layout its line list holds one line over the whole text.
 #pragma once
 
+#include "ZuGUIElements/base/ModuleRenderer.h"
 #include "ZuGUIElements/base/SharedProperties.h"
 #include "ZuGUIElements/base/WidgetProperty.h"
 #include "ZuGUIElements/base/ZuImage.h"
 #include "ZuGUIElements/base/ZuImageCache.h"
 #include "ZuGUIElements/module/FactoryTemplates.h"
+#include "ZuGUIElements/module/WindowRecords.h"
 #include "ZuGUIElements/richtext/ParserManager.h"
 #include "ZuGUIElements/richtext/RichTextView.h"
 
@@ -21,19 +23,6 @@
 
 namespace ZuGUI
 {
-namespace GameMultiLineProperty
-{
-struct FrameEnable;
-struct ForceHideVertScrollbar;
-struct ForceHideHorzScrollbar;
-struct PlainText;
-struct DefaultTextColour;
-struct Picked;
-struct CmdFont;
-struct IndentRestLine;
-struct Indent1stLine;
-} // namespace GameMultiLineProperty
-
 class CGameMultiLine : public SharedPropertyLayer<CGameMultiLine, CEGUI::MultiLineEditbox>,
                        public IRichTextView
 {
@@ -41,20 +30,7 @@ public:
     static const CEGUI::String WidgetTypeName;
     static const CEGUI::String EventNamespace;
 
-    static GameMultiLineProperty::FrameEnable s_FrameEnable;
-    static GameMultiLineProperty::ForceHideVertScrollbar s_ForceHideVertScrollbar;
-    static GameMultiLineProperty::ForceHideHorzScrollbar s_ForceHideHorzScrollbar;
-    static GameMultiLineProperty::PlainText s_PlainText;
-    static GameMultiLineProperty::DefaultTextColour s_DefaultTextColour;
-    static GameMultiLineProperty::Picked s_Picked;
-    static GameMultiLineProperty::CmdFont s_CmdFont;
-    static GameMultiLineProperty::IndentRestLine s_IndentRestLine;
-    static GameMultiLineProperty::Indent1stLine s_Indent1stLine;
-    struct SharePropertySet : CEGUI::ShareProSet
-    {
-        SharePropertySet();
-    };
-    static const SharePropertySet s_SharePros;
+    static const CEGUI::ShareProSet s_SharePros;
 
     CGameMultiLine(const CEGUI::String& type, const CEGUI::String& name);
 
@@ -77,7 +53,7 @@ public:
     const CEGUI::String& getCmdFontName() const { return d_cmdFontName; }
     const CEGUI::Font* getCmdFont() const override { return d_cmdFont; }
 
-    void setPicked(bool picked);
+    void setPicked(bool picked) { RedrawOnChange(this, d_picked, picked); }
     bool getPicked() const { return d_picked; }
 
     // The colour of text outside tags; it takes effect at the next layout.
@@ -117,7 +93,7 @@ public:
 
     // The view contract of the rich text engine.
     const CEGUI::String& GetViewText() const override { return getText(); }
-    const CEGUI::String& GetViewName() const override { return getName(); }
+    CEGUI::String GetViewName() const override { return HostWindowName(*this); }
     const CEGUI::Font* GetViewFont() const override { return getFont(); }
     const CEGUI::Image* GetHoverBrush() const override { return getSelectionBrushImage(); }
     CEGUI::GeometryBuffer& GetViewGeometry() override { return getGeometryBuffer(); }
@@ -145,14 +121,22 @@ protected:
     // The view scrolls, and the wheel then goes on to the parent (a chat box scrolls too).
     void onMouseWheel(CEGUI::MouseEventArgs& e) override;
     void onMouseButtonDown(CEGUI::MouseEventArgs& e) override;
+    // CEGUI delivers the second and third press of a quick series as a multi-click instead of
+    // a button down: each is a press of the text all the same, and selects no word.
+    void onMouseDoubleClicked(CEGUI::MouseEventArgs& e) override;
+    void onMouseTripleClicked(CEGUI::MouseEventArgs& e) override;
     void onMouseButtonUp(CEGUI::MouseEventArgs& e) override;
     void drawSelf(const CEGUI::RenderingContext& context) override;
+    // The image layer moves with the window.
+    void notifyScreenAreaChanged(bool recursive = true) override;
 
 private:
     // The base line list as one line over the whole text.
     void MakeFakeLine();
     void ConfigureScrollbar(CEGUI::Scrollbar& bar, float documentSize, float pageSize) const;
     void ForwardMouseMove(const CEGUI::MouseEventArgs& e);
+    // Hands a press of any button to the document.
+    void ForwardPress(CEGUI::MouseEventArgs& e);
     void PassWheelToParent(CEGUI::MouseEventArgs& e);
 
     TextParser::IParserManager* d_parserManager;
@@ -171,80 +155,6 @@ private:
 
 using CGameMultiLineFactory = ZuWindowFactory<CGameMultiLine>;
 
-namespace GameMultiLineProperty
-{
-// Colours in CEGUI's text form (AARRGGBB).
-struct ColourText
-{
-    static const char* DataType() { return "Colour"; }
-    static CEGUI::String ToString(const CEGUI::Colour& value)
-    {
-        return CEGUI::PropertyHelper<CEGUI::Colour>::toString(value);
-    }
-    static CEGUI::Colour FromString(const CEGUI::String& text)
-    {
-        return CEGUI::PropertyHelper<CEGUI::Colour>::fromString(text);
-    }
-};
-
-struct FrameEnable : WidgetProperty<CGameMultiLine, BoolText, &CGameMultiLine::IsFrameNeeded,
-                                    &CGameMultiLine::SetNeedFrame>
-{
-    FrameEnable();
-};
-
-struct ForceHideVertScrollbar
-    : WidgetProperty<CGameMultiLine, BoolText, &CGameMultiLine::GetforceHideVertScroll,
-                     &CGameMultiLine::SetforceHideVertScroll>
-{
-    ForceHideVertScrollbar();
-};
-
-struct ForceHideHorzScrollbar
-    : WidgetProperty<CGameMultiLine, BoolText, &CGameMultiLine::GetforceHideHorzScroll,
-                     &CGameMultiLine::SetforceHideHorzScroll>
-{
-    ForceHideHorzScrollbar();
-};
-
-// Read-only: writes are ignored.
-struct PlainText
-    : WidgetProperty<CGameMultiLine, StringText, &CGameMultiLine::getPlainText, nullptr>
-{
-    PlainText();
-};
-
-struct DefaultTextColour
-    : WidgetProperty<CGameMultiLine, ColourText, &CGameMultiLine::getDefaultTextColor,
-                     &CGameMultiLine::setDefaultTextColor>
-{
-    DefaultTextColour();
-};
-
-struct Picked : WidgetProperty<CGameMultiLine, BoolText, &CGameMultiLine::getPicked,
-                               &CGameMultiLine::setPicked>
-{
-    Picked();
-};
-
-struct CmdFont : WidgetProperty<CGameMultiLine, StringText, &CGameMultiLine::getCmdFontName,
-                                &CGameMultiLine::setCmdFontName>
-{
-    CmdFont();
-};
-
-struct IndentRestLine : WidgetProperty<CGameMultiLine, IntText, &CGameMultiLine::getIndentRestLines,
-                                       &CGameMultiLine::setIndentRestLines>
-{
-    IndentRestLine();
-};
-
-struct Indent1stLine : WidgetProperty<CGameMultiLine, IntText, &CGameMultiLine::getIndent1stLine,
-                                      &CGameMultiLine::setIndent1stLine>
-{
-    Indent1stLine();
-};
-} // namespace GameMultiLineProperty
 } // namespace ZuGUI
 
 namespace CEGUI
@@ -254,7 +164,7 @@ namespace CEGUI
 // "PickedFrame" while the view is picked. It places the text area by the look's named areas:
 // "TextArea" + "H"/"V"/"HV" + "Scroll" while scroll bars show and the look has that area,
 // else "TextArea" (framed) or "NoFrameTextArea".
-class GameMultiLineRenderer : public MultiLineEditboxWindowRenderer,
+class GameMultiLineRenderer : public ZuGUI::ModuleRenderer<MultiLineEditboxWindowRenderer>,
                               public ZuGUI::IRichTextPictureSink
 {
 public:
@@ -266,7 +176,6 @@ public:
 
     explicit GameMultiLineRenderer(const String& type);
 
-    void render() override;
     Rectf getTextRenderArea() const override;
 
     void SetAddtionalClipper(const Rectf* clipper) override;
@@ -275,6 +184,7 @@ public:
     const ZuGUI::ZuImage& GetImage() const { return d_image; }
 
 protected:
+    void RenderImagery() override;
     // The view's text stays as it was set: an untouched view has no text.
     void onLookNFeelAssigned() override;
     // The view's image cache refers to this renderer's image: it goes with the renderer.
@@ -286,10 +196,6 @@ protected:
 
     // The attached window as a rich text view, or null for any other window.
     ZuGUI::CGameMultiLine* View() const;
-    // Renders the look's state imagery `name`; nothing when the look lacks it.
-    void RenderStateImagery(const String& name) const;
-    // The look's named area `name` in window pixels; false when the look has none.
-    bool FindNamedArea(const String& name, Rectf& area) const;
 
 private:
     ZuGUI::ZuImage d_image;

@@ -1,6 +1,6 @@
 // Reads back the quads that a window's imagery put into its geometry on the NullRenderer:
 // every six vertices form one quad, described by its bounds (window pixels) and the colour of
-// its first vertex.
+// its first vertex. Also where a buffer is placed.
 #pragma once
 
 #include <CEGUI/RendererModules/Null/GeometryBuffer.h>
@@ -26,8 +26,29 @@ struct NullGeometryAccess : CEGUI::NullGeometryBuffer
     {
         return buffer.*(&NullGeometryAccess::d_vertices);
     }
+    static const CEGUI::Vector3f& Translation(const CEGUI::NullGeometryBuffer& buffer)
+    {
+        return buffer.*(&NullGeometryAccess::d_translation);
+    }
+    static const CEGUI::Rectf& Clip(const CEGUI::NullGeometryBuffer& buffer)
+    {
+        return buffer.*(&NullGeometryAccess::d_clipRect);
+    }
 };
 } // namespace detail
+
+// Where a buffer of the NullRenderer is drawn: its translation and clipping region.
+struct Placement
+{
+    CEGUI::Vector3f translation;
+    CEGUI::Rectf clip;
+};
+
+inline Placement PlacementOf(const CEGUI::GeometryBuffer& buffer)
+{
+    const auto& null = static_cast<const CEGUI::NullGeometryBuffer&>(buffer);
+    return {detail::NullGeometryAccess::Translation(null), detail::NullGeometryAccess::Clip(null)};
+}
 
 inline std::vector<Quad> WindowQuads(CEGUI::Window& window)
 {
