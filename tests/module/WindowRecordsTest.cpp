@@ -53,7 +53,8 @@ protected:
 TEST_F(WindowRecordsTest, HostNameIsTheNamePathAlsoForAWindowDestroyedWithItsTree)
 {
     CEGUI::Window& panel = CreateChild("DefaultWindow", "Panel");
-    CEGUI::Window& inner = *CEGUI::WindowManager::getSingleton().createWindow("DefaultWindow", "Inner");
+    CEGUI::Window& inner =
+        *CEGUI::WindowManager::getSingleton().createWindow("DefaultWindow", "Inner");
     panel.addChild(&inner);
     CEGUI::Window& leaf = CreateChild(NamedAtDestruction::WidgetTypeName, "Leaf");
     inner.addChild(&leaf);

@@ -12,10 +12,7 @@ public:
     int getPassCount() const override { return 1; }
     void performPreRenderFunctions(const int) override { ++draws; }
     void performPostRenderFunctions() override {}
-    bool realiseGeometry(CEGUI::RenderingWindow&, CEGUI::GeometryBuffer&) override
-    {
-        return false;
-    }
+    bool realiseGeometry(CEGUI::RenderingWindow&, CEGUI::GeometryBuffer&) override { return false; }
     bool update(const float, CEGUI::RenderingWindow&) override { return false; }
 
     int draws = 0;

@@ -29,8 +29,8 @@ public:
         catch (const std::exception& error)
         {
             if (this->d_window)
-                LogOncePerWindow(*this->d_window,
-                                 CEGUI::String("drawing failed: ") + error.what(), CEGUI::Errors);
+                LogOncePerWindow(*this->d_window, CEGUI::String("drawing failed: ") + error.what(),
+                                 CEGUI::Errors);
         }
     }
 

@@ -95,7 +95,6 @@ void LogOncePerWindow(const CEGUI::Window& window, const CEGUI::String& message,
     if (!records.FirstReport(window, message))
         return;
     if (CEGUI::Logger* logger = CEGUI::Logger::getSingletonPtr())
-        logger->logEvent("ZuGUIElements: window '" + window.getNamePath() + "': " + message,
-                         level);
+        logger->logEvent("ZuGUIElements: window '" + window.getNamePath() + "': " + message, level);
 }
 } // namespace ZuGUI

@@ -378,31 +378,6 @@ void CCmdParser::InitBlock(ITextBlock& block, TextIndex first, TextIndex count, 
     }
 }
 
-CClickXZCParser::CClickXZCParser(CSimpleParserManager* manager)
-    : CCmdParser("XZC", manager, TextBlocks::kXzcCommand)
-{
-}
-
-CClickClParser::CClickClParser(CSimpleParserManager* manager)
-    : CCmdParser("Cl", manager, TextBlocks::kClCommand)
-{
-}
-
-CClickableNpcNameParser::CClickableNpcNameParser(CSimpleParserManager* manager)
-    : CCmdParser("Npc", manager, TextBlocks::kNpcName)
-{
-}
-
-CClickableManualCmdParser::CClickableManualCmdParser(CSimpleParserManager* manager)
-    : CCmdParser("M", manager, TextBlocks::kManualCommand)
-{
-}
-
-CClickableHTTPCmdParser::CClickableHTTPCmdParser(CSimpleParserManager* manager)
-    : CCmdParser("H", manager, TextBlocks::kHttpCommand)
-{
-}
-
 CClickableItemNameParser::CClickableItemNameParser(CSimpleParserManager* manager)
     : CCmdParser("I", manager, TextBlocks::kItemName)
 {

@@ -158,35 +158,25 @@ private:
     int m_commandKind;
 };
 
-class CClickXZCParser : public CCmdParser
+// A clickable text tag that differs from "C" only in its tag and its command kind.
+template <const char* Tag, int Kind>
+class CFixedCmdParser : public CCmdParser
 {
 public:
-    explicit CClickXZCParser(CSimpleParserManager* manager);
+    explicit CFixedCmdParser(CSimpleParserManager* manager) : CCmdParser(Tag, manager, Kind) {}
 };
 
-class CClickClParser : public CCmdParser
-{
-public:
-    explicit CClickClParser(CSimpleParserManager* manager);
-};
+inline constexpr char kXzcTag[] = "XZC";
+inline constexpr char kClTag[] = "Cl";
+inline constexpr char kNpcTag[] = "Npc";
+inline constexpr char kManualTag[] = "M";
+inline constexpr char kHttpTag[] = "H";
 
-class CClickableNpcNameParser : public CCmdParser
-{
-public:
-    explicit CClickableNpcNameParser(CSimpleParserManager* manager);
-};
-
-class CClickableManualCmdParser : public CCmdParser
-{
-public:
-    explicit CClickableManualCmdParser(CSimpleParserManager* manager);
-};
-
-class CClickableHTTPCmdParser : public CCmdParser
-{
-public:
-    explicit CClickableHTTPCmdParser(CSimpleParserManager* manager);
-};
+using CClickXZCParser = CFixedCmdParser<kXzcTag, TextBlocks::kXzcCommand>;
+using CClickClParser = CFixedCmdParser<kClTag, TextBlocks::kClCommand>;
+using CClickableNpcNameParser = CFixedCmdParser<kNpcTag, TextBlocks::kNpcName>;
+using CClickableManualCmdParser = CFixedCmdParser<kManualTag, TextBlocks::kManualCommand>;
+using CClickableHTTPCmdParser = CFixedCmdParser<kHttpTag, TextBlocks::kHttpCommand>;
 
 // "I": an item link. The parameter is the item id; the game client colours the name and the
 // document records the item as referenced.
