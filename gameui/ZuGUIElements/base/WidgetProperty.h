@@ -9,7 +9,8 @@
 //
 // The text form follows the accessors' value type (TextOf); a third template argument names
 // another one (e.g. SignedAsUnsignedText). A null getter makes a write-only property that
-// reads back as ""; a null setter makes a read-only property that ignores writes.
+// reads back as ""; a null setter makes a read-only property that ignores writes. A setter
+// without a parameter makes a command property: any write runs it.
 #pragma once
 
 #include "ZuGUIElements/platform/Localize.h"
@@ -122,11 +123,16 @@ struct NamedValueText
     }
 };
 
-// The usual text form of a value type.
+// The usual text form of a value type; a command property's is a plain string.
 template <typename T>
 struct TextOf
 {
     using type = CeguiText<T>;
+};
+template <>
+struct TextOf<void>
+{
+    using type = StringText;
 };
 template <>
 struct TextOf<bool>
@@ -147,11 +153,19 @@ struct AccessorTraits<Value (Class::*)() const>
     using Type = std::decay_t<Value>;
 };
 
-template <typename Class, typename Value>
-struct AccessorTraits<void (Class::*)(Value)>
+// A setter's result, if any, is not used.
+template <typename Class, typename Result, typename Value>
+struct AccessorTraits<Result (Class::*)(Value)>
 {
     using Owner = Class;
     using Type = std::decay_t<Value>;
+};
+
+template <typename Class, typename Result>
+struct AccessorTraits<Result (Class::*)()>
+{
+    using Owner = Class;
+    using Type = void;
 };
 
 template <>
@@ -185,6 +199,8 @@ class WidgetProperty final : public CEGUI::Property
     using Widget = detail::PropertyOwner<Getter, Setter>;
     static constexpr bool kReadable = !std::is_same_v<decltype(Getter), std::nullptr_t>;
     static constexpr bool kWritable = !std::is_same_v<decltype(Setter), std::nullptr_t>;
+    static constexpr bool kCommand =
+        kWritable && std::is_void_v<typename detail::AccessorTraits<decltype(Setter)>::Type>;
 
 public:
     WidgetProperty(const char* name, const char* help, const char* defaultValue)
@@ -202,7 +218,9 @@ public:
 
     void set(CEGUI::PropertyReceiver* receiver, const CEGUI::String& value) override
     {
-        if constexpr (kWritable)
+        if constexpr (kCommand)
+            (WidgetOf(receiver).*Setter)();
+        else if constexpr (kWritable)
             (WidgetOf(receiver).*Setter)(Text::FromString(value));
     }
 

@@ -10,6 +10,7 @@
 #include "ZuGUIElements/gamewidgets/ItemIcon.h"
 #include "ZuGUIElements/gamewidgets/PercentBar.h"
 #include "ZuGUIElements/gamewidgets/SpellIcon.h"
+#include "ZuGUIElements/textwidgets/GameChatBox.h"
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
 
 namespace ZuGUI
@@ -36,6 +37,7 @@ const WindowFactoryRow kWindowFactories[] = {
     {&WindowFactoryOf<CGameMultiLineFactory>},
     {&WindowFactoryOf<CPercentBarFactory>},
     {&WindowFactoryOf<CSpellIconFactory>},
+    {&WindowFactoryOf<CGameChatBoxFactory>},
     {&WindowFactoryOf<CBuffIconFactory>},
     {&WindowFactoryOf<GameProgressBarFactory>},
     {nullptr},

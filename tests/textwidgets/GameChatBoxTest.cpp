@@ -1,0 +1,296 @@
+#include "support/CeguiFixture.h"
+
+#include "ZuGUIElements/textwidgets/GameChatBox.h"
+#include "ZuGUIElements/textwidgets/GameMultiLine.h"
+
+#include <CEGUI/CEGUI.h>
+
+#include <gmock/gmock.h>
+
+#include <algorithm>
+#include <sstream>
+
+namespace
+{
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::Not;
+using ZuGUI::CGameChatBox;
+
+class GameChatBoxTest : public ZuTest::CeguiTest
+{
+protected:
+    void SetUp() override
+    {
+        CeguiTest::SetUp();
+        ZuTest::LoadTestScheme("GameChatBoxTest");
+        if (!CEGUI::FontManager::getSingleton().isDefined("DejaVuSans-8"))
+            CEGUI::FontManager::getSingleton().createFromFile("DejaVuSans-8.font", "skin");
+    }
+
+    CGameChatBox& CreateBox(unsigned capacity, const char* life = "0", float height = 120)
+    {
+        auto& box = static_cast<CGameChatBox&>(
+            CreateChild("ZuTest/GameChatBox", "Chat", 10, 10, 300, height));
+        box.setProperty("ChatCapacity", CEGUI::PropertyHelper<CEGUI::uint>::toString(capacity));
+        box.setProperty("MsgLife", life);
+        return box;
+    }
+
+    static void Push(CGameChatBox& box, std::initializer_list<const char*> messages)
+    {
+        for (const char* message : messages)
+            ASSERT_TRUE(box.PushChatText(message));
+    }
+
+    // Time passes for the GUI, as the game's frames pass it on.
+    void Wait(float seconds, int frames = 1)
+    {
+        for (int i = 0; i < frames; ++i)
+            Context().injectTimePulse(seconds / static_cast<float>(frames));
+    }
+
+    // The texts of the shown views, top to bottom.
+    static std::vector<std::string> Shown(CGameChatBox& box)
+    {
+        std::vector<CEGUI::Window*> shown;
+        for (unsigned i = 0; i < box.GetCurChatSize(); ++i)
+        {
+            CEGUI::Window* view = box.GetChatWindowByIndex(i);
+            if (view->isVisible())
+                shown.push_back(view);
+        }
+        std::sort(shown.begin(), shown.end(), [](CEGUI::Window* a, CEGUI::Window* b)
+                  { return a->getYPosition().d_offset < b->getYPosition().d_offset; });
+        std::vector<std::string> texts;
+        for (CEGUI::Window* view : shown)
+            texts.push_back(view->getText().c_str());
+        return texts;
+    }
+
+    static std::string Line(int n)
+    {
+        std::ostringstream text;
+        text << "{N Rider" << n << "}: line " << n;
+        return text.str();
+    }
+
+    static CEGUI::Scrollbar& Bar(CGameChatBox& box) { return *box.getVertScrollbar(); }
+    static float ScreenTop(CEGUI::Window& window)
+    {
+        return window.getUnclippedOuterRect().get().top();
+    }
+};
+
+TEST_F(GameChatBoxTest, AFullRingReusesItsOldestViewAndShowsMessagesInOrder)
+{
+    CGameChatBox& box = CreateBox(3);
+    Push(box, {"P", "Q", "R", "S"});
+    EXPECT_THAT(Shown(box), ElementsAre("Q", "R", "S"));
+    EXPECT_EQ(1u, box.GetCurTopChat());
+    EXPECT_EQ(3u, box.GetCurChatSize());
+    EXPECT_EQ("S", box.GetChatWindowByIndex(0)->getText());
+    EXPECT_EQ("Chat__zuauto_single__0", box.GetChatWindowByIndex(0)->getName());
+    EXPECT_EQ(3u, box.getContentPane()->getChildCount());
+
+    // Lowered below the ring's size: the ring is full, the top wraps at the new capacity and
+    // no view is made; views past the capacity keep what they show.
+    Push(box, {"T"});
+    box.SetChatCapacity(2);
+    Push(box, {"U", "V"});
+    EXPECT_EQ(1u, box.GetCurTopChat());
+    EXPECT_EQ(3u, box.getContentPane()->getChildCount());
+    EXPECT_THAT(Shown(box), ElementsAre("T", "U", "V"));
+}
+
+TEST_F(GameChatBoxTest, MessagesExpireOneAtATimeAfterTheLastPushOrExpiry)
+{
+    CGameChatBox& box = CreateBox(5, "2");
+    Push(box, {"P"});
+    Wait(1.9f, 19);
+    EXPECT_THAT(Shown(box), ElementsAre("P"));
+    Wait(0.2f, 2);
+    EXPECT_THAT(Shown(box), IsEmpty());
+    EXPECT_EQ(1u, box.GetCurTopChat());
+    // The expired top view takes the next message.
+    Push(box, {"Q"});
+    EXPECT_EQ("Q", box.GetChatWindowByIndex(1)->getText());
+    EXPECT_EQ(2u, box.GetCurChatSize());
+
+    // Nothing left to pop: tried again at every frame, and pushing still works.
+    Wait(2.1f, 21);
+    Wait(1.0f, 10);
+    EXPECT_THAT(Shown(box), IsEmpty());
+    Push(box, {"R"});
+    EXPECT_THAT(Shown(box), ElementsAre("R"));
+}
+
+TEST_F(GameChatBoxTest, APushRenewsTheIntervalAndAFullRingReplacesTheOldestSlot)
+{
+    CGameChatBox& box = CreateBox(3, "2");
+    Push(box, {"P"});
+    for (const char* message : {"Q", "R"})
+    {
+        Wait(1.5f, 15);
+        Push(box, {message});
+    }
+    EXPECT_THAT(Shown(box), ElementsAre("P", "Q", "R"));
+    Wait(2.05f, 41);
+    EXPECT_THAT(Shown(box), ElementsAre("Q", "R"));
+    // The top view holds Q: S replaces it, and P's view stays hidden.
+    Push(box, {"S"});
+    EXPECT_THAT(Shown(box), ElementsAre("R", "S"));
+    EXPECT_FALSE(box.GetChatWindowByIndex(0)->isVisible());
+}
+
+TEST_F(GameChatBoxTest, MessageLifeReadsWholeSecondsAndUnusableLivesNeverExpire)
+{
+    CGameChatBox& box = CreateBox(4, "2.5");
+    EXPECT_EQ("2", box.getProperty("MsgLife"));
+    Push(box, {"P", "Q"});
+    Wait(2.4f, 24);
+    EXPECT_THAT(Shown(box), ElementsAre("P", "Q"));
+    Wait(0.2f, 2);
+    EXPECT_THAT(Shown(box), ElementsAre("Q"));
+
+    for (const char* life : {"-3", "nonsense", "inf", "nan"})
+    {
+        SCOPED_TRACE(life);
+        box.setProperty("MsgLife", life);
+        EXPECT_EQ("0", box.getProperty("MsgLife"));
+        Wait(5.0f, 50);
+        EXPECT_THAT(Shown(box), ElementsAre("Q"));
+    }
+    box.setProperty("MsgLife", "1e20");
+    EXPECT_EQ("4.29497e+09", box.getProperty("MsgLife"));
+}
+
+TEST_F(GameChatBoxTest, ABoxAtTheBottomFollowsNewMessages)
+{
+    CGameChatBox& box = CreateBox(40);
+    for (int i = 0; i < 12; ++i)
+        ASSERT_TRUE(box.PushChatText(Line(i)));
+    CEGUI::Scrollbar& bar = Bar(box);
+    ASSERT_TRUE(bar.isVisible());
+    EXPECT_FLOAT_EQ(bar.getDocumentSize() - bar.getPageSize(), bar.getScrollPosition());
+    // Within 5 pixels of the end counts as the end.
+    bar.setScrollPosition(bar.getScrollPosition() - 4.0f);
+    ASSERT_TRUE(box.PushChatText(Line(12)));
+    EXPECT_NEAR(bar.getDocumentSize() - bar.getPageSize() - 4.0f, bar.getScrollPosition(), 0.01f);
+}
+
+TEST_F(GameChatBoxTest, AScrolledUpBoxKeepsTheMessageAtTheTopInPlace)
+{
+    CGameChatBox& box = CreateBox(20, "3");
+    for (int i = 0; i < 20; ++i)
+        ASSERT_TRUE(box.PushChatText(Line(i)));
+    CEGUI::Scrollbar& bar = Bar(box);
+    bar.setScrollPosition(40.0f);
+    RenderFrame();
+    // The view under the top edge of the box.
+    CEGUI::Window* anchored = nullptr;
+    for (unsigned i = 0; i < box.GetCurChatSize(); ++i)
+    {
+        CEGUI::Window* view = box.GetChatWindowByIndex(i);
+        const float y = view->getYPosition().d_offset;
+        if (y < 40.0f && 40.0f < y + view->getPixelSize().d_height)
+            anchored = view;
+    }
+    ASSERT_NE(nullptr, anchored);
+    const float before = ScreenTop(*anchored);
+
+    // The full ring moves every view up; the anchored one stays on screen where it was (to
+    // the pixel: views have fractional heights).
+    ASSERT_TRUE(box.PushChatText(Line(20)));
+    EXPECT_NEAR(before, ScreenTop(*anchored), 1.0f);
+    // So does an expiry of the oldest message above it.
+    Wait(3.1f, 31);
+    ASSERT_EQ(19u, Shown(box).size());
+    EXPECT_NEAR(before, ScreenTop(*anchored), 1.0f);
+}
+
+TEST_F(GameChatBoxTest, ViewsOverlapByFivePixelsAndHiddenViewsTakeNoSpace)
+{
+    CGameChatBox& box = CreateBox(3, "1");
+    Push(box, {"P", "Q", "R"});
+    CEGUI::Window& p = *box.GetChatWindowByIndex(0);
+    CEGUI::Window& q = *box.GetChatWindowByIndex(1);
+    CEGUI::Window& r = *box.GetChatWindowByIndex(2);
+    EXPECT_FLOAT_EQ(p.getHeight().d_offset - 5.0f, q.getYPosition().d_offset);
+    EXPECT_FLOAT_EQ(q.getYPosition().d_offset + q.getHeight().d_offset - 5.0f,
+                    r.getYPosition().d_offset);
+    Wait(1.1f, 11);
+    EXPECT_FALSE(p.isVisible());
+    EXPECT_EQ(CEGUI::UDim(0, 0), p.getHeight());
+    EXPECT_FLOAT_EQ(0.0f, q.getYPosition().d_offset);
+    // The view's own text decides the height: its document's height and the overlap.
+    const auto& view = static_cast<const ZuGUI::CGameMultiLine&>(q);
+    EXPECT_FLOAT_EQ(view.QueryDoc()->GetHeight() + 5.0f, q.getHeight().d_offset);
+}
+
+TEST_F(GameChatBoxTest, CommandPropertiesPushAndClearAndReadNothing)
+{
+    CGameChatBox& box = CreateBox(3);
+    box.setProperty("PushChat", "{N Alice}: hello");
+    box.setProperty("PushChat", "second");
+    EXPECT_THAT(Shown(box), ElementsAre("{N Alice}: hello", "second"));
+    EXPECT_EQ("", box.getProperty("PushChat"));
+    EXPECT_EQ("", box.getProperty("Clear"));
+
+    box.setProperty("Clear", "anything");
+    EXPECT_THAT(Shown(box), IsEmpty());
+    EXPECT_EQ(0u, box.GetCurTopChat());
+    EXPECT_EQ(0u, box.GetCurChatSize());
+    Push(box, {"again"});
+    EXPECT_THAT(Shown(box), ElementsAre("again"));
+
+    // Messages are content, not layout: a saved layout holds the box alone.
+    std::ostringstream layout;
+    CEGUI::WindowManager::getSingleton().writeLayoutToStream(box, layout);
+    EXPECT_THAT(layout.str(), Not(::testing::HasSubstr("__zuauto_single__")));
+    EXPECT_THAT(layout.str(), ::testing::HasSubstr("name=\"ChatCapacity\" value=\"3\""));
+}
+
+TEST_F(GameChatBoxTest, WithoutCapacityOrARichTextViewNothingIsPushed)
+{
+    CGameChatBox& box = CreateBox(0, "1");
+    EXPECT_FALSE(box.PushChatText("lost"));
+    Wait(2.0f, 4);
+    EXPECT_EQ(0u, box.getContentPane()->getChildCount());
+
+    // A look that maps the view type to another window: the push fails and leaves nothing.
+    box.SetChatCapacity(3);
+    CEGUI::WindowFactoryManager& factories = CEGUI::WindowFactoryManager::getSingleton();
+    factories.addFalagardWindowMapping("ZuLook/GameMultiLine", "DefaultWindow", "",
+                                       "Core/Default");
+    EXPECT_FALSE(box.PushChatText("lost"));
+    factories.addFalagardWindowMapping("ZuLook/GameMultiLine", "ZuGame/GameMultiLine",
+                                       "ZuLook/GameMultiLine", "ZuGame/GameMultiLineRenderer");
+    EXPECT_EQ(0u, box.getContentPane()->getChildCount());
+    EXPECT_EQ(0u, box.GetCurChatSize());
+    EXPECT_TRUE(box.PushChatText("kept"));
+}
+
+TEST_F(GameChatBoxTest, TheBoxsFontAndSettingsReachItsViews)
+{
+    CGameChatBox& box = CreateBox(4);
+    box.setProperty("DefaultColour", "FF102030");
+    box.setProperty("Indent1stLine", "6");
+    box.setProperty("IndentRestLine", "12");
+    Push(box, {"P", "Q"});
+    box.setFont("DejaVuSans-8");
+    for (unsigned i = 0; i < 2; ++i)
+    {
+        CEGUI::Window& view = *box.GetChatWindowByIndex(i);
+        EXPECT_EQ(box.getFont(), view.getFont());
+        EXPECT_EQ("FF102030", view.getProperty("DefaultColour"));
+        EXPECT_EQ("6", view.getProperty("Indent1stLine"));
+        EXPECT_EQ("12", view.getProperty("IndentRestLine"));
+        EXPECT_EQ("False", view.getProperty("FrameEnabled"));
+        EXPECT_EQ("True", view.getProperty("ForceHideVertScrollbar"));
+        EXPECT_FALSE(view.isRiseOnClickEnabled());
+    }
+    // A fresh box shows white text, its declared default.
+    EXPECT_EQ("FFFFFFFF", CreateChild("ZuTest/GameChatBox", "Fresh").getProperty("DefaultColour"));
+}
+} // namespace
