@@ -1,5 +1,5 @@
 # The two set-up commands of the README, and the other entry points of the project.
-#   make demo   install dependencies, build Release, run the demo (writes out/demo.png)
+#   make demo   install dependencies, build Release, run the demo (writes out/demo-*.png)
 #   make test   install dependencies, build with ASan + UBSan, run every test with ctest
 #   make bench  build Release and run the Google Benchmark programs
 #   make fuzz   build the libFuzzer targets with clang and fuzz the markup (FUZZ_SECONDS=300)
@@ -16,7 +16,7 @@ deps:
 demo: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DZU_BUILD_TESTS=OFF -DZU_BUILD_BENCH=ON
 	cmake --build $(RELEASE_DIR) -j$(JOBS) --target zugui-demo
-	scripts/run-demo.sh $(RELEASE_DIR)/examples/zugui-demo out/demo.png
+	scripts/run-demo.sh $(RELEASE_DIR)/examples/zugui-demo out
 
 test: deps
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DZU_SANITIZE=ON \

@@ -2,63 +2,14 @@
 // holding 50 chat-like lines (names, coloured stretches, item links, plain text) is resized by
 // one pixel per iteration, which re-parses and re-lays out the whole text and sizes the scroll
 // bars, as a chat window being dragged wider does.
-#include "ZuGUIElements/module/FactoryRegistry.h"
-#include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
-#include "ZuGUIElements/richtext/ColorPropertyManager.h"
-#include "ZuGUIElements/textwidgets/GameMultiLine.h"
-#include "support/HeadlessCegui.h"
-
-#include <CEGUI/CEGUI.h>
-#include <CEGUI/RendererModules/Null/Renderer.h>
+#include "RichTextSystem.h"
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
-
 namespace
 {
+using ZuBench::kFont;
 constexpr int kChatLines = 50;
-const char* const kFont = "DejaVuSans-10-NoScale";
-const char* const kViewType = "Bench/GameMultiLine";
-
-// CEGUI on the NullRenderer with the stock look, the module and the sample skin's view look,
-// for one run of the benchmark.
-class ScopedViewSystem
-{
-public:
-    ScopedViewSystem() { LoadLooks(); }
-    ScopedViewSystem(const ScopedViewSystem&) = delete;
-    ScopedViewSystem& operator=(const ScopedViewSystem&) = delete;
-
-private:
-    static void LoadLooks()
-    {
-        if (!CEGUI::SchemeManager::getSingleton().isDefined("TaharezLook"))
-            CEGUI::SchemeManager::getSingleton().createFromFile("TaharezLook.scheme");
-        if (!CEGUI::FontManager::getSingleton().isDefined(kFont))
-            CEGUI::FontManager::getSingleton().createFromFile(CEGUI::String(kFont) + ".font");
-        CEGUI::System::getSingleton().getDefaultGUIContext().setDefaultFont(kFont);
-
-        registerAllFactories();
-        CEGUI::WindowFactoryManager& factories = CEGUI::WindowFactoryManager::getSingleton();
-        if (!factories.isFactoryPresent(ZuGUI::CGameMultiLine::WidgetTypeName))
-            ZuGUI::ZuGUIExtraFacoryManager::Instance().InitGameUIPlugins();
-        CEGUI::WidgetLookManager& looks = CEGUI::WidgetLookManager::getSingleton();
-        if (!looks.isWidgetLookAvailable("ZuLook/GameMultiLine"))
-            looks.parseLookNFeelSpecificationFromFile("ZuLook.GameMultiLine.looknfeel", "skin");
-        if (!factories.isFalagardMappedType(kViewType))
-            factories.addFalagardWindowMapping(kViewType, ZuGUI::CGameMultiLine::WidgetTypeName,
-                                               "ZuLook/GameMultiLine",
-                                               CEGUI::GameMultiLineRenderer::TypeName);
-
-        auto& colours = ZuGUI::TextParser::CColorPropertyManager::Instance();
-        colours.RegisterColorByString("gold", "FFFFD700", "FF000000");
-        colours.RegisterColorByString("grey", "FFA0A0A0", "FF000000");
-        colours.SetClickColorByString("FF00FF00", "80FFFFFF", "FFFFFF00");
-    }
-
-    const ZuTest::ScopedHeadlessCegui m_cegui{ZU_CEGUI_DATA_DIR, ZU_SKIN_DIR};
-};
 
 // Chat lines as a game writes them: a channel, a speaker, coloured text, item links.
 CEGUI::String ChatText()
@@ -80,12 +31,10 @@ CEGUI::String ChatText()
 
 void BM_GameMultiLineRelayoutOnWidthChange(benchmark::State& state)
 {
-    const ScopedViewSystem system;
-    CEGUI::WindowManager& windows = CEGUI::WindowManager::getSingleton();
-    CEGUI::Window* root = windows.createWindow("DefaultWindow", "BenchRoot");
-    root->setSize(CEGUI::USize(CEGUI::UDim(0, 1024), CEGUI::UDim(0, 768)));
-    auto* view = static_cast<ZuGUI::CGameMultiLine*>(windows.createWindow(kViewType, "Chat"));
-    root->addChild(view);
+    ZuBench::ScopedRichTextSystem system;
+    auto* view = static_cast<ZuGUI::CGameMultiLine*>(
+        CEGUI::WindowManager::getSingleton().createWindow(ZuBench::kViewType, "Chat"));
+    system.Root().addChild(view);
     view->setSize(CEGUI::USize(CEGUI::UDim(0, 320), CEGUI::UDim(0, 240)));
     view->setCmdFontName(kFont);
     view->setText(ChatText());
@@ -99,8 +48,6 @@ void BM_GameMultiLineRelayoutOnWidthChange(benchmark::State& state)
     }
     state.counters["lines"] = view->QueryDoc()->GetHeight() / view->getFont()->getLineSpacing();
     state.counters["markup_chars"] = static_cast<double>(view->getText().length());
-    windows.destroyWindow(root);
-    windows.cleanDeadPool();
 }
 BENCHMARK(BM_GameMultiLineRelayoutOnWidthChange)->Unit(benchmark::kMicrosecond);
 } // namespace

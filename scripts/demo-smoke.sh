@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Smoke test of the demo: runs it hidden (on Xvfb when there is no display), then checks that
-# it bound the game client to the module and that its screenshot is not blank.
+# Smoke test of the demo: runs every scene hidden (on Xvfb when there is no display), then
+# checks that it bound the game client to the module, that the scenes' scripts reached the
+# client and the chat box, and that no screenshot is blank.
 #   scripts/demo-smoke.sh <demo-binary> <output-dir>
 set -euo pipefail
 
@@ -11,13 +12,12 @@ fi
 demo=$1
 out=$2
 here=$(cd "$(dirname "$0")" && pwd)
-screenshot=$out/demo.png
 log=$out/demo.out
 
 mkdir -p "$out"
-rm -f "$screenshot" "$log"
+rm -f "$out"/demo-*.png "$log"
 
-if ! "$here/run-demo.sh" "$demo" "$screenshot" --hidden --frames 10 >"$log" 2>&1; then
+if ! "$here/run-demo.sh" "$demo" "$out" --hidden >"$log" 2>&1; then
     cat "$log"
     echo "demo-smoke: the demo failed" >&2
     exit 1
@@ -36,5 +36,14 @@ for command in _KeyVal_ItemIcon_Click _KeyVal_Cmd_Click; do
         exit 1
     fi
 done
-"$demo" --check-screenshot "$screenshot"
+# The chat feed must have wrapped the chat box's ring, and lines must have expired.
+for what in "pushed: " "expired: "; do
+    if ! grep -q "^  $what" "$log"; then
+        echo "demo-smoke: the chat scene reported no '$what' line" >&2
+        exit 1
+    fi
+done
+for scene in hud chat; do
+    "$demo" --check-screenshot "$out/demo-$scene.png"
+done
 echo "demo-smoke: passed"

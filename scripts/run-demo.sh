@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# Runs zugui-demo and reports where its screenshot is. Without a display the demo runs hidden
-# on a virtual X server (Xvfb). Arguments after the screenshot go to the demo.
-#   scripts/run-demo.sh <demo-binary> <screenshot.png> [demo options...]
+# Runs zugui-demo and reports where its screenshots are. Without a display the demo runs hidden
+# on a virtual X server (Xvfb). Arguments after the folder go to the demo.
+#   scripts/run-demo.sh <demo-binary> <screenshot-folder> [demo options...]
 set -euo pipefail
 
 if [ $# -lt 2 ]; then
-    echo "usage: $0 <demo-binary> <screenshot.png> [demo options...]" >&2
+    echo "usage: $0 <demo-binary> <screenshot-folder> [demo options...]" >&2
     exit 2
 fi
 demo=$1
-screenshot=$2
+screenshots=$2
 shift 2
 
 if [ ! -x "$demo" ]; then
@@ -18,12 +18,12 @@ if [ ! -x "$demo" ]; then
 fi
 
 if [ -n "${DISPLAY:-}" ]; then
-    "$demo" --screenshot "$screenshot" "$@"
+    "$demo" --screenshots "$screenshots" "$@"
 else
     if ! command -v xvfb-run >/dev/null; then
         echo "run-demo: no \$DISPLAY and no xvfb-run; run scripts/install-deps.sh" >&2
         exit 2
     fi
-    xvfb-run -a -s "-screen 0 1280x800x24" "$demo" --hidden --screenshot "$screenshot" "$@"
+    xvfb-run -a -s "-screen 0 1280x800x24" "$demo" --hidden --screenshots "$screenshots" "$@"
 fi
-echo "run-demo: screenshot written to $screenshot"
+echo "run-demo: screenshots written to $screenshots/demo-*.png"

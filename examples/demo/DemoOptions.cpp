@@ -1,5 +1,9 @@
 #include "demo/DemoOptions.h"
 
+#include "demo/DemoScene.h"
+
+#include <algorithm>
+
 #include <stdexcept>
 
 namespace ZuDemo
@@ -41,8 +45,10 @@ DemoOptions ParseDemoOptions(int argc, const char* const argv[])
             options.hidden = true;
         else if (argument == "--frames")
             options.frames = ParseFrameCount(value());
-        else if (argument == "--screenshot")
-            options.screenshot = value();
+        else if (argument == "--scene")
+            options.scene = value();
+        else if (argument == "--screenshots")
+            options.screenshotDir = value();
         else if (argument == "--check-screenshot")
             options.checkScreenshot = value();
         else if (argument == "--help" || argument == "-h")
@@ -50,8 +56,12 @@ DemoOptions ParseDemoOptions(int argc, const char* const argv[])
         else
             throw std::invalid_argument("unknown argument '" + argument + "'");
     }
-    if (options.screenshot.empty())
-        throw std::invalid_argument("--screenshot needs a file name");
+    if (options.screenshotDir.empty())
+        throw std::invalid_argument("--screenshots needs a folder");
+    const std::vector<std::string> scenes = DemoSceneNames();
+    if (!options.scene.empty() &&
+        std::find(scenes.begin(), scenes.end(), options.scene) == scenes.end())
+        throw std::invalid_argument("--scene: no scene '" + options.scene + "'");
     if (options.hidden && options.frames == 0)
         throw std::invalid_argument("--frames 0 runs until the window is closed, which a hidden "
                                     "window never is");
@@ -60,12 +70,13 @@ DemoOptions ParseDemoOptions(int argc, const char* const argv[])
 
 const char* DemoUsage()
 {
-    return "usage: zugui-demo [--hidden] [--frames N] [--screenshot FILE]\n"
+    return "usage: zugui-demo [--hidden] [--scene NAME] [--frames N] [--screenshots DIR]\n"
            "       zugui-demo --check-screenshot FILE\n"
            "  --hidden            render without showing the window\n"
-           "  --frames N          frames to render before the screenshot (default 10);\n"
-           "                      0 runs until the window is closed\n"
-           "  --screenshot FILE   where to write the PNG (default out/demo.png)\n"
+           "  --scene NAME        show one scene: hud or chat (default: each in turn)\n"
+           "  --frames N          frames to render before each screenshot (default: the\n"
+           "                      scene's own); 0 runs until the window is closed\n"
+           "  --screenshots DIR   where to write demo-<scene>.png (default out)\n"
            "  --check-screenshot  exit 0 when FILE is a PNG of more than one colour\n";
 }
 } // namespace ZuDemo

@@ -9,9 +9,14 @@ struct DemoOptions
 {
     // Run without showing the window (under Xvfb, or on a desktop for a quick check).
     bool hidden = false;
-    // Frames to render before the screenshot; 0 runs until the window is closed.
-    int frames = 10;
-    std::string screenshot = "out/demo.png";
+    // Frames to render before each screenshot; kSceneFrames lets each scene choose, 0 runs
+    // until the window is closed.
+    static constexpr int kSceneFrames = -1;
+    int frames = kSceneFrames;
+    // The one scene to show; empty shows every scene in turn.
+    std::string scene;
+    // Where the screenshots go: one "demo-<scene>.png" per scene.
+    std::string screenshotDir = "out";
     // When set, only check that this PNG is not blank and exit.
     std::string checkScreenshot;
     bool help = false;

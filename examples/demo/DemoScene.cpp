@@ -1,9 +1,9 @@
 #include "demo/DemoScene.h"
 
+#include "client/SampleGameClient.h"
+#include "demo/ChatScene.h"
 #include "demo/GameModule.h"
-
-#include "ZuGUIElements/richtext/RichTextDoc.h"
-#include "ZuGUIElements/textwidgets/GameMultiLine.h"
+#include "demo/HudScene.h"
 
 #include <CEGUI/CEGUI.h>
 
@@ -15,10 +15,6 @@ namespace
 {
 const char* const kTypeList = "MainFrame/TypesPanel/TypeList";
 const char* const kHostLog = "MainFrame/LogPanel/HostLog";
-const char* const kCastBar = "GameFrame/SkillsPanel/CastBar";
-const char* const kBag = "GameFrame/BagPanel/";
-const char* const kChat = "GameFrame/RichTextPanel/ChatView";
-const char* const kChatLog = "GameFrame/RichTextPanel/ChatLogView";
 // Tree values longer than this are shortened on the screen.
 constexpr std::size_t kLongestShownValue = 20;
 
@@ -51,16 +47,28 @@ CEGUI::String Utf8(const std::string& text)
 {
     return CEGUI::String(reinterpret_cast<const CEGUI::utf8*>(text.c_str()));
 }
+
+CEGUI::Window* MakeRoot()
+{
+    CEGUI::WindowManager& windows = CEGUI::WindowManager::getSingleton();
+    CEGUI::Window* root = windows.createWindow("DefaultWindow", "DemoRoot");
+    root->setArea(
+        CEGUI::URect(CEGUI::UDim(0, 0), CEGUI::UDim(0, 0), CEGUI::UDim(1, 0), CEGUI::UDim(1, 0)));
+    root->setMousePassThroughEnabled(true);
+    return root;
+}
 } // namespace
 
-DemoScene::DemoScene(CEGUI::GUIContext& context) : m_context(context)
+DemoScene::DemoScene(CEGUI::GUIContext& context, std::string name, const char* layout)
+    : m_context(context), m_name(std::move(name)), m_root(MakeRoot())
 {
-    m_root = CEGUI::WindowManager::getSingleton().loadLayoutFromFile("Demo.layout", "skin");
-    m_context.setRootWindow(m_root);
     try
     {
-        m_root->getChild(kTypeList)->setText(Utf8(DescribeRegisteredModuleTypes()));
-        KeepCasting();
+        CEGUI::WindowManager& windows = CEGUI::WindowManager::getSingleton();
+        m_root->addChild(windows.loadLayoutFromFile("DemoSidebar.layout", "skin"));
+        m_root->addChild(windows.loadLayoutFromFile(layout, "skin"));
+        m_context.setRootWindow(m_root);
+        Child(kTypeList).setText(Utf8(DescribeRegisteredModuleTypes()));
     }
     catch (...)
     {
@@ -76,29 +84,21 @@ DemoScene::~DemoScene()
 
 void DemoScene::DestroyWindows()
 {
-    m_context.setRootWindow(nullptr);
+    if (m_context.getRootWindow() == m_root)
+        m_context.setRootWindow(nullptr);
     CEGUI::WindowManager& windows = CEGUI::WindowManager::getSingleton();
     windows.destroyWindow(m_root);
     windows.cleanDeadPool();
 }
 
-// A finished cast starts the next one, so that a long-running demo keeps the bar moving.
-void DemoScene::KeepCasting()
+CEGUI::Window& DemoScene::Child(const CEGUI::String& path) const
 {
-    m_root->getChild(kCastBar)->subscribeEvent(
-        "AdvancedToOne",
-        CEGUI::Event::Subscriber(
-            [](const CEGUI::EventArgs& args)
-            {
-                static_cast<const CEGUI::WindowEventArgs&>(args).window->setProperty("CurValue",
-                                                                                     "0");
-                return true;
-            }));
+    return *m_root->getChild(path);
 }
 
 void DemoScene::Click(const CEGUI::String& path, CEGUI::MouseButton button)
 {
-    const CEGUI::Rectf area = m_root->getChild(path)->getUnclippedOuterRect().get();
+    const CEGUI::Rectf area = Child(path).getUnclippedOuterRect().get();
     ClickAt(area.d_min + CEGUI::Vector2f(area.getWidth(), area.getHeight()) * 0.5f, button);
 }
 
@@ -109,66 +109,10 @@ void DemoScene::ClickAt(const CEGUI::Vector2f& point, CEGUI::MouseButton button)
     m_context.injectMouseButtonUp(button);
 }
 
-ZuGUI::CGameMultiLine& DemoScene::View(const CEGUI::String& path) const
+void DemoScene::FreePointer()
 {
-    auto* view = dynamic_cast<ZuGUI::CGameMultiLine*>(m_root->getChild(path));
-    if (!view)
-        throw std::logic_error("Demo.layout: " + std::string(path.c_str()) +
-                               " is not a rich text view");
-    return *view;
-}
-
-CEGUI::Vector2f DemoScene::PointOnBlock(const ZuGUI::CGameMultiLine& view,
-                                        const BlockTest& test) const
-{
-    const auto& doc = dynamic_cast<const ZuGUI::TextBlocks::CRichTextDoc&>(*view.QueryDoc());
-    for (const auto& line : doc.GetLines())
-    {
-        for (const auto& block : line->GetBlocks())
-        {
-            if (!test(*block))
-                continue;
-            const CEGUI::Rectf area = block->GetArea();
-            return view.DocumentToScreen(area.d_min + CEGUI::Vector2f(4.0f, area.getHeight() / 2));
-        }
-    }
-    throw std::logic_error("Demo.layout: no such text in " + std::string(view.getName().c_str()));
-}
-
-CEGUI::Vector2f DemoScene::PointOnCommand(const CEGUI::String& viewPath,
-                                          const CEGUI::String& text) const
-{
-    const ZuGUI::CGameMultiLine& view = View(viewPath);
-    return PointOnBlock(view,
-                        [&](const ZuGUI::ITextBlock& block)
-                        {
-                            return dynamic_cast<const ZuGUI::TextBlocks::CCmdText*>(&block) &&
-                                   block.GetText(view) == text;
-                        });
-}
-
-void DemoScene::PlayScriptedClicks()
-{
-    // The pointer of a hidden run has no screen to stay on: give it the whole display.
     const CEGUI::Rectf display(CEGUI::Vector2f(0, 0), m_root->getPixelSize());
     m_context.getMouseCursor().setConstraintArea(&display);
-    Click(CEGUI::String(kBag) + "Slot0", CEGUI::LeftButton);
-    Click(CEGUI::String(kBag) + "Slot1", CEGUI::RightButton);
-    Click(CEGUI::String(kBag) + "Slot3", CEGUI::MiddleButton);
-    Click(CEGUI::String(kBag) + "Equip0", CEGUI::LeftButton);
-
-    ClickAt(PointOnCommand(kChat, "Alice"), CEGUI::LeftButton);
-    ClickAt(PointOnCommand(kChat, "[Iron Sword]"), CEGUI::RightButton);
-    ClickAt(PointOnBlock(View(kChat), [](const ZuGUI::ITextBlock& block)
-                         { return dynamic_cast<const ZuGUI::TextBlocks::CEmoteBlock*>(&block); }),
-            CEGUI::LeftButton);
-
-    const CEGUI::Rectf chatLog = View(kChatLog).getUnclippedOuterRect().get();
-    m_context.injectMousePosition(chatLog.d_min.d_x + 20, chatLog.d_min.d_y + 20);
-    m_context.injectMouseWheelChange(-10);
-
-    const CEGUI::Vector2f hovered = PointOnCommand(kChat, "join the hunt");
-    m_context.injectMousePosition(hovered.d_x, hovered.d_y);
 }
 
 void DemoScene::ShowHostLog(const std::vector<std::string>& lines)
@@ -179,6 +123,27 @@ void DemoScene::ShowHostLog(const std::vector<std::string>& lines)
         if (line.rfind("SendCommand", 0) == 0 || line.rfind("CallScript", 0) == 0)
             text += WithShortValues(Without(line, "_KeyVal_Cmd_")) + "\n";
     }
-    m_root->getChild(kHostLog)->setText(Utf8(text.empty() ? "(nothing)" : text));
+    Child(kHostLog).setText(Utf8(text.empty() ? "(nothing)" : text));
+}
+
+void DemoScene::ShowHostLogSince(std::size_t firstLine, const SampleGameClient& client)
+{
+    const auto& log = client.Log();
+    ShowHostLog(
+        {log.begin() + static_cast<std::ptrdiff_t>(std::min(firstLine, log.size())), log.end()});
+}
+
+std::vector<std::string> DemoSceneNames()
+{
+    return {"hud", "chat"};
+}
+
+std::unique_ptr<DemoScene> MakeDemoScene(const std::string& name, CEGUI::GUIContext& context)
+{
+    if (name == "hud")
+        return std::make_unique<HudScene>(context);
+    if (name == "chat")
+        return std::make_unique<ChatScene>(context);
+    throw std::invalid_argument("no demo scene '" + name + "'");
 }
 } // namespace ZuDemo

@@ -1,7 +1,7 @@
 // zugui-demo: the ZuGUIElements module in a real CEGUI application. It opens an OpenGL
 // window, loads the sample skin (and with it the module), binds the sample game client as
-// the module's host, shows the demo layout for a number of frames, writes a screenshot and
-// prints every call the host received.
+// the module's host, shows each demo scene for a number of frames and writes its screenshot,
+// and prints what each scene did and every call the host received.
 #include "client/SampleGameClient.h"
 #include "client/SamplePictureSource.h"
 #include "client/SampleRenderProxies.h"
@@ -19,6 +19,8 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <memory>
+#include <vector>
 
 namespace
 {
@@ -74,39 +76,32 @@ private:
     ZuDemo::DemoWindow::PointerState m_last;
 };
 
-bool IsLastFrame(const DemoOptions& options, int framesDrawn, const ZuDemo::DemoWindow& window)
+bool IsLastFrame(int frames, int framesDrawn, const ZuDemo::DemoWindow& window)
 {
-    return options.frames > 0 ? framesDrawn >= options.frames : window.CloseRequested();
+    return frames > 0 ? framesDrawn >= frames : window.CloseRequested();
 }
 
-// After the first frame, when every game widget has resolved its object, plays the
-// scripted clicks and shows what they sent the game client.
-void PlayScript(ZuDemo::DemoScene& scene, ZuDemo::SampleGameClient& client)
-{
-    const std::size_t before = client.Log().size();
-    scene.PlayScriptedClicks();
-    scene.ShowHostLog(
-        {client.Log().begin() + static_cast<std::ptrdiff_t>(before), client.Log().end()});
-}
-
-// Draws frames until the last one, and returns that frame's pixels.
+// Draws the scene's frames until the last one, and returns that frame's pixels.
 ZuDemo::RgbaImage RenderFrames(const DemoOptions& options, ZuDemo::DemoWindow& window,
                                ZuDemo::CeguiSession& cegui, ZuDemo::DemoScene& scene,
                                ZuDemo::SampleGameClient& client)
 {
+    const int frames =
+        options.frames == DemoOptions::kSceneFrames ? scene.Frames() : options.frames;
     FrameClock clock(options.hidden);
     PointerForwarder pointer;
+    float seconds = 0.0f;
     for (int framesDrawn = 1;; ++framesDrawn)
     {
-        if (framesDrawn == 2)
-            PlayScript(scene, client);
+        scene.BeforeFrame(framesDrawn, seconds, client);
         if (!options.hidden)
             pointer.Forward(window.Pointer(), cegui.Context());
         const float elapsed = clock.Tick();
+        seconds += elapsed;
         client.AdvanceUITime(elapsed);
         cegui.RenderFrame(elapsed);
         // The back buffer is read before it is presented, when it still holds the frame.
-        if (IsLastFrame(options, framesDrawn, window))
+        if (IsLastFrame(frames, framesDrawn, window))
         {
             ZuDemo::RgbaImage frame =
                 ZuDemo::CaptureFramebuffer(window.FramebufferWidth(), window.FramebufferHeight());
@@ -127,17 +122,39 @@ void PrintHostLog(const ZuDemo::SampleGameClient& client)
         std::cout << "  " << command << '\n';
 }
 
-std::string CeguiLogPath(const std::string& screenshot)
+std::string CeguiLogPath(const std::string& directory)
 {
-    const std::filesystem::path directory = std::filesystem::path(screenshot).parent_path();
-    if (!directory.empty())
-        std::filesystem::create_directories(directory);
-    return (directory / "zugui-demo-cegui.log").string();
+    std::filesystem::create_directories(directory);
+    return (std::filesystem::path(directory) / "zugui-demo-cegui.log").string();
+}
+
+std::vector<std::string> ScenesToShow(const DemoOptions& options)
+{
+    // A window that runs until it is closed shows one scene.
+    if (!options.scene.empty() || options.frames == 0)
+        return {options.scene.empty() ? ZuDemo::DemoSceneNames().front() : options.scene};
+    return ZuDemo::DemoSceneNames();
+}
+
+// Shows one scene and writes its screenshot; returns the screenshot's path.
+std::string ShowScene(const std::string& name, const DemoOptions& options,
+                      ZuDemo::DemoWindow& window, ZuDemo::CeguiSession& cegui,
+                      ZuDemo::SampleGameClient& client)
+{
+    const std::unique_ptr<ZuDemo::DemoScene> scene = ZuDemo::MakeDemoScene(name, cegui.Context());
+    const std::string screenshot =
+        (std::filesystem::path(options.screenshotDir) / ("demo-" + name + ".png")).string();
+    ZuDemo::WritePng(screenshot, RenderFrames(options, window, cegui, *scene, client));
+    std::cout << "Scene " << name << ":\n";
+    for (const std::string& line : scene->Report())
+        std::cout << "  " << line << '\n';
+    return screenshot;
 }
 
 int RunDemo(const DemoOptions& options)
 {
-    const std::string ceguiLog = CeguiLogPath(options.screenshot);
+    const std::string ceguiLog = CeguiLogPath(options.screenshotDir);
+    std::vector<std::string> screenshots;
     try
     {
         ZuDemo::DemoWindow window(kWindowWidth, kWindowHeight, "ZuGUIElements demo",
@@ -152,9 +169,8 @@ int RunDemo(const DemoOptions& options)
             const ZuDemo::SampleRenderProxies proxies(client.Model());
             const ZuDemo::SamplePictureSource pictures(client.Model());
             const ZuDemo::ScopedHost host(client);
-            ZuDemo::DemoScene scene(cegui.Context());
-            ZuDemo::WritePng(options.screenshot,
-                             RenderFrames(options, window, cegui, scene, client));
+            for (const std::string& name : ScenesToShow(options))
+                screenshots.push_back(ShowScene(name, options, window, cegui, client));
         }
         PrintHostLog(client);
     }
@@ -163,7 +179,8 @@ int RunDemo(const DemoOptions& options)
         std::cerr << "zugui-demo: " << error.what() << "\n(CEGUI's log: " << ceguiLog << ")\n";
         return 1;
     }
-    std::cout << "Screenshot: " << options.screenshot << '\n';
+    for (const std::string& screenshot : screenshots)
+        std::cout << "Screenshot: " << screenshot << '\n';
     return 0;
 }
 

@@ -60,7 +60,8 @@ protected:
             if (view->isVisible())
                 shown.push_back(view);
         }
-        std::sort(shown.begin(), shown.end(), [](CEGUI::Window* a, CEGUI::Window* b)
+        std::sort(shown.begin(), shown.end(),
+                  [](CEGUI::Window* a, CEGUI::Window* b)
                   { return a->getYPosition().d_offset < b->getYPosition().d_offset; });
         std::vector<std::string> texts;
         for (CEGUI::Window* view : shown)
@@ -261,8 +262,7 @@ TEST_F(GameChatBoxTest, WithoutCapacityOrARichTextViewNothingIsPushed)
     // A look that maps the view type to another window: the push fails and leaves nothing.
     box.SetChatCapacity(3);
     CEGUI::WindowFactoryManager& factories = CEGUI::WindowFactoryManager::getSingleton();
-    factories.addFalagardWindowMapping("ZuLook/GameMultiLine", "DefaultWindow", "",
-                                       "Core/Default");
+    factories.addFalagardWindowMapping("ZuLook/GameMultiLine", "DefaultWindow", "", "Core/Default");
     EXPECT_FALSE(box.PushChatText("lost"));
     factories.addFalagardWindowMapping("ZuLook/GameMultiLine", "ZuGame/GameMultiLine",
                                        "ZuLook/GameMultiLine", "ZuGame/GameMultiLineRenderer");

@@ -4,8 +4,8 @@
 
 #include <CEGUI/PropertyHelper.h>
 #include <CEGUI/WindowManager.h>
-#include <CEGUI/widgets/ScrolledContainer.h>
 #include <CEGUI/widgets/Scrollbar.h>
+#include <CEGUI/widgets/ScrolledContainer.h>
 
 #include <cmath>
 #include <limits>
@@ -29,9 +29,9 @@ struct WholeSecondsText : FloatText
     static CEGUI::String ToString(float seconds)
     {
         constexpr float kLargest = static_cast<float>(std::numeric_limits<CEGUI::uint>::max());
-        const CEGUI::uint whole =
-            seconds >= kLargest ? std::numeric_limits<CEGUI::uint>::max()
-                                : static_cast<CEGUI::uint>(std::trunc(seconds));
+        const CEGUI::uint whole = seconds >= kLargest
+                                      ? std::numeric_limits<CEGUI::uint>::max()
+                                      : static_cast<CEGUI::uint>(std::trunc(seconds));
         return FloatText::ToString(static_cast<float>(whole));
     }
 };
@@ -88,18 +88,37 @@ CEGUI::String CGameChatBox::ViewName(unsigned index) const
     return getName() + SingleChatSurfix + CEGUI::PropertyHelper<CEGUI::uint>::toString(index);
 }
 
-CEGUI::Window* CGameChatBox::FindView(unsigned index) const
+CEGUI::Window* CGameChatBox::FindView(unsigned index)
 {
     const CEGUI::ScrolledContainer& content = *getContentPane();
+    if (index < d_views.size() && d_views[index] && d_views[index]->getParent() == &content)
+        return d_views[index];
     const CEGUI::String name = ViewName(index);
-    return content.isChild(name) ? content.getChild(name) : nullptr;
+    if (!content.isChild(name))
+        return nullptr;
+    RememberView(index, content.getChild(name));
+    return d_views[index];
+}
+
+void CGameChatBox::RememberView(unsigned index, CEGUI::Window* view)
+{
+    if (index >= d_views.size())
+        d_views.resize(index + 1, nullptr);
+    d_views[index] = view;
+    view->subscribeEvent(CEGUI::Window::EventDestructionStarted,
+                         CEGUI::Event::Subscriber(
+                             [this, index](const CEGUI::EventArgs&)
+                             {
+                                 d_views[index] = nullptr;
+                                 return false;
+                             }));
 }
 
 CEGUI::Window* CGameChatBox::GetChatWindowByIndex(unsigned index)
 {
     if (CEGUI::Window* view = FindView(index))
         return view;
-    return MakeView(ViewName(index));
+    return MakeView(index);
 }
 
 CGameMultiLine* CGameChatBox::ViewAt(unsigned index)
@@ -107,10 +126,10 @@ CGameMultiLine* CGameChatBox::ViewAt(unsigned index)
     return dynamic_cast<CGameMultiLine*>(GetChatWindowByIndex(index));
 }
 
-CGameMultiLine* CGameChatBox::MakeView(const CEGUI::String& name)
+CGameMultiLine* CGameChatBox::MakeView(unsigned index)
 {
     CEGUI::WindowManager& windows = CEGUI::WindowManager::getSingleton();
-    CEGUI::Window* window = windows.createWindow(ChatViewType, name);
+    CEGUI::Window* window = windows.createWindow(ChatViewType, ViewName(index));
     auto* view = dynamic_cast<CGameMultiLine*>(window);
     if (!view)
     {
@@ -120,6 +139,7 @@ CGameMultiLine* CGameChatBox::MakeView(const CEGUI::String& name)
     }
     view->setWritingXMLAllowed(false);
     addChild(view);
+    RememberView(index, view);
     view->setXPosition(CEGUI::UDim(0.0f, 0.0f));
     view->setWidth(CEGUI::UDim(1.0f, -kScrollbarWidth));
     view->SetNeedFrame(false);
@@ -139,7 +159,7 @@ void CGameChatBox::SyncronizeChildFont(CEGUI::Window* child) const
         child->setFont(getFont());
 }
 
-bool CGameChatBox::utilCheckNeedAim(CEGUI::Window** anchor, float* offset) const
+bool CGameChatBox::utilCheckNeedAim(CEGUI::Window** anchor, float* offset)
 {
     const CEGUI::Scrollbar& bar = *getVertScrollbar();
     const float position = bar.getScrollPosition();
@@ -161,7 +181,7 @@ bool CGameChatBox::utilCheckNeedAim(CEGUI::Window** anchor, float* offset) const
     return true;
 }
 
-CGameChatBox::ScrollMemory CGameChatBox::RememberScroll() const
+CGameChatBox::ScrollMemory CGameChatBox::RememberScroll()
 {
     const CEGUI::Scrollbar& bar = *getVertScrollbar();
     ScrollMemory memory{bar.getScrollPosition(), bar.getDocumentSize(), false, nullptr, 0.0f};
@@ -258,6 +278,13 @@ bool CGameChatBox::PopTop()
 
 void CGameChatBox::ArrangeChatTexts()
 {
+    // The content pane measures its children and the box sizes its scroll bars again at every
+    // move of one view: both happen once, when the views are in place.
+    CEGUI::ScrolledContainer& content = *getScrolledContainer();
+    const bool autoSized = content.isContentPaneAutoSized();
+    const bool muted = content.isMuted();
+    content.setMutedState(true);
+    content.setContentPaneAutoSized(false);
     CEGUI::UDim y(0.0f, 0.0f);
     ForEachInRingOrder(
         [&](unsigned index)
@@ -274,6 +301,8 @@ void CGameChatBox::ArrangeChatTexts()
             view->setYPosition(y);
             y += view->getHeight() - CEGUI::UDim(0.0f, kViewOverlap);
         });
+    content.setMutedState(muted);
+    content.setContentPaneAutoSized(autoSized);
 }
 
 void CGameChatBox::ClearChats()

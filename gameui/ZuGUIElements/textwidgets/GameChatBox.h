@@ -15,6 +15,8 @@
 
 #include <CEGUI/widgets/ScrollablePane.h>
 
+#include <vector>
+
 namespace ZuGUI
 {
 class CGameMultiLine;
@@ -74,7 +76,7 @@ protected:
     bool PopTop();
     // True while the view ends more than 5 pixels above the end of the content; `anchor` is
     // then the view under the top of the view and `offset` how far into it the top lies.
-    bool utilCheckNeedAim(CEGUI::Window** anchor, float* offset) const;
+    bool utilCheckNeedAim(CEGUI::Window** anchor, float* offset);
     // Gives `child` the box's font.
     void SyncronizeChildFont(CEGUI::Window* child) const;
 
@@ -96,16 +98,18 @@ private:
     bool IsFull() const { return d_currentSize >= d_capacity; }
     CEGUI::String ViewName(unsigned index) const;
     // The view of ring index `index`, or null while it does not exist.
-    CEGUI::Window* FindView(unsigned index) const;
+    CEGUI::Window* FindView(unsigned index);
+    // Keeps `view` as the view of `index` until it is destroyed.
+    void RememberView(unsigned index, CEGUI::Window* view);
     // The ring index after `index`, wrapping to 0 at or past the capacity.
     unsigned NextIndex(unsigned index) const;
     // The view that a push fills, with the ring moved on for it; null (nothing moved) when the
     // look's view type does not make a rich text view.
     CGameMultiLine* TakeViewForPush(ScrollMemory& memory);
     CGameMultiLine* ViewAt(unsigned index);
-    CGameMultiLine* MakeView(const CEGUI::String& name);
+    CGameMultiLine* MakeView(unsigned index);
     void ShowMessage(CGameMultiLine& view, const CEGUI::String& markup) const;
-    ScrollMemory RememberScroll() const;
+    ScrollMemory RememberScroll();
     // Scrolls so that the anchor stays in place, or else the distance from the end.
     void RestoreScroll(const ScrollMemory& memory);
     // Visits the ring indices in display order: top … size − 1, then 0 … top − 1.
@@ -121,6 +125,8 @@ private:
     int d_indentRestLines = 0;
     float d_nextPopTime = 0.0f;
     float d_msgLife = 0.0f;
+    // The views by ring index, so that a push does not look each one up by name.
+    std::vector<CEGUI::Window*> d_views;
 };
 
 using CGameChatBoxFactory = ZuWindowFactory<CGameChatBox>;
