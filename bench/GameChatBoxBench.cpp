@@ -3,8 +3,9 @@
 // stock windows in a stock scrollable pane (an arrangement that moves every view) plus the
 // parse and layout of the same line in one view. A stock pane measures all its children and
 // sizes its scroll bars again at every move of one of them; the chat box has it do that once
-// per arrangement, and the batched floor does the same. The last benchmark pushes a million messages
-// into one box and reports the resident memory after the first ten thousand and at the end.
+// per arrangement, and the batched floor does the same. The last benchmark pushes a million
+// messages into one box and reports the resident memory after the first ten thousand and at the
+// end.
 #include "RichTextSystem.h"
 
 #include <CEGUI/widgets/ScrollablePane.h>

@@ -1,6 +1,7 @@
 #include "public/StringTools.h"
 
 #include <cfloat>
+#include <climits>
 #include <cmath>
 #include <cstdarg>
 #include <cstdint>
@@ -160,6 +161,24 @@ int ParseInt(const char* s)
     if (negative)
         value = 0u - value;
     return static_cast<std::int32_t>(value); // modulo 2^32 (two's complement)
+}
+
+long long ParseSaturatingInteger(const char* s)
+{
+    if (!s)
+        return 0;
+    const bool negative = ConsumeMinus(s);
+    const bool hex = StartsHex(s);
+    const unsigned base = hex ? 16u : 10u;
+    constexpr unsigned long long kLargest = LLONG_MAX;
+    unsigned long long value = 0;
+    for (s += hex ? 2 : 0; HexDigitValue(*s) >= 0 && (hex || IsDecimalDigit(*s)); ++s)
+    {
+        const auto digit = static_cast<unsigned long long>(HexDigitValue(*s));
+        value = value > (kLargest - digit) / base ? kLargest : value * base + digit;
+    }
+    const auto magnitude = static_cast<long long>(value);
+    return negative ? -magnitude : magnitude;
 }
 
 float ParseFloat(const char* s)

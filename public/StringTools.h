@@ -14,6 +14,11 @@ int SafeFormat(char* buf, int size, const char* format, ...) __attribute__((form
 // modulo 2^32 ("4294967297" gives 1, "2147483648" gives INT_MIN).
 int ParseInt(const char* s);
 
+// Whole-number parser for values that must not wrap: an optional '-', then "0x"/"0X" and
+// hexadecimal digits or decimal digits, up to the first other character. A value beyond the
+// 64-bit range saturates to LLONG_MAX or -LLONG_MAX; no digits, or a null text, give 0.
+long long ParseSaturatingInteger(const char* s);
+
 // Float parser: the sign, hexadecimal and apostrophe forms read as in ParseInt (without the
 // wrap-around); otherwise the decimal digits and '.' characters up to the first other
 // character form one integer, divided by 10 once per digit after the last '.'

@@ -17,9 +17,7 @@ const char* const kChatBox = "GameFrame/ChatPanel/ChatBox";
 const char* const kChatStatus = "GameFrame/ChatPanel/ChatStatus";
 } // namespace
 
-ChatScene::ChatScene(CEGUI::GUIContext& context) : DemoScene(context, "chat", "DemoChat.layout")
-{
-}
+ChatScene::ChatScene(CEGUI::GUIContext& context) : DemoScene(context, "chat", "DemoChat.layout") {}
 
 void ChatScene::BeforeFrame(int frame, float seconds, SampleGameClient& client)
 {
@@ -45,8 +43,8 @@ void ChatScene::ShowStatus()
     const int replaced = m_pushed - m_expired - shown;
     Child(kChatStatus)
         .setText("pushed " + std::to_string(m_pushed) + ", replaced in the ring " +
-                 std::to_string(std::max(replaced, 0)) + ", expired " +
-                 std::to_string(m_expired) + ", shown " + std::to_string(shown));
+                 std::to_string(std::max(replaced, 0)) + ", expired " + std::to_string(m_expired) +
+                 ", shown " + std::to_string(shown));
 }
 
 void ChatScene::ReportExpiredLines()

@@ -63,6 +63,30 @@ TEST(ParseIntTest, ReadsEveryForm)
     EXPECT_EQ(ParseInt(nullptr), 0);
 }
 
+TEST(ParseSaturatingIntegerTest, SaturatesInsteadOfWrapping)
+{
+    const struct
+    {
+        const char* text;
+        long long value;
+    } cases[] = {{"500", 500},
+                 {"-3", -3},
+                 {"0x10", 16},
+                 {"0", 0},
+                 {"12ab", 12},
+                 {"'A", 0},
+                 {"", 0},
+                 {"4294967296", 4294967296LL},
+                 {"9223372036854775807", LLONG_MAX},
+                 {"9223372036854775808", LLONG_MAX},
+                 {"99999999999999999999999", LLONG_MAX},
+                 {"0xFFFFFFFFFFFFFFFFFF", LLONG_MAX},
+                 {"-99999999999999999999999", -LLONG_MAX}};
+    for (const auto& entry : cases)
+        EXPECT_EQ(ParseSaturatingInteger(entry.text), entry.value) << entry.text;
+    EXPECT_EQ(ParseSaturatingInteger(nullptr), 0);
+}
+
 TEST(ParseFloatTest, DigitsBeforeTheLastDotFormTheIntegerPart)
 {
     const struct

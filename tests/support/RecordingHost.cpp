@@ -149,6 +149,10 @@ const char* RecordingHost::GetLocalizedText(const char* key)
 const char* RecordingHost::CallScriptRetString(const char* function, int argument)
 {
     Record("CallScriptRetString", Join({Quote(function), std::to_string(argument)}));
+    const std::string withArgument =
+        std::string(function ? function : "") + ":" + std::to_string(argument);
+    if (scriptStrings.count(withArgument))
+        return Lookup(scriptStrings, withArgument.c_str());
     return Lookup(scriptStrings, function);
 }
 

@@ -40,6 +40,7 @@ public:
     void ReplyWith(const std::string& requestName, std::function<void(KeyValues& reply)> fill);
 
     std::map<std::string, std::string> localizedTexts;
+    // Answers of CallScriptRetString by "function:argument", else by function.
     std::map<std::string, std::string> scriptStrings;
     std::map<std::string, int> scriptInts;
     std::map<int, std::string> fontNames;

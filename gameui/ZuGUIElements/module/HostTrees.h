@@ -76,5 +76,7 @@ constexpr const char* kScriptChatItemReleaseRef = "gFn_chatItem_release_ref";
 constexpr const char* kScriptGuideCmdTextOnClick = "gFn_guide_cmd_text_on_click";
 // The client's script that shows why a read-only item icon refuses a click.
 constexpr const char* kScriptPrintReason = "gFn_print_reason";
+// The client's script that makes the chat markup of an item link for the chat input.
+constexpr const char* kScriptMakeChatItemText = "gFn_make_chat_item_text";
 } // namespace HostTrees
 } // namespace ZuGUI

@@ -10,8 +10,14 @@
 #include "ZuGUIElements/gamewidgets/ItemIcon.h"
 #include "ZuGUIElements/gamewidgets/PercentBar.h"
 #include "ZuGUIElements/gamewidgets/SpellIcon.h"
+#include "ZuGUIElements/textwidgets/ChatEditBox.h"
 #include "ZuGUIElements/textwidgets/GameChatBox.h"
+#include "ZuGUIElements/textwidgets/GameEditBox.h"
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
+#include "ZuGUIElements/textwidgets/GameMultilineEditbox.h"
+#include "ZuGUIElements/textwidgets/GameMultilineInput.h"
+#include "ZuGUIElements/textwidgets/RichContentEdit.h"
+#include "ZuGUIElements/textwidgets/TabControlForChat.h"
 
 namespace ZuGUI
 {
@@ -24,6 +30,8 @@ const RendererFactoryRow kRendererFactories[] = {
     {"ZuGame/GameMultiLineRenderer", &RendererFactoryOf<CEGUI::GameMultiLineRendererWRFactory>},
     {"ZuGame/PercentBar", &RendererFactoryOf<CEGUI::CPercentBarRendererWRFactory>},
     {"ZuGame/BuffIcon", &RendererFactoryOf<CEGUI::CBuffIconRendererWRFactory>},
+    {"ZuGame/RichContentEditRenderer",
+     &RendererFactoryOf<CEGUI::CRichContentEditRendererWRFactory>},
     {"ZuGame/GameProgressBarRenderer", &RendererFactoryOf<CEGUI::GameProgressBarRendererWRFactory>},
     {nullptr, nullptr},
 };
@@ -37,9 +45,15 @@ const WindowFactoryRow kWindowFactories[] = {
     {&WindowFactoryOf<CGameMultiLineFactory>},
     {&WindowFactoryOf<CPercentBarFactory>},
     {&WindowFactoryOf<CSpellIconFactory>},
+    {&WindowFactoryOf<CGameEditBoxFactory>},
     {&WindowFactoryOf<CGameChatBoxFactory>},
     {&WindowFactoryOf<CBuffIconFactory>},
+    {&WindowFactoryOf<CGameMultilineInputFactory>},
+    {&WindowFactoryOf<CRichContentEditFactory>},
     {&WindowFactoryOf<GameProgressBarFactory>},
+    {&WindowFactoryOf<CTabControlForChatFactory>},
+    {&WindowFactoryOf<CChatEditBoxFactory>},
+    {&WindowFactoryOf<CGameMultilineEditboxFactory>},
     {nullptr},
 };
 // clang-format on

@@ -1,0 +1,106 @@
+#include "ZuGUIElements/textwidgets/ChatEditBox.h"
+
+#include "ZuGUIElements/module/HostQuery.h"
+#include "ZuGUIElements/module/HostTrees.h"
+
+#include <algorithm>
+
+namespace ZuGUI
+{
+const CEGUI::String CChatEditBox::WidgetTypeName("ZuGame/ChatEditBox");
+const CEGUI::String CChatEditBox::EventNamespace("ChatEditBox");
+
+const CEGUI::ShareProSet CChatEditBox::s_SharePros{
+    WidgetProperty<nullptr, &CChatEditBox::BeginPushItem>(
+        "PushId", "Property to push an item id .  Value is a integer.", "0"),
+    WidgetProperty<nullptr, &CChatEditBox::EndPushItem>(
+        "PushText", "Property to push an item name .  Value is a string.", ""),
+    WidgetProperty<&CChatEditBox::getEncodedText, nullptr>(
+        "EncodedText", "Property to get encoded text .  Value is a string.", ""),
+    WidgetProperty<&CChatEditBox::getMaxEncodedLogNum, &CChatEditBox::setMaxEncodedLogNum>(
+        "MaxEncodeNum", "Property to get maximum encoded text number.  Value is a interger.", ""),
+    WidgetProperty<&CChatEditBox::getEncodedLogNum, nullptr>(
+        "EncodeNum", "Property to get current encoded text number.  Value is a interger.", ""),
+};
+
+void CChatEditBox::BeginPushItem(unsigned itemId)
+{
+    const auto length = static_cast<unsigned>(getText().length());
+    d_positionLog.push_back({itemId, length, 0});
+    d_nameLog.push_back({CEGUI::String(), itemId});
+    d_pushPending = true;
+}
+
+void CChatEditBox::EndPushItem(const CEGUI::String& itemName)
+{
+    const bool pending = d_pushPending;
+    d_pushPending = false;
+    setText(getText() + itemName);
+    if (!pending || d_nameLog.empty() || d_positionLog.empty())
+        return;
+    d_positionLog.back().end = static_cast<unsigned>(getText().length());
+    d_nameLog.back().name = itemName;
+}
+
+void CChatEditBox::onTextChanged(CEGUI::WindowEventArgs& e)
+{
+    SharedPropertyLayer::onTextChanged(e);
+    if (getText().empty())
+        ClearLog();
+}
+
+bool CChatEditBox::LimitReached() const
+{
+    return d_maxEncodedCount != 0 && d_maxEncodedCount != 0xFFFFFFFFu &&
+           d_encodedCount > d_maxEncodedCount;
+}
+
+CEGUI::String CChatEditBox::ItemText(unsigned itemId)
+{
+    IZuGUI* host = GetHost();
+    if (!host)
+        return CEGUI::String();
+    return HostTextToString(host->CallScriptRetString(HostTrees::kScriptMakeChatItemText,
+                                                      static_cast<int>(itemId)));
+}
+
+CEGUI::String CChatEditBox::getEncodedText()
+{
+    CEGUI::String result;
+    CEGUI::String rest = getText();
+    d_encodedCount = 0;
+    for (const ItemName& entry : d_nameLog)
+    {
+        const CEGUI::String::size_type at = entry.name.empty() ? CEGUI::String::npos
+                                                               : rest.find(entry.name);
+        if (at == CEGUI::String::npos)
+            continue;
+        ++d_encodedCount;
+        if (LimitReached())
+            break;
+        result += rest.substr(0, at);
+        result += ItemText(entry.itemId);
+        rest = rest.substr(at + entry.name.length());
+    }
+    return result + rest;
+}
+
+CChatEditBox::ItemIdLog* CChatEditBox::findItemLogAtPos(unsigned pos, bool atStart)
+{
+    const auto found =
+        std::find_if(d_positionLog.begin(), d_positionLog.end(),
+                     [&](const ItemIdLog& log)
+                     {
+                         return atStart ? log.start <= pos && pos < log.end
+                                        : log.start < pos && pos <= log.end;
+                     });
+    return found != d_positionLog.end() ? &*found : nullptr;
+}
+
+void CChatEditBox::EraseLog(ItemIdLog* log)
+{
+    d_positionLog.erase(std::remove_if(d_positionLog.begin(), d_positionLog.end(),
+                                       [log](const ItemIdLog& entry) { return &entry == log; }),
+                        d_positionLog.end());
+}
+} // namespace ZuGUI

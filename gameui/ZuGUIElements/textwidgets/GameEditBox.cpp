@@ -1,0 +1,192 @@
+#include "ZuGUIElements/textwidgets/GameEditBox.h"
+
+#include "ZuGUIElements/platform/Clipboard.h"
+#include "public/StringTools.h"
+
+#include <CEGUI/Font.h>
+#include <CEGUI/PropertyHelper.h>
+
+#include <algorithm>
+
+namespace ZuGUI
+{
+namespace
+{
+// The number that a numeric box's text stands for, saturated instead of wrapped.
+long long NumberOf(const CEGUI::String& text)
+{
+    return ParseSaturatingInteger(text.c_str());
+}
+
+bool IsDigit(CEGUI::String::value_type codepoint)
+{
+    return codepoint >= '0' && codepoint <= '9';
+}
+} // namespace
+
+const CEGUI::String CGameEditBox::WidgetTypeName("ZuGame/GameEditBox");
+const CEGUI::String CGameEditBox::EventNamespace("GameEditBox");
+const CEGUI::String CGameEditBox::EventInvalidEntryAttempted("InvalidEntryAttempted");
+
+const CEGUI::ShareProSet CGameEditBox::s_SharePros{
+    WidgetProperty<&CGameEditBox::GetNumericOnly, &CGameEditBox::SetNumericOnly>(
+        "Numeric",
+        "Property to get/set if this game edit accept numeric character only.  Value is a "
+        "boolean.",
+        "False"),
+    WidgetProperty<&CGameEditBox::GetMaxNumber, &CGameEditBox::SetMaxNumber>(
+        "MaxNumber",
+        "Property to get/set if this game edit accept numeric character only.  Value is a "
+        "boolean.",
+        "False"),
+    WidgetProperty<nullptr, &CGameEditBox::InsertText>(
+        "InsertText", "Property to insert text.  Value is a string.", "False"),
+};
+
+bool CGameEditBox::ExceedsMaximum(const CEGUI::String& text) const
+{
+    return NumberOf(text) > static_cast<long long>(d_maxNumber);
+}
+
+void CGameEditBox::NotifyInvalidEntry()
+{
+    CEGUI::WindowEventArgs args(this);
+    onInvalidEntryAttempted(args);
+}
+
+void CGameEditBox::onInvalidEntryAttempted(CEGUI::WindowEventArgs& e)
+{
+    fireEvent(EventInvalidEntryAttempted, e, EventNamespace);
+}
+
+void CGameEditBox::onTextChanged(CEGUI::WindowEventArgs& e)
+{
+    SharedPropertyLayer::onTextChanged(e);
+    const CEGUI::Font* font = getFont();
+    if (!font)
+        return;
+    const CEGUI::String before = getText().substr(0, getCaretIndex());
+    d_caretOffset = std::min(font->getTextExtent(before),
+                             getUnclippedInnerRect().get().getWidth());
+}
+
+void CGameEditBox::onKeyDown(CEGUI::KeyEventArgs& e)
+{
+    SharedPropertyLayer::onKeyDown(e);
+    // Keys typed into an editable box are the box's: the parents never see them.
+    if (!isReadOnly())
+        ++e.handled;
+}
+
+void CGameEditBox::onCharacter(CEGUI::KeyEventArgs& e)
+{
+    if (RunClipboardShortcut(*this, e))
+        return;
+    if (!d_numericOnly)
+        SharedPropertyLayer::onCharacter(e);
+    else if (IsDigit(e.codepoint))
+        TypeDigit(e);
+}
+
+void CGameEditBox::TypeDigit(CEGUI::KeyEventArgs& e)
+{
+    SharedPropertyLayer::onCharacter(e);
+    if (!ExceedsMaximum(getText()))
+        return;
+    setText(CEGUI::PropertyHelper<CEGUI::uint>::toString(d_maxNumber));
+    setCaretIndex(0);
+    NotifyInvalidEntry();
+}
+
+bool CGameEditBox::EraseSelectionFor(const CEGUI::String& text)
+{
+    if (getSelectionLength() == 0)
+        return true;
+    if (getStringMatchState(text) != CEGUI::RegexMatcher::MS_VALID)
+    {
+        NotifyInvalidEntry();
+        return false;
+    }
+    EraseSelection();
+    return true;
+}
+
+void CGameEditBox::EraseSelection()
+{
+    const std::size_t length = getSelectionLength();
+    if (length == 0)
+        return;
+    CEGUI::String text = getText();
+    text.erase(getSelectionStartIndex(), length);
+    // CEGUI's erase moves the caret and drops the selection; the text is set here, since its
+    // own erasing reads the selection after dropping it.
+    eraseSelectedText(false);
+    setText(text);
+}
+
+bool CGameEditBox::AcceptsInsertion(const CEGUI::String& candidate)
+{
+    if (!d_numericOnly)
+        return candidate.length() <= getMaxTextLength();
+    if (!ExceedsMaximum(candidate))
+        return true;
+    NotifyInvalidEntry();
+    return false;
+}
+
+void CGameEditBox::InsertText(const CEGUI::String& text)
+{
+    if (!EraseSelectionFor(text))
+        return;
+    const std::size_t at = std::min(getSelectionStartIndex(), getText().length());
+    CEGUI::String candidate = getText();
+    candidate.insert(at, text);
+    if (!AcceptsInsertion(candidate))
+        return;
+    // The caret moves first, so that the text change measures the caret after the insertion.
+    d_caretPos = at + text.length();
+    setText(candidate);
+}
+
+bool CGameEditBox::CopySelection()
+{
+    if (isTextMasked())
+        return false;
+    return CopyToClipboard(getText().substr(getSelectionStartIndex(), getSelectionLength()));
+}
+
+bool CGameEditBox::CutSelection()
+{
+    if (isReadOnly() || !CopySelection())
+        return false;
+    EraseSelection();
+    return true;
+}
+
+bool CGameEditBox::PasteToSelection()
+{
+    CEGUI::String pasted;
+    if (isReadOnly() || isTextMasked() || !PasteFromClipboard(pasted))
+        return false;
+    // A count below 1 makes no sense in a numeric box: such a paste is refused.
+    if (d_numericOnly && NumberOf(pasted) < 1)
+        return false;
+    InsertText(pasted);
+    return true;
+}
+
+bool CGameEditBox::performCopy(CEGUI::Clipboard&)
+{
+    return CopySelection();
+}
+
+bool CGameEditBox::performCut(CEGUI::Clipboard&)
+{
+    return CutSelection();
+}
+
+bool CGameEditBox::performPaste(CEGUI::Clipboard&)
+{
+    return PasteToSelection();
+}
+} // namespace ZuGUI

@@ -1,0 +1,74 @@
+#include "ZuGUIElements/textwidgets/GameMultilineEditbox.h"
+
+#include "ZuGUIElements/platform/Clipboard.h"
+#include "ZuGUIElements/textwidgets/GameEditBox.h"
+
+namespace ZuGUI
+{
+const CEGUI::String CGameMultilineEditbox::WidgetTypeName("ZuGame/GameMultilineEditbox");
+const CEGUI::String CGameMultilineEditbox::EventNamespace("GameMultilineEditbox");
+
+void CGameMultilineEditbox::onKeyDown(CEGUI::KeyEventArgs& e)
+{
+    MultiLineEditbox::onKeyDown(e);
+    if (!isReadOnly())
+        ++e.handled;
+}
+
+void CGameMultilineEditbox::onCharacter(CEGUI::KeyEventArgs& e)
+{
+    if (!RunClipboardShortcut(*this, e))
+        MultiLineEditbox::onCharacter(e);
+}
+
+CEGUI::String CGameMultilineEditbox::SelectedText() const
+{
+    return getText().substr(getSelectionStartIndex(), getSelectionLength());
+}
+
+bool CGameMultilineEditbox::CopySelection()
+{
+    return CopyToClipboard(SelectedText());
+}
+
+bool CGameMultilineEditbox::CutSelection()
+{
+    // The single-line box keeps a read-only text; so does this one.
+    if (isReadOnly() || !CopySelection())
+        return false;
+    eraseSelectedText();
+    return true;
+}
+
+bool CGameMultilineEditbox::PasteToSelection()
+{
+    CEGUI::String pasted;
+    if (isReadOnly() || !PasteFromClipboard(pasted))
+        return false;
+    eraseSelectedText();
+    if (getText().length() + pasted.length() < getMaxTextLength())
+    {
+        const std::size_t at = getCaretIndex();
+        CEGUI::String text = getText();
+        text.insert(at, pasted);
+        setText(text);
+        setCaretIndex(at + pasted.length());
+    }
+    return true;
+}
+
+bool CGameMultilineEditbox::performCopy(CEGUI::Clipboard&)
+{
+    return CopySelection();
+}
+
+bool CGameMultilineEditbox::performCut(CEGUI::Clipboard&)
+{
+    return CutSelection();
+}
+
+bool CGameMultilineEditbox::performPaste(CEGUI::Clipboard&)
+{
+    return PasteToSelection();
+}
+} // namespace ZuGUI

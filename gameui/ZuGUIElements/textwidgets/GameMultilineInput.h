@@ -1,0 +1,28 @@
+// CGameMultilineInput ("ZuGame/GameMultilineInput"): CEGUI's multi-line edit box that keeps
+// every key press from its parents, read-only or not.
+#pragma once
+
+#include "ZuGUIElements/module/FactoryTemplates.h"
+
+#include <CEGUI/widgets/MultiLineEditbox.h>
+
+namespace ZuGUI
+{
+class CGameMultilineInput : public CEGUI::MultiLineEditbox
+{
+public:
+    static const CEGUI::String WidgetTypeName;
+    static const CEGUI::String EventNamespace;
+
+    using MultiLineEditbox::MultiLineEditbox;
+
+protected:
+    void onKeyDown(CEGUI::KeyEventArgs& e) override
+    {
+        MultiLineEditbox::onKeyDown(e);
+        ++e.handled;
+    }
+};
+
+using CGameMultilineInputFactory = ZuWindowFactory<CGameMultilineInput>;
+} // namespace ZuGUI

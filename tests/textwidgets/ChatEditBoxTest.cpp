@@ -1,0 +1,193 @@
+#include "support/CeguiFixture.h"
+#include "support/RecordingHost.h"
+#include "support/QuadGeometry.h"
+
+#include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
+#include "ZuGUIElements/textwidgets/ChatEditBox.h"
+#include "ZuGUIElements/textwidgets/RichContentEdit.h"
+#include "ZuGUIElements/textwidgets/TabControlForChat.h"
+
+#include <CEGUI/CEGUI.h>
+
+#include <gmock/gmock.h>
+
+namespace
+{
+using ::testing::ElementsAre;
+using ZuGUI::CChatEditBox;
+using ZuTest::RecordingHost;
+
+class ChatEditBoxTest : public ZuTest::CeguiTest
+{
+protected:
+    void SetUp() override
+    {
+        CeguiTest::SetUp();
+        ZuTest::LoadTestScheme("EditBoxTest");
+        for (int id : {17, 18, 42})
+            m_host.scriptStrings["gFn_make_chat_item_text:" + std::to_string(id)] =
+                "{I " + std::to_string(id) + ":[item " + std::to_string(id) + "]}";
+    }
+
+    CChatEditBox& CreateInput()
+    {
+        return static_cast<CChatEditBox&>(
+            CreateChild("ZuTest/ChatEditBox", "Input", 10, 10, 300, 30));
+    }
+
+    static void PushItem(CEGUI::Window& input, unsigned id, const char* name)
+    {
+        input.setProperty("PushId", CEGUI::PropertyHelper<CEGUI::uint>::toString(id));
+        input.setProperty("PushText", name);
+    }
+
+    RecordingHost m_host;
+    ZuTest::ScopedHost m_scopedHost{&m_host};
+};
+
+TEST_F(ChatEditBoxTest, EncodingReplacesPushedNamesWithTheClientsItemText)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void(CChatEditBox&)> edit;
+        const char* limit;
+        const char* encoded;
+        const char* count;
+    };
+    const Case cases[] = {
+        {"a prefix, a name and a suffix",
+         [](CChatEditBox& input)
+         {
+             input.setText("buy ");
+             PushItem(input, 17, "[Sword]");
+             input.setText(input.getText() + " now");
+         },
+         "", "buy {I 17:[item 17]} now", "1"},
+        {"a name pushed twice, with a limit of one",
+         [](CChatEditBox& input)
+         {
+             PushItem(input, 17, "[Sword]");
+             input.setText(input.getText() + " or ");
+             PushItem(input, 18, "[Sword]");
+         },
+         "1", "{I 17:[item 17]} or [Sword]", "2"},
+        {"a limit of 0 encodes every name",
+         [](CChatEditBox& input)
+         {
+             PushItem(input, 17, "[A]");
+             PushItem(input, 18, "[B]");
+         },
+         "0", "{I 17:[item 17]}{I 18:[item 18]}", "2"},
+        {"a deleted name is skipped",
+         [](CChatEditBox& input)
+         {
+             PushItem(input, 17, "[A]");
+             PushItem(input, 18, "[B]");
+             input.setText("[B] only");
+         },
+         "", "{I 18:[item 18]} only", "1"},
+        {"a cleared text forgets its names",
+         [](CChatEditBox& input)
+         {
+             PushItem(input, 17, "[A]");
+             input.setText("");
+             input.setText("[A] typed");
+         },
+         "", "[A] typed", "0"},
+        {"a name without its item is plain text",
+         [](CChatEditBox& input) { input.setProperty("PushText", "[A]"); }, "", "[A]", "0"},
+    };
+    for (const Case& entry : cases)
+    {
+        SCOPED_TRACE(entry.name);
+        CChatEditBox& input = CreateInput();
+        if (*entry.limit)
+            input.setProperty("MaxEncodeNum", entry.limit);
+        entry.edit(input);
+        EXPECT_EQ(entry.encoded, input.getProperty("EncodedText"));
+        EXPECT_EQ(entry.count, input.getProperty("EncodeNum"));
+        CEGUI::WindowManager::getSingleton().destroyWindow(&input);
+    }
+}
+
+TEST_F(ChatEditBoxTest, CommandPropertiesReadNothingAndReadOnlyOnesIgnoreWrites)
+{
+    CChatEditBox& input = CreateInput();
+    PushItem(input, 42, "[Gem]");
+    EXPECT_EQ("[Gem]", input.getText());
+    EXPECT_EQ("", input.getProperty("PushId"));
+    EXPECT_EQ("", input.getProperty("PushText"));
+    input.setProperty("EncodedText", "forged");
+    input.setProperty("EncodeNum", "9");
+    EXPECT_EQ("{I 42:[item 42]}", input.getProperty("EncodedText"));
+    EXPECT_EQ("1", input.getProperty("EncodeNum"));
+    // The name is appended whatever the caret's position.
+    input.setCaretIndex(0);
+    PushItem(input, 17, "[Sword]");
+    EXPECT_EQ("[Gem][Sword]", input.getText());
+    EXPECT_THAT(m_host.CallLines("CallScriptRetString"),
+                ElementsAre("CallScriptRetString(\"gFn_make_chat_item_text\", 42)"));
+
+    // Without a client the names stay in the text and nothing is added for them.
+    ZuGUI::ZuGUIExtraFacoryManager::Instance().SetIZuGUI(nullptr);
+    EXPECT_EQ("", input.getProperty("EncodedText"));
+}
+
+// A tag list over the rich content edit's protected operations.
+class TaggedEdit : public ZuGUI::CRichContentEdit
+{
+public:
+    static const CEGUI::String WidgetTypeName;
+
+    using CRichContentEdit::CRichContentEdit;
+    using CRichContentEdit::FindTagAtSize;
+    using CRichContentEdit::PushTag;
+    using CRichContentEdit::RemoveTag;
+};
+
+const CEGUI::String TaggedEdit::WidgetTypeName("ZuTest/TaggedEdit");
+
+TEST_F(ChatEditBoxTest, ContentTagsAreFoundStrictlyInsideTheirRange)
+{
+    CEGUI::WindowFactoryManager& factories = CEGUI::WindowFactoryManager::getSingleton();
+    if (!factories.isFactoryPresent(TaggedEdit::WidgetTypeName))
+    {
+        factories.addFactory(&ZuGUI::FactoryInstance<ZuGUI::ZuWindowFactory<TaggedEdit>>());
+        factories.addFalagardWindowMapping("ZuTest/TaggedRichEdit", TaggedEdit::WidgetTypeName,
+                                           "TaharezLook/Editbox",
+                                           CEGUI::CRichContentEditRenderer::TypeName);
+    }
+    auto& edit = static_cast<TaggedEdit&>(CreateChild("ZuTest/TaggedRichEdit", "Rich"));
+    ZuGUI::CRichContentTag first(2, 5);
+    ZuGUI::CRichContentTag second(4, 9);
+    edit.PushTag(&first);
+    edit.PushTag(&second);
+    const struct
+    {
+        unsigned pos;
+        const ZuGUI::CRichContentTag* tag;
+    } cases[] = {{2, nullptr}, {3, &first}, {4, &first}, {5, &second}, {9, nullptr}};
+    for (const auto& entry : cases)
+        EXPECT_EQ(entry.tag, edit.FindTagAtSize(entry.pos)) << entry.pos;
+    edit.RemoveTag(&first);
+    edit.RemoveTag(&first);
+    EXPECT_EQ(&second, edit.FindTagAtSize(5));
+    EXPECT_EQ(nullptr, edit.FindTagAtSize(4));
+
+    // It edits and draws as a game edit box.
+    edit.setProperty("InsertText", "abc");
+    EXPECT_EQ("abc", edit.getText());
+    RenderFrame();
+    EXPECT_FALSE(ZuTest::WindowQuads(edit).empty());
+}
+
+TEST_F(ChatEditBoxTest, ChatTabsDrawTheirOwnImageryLikeAPlainWindow)
+{
+    CEGUI::Window& stock = CreateChild("ZuTest/StockChatTabs", "Stock");
+    CEGUI::Window& tabs = CreateChild("ZuTest/TabControlForChat", "Tabs");
+    RenderFrame();
+    EXPECT_TRUE(ZuTest::WindowQuads(stock).empty());
+    EXPECT_FALSE(ZuTest::WindowQuads(tabs).empty());
+}
+} // namespace
