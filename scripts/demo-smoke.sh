@@ -43,6 +43,12 @@ for what in "pushed: " "expired: "; do
         exit 1
     fi
 done
+# The player's line went from a bag icon through the chat input into the chat box, with the
+# client's item text for the linked sword.
+if ! grep -q '^  sent: .*{I 1001:\[Iron Sword\]}' "$log"; then
+    echo "demo-smoke: the chat input's line did not carry the client's item text" >&2
+    exit 1
+fi
 for scene in hud chat; do
     "$demo" --check-screenshot "$out/demo-$scene.png"
 done

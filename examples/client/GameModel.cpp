@@ -24,6 +24,11 @@ const typename Map::mapped_type* FindIn(const Map& map, const typename Map::key_
 }
 } // namespace
 
+std::string ItemName(const Item& item)
+{
+    return item.tooltip.substr(0, item.tooltip.find('\n'));
+}
+
 GameModel GameModel::MakeSample()
 {
     GameModel model;

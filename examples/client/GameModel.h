@@ -34,6 +34,9 @@ struct Item
     std::uint32_t nameColour = 0;
 };
 
+// An item's name: the first line of its tool tip.
+std::string ItemName(const Item& item);
+
 // A picture that rich text shows by (set, index): an icon, an emote or a line background.
 struct Picture
 {

@@ -4,6 +4,8 @@
 #include "ZuGUIElements/module/WindowRecords.h"
 #include "public/KeyValues.h"
 
+#include <CEGUI/CEGUI.h>
+
 namespace ZuDemo
 {
 namespace
@@ -34,7 +36,14 @@ std::string Arguments(std::initializer_list<std::string> parts)
 } // namespace
 
 SampleGameClient::SampleGameClient(GameModel model)
-    : m_model(std::move(model)), m_handlers(MakeModelRequestHandlers())
+    : m_model(std::move(model)), m_handlers(MakeModelRequestHandlers()),
+      m_shiftHeld(
+          []
+          {
+              CEGUI::System* system = CEGUI::System::getSingletonPtr();
+              return system &&
+                     (system->getDefaultGUIContext().getSystemKeys().get() & CEGUI::Shift) != 0;
+          })
 {
 }
 
@@ -54,6 +63,30 @@ void SampleGameClient::SendCommand(KeyValues* command)
     const KeyValuesPtr owned(command);
     m_commandLog.push_back(Describe(command));
     Record("SendCommand", m_commandLog.back());
+    if (command && std::string(command->GetName()) == "_KeyVal_ItemIcon_Click")
+        LinkClickedItem(*command);
+}
+
+void SampleGameClient::LinkClickedItem(KeyValues& click)
+{
+    if (!m_chatInput || !m_shiftHeld || !m_shiftHeld())
+        return;
+    const std::optional<int> cellId =
+        m_model.CellAt(click.GetString("PackageName", ""), click.GetInt("PackageId", 0),
+                       click.GetInt("PackageIndex", -1));
+    const Item* item = cellId ? m_model.FindItem(*cellId) : nullptr;
+    if (!item)
+        return;
+    m_chatInput->setProperty("PushId", std::to_string(item->cellId));
+    m_chatInput->setProperty("PushText", CEGUI::String(reinterpret_cast<const CEGUI::utf8*>(
+                                             ("[" + ItemName(*item) + "]").c_str())));
+    Record("LinkItem", std::to_string(item->cellId));
+}
+
+std::string SampleGameClient::ChatItemText(int cellId) const
+{
+    const Item* item = m_model.FindItem(cellId);
+    return item ? "{I " + std::to_string(cellId) + ":[" + ItemName(*item) + "]}" : "";
 }
 
 bool SampleGameClient::Query(KeyValues* request, KeyValues* reply)
@@ -126,7 +159,10 @@ const char* SampleGameClient::GetLocalizedText(const char* key)
 const char* SampleGameClient::CallScriptRetString(const char* function, int argument)
 {
     Record("CallScriptRetString", Arguments({Quote(function), std::to_string(argument)}));
-    return "";
+    m_returnedText = function && std::string(function) == "gFn_make_chat_item_text"
+                         ? ChatItemText(argument)
+                         : "";
+    return m_returnedText.c_str();
 }
 
 const char* SampleGameClient::GetFontName(int purpose)

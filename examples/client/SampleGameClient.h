@@ -9,10 +9,16 @@
 #include "client/GameModel.h"
 #include "client/ModelRequests.h"
 
+#include <functional>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
+
+namespace CEGUI
+{
+class Window;
+}
 
 namespace ZuDemo
 {
@@ -30,6 +36,12 @@ public:
 
     // Moves the UI clock on; the demo calls it once per frame with the frame's time.
     void AdvanceUITime(float seconds) { m_uiTime += seconds; }
+
+    // The chat input that a bag item clicked with Shift is linked into ("PushId", then
+    // "PushText" with the item's name, as the game's script does); null for none.
+    void SetChatLinkTarget(CEGUI::Window* chatInput) { m_chatInput = chatInput; }
+    // Whether Shift is held; by default the GUI's state of the key.
+    void SetShiftHeld(std::function<bool()> shiftHeld) { m_shiftHeld = std::move(shiftHeld); }
 
     // One line per call received, in order: "Operation arguments".
     const std::vector<std::string>& Log() const { return m_log; }
@@ -73,6 +85,10 @@ public:
 
 private:
     bool Answer(KeyValues& request, KeyValues& reply);
+    // A click on a bag slot with Shift held links the slot's item into the chat input.
+    void LinkClickedItem(KeyValues& click);
+    // The chat markup of an item link, as the game's "gFn_make_chat_item_text" makes it.
+    std::string ChatItemText(int cellId) const;
     void Record(const char* operation, const std::string& arguments = "");
 
     GameModel m_model;
@@ -84,6 +100,10 @@ private:
     std::set<std::pair<ZuGUI::ZuWindow*, int>> m_watches;
     ZuGUI::ScriptModuleOpenFunction m_scriptModuleOpen = nullptr;
     float m_uiTime = 0.0f;
+    CEGUI::Window* m_chatInput = nullptr;
+    std::function<bool()> m_shiftHeld;
+    // Texts returned to the module stay valid until the next call that returns one.
+    std::string m_returnedText;
     ZuGUI::HWND m_mainWindow = nullptr;
 };
 } // namespace ZuDemo

@@ -13,28 +13,109 @@ namespace ZuDemo
 {
 namespace
 {
-const char* const kChatBox = "GameFrame/ChatPanel/ChatBox";
+const char* const kChatBox = "GameFrame/ChatPanel/ChatTabs/All/ChatBox";
 const char* const kChatStatus = "GameFrame/ChatPanel/ChatStatus";
+const char* const kChatInput = "GameFrame/ChatPanel/ChatInput";
+const char* const kLinkedSlot = "GameFrame/TradePanel/Slot0";
+const char* const kSplitCount = "GameFrame/TradePanel/SplitCount";
+// The player's line is sent once the feed has stopped.
+constexpr float kSendTime = 2.5f;
+
+CEGUI::String Utf8(const std::string& text)
+{
+    return CEGUI::String(reinterpret_cast<const CEGUI::utf8*>(text.c_str()));
+}
 } // namespace
 
-ChatScene::ChatScene(CEGUI::GUIContext& context) : DemoScene(context, "chat", "DemoChat.layout") {}
+ChatScene::ChatScene(CEGUI::GUIContext& context) : DemoScene(context, "chat", "DemoChat.layout")
+{
+    Child(kChatInput)
+        .subscribeEvent(CEGUI::Editbox::EventTextAccepted, CEGUI::Event::Subscriber(
+                                                               [this](const CEGUI::EventArgs&)
+                                                               {
+                                                                   OnLineAccepted();
+                                                                   return true;
+                                                               }));
+}
+
+ChatScene::~ChatScene()
+{
+    if (m_client)
+        m_client->SetChatLinkTarget(nullptr);
+}
 
 void ChatScene::BeforeFrame(int frame, float seconds, SampleGameClient& client)
 {
     if (frame == 1)
+    {
+        m_client = &client;
+        client.SetChatLinkTarget(&Child(kChatInput));
         m_firstHostLine = client.Log().size();
+        FreePointer();
+    }
     ReportExpiredLines();
+    PushArrivedLines(seconds);
+    if (frame == 3)
+        PlayPlayerTurn();
+    if (!m_sent && seconds >= kSendTime)
+        Send();
+    ShowStatus();
+    // The item links tell the client about their items; the player's line asks for its text.
+    ShowHostLogSince(m_firstHostLine, client);
+}
+
+void ChatScene::PushArrivedLines(float seconds)
+{
     CEGUI::Window& box = Child(kChatBox);
     for (const std::string& line : m_feed.TakeArrived(seconds))
     {
-        box.setProperty("PushChat",
-                        CEGUI::String(reinterpret_cast<const CEGUI::utf8*>(line.c_str())));
+        box.setProperty("PushChat", Utf8(line));
         AddToReport("pushed: " + line);
         ++m_pushed;
     }
-    ShowStatus();
-    // The item links of the pushed lines tell the client about their items.
-    ShowHostLogSince(m_firstHostLine, client);
+}
+
+void ChatScene::Type(const CEGUI::String& text)
+{
+    for (CEGUI::String::size_type i = 0; i < text.length(); ++i)
+        Context().injectChar(text[i]);
+}
+
+void ChatScene::PlayPlayerTurn()
+{
+    Child(kChatInput).activate();
+    Type("selling ");
+    Context().injectKeyDown(CEGUI::Key::LeftShift);
+    Click(kLinkedSlot, CEGUI::LeftButton);
+    Context().injectKeyUp(CEGUI::Key::LeftShift);
+    Child(kChatInput).activate();
+    Type(" for 40 gold");
+
+    Child(kSplitCount).activate();
+    Type("25");
+    AddToReport("split count typed 25, shows " + std::string(Child(kSplitCount).getText().c_str()));
+    Child(kChatInput).activate();
+}
+
+void ChatScene::Send()
+{
+    m_sent = true;
+    Child(kChatInput).activate();
+    Context().injectKeyDown(CEGUI::Key::Return);
+    Context().injectKeyUp(CEGUI::Key::Return);
+}
+
+void ChatScene::OnLineAccepted()
+{
+    CEGUI::Window& input = Child(kChatInput);
+    const CEGUI::String encoded = input.getProperty("EncodedText");
+    if (encoded.empty())
+        return;
+    const std::string line = "{T grey:[20:09]} {N Aldric}: " + std::string(encoded.c_str());
+    Child(kChatBox).setProperty("PushChat", Utf8(line));
+    AddToReport("sent: " + line);
+    ++m_pushed;
+    input.setText("");
 }
 
 void ChatScene::ShowStatus()
@@ -54,9 +135,8 @@ void ChatScene::ReportExpiredLines()
     for (unsigned index = 0; index < box.GetCurChatSize(); ++index)
     {
         CEGUI::Window* view = box.GetChatWindowByIndex(index);
-        if (!view->isVisible())
-            continue;
-        shown.insert(view);
+        if (view->isVisible())
+            shown.insert(view);
     }
     for (CEGUI::Window* view : m_shown)
     {

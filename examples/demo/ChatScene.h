@@ -1,6 +1,8 @@
 // The chat scene: the sample game's chat feed arrives over the frames and is pushed into the
-// chat box as a script would ("PushChat"). The scene reports every line pushed and every line
-// that expired.
+// chat box as a script would ("PushChat"). The player's turn is scripted too: a line is typed
+// into the chat input, a bag item is Shift-clicked into it (the game client links it), and the
+// line is sent with Enter, encoded by the client's script, into the chat box. A stack split is
+// typed past its maximum. The scene reports every line pushed, sent and expired.
 #pragma once
 
 #include "client/ChatFeed.h"
@@ -14,21 +16,31 @@ class ChatScene : public DemoScene
 {
 public:
     explicit ChatScene(CEGUI::GUIContext& context);
+    ~ChatScene() override;
 
     // Long enough for the feed to wrap the ring and for three lines to expire after it.
     int Frames() const override { return 60; }
     void BeforeFrame(int frame, float seconds, SampleGameClient& client) override;
 
 private:
+    void PushArrivedLines(float seconds);
+    // Types a line with an item link into the chat input, and a stack split past its maximum.
+    void PlayPlayerTurn();
+    void Type(const CEGUI::String& text);
+    void Send();
+    // Pushes the chat input's line, as the game's script does when Enter is pressed.
+    void OnLineAccepted();
     void ReportExpiredLines();
     // How many lines were pushed, replaced in the full ring and expired, and how many show.
     void ShowStatus();
 
     ChatFeed m_feed = ChatFeed::MakeSample();
+    SampleGameClient* m_client = nullptr;
     // The views that showed a line at the last frame.
     std::set<CEGUI::Window*> m_shown;
     std::size_t m_firstHostLine = 0;
     int m_pushed = 0;
     int m_expired = 0;
+    bool m_sent = false;
 };
 } // namespace ZuDemo

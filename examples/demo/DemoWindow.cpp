@@ -90,6 +90,16 @@ int DemoWindow::FramebufferHeight() const
     return height;
 }
 
+void DemoWindow::SetClipboardText(const char* utf8) const
+{
+    glfwSetClipboardString(m_window, utf8);
+}
+
+const char* DemoWindow::ClipboardText() const
+{
+    return glfwGetClipboardString(m_window);
+}
+
 DemoWindow::PointerState DemoWindow::Pointer() const
 {
     double x = 0.0;

@@ -29,6 +29,10 @@ public:
     };
     PointerState Pointer() const;
 
+    // The desktop's clipboard text in UTF-8, or null.
+    void SetClipboardText(const char* utf8) const;
+    const char* ClipboardText() const;
+
     bool CloseRequested() const;
     // Presents the frame and handles the desktop's events.
     void EndFrame();

@@ -2,6 +2,7 @@
 // window, loads the sample skin (and with it the module), binds the sample game client as
 // the module's host, shows each demo scene for a number of frames and writes its screenshot,
 // and prints what each scene did and every call the host received.
+#include "client/DesktopClipboard.h"
 #include "client/SampleGameClient.h"
 #include "client/SamplePictureSource.h"
 #include "client/SampleRenderProxies.h"
@@ -168,6 +169,10 @@ int RunDemo(const DemoOptions& options)
         {
             const ZuDemo::SampleRenderProxies proxies(client.Model());
             const ZuDemo::SamplePictureSource pictures(client.Model());
+            ZuDemo::DesktopClipboard desktop([&window](const std::string& text)
+                                             { window.SetClipboardText(text.c_str()); },
+                                             [&window] { return window.ClipboardText(); });
+            const ZuDemo::ScopedDesktopClipboard clipboard(desktop);
             const ZuDemo::ScopedHost host(client);
             for (const std::string& name : ScenesToShow(options))
                 screenshots.push_back(ShowScene(name, options, window, cegui, client));

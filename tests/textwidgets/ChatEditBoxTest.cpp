@@ -1,6 +1,6 @@
 #include "support/CeguiFixture.h"
-#include "support/RecordingHost.h"
 #include "support/QuadGeometry.h"
+#include "support/RecordingHost.h"
 
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
 #include "ZuGUIElements/textwidgets/ChatEditBox.h"
@@ -122,10 +122,11 @@ TEST_F(ChatEditBoxTest, CommandPropertiesReadNothingAndReadOnlyOnesIgnoreWrites)
     input.setProperty("EncodeNum", "9");
     EXPECT_EQ("{I 42:[item 42]}", input.getProperty("EncodedText"));
     EXPECT_EQ("1", input.getProperty("EncodeNum"));
-    // The name is appended whatever the caret's position.
+    // The name is appended whatever the caret's position, and typing goes on after it.
     input.setCaretIndex(0);
     PushItem(input, 17, "[Sword]");
     EXPECT_EQ("[Gem][Sword]", input.getText());
+    EXPECT_EQ(12u, input.getCaretIndex());
     EXPECT_THAT(m_host.CallLines("CallScriptRetString"),
                 ElementsAre("CallScriptRetString(\"gFn_make_chat_item_text\", 42)"));
 

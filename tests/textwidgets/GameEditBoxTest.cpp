@@ -102,8 +102,7 @@ TEST_F(EditBoxTest, NumericBoxKeepsDigitsUpToItsMaximum)
     box.setProperty("Numeric", "True");
     box.setProperty("MaxNumber", "500");
     int invalid = 0;
-    box.subscribeEvent(CGameEditBox::EventInvalidEntryAttempted,
-                       Counting(invalid));
+    box.subscribeEvent(CGameEditBox::EventInvalidEntryAttempted, Counting(invalid));
     Type("99x");
     EXPECT_EQ("99", box.getText());
     EXPECT_EQ(0, invalid);
@@ -129,8 +128,9 @@ TEST_F(EditBoxTest, NumericPasteTakesOnlyCountsOfOneOrMore)
     {
         const char* pasted;
         const char* text;
-    } cases[] = {{"0", ""}, {"-3", ""}, {"0x10", "0x10"}, {"12", "12"},
-                 {"99999999999999999999", ""}, {"2000", ""}};
+    } cases[] = {
+        {"0", ""},   {"-3", ""}, {"0x10", "0x10"}, {"12", "12"}, {"99999999999999999999", ""},
+        {"2000", ""}};
     for (const auto& entry : cases)
     {
         SCOPED_TRACE(entry.pasted);
@@ -235,8 +235,7 @@ TEST_F(EditBoxTest, InsertTextReplacesAValidSelectionAndMovesTheCaret)
     box.setValidator(&validator);
     box.setSelection(0, 5);
     int invalid = 0;
-    box.subscribeEvent(CGameEditBox::EventInvalidEntryAttempted,
-                       Counting(invalid));
+    box.subscribeEvent(CGameEditBox::EventInvalidEntryAttempted, Counting(invalid));
     box.InsertText("HI");
     EXPECT_EQ("hello there", box.getText());
     EXPECT_EQ(5u, box.getSelectionLength());

@@ -36,6 +36,8 @@ void CChatEditBox::EndPushItem(const CEGUI::String& itemName)
     const bool pending = d_pushPending;
     d_pushPending = false;
     setText(getText() + itemName);
+    // Typing goes on after the link.
+    setCaretIndex(getText().length());
     if (!pending || d_nameLog.empty() || d_positionLog.empty())
         return;
     d_positionLog.back().end = static_cast<unsigned>(getText().length());
@@ -60,8 +62,8 @@ CEGUI::String CChatEditBox::ItemText(unsigned itemId)
     IZuGUI* host = GetHost();
     if (!host)
         return CEGUI::String();
-    return HostTextToString(host->CallScriptRetString(HostTrees::kScriptMakeChatItemText,
-                                                      static_cast<int>(itemId)));
+    return HostTextToString(
+        host->CallScriptRetString(HostTrees::kScriptMakeChatItemText, static_cast<int>(itemId)));
 }
 
 CEGUI::String CChatEditBox::getEncodedText()
@@ -71,8 +73,8 @@ CEGUI::String CChatEditBox::getEncodedText()
     d_encodedCount = 0;
     for (const ItemName& entry : d_nameLog)
     {
-        const CEGUI::String::size_type at = entry.name.empty() ? CEGUI::String::npos
-                                                               : rest.find(entry.name);
+        const CEGUI::String::size_type at =
+            entry.name.empty() ? CEGUI::String::npos : rest.find(entry.name);
         if (at == CEGUI::String::npos)
             continue;
         ++d_encodedCount;
@@ -87,13 +89,11 @@ CEGUI::String CChatEditBox::getEncodedText()
 
 CChatEditBox::ItemIdLog* CChatEditBox::findItemLogAtPos(unsigned pos, bool atStart)
 {
-    const auto found =
-        std::find_if(d_positionLog.begin(), d_positionLog.end(),
-                     [&](const ItemIdLog& log)
-                     {
-                         return atStart ? log.start <= pos && pos < log.end
-                                        : log.start < pos && pos <= log.end;
-                     });
+    const auto found = std::find_if(d_positionLog.begin(), d_positionLog.end(),
+                                    [&](const ItemIdLog& log) {
+                                        return atStart ? log.start <= pos && pos < log.end
+                                                       : log.start < pos && pos <= log.end;
+                                    });
     return found != d_positionLog.end() ? &*found : nullptr;
 }
 

@@ -29,8 +29,8 @@ public:
     using SharedPropertyLayer::SharedPropertyLayer;
 
     void BeginPushItem(unsigned itemId);
-    // Appends `itemName` to the text as the name of the item that BeginPushItem began; with
-    // no item begun the name is appended as plain text.
+    // Appends `itemName` to the text as the name of the item that BeginPushItem began, and
+    // moves the caret after it; with no item begun the name is appended as plain text.
     void EndPushItem(const CEGUI::String& itemName);
 
     // The text with the remembered item names replaced by the client's item texts.

@@ -66,8 +66,7 @@ void CGameEditBox::onTextChanged(CEGUI::WindowEventArgs& e)
     if (!font)
         return;
     const CEGUI::String before = getText().substr(0, getCaretIndex());
-    d_caretOffset = std::min(font->getTextExtent(before),
-                             getUnclippedInnerRect().get().getWidth());
+    d_caretOffset = std::min(font->getTextExtent(before), getUnclippedInnerRect().get().getWidth());
 }
 
 void CGameEditBox::onKeyDown(CEGUI::KeyEventArgs& e)
