@@ -49,7 +49,16 @@ if ! grep -q '^  sent: .*{I 1001:\[Iron Sword\]}' "$log"; then
     echo "demo-smoke: the chat input's line did not carry the client's item text" >&2
     exit 1
 fi
-for scene in hud chat; do
+# The windows scene clicks a button with a sound and drags a window.
+if ! grep -q 'PlayUISound .*"interface.coins"' "$log"; then
+    echo "demo-smoke: the push button asked the client for no sound" >&2
+    exit 1
+fi
+if ! grep -q "^  map note dragged by 160, 60" "$log"; then
+    echo "demo-smoke: the decorated window was not dragged" >&2
+    exit 1
+fi
+for scene in hud chat windows; do
     "$demo" --check-screenshot "$out/demo-$scene.png"
 done
 echo "demo-smoke: passed"

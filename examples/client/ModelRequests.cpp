@@ -34,12 +34,35 @@ bool AnswerObjectProperty(const GameModel& model, KeyValues& request, KeyValues&
     return true;
 }
 
+// A tool tip in the module's markup: the name in gold over the other lines.
+std::string TooltipMarkup(const std::string& name, const std::string& details)
+{
+    return "{T gold:" + name + "}" + (details.empty() ? "" : "\n" + details);
+}
+
+std::optional<std::string> ObjectTooltip(const GameModel& model, int objectId)
+{
+    if (const Item* item = model.FindItem(objectId))
+    {
+        const std::size_t lineEnd = item->tooltip.find('\n');
+        return TooltipMarkup(ItemName(*item),
+                             lineEnd == std::string::npos ? "" : item->tooltip.substr(lineEnd + 1));
+    }
+    const std::optional<std::string> name = model.PropertyOf(objectId, "Name");
+    if (!name)
+        return std::nullopt;
+    return TooltipMarkup(*name, "Level " + model.PropertyOf(objectId, "Level").value_or("?"));
+}
+
+// The compare text asked for beside an item's tool tip is the tool tip of the equipped item.
 bool AnswerObjectTooltip(const GameModel& model, KeyValues& request, KeyValues& reply)
 {
-    const Item* item = model.FindItem(request.GetInt("ObjectId"));
-    if (!item)
+    const std::optional<std::string> tooltip = ObjectTooltip(model, request.GetInt("ObjectId"));
+    if (!tooltip)
         return false;
-    reply.SetString("GameObjectTooltipValue", item->tooltip.c_str());
+    const bool compareText = request.GetInt("GameObjectNeedCmpTxt", 0) != 0;
+    reply.SetString("GameObjectTooltipValue",
+                    ((compareText ? "{T grey:Equipped}\n" : "") + *tooltip).c_str());
     return true;
 }
 

@@ -73,7 +73,7 @@ const char* DemoUsage()
     return "usage: zugui-demo [--hidden] [--scene NAME] [--frames N] [--screenshots DIR]\n"
            "       zugui-demo --check-screenshot FILE\n"
            "  --hidden            render without showing the window\n"
-           "  --scene NAME        show one scene: hud or chat (default: each in turn)\n"
+           "  --scene NAME        show one scene: hud, chat or windows (default: each)\n"
            "  --frames N          frames to render before each screenshot (default: the\n"
            "                      scene's own); 0 runs until the window is closed\n"
            "  --screenshots DIR   where to write demo-<scene>.png (default out)\n"

@@ -4,6 +4,7 @@
 #include "demo/ChatScene.h"
 #include "demo/GameModule.h"
 #include "demo/HudScene.h"
+#include "demo/WindowsScene.h"
 
 #include <CEGUI/CEGUI.h>
 
@@ -120,7 +121,8 @@ void DemoScene::ShowHostLog(const std::vector<std::string>& lines)
     std::string text;
     for (const std::string& line : lines)
     {
-        if (line.rfind("SendCommand", 0) == 0 || line.rfind("CallScript", 0) == 0)
+        if (line.rfind("SendCommand", 0) == 0 || line.rfind("CallScript", 0) == 0 ||
+            line.rfind("PlayUISound", 0) == 0)
             text += WithShortValues(Without(line, "_KeyVal_Cmd_")) + "\n";
     }
     Child(kHostLog).setText(Utf8(text.empty() ? "(nothing)" : text));
@@ -135,7 +137,7 @@ void DemoScene::ShowHostLogSince(std::size_t firstLine, const SampleGameClient& 
 
 std::vector<std::string> DemoSceneNames()
 {
-    return {"hud", "chat"};
+    return {"hud", "chat", "windows"};
 }
 
 std::unique_ptr<DemoScene> MakeDemoScene(const std::string& name, CEGUI::GUIContext& context)
@@ -144,6 +146,8 @@ std::unique_ptr<DemoScene> MakeDemoScene(const std::string& name, CEGUI::GUICont
         return std::make_unique<HudScene>(context);
     if (name == "chat")
         return std::make_unique<ChatScene>(context);
+    if (name == "windows")
+        return std::make_unique<WindowsScene>(context);
     throw std::invalid_argument("no demo scene '" + name + "'");
 }
 } // namespace ZuDemo

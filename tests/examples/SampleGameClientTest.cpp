@@ -112,10 +112,21 @@ TEST(SampleGameClient, AnswersItemTooltipsAndCompareIds)
     SampleGameClient client;
     const int swordId = *client.Model().CellAt("Bag", 0, 0);
     const ZuDemo::Item& sword = *client.Model().FindItem(swordId);
+    ASSERT_NE(0, sword.compareId);
 
     Exchange tooltip = ObjectRequest("GameObjectTooltip", swordId);
     ASSERT_TRUE(tooltip.AskWith(client));
-    EXPECT_EQ(tooltip.reply->GetString("GameObjectTooltipValue"), sword.tooltip);
+    EXPECT_STREQ(tooltip.reply->GetString("GameObjectTooltipValue"),
+                 "{T gold:Iron Sword}\nDamage 12-18\nDurability 40/40");
+    Exchange compareText = ObjectRequest("GameObjectTooltip", sword.compareId);
+    compareText.request->SetInt("GameObjectNeedCmpTxt", 1);
+    ASSERT_TRUE(compareText.AskWith(client));
+    EXPECT_STREQ(compareText.reply->GetString("GameObjectTooltipValue"),
+                 "{T grey:Equipped}\n{T gold:Rusty Sword}\nDamage 6-9\nDurability 11/30");
+    Exchange creature = ObjectRequest("GameObjectTooltip", *client.Model().CreatureIdOf("Target"));
+    ASSERT_TRUE(creature.AskWith(client));
+    EXPECT_STREQ(creature.reply->GetString("GameObjectTooltipValue"),
+                 "{T gold:Forest Wolf}\nLevel 10");
 
     Exchange compare = ObjectRequest("GameObjectCompare", swordId);
     ASSERT_TRUE(compare.AskWith(client));

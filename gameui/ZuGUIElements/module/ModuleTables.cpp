@@ -6,10 +6,14 @@
 #include "ZuGUIElements/gamewidgets/BuffIcon.h"
 #include "ZuGUIElements/gamewidgets/CreatureViewer.h"
 #include "ZuGUIElements/gamewidgets/GameProgressBar.h"
+#include "ZuGUIElements/gamewidgets/GamePushButton.h"
 #include "ZuGUIElements/gamewidgets/GameValueText.h"
+#include "ZuGUIElements/gamewidgets/GuideBox.h"
 #include "ZuGUIElements/gamewidgets/ItemIcon.h"
 #include "ZuGUIElements/gamewidgets/PercentBar.h"
 #include "ZuGUIElements/gamewidgets/SpellIcon.h"
+#include "ZuGUIElements/gamewidgets/ThinkableFrameWindow.h"
+#include "ZuGUIElements/gamewidgets/ZuDecorateWindow.h"
 #include "ZuGUIElements/textwidgets/ChatEditBox.h"
 #include "ZuGUIElements/textwidgets/GameChatBox.h"
 #include "ZuGUIElements/textwidgets/GameEditBox.h"
@@ -18,6 +22,7 @@
 #include "ZuGUIElements/textwidgets/GameMultilineInput.h"
 #include "ZuGUIElements/textwidgets/RichContentEdit.h"
 #include "ZuGUIElements/textwidgets/TabControlForChat.h"
+#include "ZuGUIElements/textwidgets/ZuToolTip.h"
 
 namespace ZuGUI
 {
@@ -33,6 +38,7 @@ const RendererFactoryRow kRendererFactories[] = {
     {"ZuGame/RichContentEditRenderer",
      &RendererFactoryOf<CEGUI::CRichContentEditRendererWRFactory>},
     {"ZuGame/GameProgressBarRenderer", &RendererFactoryOf<CEGUI::GameProgressBarRendererWRFactory>},
+    {"ZuGame/GuideBox", &RendererFactoryOf<CEGUI::GuideBoxRendererWRFactory>},
     {nullptr, nullptr},
 };
 
@@ -43,16 +49,21 @@ const WindowFactoryRow kWindowFactories[] = {
     {&WindowFactoryOf<CGameValueTextFactory>},
     {&WindowFactoryOf<CCreatureViewerFactory>},
     {&WindowFactoryOf<CGameMultiLineFactory>},
+    {&WindowFactoryOf<CZuToolTipFactory>},
     {&WindowFactoryOf<CPercentBarFactory>},
     {&WindowFactoryOf<CSpellIconFactory>},
+    {&WindowFactoryOf<CZuDecorateWindowFactory>},
     {&WindowFactoryOf<CGameEditBoxFactory>},
     {&WindowFactoryOf<CGameChatBoxFactory>},
     {&WindowFactoryOf<CBuffIconFactory>},
     {&WindowFactoryOf<CGameMultilineInputFactory>},
     {&WindowFactoryOf<CRichContentEditFactory>},
     {&WindowFactoryOf<GameProgressBarFactory>},
+    {&WindowFactoryOf<CThinkableFrameWindowFactory>},
     {&WindowFactoryOf<CTabControlForChatFactory>},
+    {&WindowFactoryOf<CGamePushButtonFactory>},
     {&WindowFactoryOf<CChatEditBoxFactory>},
+    {&WindowFactoryOf<GuideBoxFactory>},
     {&WindowFactoryOf<CGameMultilineEditboxFactory>},
     {nullptr},
 };

@@ -1,0 +1,213 @@
+#include "ZuGUIElements/textwidgets/ZuToolTip.h"
+
+#include "ZuGUIElements/base/LookImagery.h"
+#include "ZuGUIElements/base/ZuWindow.h"
+#include "ZuGUIElements/module/WindowRecords.h"
+#include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
+#include "ZuGUIElements/textwidgets/GameMultiLine.h"
+
+#include <CEGUI/GUIContext.h>
+#include <CEGUI/Image.h>
+#include <CEGUI/MouseCursor.h>
+#include <CEGUI/WindowManager.h>
+
+#include <algorithm>
+
+namespace ZuGUI
+{
+namespace
+{
+const CEGUI::String kViewType("ZuLook/GameMultiLine");
+const CEGUI::String kCompareIdProperty("GameObjectCompareId");
+// The views lay the text out at this size before they are fitted to it.
+const CEGUI::USize kLayoutSize(CEGUI::UDim(0.0f, 256.0f), CEGUI::UDim(0.0f, 512.0f));
+const CEGUI::URect kWholeTip(CEGUI::UDim(0, 0), CEGUI::UDim(0, 0), CEGUI::UDim(1, 0),
+                             CEGUI::UDim(1, 0));
+// The compare view's frame around its text.
+constexpr float kCompareFrame = 12.0f;
+// The frame guard's tolerance at the start of a client frame.
+constexpr float kFrameStartSlack = 0.0001f;
+// A tip that would leave the display goes to the other side of the pointer, this far off.
+constexpr float kPointerGap = 5.0f;
+} // namespace
+
+const CEGUI::String CZuToolTip::WidgetTypeName("ZuGame/Tooltip");
+const CEGUI::String CZuToolTip::EventNamespace("Tooltip");
+const CEGUI::String CZuToolTip::s_multilinePrefix("/__auto_multiline__");
+const CEGUI::String CZuToolTip::s_2ndMultilinePrefix("/__auto_multiline2__");
+
+CGameMultiLine* CZuToolTip::MakeView(const CEGUI::String& name)
+{
+    if (isChild(name))
+        return dynamic_cast<CGameMultiLine*>(getChild(name));
+    CEGUI::WindowManager& windows = CEGUI::WindowManager::getSingleton();
+    CEGUI::Window* window = windows.createWindow(kViewType, name);
+    auto* view = dynamic_cast<CGameMultiLine*>(window);
+    if (!view)
+    {
+        // The look maps the view type to some other window: the tip shows no rich text.
+        windows.destroyWindow(window);
+        return nullptr;
+    }
+    view->setAutoWindow(true);
+    // The pointer never rests on the tip itself.
+    view->setMousePassThroughEnabled(true);
+    addChild(view);
+    return view;
+}
+
+void CZuToolTip::initialiseComponents()
+{
+    Tooltip::initialiseComponents();
+    setDisplayTime(100.0f);
+    // In 0.8 a name is its parent's: the views' name paths end in the two suffixes.
+    d_textView = MakeView(s_multilinePrefix.substr(1));
+    if (d_textView)
+    {
+        d_textView->setArea(kWholeTip);
+        d_textView->SetNeedFrame(false);
+        d_textView->SetforceHideVertScroll(true);
+        d_textView->SetforceHideHorzScroll(true);
+    }
+    d_compareView = MakeView(s_2ndMultilinePrefix.substr(1));
+    if (d_compareView)
+    {
+        d_compareView->setArea(CEGUI::URect(CEGUI::UDim(1, 0), CEGUI::UDim(0, 0),
+                                            CEGUI::UDim(2, 0), CEGUI::UDim(1, 5)));
+        d_compareView->SetNeedFrame(true);
+        d_compareView->setClippedByParent(false);
+        d_compareView->SetforceHideVertScroll(true);
+        d_compareView->hide();
+    }
+}
+
+CEGUI::Sizef CZuToolTip::getTextSize_impl() const
+{
+    if (getText().empty() || !d_textView)
+        return CEGUI::Sizef(0.0f, 0.0f);
+    return d_textView->getDocSize();
+}
+
+CEGUI::Rectf CZuToolTip::getTotalArea() const
+{
+    CEGUI::Rectf area = getUnclippedOuterRect().get();
+    if (!d_compareView || !d_compareView->isVisible())
+        return area;
+    const CEGUI::Rectf compare = d_compareView->getUnclippedOuterRect().get();
+    area.left(std::min(area.left(), compare.left()));
+    area.top(std::min(area.top(), compare.top()));
+    area.right(std::max(area.right(), compare.right()));
+    area.bottom(std::max(area.bottom(), compare.bottom()));
+    return area;
+}
+
+void CZuToolTip::onTextChanged(CEGUI::WindowEventArgs& e)
+{
+    if (d_textView && getText() != d_textView->getText())
+    {
+        // The view lays the new text out at the layout size; FitToText fits it afterwards.
+        setSize(kLayoutSize);
+        d_textView->setArea(kWholeTip);
+        d_textView->setText(getText());
+        ShowCompareText();
+    }
+    Tooltip::onTextChanged(e);
+    FitToText();
+}
+
+void CZuToolTip::ShowCompareText()
+{
+    if (!d_compareView)
+        return;
+    const CEGUI::Window* target = getTargetWindow();
+    // A compare id of 0 names no object: there is nothing to ask for.
+    const unsigned compareId = target && target->isPropertyPresent(kCompareIdProperty)
+                                   ? CEGUI::PropertyHelper<CEGUI::uint>::fromString(
+                                         target->getProperty(kCompareIdProperty))
+                                   : 0;
+    CEGUI::String text;
+    if (compareId == 0 || !QueryObjectTooltip(text, compareId, true))
+    {
+        d_compareView->hide();
+        return;
+    }
+    d_compareView->setSize(kLayoutSize);
+    d_compareView->setText(text);
+    const IDoc* doc = d_compareView->QueryDoc();
+    const float width = (doc ? doc->GetContentWidth() : 0.0f) + kCompareFrame;
+    const float height = (doc ? doc->GetHeight() : 0.0f) + kCompareFrame;
+    d_compareView->setSize(CEGUI::USize(CEGUI::UDim(0, width), CEGUI::UDim(0, height)));
+    d_compareView->show();
+    // It shows a comparison only: it never takes the pointer's input.
+    d_compareView->disable();
+}
+
+void CZuToolTip::FitToText()
+{
+    sizeSelf();
+    // The text sits inside the look's frame: in its text area, when it has one.
+    if (d_textView)
+    {
+        const CEGUI::Rectf area = LookImagery::NamedAreaRect(*this, "TextArea")
+                                      .value_or(CEGUI::Rectf(CEGUI::Vector2f(0.0f, 0.0f),
+                                                             getPixelSize()));
+        d_textView->setArea(CEGUI::URect(CEGUI::UDim(0, area.left()), CEGUI::UDim(0, area.top()),
+                                         CEGUI::UDim(0, area.right()),
+                                         CEGUI::UDim(0, area.bottom())));
+    }
+    PositionByTotalArea();
+}
+
+void CZuToolTip::onMoved(CEGUI::ElementEventArgs& e)
+{
+    Tooltip::onMoved(e);
+    // CEGUI places the tip by its own area alone.
+    if (!d_positioning)
+        PositionByTotalArea();
+}
+
+void CZuToolTip::PositionByTotalArea()
+{
+    if (!getTargetWindow())
+        return;
+    // CEGUI's rule, with the area of both views: below right of the pointer, or on its other
+    // side where that would leave the display.
+    CEGUI::MouseCursor& cursor = getGUIContext().getMouseCursor();
+    const CEGUI::Vector2f pointer = cursor.getPosition();
+    const CEGUI::Sizef cursorSize =
+        cursor.getImage() ? cursor.getImage()->getRenderedSize() : CEGUI::Sizef(0.0f, 0.0f);
+    const CEGUI::Sizef display = getGUIContext().getSurfaceSize();
+    const CEGUI::Rectf total = getTotalArea();
+    CEGUI::Vector2f position(pointer.d_x + cursorSize.d_width, pointer.d_y + cursorSize.d_height);
+    if (position.d_x + total.getWidth() > display.d_width)
+        position.d_x = pointer.d_x - total.getWidth() - kPointerGap;
+    if (position.d_y + total.getHeight() > display.d_height)
+        position.d_y = pointer.d_y - total.getHeight() - kPointerGap;
+    d_positioning = true;
+    setPosition(CEGUI::UVector2(CEGUI::UDim(0, std::max(position.d_x, 0.0f)),
+                                CEGUI::UDim(0, std::max(position.d_y, 0.0f))));
+    d_positioning = false;
+}
+
+void CZuToolTip::updateSelf(float elapsed)
+{
+    IZuGUI* host = GetHost();
+    const float* uiTime = host ? host->GetUITime() : nullptr;
+    if (!uiTime)
+    {
+        // Without the client's clock the tip's own timing runs every frame.
+        Tooltip::updateSelf(elapsed);
+        return;
+    }
+    if (d_lastUpdateTime != 0.0f && d_lastUpdateTime <= *uiTime - elapsed + kFrameStartSlack)
+        Tooltip::updateSelf(elapsed);
+    d_lastUpdateTime = *uiTime;
+}
+
+void CZuToolTip::onDestructionStarted(CEGUI::WindowEventArgs& e)
+{
+    Tooltip::onDestructionStarted(e);
+    if (IZuGUI* host = GetHost())
+        host->NotifyWindowDestroyed(HostWindowName(*this).c_str());
+}
+} // namespace ZuGUI

@@ -1,0 +1,191 @@
+#include "support/CeguiFixture.h"
+#include "support/RecordingHost.h"
+#include "support/TestGameWindow.h"
+
+#include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
+#include "ZuGUIElements/textwidgets/GameMultiLine.h"
+#include "ZuGUIElements/textwidgets/ZuToolTip.h"
+
+#include <CEGUI/CEGUI.h>
+
+#include <gmock/gmock.h>
+
+namespace
+{
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ZuGUI::CZuToolTip;
+using ZuTest::RecordingHost;
+
+class ZuToolTipTest : public ZuTest::CeguiTest
+{
+protected:
+    void SetUp() override
+    {
+        CeguiTest::SetUp();
+        ZuTest::LoadTestScheme("ToolTipTest");
+        ZuTest::RegisterTestGameTypes();
+        m_host.uiTime = 10.0f;
+        m_host.SetReply("GameObjectTooltip",
+                        [](KeyValues& request, KeyValues& reply)
+                        {
+                            reply.SetString("GameObjectTooltipValue",
+                                            ("{T gold:Equipped} item " +
+                                             std::string(request.GetString("ObjectId")))
+                                                .c_str());
+                            return request.GetInt("ObjectId") != 404;
+                        });
+    }
+
+    CZuToolTip& CreateTip()
+    {
+        auto& tip = static_cast<CZuToolTip&>(CreateChild("ZuTest/Tooltip", "Tip"));
+        tip.setHoverTime(0.3f);
+        return tip;
+    }
+
+    // A game window under the pointer whose tool tip compares with `compareId` (0: none).
+    CEGUI::Window& CreateTarget(const char* name, unsigned compareId, float x = 100,
+                                float y = 100)
+    {
+        auto& target = static_cast<ZuTest::TestGameWindow&>(
+            CreateChild(ZuTest::TestGameWindow::WidgetTypeName, name, x, y, 40, 40));
+        target.setCompareId(compareId);
+        return target;
+    }
+
+    void Point(CZuToolTip& tip, CEGUI::Window& target, const char* text)
+    {
+        const CEGUI::Rectf area = target.getUnclippedOuterRect().get();
+        Context().injectMousePosition(area.left() + 5, area.top() + 5);
+        target.setTooltipText(text);
+        tip.setTargetWindow(&target);
+    }
+
+    // One frame of the client: its UI time moves on, then CEGUI's.
+    void Frame(float seconds)
+    {
+        m_host.uiTime += seconds;
+        Context().injectTimePulse(seconds);
+    }
+
+    std::vector<std::string> CompareQueries() const
+    {
+        return m_host.CallLines("Query");
+    }
+
+    RecordingHost m_host;
+    ZuTest::ScopedHost m_scopedHost{&m_host};
+};
+
+TEST_F(ZuToolTipTest, TheTipShowsRichTextSizedToItAndACompareTipBesideIt)
+{
+    CZuToolTip& tip = CreateTip();
+    ASSERT_NE(nullptr, tip.GetTextView());
+    EXPECT_EQ("TestRoot/Tip/__auto_multiline__", tip.GetTextView()->getNamePath());
+    EXPECT_EQ("TestRoot/Tip/__auto_multiline2__", tip.GetCompareView()->getNamePath());
+    EXPECT_EQ(CEGUI::Sizef(0, 0), tip.getTextSize_impl());
+
+    CEGUI::Window& sword = CreateTarget("Sword", 1101);
+    Point(tip, sword, "{T gold:Iron Sword}\nDamage 12-18");
+    EXPECT_THAT(CompareQueries(),
+                ElementsAre("Query(GameObjectTooltip{ObjectId=1101 GameObjectNeedCmpTxt=1})"));
+    EXPECT_EQ(tip.GetTextView()->getDocSize(), tip.getTextSize_impl());
+    EXPECT_TRUE(tip.GetCompareView()->isVisible());
+    EXPECT_TRUE(tip.GetCompareView()->isDisabled());
+    EXPECT_FALSE(tip.GetCompareView()->isClippedByParent());
+    EXPECT_EQ("{T gold:Equipped} item 1101", tip.GetCompareView()->getText());
+
+    // The total area holds both views.
+    const CEGUI::Rectf total = tip.getTotalArea();
+    const CEGUI::Rectf compare = tip.GetCompareView()->getUnclippedOuterRect().get();
+    EXPECT_LE(total.left(), tip.getUnclippedOuterRect().get().left());
+    EXPECT_GE(total.right(), compare.right());
+    EXPECT_GE(total.bottom(), compare.bottom());
+
+    // The same text again asks nothing.
+    m_host.ClearCalls();
+    tip.setText("{T gold:Iron Sword}\nDamage 12-18");
+    EXPECT_THAT(CompareQueries(), IsEmpty());
+
+    // A target that compares with nothing (id 0, which is not asked for) or whose compare text
+    // has no answer hides it.
+    for (unsigned compareId : {0u, 404u})
+    {
+        CEGUI::Window& other = CreateTarget(compareId ? "Unknown" : "Plain", compareId);
+        Point(tip, other, compareId ? "unknown" : "plain");
+        EXPECT_FALSE(tip.GetCompareView()->isVisible()) << compareId;
+    }
+    for (const std::string& query : CompareQueries())
+        EXPECT_EQ(std::string::npos, query.find("ObjectId=0 ")) << query;
+    CEGUI::Window& label = CreateChild("DefaultWindow", "Label", 100, 100, 40, 40);
+    Point(tip, sword, "again");
+    Point(tip, label, "no game window");
+    EXPECT_FALSE(tip.GetCompareView()->isVisible());
+}
+
+TEST_F(ZuToolTipTest, NearTheDisplaysEdgesBothViewsStayOnIt)
+{
+    CZuToolTip& tip = CreateTip();
+    struct Place
+    {
+        float x;
+        float y;
+    };
+    for (const Place& place : {Place{100, 100}, Place{980, 100}, Place{100, 720}, Place{980, 720}})
+    {
+        SCOPED_TRACE(std::to_string(place.x) + "," + std::to_string(place.y));
+        CEGUI::Window& target = CreateTarget("Edge", 1101, place.x, place.y);
+        Point(tip, target, "{T gold:Iron Sword}\na long second line of the tool tip");
+        const CEGUI::Rectf total = tip.getTotalArea();
+        EXPECT_GE(total.left(), 0.0f);
+        EXPECT_GE(total.top(), 0.0f);
+        EXPECT_LE(total.right(), ZuTest::kDisplayWidth);
+        EXPECT_LE(total.bottom(), ZuTest::kDisplayHeight);
+        tip.setTargetWindow(nullptr);
+        CEGUI::WindowManager::getSingleton().destroyWindow(&target);
+    }
+}
+
+TEST_F(ZuToolTipTest, TheTipsTimingRunsOncePerClientFrame)
+{
+    CZuToolTip& tip = CreateTip();
+    int shown = 0;
+    tip.subscribeEvent(CEGUI::Tooltip::EventTooltipActive,
+                       CEGUI::Event::Subscriber(
+                           [&](const CEGUI::EventArgs&)
+                           {
+                               ++shown;
+                               return true;
+                           }));
+    CEGUI::Window& sword = CreateTarget("Sword", 0);
+    Point(tip, sword, "Iron Sword");
+    Frame(0.1f); // only takes the client's time
+    // Ten updates within one client frame count as one.
+    for (int i = 0; i < 10; ++i)
+        Context().injectTimePulse(0.1f);
+    EXPECT_EQ(0, shown);
+    Frame(0.1f);
+    Frame(0.1f);
+    Frame(0.1f);
+    EXPECT_EQ(1, shown);
+
+    // Without a client the timing runs at every update, and no destruction is reported.
+    ZuGUI::ZuGUIExtraFacoryManager::Instance().SetIZuGUI(nullptr);
+    tip.setTargetWindow(nullptr);
+    Context().injectTimePulse(0.1f);
+    Point(tip, sword, "Iron Sword");
+    for (int i = 0; i < 4; ++i)
+        Context().injectTimePulse(0.1f);
+    EXPECT_EQ(2, shown);
+}
+
+TEST_F(ZuToolTipTest, DestructionIsReportedByNamePath)
+{
+    CZuToolTip& tip = CreateTip();
+    m_host.ClearCalls();
+    CEGUI::WindowManager::getSingleton().destroyWindow(&tip);
+    EXPECT_THAT(m_host.CallLines("NotifyWindowDestroyed"),
+                ElementsAre("NotifyWindowDestroyed(\"TestRoot/Tip\")"));
+}
+} // namespace
