@@ -64,10 +64,11 @@ TEST_F(WindowsTest, ADecoratedWindowIsDraggedByItselfWithThePointerKeptInside)
     frame.addChild(window);
     window->setArea(CEGUI::URect(CEGUI::UDim(0, 50), CEGUI::UDim(0, 50), CEGUI::UDim(0, 250),
                                  CEGUI::UDim(0, 150)));
-    CEGUI::Window* child = CEGUI::WindowManager::getSingleton().createWindow("DefaultWindow", "Knob");
+    CEGUI::Window* child =
+        CEGUI::WindowManager::getSingleton().createWindow("DefaultWindow", "Knob");
     window->addChild(child);
-    child->setArea(CEGUI::URect(CEGUI::UDim(0, 0), CEGUI::UDim(0, 0), CEGUI::UDim(0, 20),
-                                CEGUI::UDim(0, 20)));
+    child->setArea(
+        CEGUI::URect(CEGUI::UDim(0, 0), CEGUI::UDim(0, 0), CEGUI::UDim(0, 20), CEGUI::UDim(0, 20)));
     window->setProperty("DraggingEnabled", "True");
     CEGUI::MouseCursor& cursor = Context().getMouseCursor();
     const CEGUI::Rectf display = cursor.getConstraintArea();
@@ -108,8 +109,8 @@ TEST_F(WindowsTest, ADecoratedWindowIsDraggedByItselfWithThePointerKeptInside)
 
 TEST_F(WindowsTest, AThinkingWindowThinksOnceItsCycleHasRunOut)
 {
-    auto& window = static_cast<ZuGUI::CThinkableFrameWindow&>(
-        CreateChild("ZuTest/ThinkingFrame", "Thinker"));
+    auto& window =
+        static_cast<ZuGUI::CThinkableFrameWindow&>(CreateChild("ZuTest/ThinkingFrame", "Thinker"));
     int thoughts = 0;
     window.subscribeEvent("Think", CEGUI::Event::Subscriber(
                                        [&](const CEGUI::EventArgs&)

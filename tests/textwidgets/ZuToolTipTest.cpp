@@ -45,8 +45,7 @@ protected:
     }
 
     // A game window under the pointer whose tool tip compares with `compareId` (0: none).
-    CEGUI::Window& CreateTarget(const char* name, unsigned compareId, float x = 100,
-                                float y = 100)
+    CEGUI::Window& CreateTarget(const char* name, unsigned compareId, float x = 100, float y = 100)
     {
         auto& target = static_cast<ZuTest::TestGameWindow&>(
             CreateChild(ZuTest::TestGameWindow::WidgetTypeName, name, x, y, 40, 40));
@@ -69,10 +68,7 @@ protected:
         Context().injectTimePulse(seconds);
     }
 
-    std::vector<std::string> CompareQueries() const
-    {
-        return m_host.CallLines("Query");
-    }
+    std::vector<std::string> CompareQueries() const { return m_host.CallLines("Query"); }
 
     RecordingHost m_host;
     ZuTest::ScopedHost m_scopedHost{&m_host};
@@ -151,13 +147,12 @@ TEST_F(ZuToolTipTest, TheTipsTimingRunsOncePerClientFrame)
 {
     CZuToolTip& tip = CreateTip();
     int shown = 0;
-    tip.subscribeEvent(CEGUI::Tooltip::EventTooltipActive,
-                       CEGUI::Event::Subscriber(
-                           [&](const CEGUI::EventArgs&)
-                           {
-                               ++shown;
-                               return true;
-                           }));
+    tip.subscribeEvent(CEGUI::Tooltip::EventTooltipActive, CEGUI::Event::Subscriber(
+                                                               [&](const CEGUI::EventArgs&)
+                                                               {
+                                                                   ++shown;
+                                                                   return true;
+                                                               }));
     CEGUI::Window& sword = CreateTarget("Sword", 0);
     Point(tip, sword, "Iron Sword");
     Frame(0.1f); // only takes the client's time

@@ -21,7 +21,6 @@ void CGamePushButton::onClicked(CEGUI::WindowEventArgs& e)
         return;
     const CEGUI::Rectf inner = getUnclippedInnerRect().get();
     host->PlayUISound(static_cast<int>((inner.left() + inner.right()) / 2.0f),
-                      static_cast<int>((inner.top() + inner.bottom()) / 2.0f),
-                      d_soundName.c_str());
+                      static_cast<int>((inner.top() + inner.bottom()) / 2.0f), d_soundName.c_str());
 }
 } // namespace ZuGUI

@@ -9,8 +9,8 @@ const CEGUI::String CThinkableFrameWindow::EventThink("Think");
 const CEGUI::ShareProSet CThinkableFrameWindow::s_SharePros{
     WidgetProperty<&CThinkableFrameWindow::getThinkingCycle,
                    &CThinkableFrameWindow::setThinkingCycle>(
-        "ThinkingCycle", "Property to get/set the thinking cycle for the framewindow .  Value is a float.",
-        "0"),
+        "ThinkingCycle",
+        "Property to get/set the thinking cycle for the framewindow .  Value is a float.", "0"),
 };
 
 void CThinkableFrameWindow::setThinkingCycle(float seconds)

@@ -11,8 +11,7 @@
 
 namespace ZuGUI
 {
-class CThinkableFrameWindow
-    : public SharedPropertyLayer<CThinkableFrameWindow, CEGUI::FrameWindow>
+class CThinkableFrameWindow : public SharedPropertyLayer<CThinkableFrameWindow, CEGUI::FrameWindow>
 {
 public:
     static const CEGUI::String WidgetTypeName;

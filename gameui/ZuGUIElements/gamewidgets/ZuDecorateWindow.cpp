@@ -71,8 +71,9 @@ void CZuDecorateWindow::onMouseMove(CEGUI::MouseEventArgs& e)
 
 void CZuDecorateWindow::offsetPixelPosition(const CEGUI::Vector2f& offset)
 {
-    const CEGUI::UVector2 by(CEGUI::UDim(0, static_cast<float>(static_cast<int>(offset.d_x + 0.5f))),
-                             CEGUI::UDim(0, static_cast<float>(static_cast<int>(offset.d_y + 0.5f))));
+    const CEGUI::UVector2 by(
+        CEGUI::UDim(0, static_cast<float>(static_cast<int>(offset.d_x + 0.5f))),
+        CEGUI::UDim(0, static_cast<float>(static_cast<int>(offset.d_y + 0.5f))));
     setPosition(getPosition() + by);
 }
 

@@ -17,6 +17,7 @@
 #include "ZuGUIElements/textwidgets/ChatEditBox.h"
 #include "ZuGUIElements/textwidgets/GameChatBox.h"
 #include "ZuGUIElements/textwidgets/GameEditBox.h"
+#include "ZuGUIElements/textwidgets/GameMultiColumnList.h"
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
 #include "ZuGUIElements/textwidgets/GameMultilineEditbox.h"
 #include "ZuGUIElements/textwidgets/GameMultilineInput.h"
@@ -38,6 +39,7 @@ const RendererFactoryRow kRendererFactories[] = {
     {"ZuGame/RichContentEditRenderer",
      &RendererFactoryOf<CEGUI::CRichContentEditRendererWRFactory>},
     {"ZuGame/GameProgressBarRenderer", &RendererFactoryOf<CEGUI::GameProgressBarRendererWRFactory>},
+    {"ZuGUI/MultiColumnList", &RendererFactoryOf<CEGUI::CGameMultiColumnListWRFactory>},
     {"ZuGame/GuideBox", &RendererFactoryOf<CEGUI::GuideBoxRendererWRFactory>},
     {nullptr, nullptr},
 };

@@ -72,8 +72,8 @@ void CZuToolTip::initialiseComponents()
     d_compareView = MakeView(s_2ndMultilinePrefix.substr(1));
     if (d_compareView)
     {
-        d_compareView->setArea(CEGUI::URect(CEGUI::UDim(1, 0), CEGUI::UDim(0, 0),
-                                            CEGUI::UDim(2, 0), CEGUI::UDim(1, 5)));
+        d_compareView->setArea(CEGUI::URect(CEGUI::UDim(1, 0), CEGUI::UDim(0, 0), CEGUI::UDim(2, 0),
+                                            CEGUI::UDim(1, 5)));
         d_compareView->SetNeedFrame(true);
         d_compareView->setClippedByParent(false);
         d_compareView->SetforceHideVertScroll(true);
@@ -148,9 +148,9 @@ void CZuToolTip::FitToText()
     // The text sits inside the look's frame: in its text area, when it has one.
     if (d_textView)
     {
-        const CEGUI::Rectf area = LookImagery::NamedAreaRect(*this, "TextArea")
-                                      .value_or(CEGUI::Rectf(CEGUI::Vector2f(0.0f, 0.0f),
-                                                             getPixelSize()));
+        const CEGUI::Rectf area =
+            LookImagery::NamedAreaRect(*this, "TextArea")
+                .value_or(CEGUI::Rectf(CEGUI::Vector2f(0.0f, 0.0f), getPixelSize()));
         d_textView->setArea(CEGUI::URect(CEGUI::UDim(0, area.left()), CEGUI::UDim(0, area.top()),
                                          CEGUI::UDim(0, area.right()),
                                          CEGUI::UDim(0, area.bottom())));

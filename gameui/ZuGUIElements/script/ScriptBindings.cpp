@@ -1,0 +1,44 @@
+#include "ZuGUIElements/script/ScriptBindings.h"
+
+namespace
+{
+CEGUI::String FromLua(const char* text)
+{
+    return CEGUI::String(reinterpret_cast<const CEGUI::utf8*>(text ? text : ""));
+}
+} // namespace
+
+namespace CEGUI
+{
+ListboxImageItem* createListboxImageItem(const char* text, unsigned itemId, void* itemData,
+                                         bool disabled, bool autoDelete)
+{
+    return new ListboxImageItem(FromLua(text), itemId, itemData, disabled, autoDelete);
+}
+} // namespace CEGUI
+
+namespace ZuGUI
+{
+namespace ScriptBinding
+{
+bool PushChatText(CGameChatBox* self, const char* text)
+{
+    return self->PushChatText(FromLua(text));
+}
+
+// Undone here: the check below calls tolua++'s own.
+#undef tolua_isusertype
+
+int IsObjectOfType(lua_State* state, int index, const char* type, int def, tolua_Error* error)
+{
+    if (index == 1 && lua_isnil(state, index))
+    {
+        error->index = index;
+        error->array = 0;
+        error->type = type;
+        return 0;
+    }
+    return tolua_isusertype(state, index, type, def, error);
+}
+} // namespace ScriptBinding
+} // namespace ZuGUI

@@ -1,0 +1,38 @@
+// What the generated script binding calls: the module's headers, and the few members that
+// scripts reach through a thin function of their own (CEGUI strings are read from Lua's UTF-8
+// text, which CEGUI::String(const char*) would take byte by byte). Included by the generated
+// binding only.
+#pragma once
+
+#include "ZuGUIElements/gamewidgets/ItemIcon.h"
+#include "ZuGUIElements/richtext/ColorPropertyManager.h"
+#include "ZuGUIElements/shell/FileFolderMgr.h"
+#include "ZuGUIElements/textwidgets/GameChatBox.h"
+#include "ZuGUIElements/textwidgets/GameEditBox.h"
+#include "ZuGUIElements/textwidgets/GameMultiLine.h"
+#include "ZuGUIElements/textwidgets/ListboxImageItem.h"
+
+#include <tolua++.h>
+
+namespace CEGUI
+{
+// A new image item for a list; the list owns it (auto-delete) or the caller does.
+ListboxImageItem* createListboxImageItem(const char* text, unsigned itemId, void* itemData,
+                                         bool disabled, bool autoDelete);
+} // namespace CEGUI
+
+namespace ZuGUI
+{
+namespace ScriptBinding
+{
+// The members that take a CEGUI string, named as scripts call them.
+bool PushChatText(CGameChatBox* self, const char* text);
+
+// tolua++'s type check of an object, except that nil is no object for argument 1: a member
+// called on nil fails its type check ("#ferror ...") before its self check. The binding's
+// first arguments of type object are all "self".
+int IsObjectOfType(lua_State* state, int index, const char* type, int def, tolua_Error* error);
+} // namespace ScriptBinding
+} // namespace ZuGUI
+
+#define tolua_isusertype ZuGUI::ScriptBinding::IsObjectOfType

@@ -1,0 +1,243 @@
+#include "support/CeguiFixture.h"
+
+#include "ZuGUIElements/richtext/ColorPropertyManager.h"
+#include "ZuGUIElements/script/ScriptModule.h"
+#include "ZuGUIElements/shell/FileFolderMgr.h"
+#include "ZuGUIElements/textwidgets/GameChatBox.h"
+#include "ZuGUIElements/textwidgets/GameEditBox.h"
+#include "ZuGUIElements/textwidgets/GameMultiLine.h"
+#include "ZuGUIElements/textwidgets/ListboxImageItem.h"
+
+#include <CEGUI/CEGUI.h>
+#include <CEGUI/ScriptModules/Lua/ScriptModule.h>
+
+#include <gmock/gmock.h>
+#include <lualib.h>
+#include <tolua++.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
+namespace
+{
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+// A Lua state with the standard libraries and the module's binding.
+class LuaState
+{
+public:
+    LuaState() : m_state(luaL_newstate())
+    {
+        luaL_openlibs(m_state);
+        EXPECT_EQ(1, ZuGUI::OpenScriptModule(m_state));
+        lua_settop(m_state, 0);
+    }
+    ~LuaState() { lua_close(m_state); }
+    LuaState(const LuaState&) = delete;
+    LuaState& operator=(const LuaState&) = delete;
+
+    lua_State* get() const { return m_state; }
+
+    // Makes `object` the global `name`, typed as the binding knows it.
+    void Set(const char* name, void* object, const char* type)
+    {
+        tolua_pushusertype(m_state, object, type);
+        lua_setglobal(m_state, name);
+    }
+
+    // Runs `code`; returns "" or the error message.
+    std::string Run(const std::string& code)
+    {
+        if (luaL_dostring(m_state, code.c_str()) == 0)
+            return "";
+        std::string message = lua_tostring(m_state, -1);
+        lua_pop(m_state, 1);
+        return message;
+    }
+
+    // Runs `code`, which returns one value, and gives that value as text.
+    std::string Eval(const std::string& code)
+    {
+        const std::string error = Run("result = tostring(" + code + ")");
+        if (!error.empty())
+            return "error: " + error;
+        lua_getglobal(m_state, "result");
+        std::string value = lua_tostring(m_state, -1);
+        lua_pop(m_state, 1);
+        return value;
+    }
+
+    template <typename T>
+    T* Global(const char* name)
+    {
+        lua_getglobal(m_state, name);
+        auto* object = static_cast<T*>(tolua_tousertype(m_state, -1, nullptr));
+        lua_pop(m_state, 1);
+        return object;
+    }
+
+private:
+    lua_State* m_state;
+};
+
+class ScriptBindingTest : public ZuTest::CeguiTest
+{
+protected:
+    void SetUp() override
+    {
+        CeguiTest::SetUp();
+        ZuTest::LoadTestScheme("GameChatBoxTest");
+    }
+
+    LuaState m_lua;
+};
+
+TEST_F(ScriptBindingTest, ScriptsReachTheColourTableAndMakeImageItems)
+{
+    EXPECT_EQ("", m_lua.Run("local colours = ZuGUI.TextParser.CColorPropertyManager:Instance()\n"
+                            "colours:RegisterColorByString('teal', 'FF008080', 'FF000000')\n"
+                            "colours:SetClickColorByString('FF010203', 'FF040506', 'FF070809')"));
+    auto& colours = ZuGUI::TextParser::CColorPropertyManager::Instance();
+    EXPECT_EQ(0xFF008080u, colours.GetColor("teal").text);
+    EXPECT_EQ(0xFF040506u, colours.GetClickColors().hoverHighlight);
+
+    struct Case
+    {
+        const char* call;
+        unsigned id;
+        bool disabled;
+        bool autoDelete;
+    } cases[] = {{"CEGUI.createListboxImageItem('TaharezLook/GenericBrush')", 0, false, true},
+                 {"CEGUI.createListboxImageItem('x', 5, nil, true)", 5, true, true},
+                 {"CEGUI.createListboxImageItem('x', 6, nil, false, false)", 6, false, false}};
+    for (const Case& entry : cases)
+    {
+        SCOPED_TRACE(entry.call);
+        ASSERT_EQ("", m_lua.Run(std::string("item = ") + entry.call));
+        auto* item = m_lua.Global<CEGUI::ListboxImageItem>("item");
+        ASSERT_NE(nullptr, item);
+        EXPECT_EQ(entry.id, item->getID());
+        EXPECT_EQ(nullptr, item->getUserData());
+        EXPECT_EQ(entry.disabled, item->isDisabled());
+        EXPECT_EQ(entry.autoDelete, item->isAutoDeleted());
+        // Lua does not own the item.
+        m_lua.Run("item = nil collectgarbage()");
+        delete item;
+    }
+}
+
+TEST_F(ScriptBindingTest, ScriptsPushChatAndReadWidgets)
+{
+    auto& chat =
+        static_cast<ZuGUI::CGameChatBox&>(CreateChild("ZuTest/GameChatBox", "Chat", 0, 0, 300, 200));
+    chat.SetChatCapacity(4);
+    auto& edit = static_cast<ZuGUI::CGameEditBox&>(CreateChild("ZuGame/GameEditBox", "Edit"));
+    edit.setText("abc");
+    edit.setCaretIndex(3);
+    edit.InsertText("d");
+    m_lua.Set("chat", &chat, "ZuGUI::CGameChatBox");
+    m_lua.Set("edit", &edit, "ZuGUI::CGameEditBox");
+    m_lua.Set("icon", &CreateChild("ZuGame/ItemIcon", "Icon"), "ZuGUI::CItemIcon");
+
+    EXPECT_EQ("true", m_lua.Eval(reinterpret_cast<const char*>(
+                          u8"chat:PushChatText('{N Zoë}: hi')")));
+    EXPECT_EQ(CEGUI::String(reinterpret_cast<const CEGUI::utf8*>(u8"{N Zoë}: hi")),
+              chat.GetChatWindowByIndex(0)->getText());
+    ASSERT_GT(edit.getCaratOffset(), 0.0f);
+    EXPECT_FLOAT_EQ(edit.getCaratOffset(), std::stof(m_lua.Eval("edit:getCaratOffset()")));
+    EXPECT_EQ("0", m_lua.Eval("icon:GetTargetId()"));
+
+    // The view's document size is Lua's to collect, with the allocator that made it.
+    m_lua.Set("view", chat.GetChatWindowByIndex(0), "ZuGUI::CGameMultiLine");
+    EXPECT_EQ("", m_lua.Run("for i = 1, 1000 do local size = view:getDocSize() end\n"
+                            "collectgarbage()"));
+    EXPECT_EQ(std::to_string(static_cast<int>(
+                  static_cast<ZuGUI::CGameMultiLine*>(chat.GetChatWindowByIndex(0))->getDocWidth())),
+              m_lua.Eval("math.floor(view:getDocWidth())"));
+}
+
+TEST_F(ScriptBindingTest, BadCallsRaiseTheBindingsErrors)
+{
+    auto& chat = static_cast<ZuGUI::CGameChatBox&>(CreateChild("ZuTest/GameChatBox", "Chat"));
+    m_lua.Set("chat", &chat, "ZuGUI::CGameChatBox");
+    m_lua.Set("files", const_cast<SHELL::FileSet*>(SHELL::FileFolderMgr::Instance().getLastResult()),
+              "const SHELL::FileSet");
+    const struct
+    {
+        const char* code;
+        const char* error;
+    } cases[] = {
+        {"chat:PushChatText()", "error in function 'PushChatText'."},
+        {"chat:PushChatText('a', 2)", "error in function 'PushChatText'."},
+        {"chat:PushChatText({})", "error in function 'PushChatText'."},
+        {"ZuGUI.CGameChatBox.PushChatText(nil, 'a')", "error in function 'PushChatText'."},
+        // The type check comes before the self check.
+        {"SHELL.FileSet.getFileNum(nil)", "error in function 'getFileNum'."},
+        {"files:getFileAt('x')", "error in function 'getFileAt'."},
+        {"CEGUI.createListboxImageItem()", "error in function 'createListboxImageItem'."},
+        {"CEGUI.createListboxImageItem('x', 1, nil, false, true, 1)",
+         "error in function 'createListboxImageItem'."},
+    };
+    for (const auto& entry : cases)
+        EXPECT_THAT(m_lua.Run(entry.code), HasSubstr(entry.error)) << entry.code;
+
+    // A userdata of the class's type that holds no object fails the self check.
+    void** box = static_cast<void**>(lua_newuserdata(m_lua.get(), sizeof(void*)));
+    *box = nullptr;
+    luaL_getmetatable(m_lua.get(), "ZuGUI::CGameChatBox");
+    lua_setmetatable(m_lua.get(), -2);
+    lua_setglobal(m_lua.get(), "empty");
+    EXPECT_THAT(m_lua.Run("empty:PushChatText('a')"),
+                HasSubstr("invalid 'self' in function 'PushChatText'"));
+}
+
+TEST_F(ScriptBindingTest, ScriptsBrowseFolders)
+{
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("zugui-script-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder / "maps");
+    std::ofstream(folder / "notes.txt") << "x";
+    m_lua.Run("files = SHELL.FileFolderMgr:Instance()");
+    ASSERT_EQ("", m_lua.Run("SHELL.FileFolderMgr:Instance():OpenPath('" + folder.string() + "')\n"
+                            "set = SHELL.FileFolderMgr:Instance():getLastResult()"));
+    EXPECT_EQ("4", m_lua.Eval("set:getFileNum()"));
+    EXPECT_EQ("maps", m_lua.Eval("set:getFileAt(2):getDspNameUtf8()"));
+    EXPECT_EQ("true", m_lua.Eval("set:getFileAt(2):isFolder()"));
+    EXPECT_EQ((folder / "notes.txt").string(), m_lua.Eval("set:getFileAt(3):getLocationUtf8()"));
+    EXPECT_EQ("false", m_lua.Eval("set:getFileAt(3):isFolder()"));
+    EXPECT_EQ("nil", m_lua.Eval("set:getFileAt(4)"));
+    std::filesystem::remove_all(folder);
+}
+
+// CEGUI's own binding and the module's on one state: a window that a script got from CEGUI is
+// cast to the module's class and used.
+TEST_F(ScriptBindingTest, ScriptsCastCeguiWindowsToModuleClasses)
+{
+    auto& chat =
+        static_cast<ZuGUI::CGameChatBox&>(CreateChild("ZuTest/GameChatBox", "Chat", 0, 0, 300, 200));
+    chat.SetChatCapacity(3);
+    lua_State* state = luaL_newstate();
+    luaL_openlibs(state);
+    CEGUI::LuaScriptModule& cegui = CEGUI::LuaScriptModule::create(state);
+    CEGUI::System::getSingleton().setScriptingModule(&cegui);
+    ZuGUI::OpenScriptModule(state);
+    const char* const script =
+        "local root = CEGUI.System:getSingleton():getDefaultGUIContext():getRootWindow()\n"
+        "local box = tolua.cast(root:getChild('Chat'), 'ZuGUI::CGameChatBox')\n"
+        "assert(box:PushChatText('{N Alice}: from the script'))\n"
+        "local view = tolua.cast(box:getContentPane():getChildAtIdx(0), 'ZuGUI::CGameMultiLine')\n"
+        "local size = view:getDocSize()\n"
+        "width = size.width\n";
+    const bool ok = luaL_dostring(state, script) == 0;
+    EXPECT_TRUE(ok) << (ok ? "" : lua_tostring(state, -1));
+    lua_getglobal(state, "width");
+    EXPECT_GT(lua_tonumber(state, -1), 10.0);
+    EXPECT_EQ("{N Alice}: from the script", chat.GetChatWindowByIndex(0)->getText());
+    CEGUI::System::getSingleton().setScriptingModule(nullptr);
+    CEGUI::LuaScriptModule::destroy(cegui);
+    lua_close(state);
+}
+} // namespace
