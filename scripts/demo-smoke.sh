@@ -49,6 +49,13 @@ if ! grep -q '^  sent: .*{I 1001:\[Iron Sword\]}' "$log"; then
     echo "demo-smoke: the chat input's line did not carry the client's item text" >&2
     exit 1
 fi
+# The game's script listed a folder and read a chat line's size through the module's binding.
+for what in "script: listed [0-9]* entries" "script: a chat line is [0-9]* x [0-9]* px"; do
+    if ! grep -q "^  $what" "$log"; then
+        echo "demo-smoke: the chat scene's script reported no '$what'" >&2
+        exit 1
+    fi
+done
 # The windows scene clicks a button with a sound and drags a window.
 if ! grep -q 'PlayUISound .*"interface.coins"' "$log"; then
     echo "demo-smoke: the push button asked the client for no sound" >&2

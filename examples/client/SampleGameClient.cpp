@@ -1,5 +1,7 @@
 #include "client/SampleGameClient.h"
 
+#include "client/SampleScripts.h"
+
 #include "ZuGUIElements/base/ZuWindow.h"
 #include "ZuGUIElements/module/WindowRecords.h"
 #include "public/KeyValues.h"
@@ -120,10 +122,19 @@ void SampleGameClient::UnregisterWindow(ZuGUI::ZuWindow* window)
     m_windows.erase(window);
 }
 
+void SampleGameClient::SetScripts(SampleScripts* scripts)
+{
+    m_scripts = scripts;
+    if (m_scripts)
+        m_scripts->Open(m_scriptModuleOpen);
+}
+
 void SampleGameClient::RegisterScriptModule(ZuGUI::ScriptModuleOpenFunction open)
 {
     Record("RegisterScriptModule", open ? "open" : "null");
     m_scriptModuleOpen = open;
+    if (m_scripts)
+        m_scripts->Open(open);
 }
 
 void SampleGameClient::SubscribeProvider(ZuGUI::ZuWindow* window, const char* provider)

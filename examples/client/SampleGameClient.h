@@ -22,6 +22,8 @@ class Window;
 
 namespace ZuDemo
 {
+class SampleScripts;
+
 class SampleGameClient : public ZuGUI::IZuGUI
 {
 public:
@@ -40,6 +42,10 @@ public:
     // The chat input that a bag item clicked with Shift is linked into ("PushId", then
     // "PushText" with the item's name, as the game's script does); null for none.
     void SetChatLinkTarget(CEGUI::Window* chatInput) { m_chatInput = chatInput; }
+    // The client's UI scripts (null for none): the module's binding is opened on their state
+    // whenever the module hands it over, before or after.
+    void SetScripts(SampleScripts* scripts);
+    SampleScripts* Scripts() const { return m_scripts; }
     // Whether Shift is held; by default the GUI's state of the key.
     void SetShiftHeld(std::function<bool()> shiftHeld) { m_shiftHeld = std::move(shiftHeld); }
 
@@ -101,6 +107,7 @@ private:
     ZuGUI::ScriptModuleOpenFunction m_scriptModuleOpen = nullptr;
     float m_uiTime = 0.0f;
     CEGUI::Window* m_chatInput = nullptr;
+    SampleScripts* m_scripts = nullptr;
     std::function<bool()> m_shiftHeld;
     // Texts returned to the module stay valid until the next call that returns one.
     std::string m_returnedText;

@@ -1,6 +1,7 @@
 #include "demo/ChatScene.h"
 
 #include "client/SampleGameClient.h"
+#include "client/SampleScripts.h"
 
 #include "ZuGUIElements/textwidgets/GameChatBox.h"
 
@@ -18,6 +19,8 @@ const char* const kChatStatus = "GameFrame/ChatPanel/ChatStatus";
 const char* const kChatInput = "GameFrame/ChatPanel/ChatInput";
 const char* const kLinkedSlot = "GameFrame/TradePanel/Slot0";
 const char* const kSplitCount = "GameFrame/TradePanel/SplitCount";
+const char* const kFileList = "GameFrame/FilesPanel/FileList";
+const char* const kScriptStatus = "GameFrame/FilesPanel/ScriptStatus";
 // The player's line is sent once the feed has stopped.
 constexpr float kSendTime = 2.5f;
 
@@ -52,11 +55,14 @@ void ChatScene::BeforeFrame(int frame, float seconds, SampleGameClient& client)
         client.SetChatLinkTarget(&Child(kChatInput));
         m_firstHostLine = client.Log().size();
         FreePointer();
+        ListSkinFolder();
     }
     ReportExpiredLines();
     PushArrivedLines(seconds);
     if (frame == 3)
         PlayPlayerTurn();
+    if (frame > 3 && !m_sizesShown)
+        ShowScriptSizes();
     if (!m_sent && seconds >= kSendTime)
         Send();
     ShowStatus();
@@ -66,13 +72,35 @@ void ChatScene::BeforeFrame(int frame, float seconds, SampleGameClient& client)
 
 void ChatScene::PushArrivedLines(float seconds)
 {
-    CEGUI::Window& box = Child(kChatBox);
-    for (const std::string& line : m_feed.TakeArrived(seconds))
-    {
-        box.setProperty("PushChat", Utf8(line));
+    const std::vector<std::string> pushed =
+        m_client->Scripts()->Call("demo_push_chat", {&Child(kChatBox), double(seconds)});
+    for (const std::string& line : pushed)
         AddToReport("pushed: " + line);
-        ++m_pushed;
-    }
+    m_pushed += static_cast<int>(pushed.size());
+}
+
+void ChatScene::ListSkinFolder()
+{
+    ReportScriptResult(m_client->Scripts()->Call("demo_fill_file_list",
+                                                 {&Child(kFileList), std::string(ZU_SKIN_DIR)}));
+}
+
+void ChatScene::ShowScriptSizes()
+{
+    // A window of a real run may come before the first line has arrived.
+    auto& box = static_cast<ZuGUI::CGameChatBox&>(Child(kChatBox));
+    if (box.GetCurChatSize() == 0)
+        return;
+    m_sizesShown = true;
+    CEGUI::Window* firstLine = box.GetChatWindowByIndex(0);
+    ReportScriptResult(m_client->Scripts()->Call(
+        "demo_show_sizes", {firstLine, &Child(kChatInput), &Child(kScriptStatus)}));
+}
+
+void ChatScene::ReportScriptResult(const std::vector<std::string>& lines)
+{
+    for (const std::string& line : lines)
+        AddToReport("script: " + line);
 }
 
 void ChatScene::Type(const CEGUI::String& text)

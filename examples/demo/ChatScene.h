@@ -1,14 +1,16 @@
-// The chat scene: the sample game's chat feed arrives over the frames and is pushed into the
-// chat box as a script would ("PushChat"). The player's turn is scripted too: a line is typed
+// The chat scene: the sample game's script (demo.lua) pushes its chat feed into the chat box
+// over the frames, lists the skin folder in a striped list and reads sizes back from the
+// module's script interface. The player's turn is scripted too: a line is typed
 // into the chat input, a bag item is Shift-clicked into it (the game client links it), and the
 // line is sent with Enter, encoded by the client's script, into the chat box. A stack split is
 // typed past its maximum. The scene reports every line pushed, sent and expired.
 #pragma once
 
-#include "client/ChatFeed.h"
 #include "demo/DemoScene.h"
 
 #include <set>
+#include <string>
+#include <vector>
 
 namespace ZuDemo
 {
@@ -24,6 +26,10 @@ public:
 
 private:
     void PushArrivedLines(float seconds);
+    // Has the script list the skin folder and, once the player typed, read sizes back.
+    void ListSkinFolder();
+    void ShowScriptSizes();
+    void ReportScriptResult(const std::vector<std::string>& lines);
     // Types a line with an item link into the chat input, and a stack split past its maximum.
     void PlayPlayerTurn();
     void Type(const CEGUI::String& text);
@@ -34,7 +40,6 @@ private:
     // How many lines were pushed, replaced in the full ring and expired, and how many show.
     void ShowStatus();
 
-    ChatFeed m_feed = ChatFeed::MakeSample();
     SampleGameClient* m_client = nullptr;
     // The views that showed a line at the last frame.
     std::set<CEGUI::Window*> m_shown;
@@ -42,5 +47,6 @@ private:
     int m_pushed = 0;
     int m_expired = 0;
     bool m_sent = false;
+    bool m_sizesShown = false;
 };
 } // namespace ZuDemo

@@ -6,7 +6,7 @@
 #include "client/SampleGameClient.h"
 #include "client/SamplePictureSource.h"
 #include "client/SampleRenderProxies.h"
-#include "client/TextColours.h"
+#include "client/SampleScripts.h"
 #include "demo/CeguiSession.h"
 #include "demo/DemoOptions.h"
 #include "demo/DemoScene.h"
@@ -164,8 +164,9 @@ int RunDemo(const DemoOptions& options)
         if (!options.hidden)
             cegui.ShowPointer();
         ZuDemo::LoadGameModule();
-        ZuDemo::RegisterTextColours();
+        ZuDemo::SampleScripts scripts;
         ZuDemo::SampleGameClient client;
+        client.SetScripts(&scripts);
         {
             const ZuDemo::SampleRenderProxies proxies(client.Model());
             const ZuDemo::SamplePictureSource pictures(client.Model());
@@ -174,6 +175,8 @@ int RunDemo(const DemoOptions& options)
                                              [&window] { return window.ClipboardText(); });
             const ZuDemo::ScopedDesktopClipboard clipboard(desktop);
             const ZuDemo::ScopedHost host(client);
+            // Binding the client opened the module's binding on the scripts' state.
+            scripts.RunFile("demo.lua", "skin");
             for (const std::string& name : ScenesToShow(options))
                 screenshots.push_back(ShowScene(name, options, window, cegui, client));
         }

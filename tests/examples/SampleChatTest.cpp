@@ -1,4 +1,3 @@
-#include "client/ChatFeed.h"
 #include "client/DesktopClipboard.h"
 #include "client/SampleGameClient.h"
 
@@ -15,7 +14,6 @@
 
 namespace
 {
-using ::testing::ElementsAre;
 using ZuDemo::SampleGameClient;
 
 class SampleChatTest : public ZuTest::CeguiTest
@@ -72,12 +70,4 @@ TEST_F(SampleChatTest, DesktopClipboardTradesTheSystemCodePageForUtf8)
     EXPECT_EQ("\xE2\x82\xAC 5", desktop);
 }
 
-TEST(ChatFeed, HandsOutEachMessageOnceWhenItsTimeHasCome)
-{
-    ZuDemo::ChatFeed feed({{0.5f, "a"}, {1.0f, "b"}, {1.0f, "c"}});
-    EXPECT_TRUE(feed.TakeArrived(0.4f).empty());
-    EXPECT_THAT(feed.TakeArrived(1.0f), ElementsAre("a", "b", "c"));
-    EXPECT_TRUE(feed.TakeArrived(5.0f).empty());
-    EXPECT_FLOAT_EQ(2.35f, ZuDemo::ChatFeed::MakeSample().LastTime());
-}
 } // namespace

@@ -1,12 +1,10 @@
 #include "client/SampleGameClient.h"
 #include "client/SamplePictureSource.h"
 #include "client/SampleRenderProxies.h"
-#include "client/TextColours.h"
 
 #include "support/CeguiFixture.h"
 #include "support/QuadGeometry.h"
 
-#include "ZuGUIElements/richtext/ColorPropertyManager.h"
 #include "public/KeyValues.h"
 
 #include <CEGUI/CEGUI.h>
@@ -78,18 +76,6 @@ TEST(SampleRichText, PictureSourceMeasuresModelPicturesWhileInstalled)
         EXPECT_EQ(CEGUI::Sizef(0, 0), ZuGUI::GetPictureSize(1, 99));
     }
     EXPECT_EQ(nullptr, ZuGUI::GetPictureSource());
-}
-
-TEST(SampleRichText, TextColoursRegisterTheNamesAndClickColours)
-{
-    ZuDemo::RegisterTextColours();
-    const auto& colours = ZuGUI::TextParser::CColorPropertyManager::Instance();
-    for (const ZuDemo::TextColourName& name : ZuDemo::kTextColourNames)
-        EXPECT_EQ(CEGUI::PropertyHelper<CEGUI::Colour>::fromString(name.textColour).getARGB(),
-                  colours.GetColor(name.name).text)
-            << name.name;
-    EXPECT_EQ(0xFF6FC3FFu, colours.GetClickColors().command);
-    EXPECT_EQ(0xFFFFF27Au, colours.GetClickColors().hoverText);
 }
 
 class SamplePictureProxiesTest : public ZuTest::CeguiTest

@@ -131,8 +131,8 @@ TEST_F(ScriptBindingTest, ScriptsReachTheColourTableAndMakeImageItems)
 
 TEST_F(ScriptBindingTest, ScriptsPushChatAndReadWidgets)
 {
-    auto& chat =
-        static_cast<ZuGUI::CGameChatBox&>(CreateChild("ZuTest/GameChatBox", "Chat", 0, 0, 300, 200));
+    auto& chat = static_cast<ZuGUI::CGameChatBox&>(
+        CreateChild("ZuTest/GameChatBox", "Chat", 0, 0, 300, 200));
     chat.SetChatCapacity(4);
     auto& edit = static_cast<ZuGUI::CGameEditBox&>(CreateChild("ZuGame/GameEditBox", "Edit"));
     edit.setText("abc");
@@ -142,8 +142,8 @@ TEST_F(ScriptBindingTest, ScriptsPushChatAndReadWidgets)
     m_lua.Set("edit", &edit, "ZuGUI::CGameEditBox");
     m_lua.Set("icon", &CreateChild("ZuGame/ItemIcon", "Icon"), "ZuGUI::CItemIcon");
 
-    EXPECT_EQ("true", m_lua.Eval(reinterpret_cast<const char*>(
-                          u8"chat:PushChatText('{N Zoë}: hi')")));
+    EXPECT_EQ("true",
+              m_lua.Eval(reinterpret_cast<const char*>(u8"chat:PushChatText('{N Zoë}: hi')")));
     EXPECT_EQ(CEGUI::String(reinterpret_cast<const CEGUI::utf8*>(u8"{N Zoë}: hi")),
               chat.GetChatWindowByIndex(0)->getText());
     ASSERT_GT(edit.getCaratOffset(), 0.0f);
@@ -154,16 +154,18 @@ TEST_F(ScriptBindingTest, ScriptsPushChatAndReadWidgets)
     m_lua.Set("view", chat.GetChatWindowByIndex(0), "ZuGUI::CGameMultiLine");
     EXPECT_EQ("", m_lua.Run("for i = 1, 1000 do local size = view:getDocSize() end\n"
                             "collectgarbage()"));
-    EXPECT_EQ(std::to_string(static_cast<int>(
-                  static_cast<ZuGUI::CGameMultiLine*>(chat.GetChatWindowByIndex(0))->getDocWidth())),
-              m_lua.Eval("math.floor(view:getDocWidth())"));
+    EXPECT_EQ(
+        std::to_string(static_cast<int>(
+            static_cast<ZuGUI::CGameMultiLine*>(chat.GetChatWindowByIndex(0))->getDocWidth())),
+        m_lua.Eval("math.floor(view:getDocWidth())"));
 }
 
 TEST_F(ScriptBindingTest, BadCallsRaiseTheBindingsErrors)
 {
     auto& chat = static_cast<ZuGUI::CGameChatBox&>(CreateChild("ZuTest/GameChatBox", "Chat"));
     m_lua.Set("chat", &chat, "ZuGUI::CGameChatBox");
-    m_lua.Set("files", const_cast<SHELL::FileSet*>(SHELL::FileFolderMgr::Instance().getLastResult()),
+    m_lua.Set("files",
+              const_cast<SHELL::FileSet*>(SHELL::FileFolderMgr::Instance().getLastResult()),
               "const SHELL::FileSet");
     const struct
     {
@@ -201,7 +203,8 @@ TEST_F(ScriptBindingTest, ScriptsBrowseFolders)
     std::filesystem::create_directories(folder / "maps");
     std::ofstream(folder / "notes.txt") << "x";
     m_lua.Run("files = SHELL.FileFolderMgr:Instance()");
-    ASSERT_EQ("", m_lua.Run("SHELL.FileFolderMgr:Instance():OpenPath('" + folder.string() + "')\n"
+    ASSERT_EQ("", m_lua.Run("SHELL.FileFolderMgr:Instance():OpenPath('" + folder.string() +
+                            "')\n"
                             "set = SHELL.FileFolderMgr:Instance():getLastResult()"));
     EXPECT_EQ("4", m_lua.Eval("set:getFileNum()"));
     EXPECT_EQ("maps", m_lua.Eval("set:getFileAt(2):getDspNameUtf8()"));
@@ -216,8 +219,8 @@ TEST_F(ScriptBindingTest, ScriptsBrowseFolders)
 // cast to the module's class and used.
 TEST_F(ScriptBindingTest, ScriptsCastCeguiWindowsToModuleClasses)
 {
-    auto& chat =
-        static_cast<ZuGUI::CGameChatBox&>(CreateChild("ZuTest/GameChatBox", "Chat", 0, 0, 300, 200));
+    auto& chat = static_cast<ZuGUI::CGameChatBox&>(
+        CreateChild("ZuTest/GameChatBox", "Chat", 0, 0, 300, 200));
     chat.SetChatCapacity(3);
     lua_State* state = luaL_newstate();
     luaL_openlibs(state);

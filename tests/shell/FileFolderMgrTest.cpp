@@ -11,17 +11,17 @@
 
 namespace
 {
-using ::testing::ElementsAre;
 using SHELL::FileFolderMgr;
 using SHELL::FileSet;
+using ::testing::ElementsAre;
 
 class FileFolderMgrTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        m_folder = std::filesystem::temp_directory_path() /
-                   ("zugui-files-" + std::to_string(getpid()));
+        m_folder =
+            std::filesystem::temp_directory_path() / ("zugui-files-" + std::to_string(getpid()));
         std::filesystem::create_directories(m_folder / "zeta");
         std::filesystem::create_directories(m_folder / "Alpha");
         std::ofstream(m_folder / "b.txt") << "b";
@@ -79,8 +79,8 @@ TEST_F(FileFolderMgrTest, AFolderThatCannotBeReadGivesTheTopLevel)
         EXPECT_NE(0u, name.rfind("[/proc", 0)) << name;
         EXPECT_NE(0u, name.rfind("[/sys", 0)) << name;
     }
-    for (const std::string& unreadable : {(m_folder / "missing").string(),
-                                          (m_folder / "a.txt").string(), std::string()})
+    for (const std::string& unreadable :
+         {(m_folder / "missing").string(), (m_folder / "a.txt").string(), std::string()})
     {
         files.OpenPath(unreadable.c_str());
         EXPECT_EQ(top, Names(*files.getLastResult())) << unreadable;

@@ -31,8 +31,8 @@ protected:
     CEGUI::MultiColumnList& CreateList(const char* type, unsigned rows,
                                        std::vector<unsigned> empty = {})
     {
-        auto& list = static_cast<CEGUI::MultiColumnList&>(
-            CreateChild(type, "List", 10, 10, 300, 300));
+        auto& list =
+            static_cast<CEGUI::MultiColumnList&>(CreateChild(type, "List", 10, 10, 300, 300));
         list.addColumn("Name", 0, CEGUI::UDim(0.5f, 0));
         list.addColumn("Size", 1, CEGUI::UDim(0.5f, 0));
         for (unsigned row = 0; row < rows; ++row)

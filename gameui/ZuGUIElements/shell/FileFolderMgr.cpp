@@ -18,10 +18,10 @@ namespace
 {
 // Kernel and memory file systems: not places where a player keeps files.
 const std::set<std::string> kPseudoFileSystems = {
-    "autofs",  "binfmt_misc", "bpf",     "cgroup",   "cgroup2",   "configfs",   "debugfs",
-    "devpts",  "devtmpfs",    "efivarfs", "fusectl", "hugetlbfs", "mqueue",     "nsfs",
-    "proc",    "pstore",      "ramfs",   "rpc_pipefs", "securityfs", "sysfs",   "tmpfs",
-    "tracefs", "squashfs",
+    "autofs",     "binfmt_misc", "bpf",      "cgroup",   "cgroup2",  "configfs",
+    "debugfs",    "devpts",      "devtmpfs", "efivarfs", "fusectl",  "hugetlbfs",
+    "mqueue",     "nsfs",        "proc",     "pstore",   "ramfs",    "rpc_pipefs",
+    "securityfs", "sysfs",       "tmpfs",    "tracefs",  "squashfs",
 };
 const char* const kSystemFolders[] = {"/proc", "/sys", "/dev", "/run"};
 

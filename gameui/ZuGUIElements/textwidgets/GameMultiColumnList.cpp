@@ -26,8 +26,8 @@ void CGameMultiColumnList::RenderImagery()
     const Rectf area = getListRenderArea();
     std::optional<ColourRect> stripeColours;
     if (d_window->isPropertyPresent(s_oddColourPropertyName))
-        stripeColours = PropertyHelper<ColourRect>::fromString(
-            d_window->getProperty(s_oddColourPropertyName));
+        stripeColours =
+            PropertyHelper<ColourRect>::fromString(d_window->getProperty(s_oddColourPropertyName));
     const Image* stripe = nullptr;
     float y = area.top() - list.getVertScrollbar()->getScrollPosition();
     for (uint row = 0; row < list.getRowCount(); ++row)
@@ -51,8 +51,8 @@ float CGameMultiColumnList::RenderRow(uint row, float y, const Rectf& area,
     const float alpha = d_window->getEffectiveAlpha();
     for (uint column = 0; column < list.getColumnCount(); ++column)
     {
-        const float width =
-            CoordConverter::asAbsolute(header.getColumnWidth(column), header.getPixelSize().d_width);
+        const float width = CoordConverter::asAbsolute(header.getColumnWidth(column),
+                                                       header.getPixelSize().d_width);
         if (const ListboxItem* item = list.getItemAtGridReference(MCLGridRef(row, column)))
         {
             if (!stripe)
