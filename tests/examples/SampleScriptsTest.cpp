@@ -1,5 +1,5 @@
-#include "client/SampleGameClient.h"
 #include "client/SampleScripts.h"
+#include "client/SampleGameClient.h"
 
 #include "support/CeguiFixture.h"
 
@@ -52,8 +52,8 @@ TEST_F(SampleScriptsTest, ScriptRegistersTheChatColours)
 
 TEST_F(SampleScriptsTest, ChatFeedPushesEachLineOnceWhenItsTimeHasCome)
 {
-    auto& box =
-        static_cast<ZuGUI::CGameChatBox&>(CreateChild("ZuTest/GameChatBox", "Chat", 0, 0, 300, 200));
+    auto& box = static_cast<ZuGUI::CGameChatBox&>(
+        CreateChild("ZuTest/GameChatBox", "Chat", 0, 0, 300, 200));
     box.SetChatCapacity(12);
     EXPECT_TRUE(m_scripts.Call("demo_push_chat", {&box, 0.05}).empty());
     const std::vector<std::string> first = m_scripts.Call("demo_push_chat", {&box, 0.3});
@@ -99,7 +99,10 @@ TEST_F(SampleScriptsTest, ScriptFailuresComeOutWithLuasMessage)
     const Case cases[] = {
         {"unknown function", [this] { m_scripts.Call("no_such_function", {}); },
          "no script function 'no_such_function'"},
-        {"nil window", [this] { m_scripts.Call("demo_push_chat", {static_cast<CEGUI::Window*>(nullptr), 1.0}); },
+        {"nil window",
+         [this] {
+             m_scripts.Call("demo_push_chat", {static_cast<CEGUI::Window*>(nullptr), 1.0});
+         },
          "attempt to index"},
         {"missing file", [this] { m_scripts.RunFile("missing.lua", "skin"); }, "missing.lua"},
     };

@@ -146,6 +146,10 @@ TEST_F(ScriptBindingTest, ScriptsPushChatAndReadWidgets)
               m_lua.Eval(reinterpret_cast<const char*>(u8"chat:PushChatText('{N Zoë}: hi')")));
     EXPECT_EQ(CEGUI::String(reinterpret_cast<const CEGUI::utf8*>(u8"{N Zoë}: hi")),
               chat.GetChatWindowByIndex(0)->getText());
+    // A sequence cut at the end of the text is replaced, not read past.
+    EXPECT_EQ("true", m_lua.Eval("chat:PushChatText('cut \\226\\130')"));
+    EXPECT_EQ(CEGUI::String(reinterpret_cast<const CEGUI::utf8*>(u8"cut \uFFFD")),
+              chat.GetChatWindowByIndex(1)->getText());
     ASSERT_GT(edit.getCaratOffset(), 0.0f);
     EXPECT_FLOAT_EQ(edit.getCaratOffset(), std::stof(m_lua.Eval("edit:getCaratOffset()")));
     EXPECT_EQ("0", m_lua.Eval("icon:GetTargetId()"));

@@ -1,6 +1,6 @@
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
 
-#include "public/CodePage.h"
+#include "ZuGUIElements/platform/Utf8String.h"
 
 #include <CEGUI/PropertyHelper.h>
 
@@ -15,13 +15,6 @@ CEGUI::argb_t ColourFromText(const char* text)
     return CEGUI::PropertyHelper<CEGUI::Colour>::fromString(text ? text : "").getARGB();
 }
 
-// CEGUI's own UTF-8 decoding reads past the end of a truncated sequence, so the name is
-// re-encoded first: invalid sequences become U+FFFD.
-CEGUI::String NameFromUtf8(const char* name)
-{
-    const char* valid = ToMultiByte(ToWide(name, CP_UTF8), CP_UTF8);
-    return CEGUI::String(reinterpret_cast<const CEGUI::utf8*>(valid));
-}
 } // namespace
 
 void CColorPropertyManager::RegisterColorByString(const char* name, const char* textColour,
@@ -29,7 +22,7 @@ void CColorPropertyManager::RegisterColorByString(const char* name, const char* 
 {
     if (!name)
         return;
-    m_namedColors[NameFromUtf8(name)] =
+    m_namedColors[StringFromUtf8(name)] =
         ColorPair{ColourFromText(textColour), ColourFromText(secondColour)};
 }
 

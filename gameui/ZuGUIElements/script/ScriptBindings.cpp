@@ -1,19 +1,14 @@
 #include "ZuGUIElements/script/ScriptBindings.h"
 
-namespace
-{
-CEGUI::String FromLua(const char* text)
-{
-    return CEGUI::String(reinterpret_cast<const CEGUI::utf8*>(text ? text : ""));
-}
-} // namespace
+#include "ZuGUIElements/platform/Utf8String.h"
 
 namespace CEGUI
 {
 ListboxImageItem* createListboxImageItem(const char* text, unsigned itemId, void* itemData,
                                          bool disabled, bool autoDelete)
 {
-    return new ListboxImageItem(FromLua(text), itemId, itemData, disabled, autoDelete);
+    return new ListboxImageItem(ZuGUI::StringFromUtf8(text), itemId, itemData, disabled,
+                                autoDelete);
 }
 } // namespace CEGUI
 
@@ -23,7 +18,7 @@ namespace ScriptBinding
 {
 bool PushChatText(CGameChatBox* self, const char* text)
 {
-    return self->PushChatText(FromLua(text));
+    return self->PushChatText(ZuGUI::StringFromUtf8(text));
 }
 
 // Undone here: the check below calls tolua++'s own.
