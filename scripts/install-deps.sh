@@ -11,6 +11,8 @@ packages=(
     libcegui-mk2-dev libcegui-mk2-data fonts-cegui
     # script interface
     liblua5.1-0-dev libtolua++5.1-dev
+    # web window: address parsing
+    liburiparser-dev
     # screenshots and the demo window
     libpng-dev libglfw3-dev libglew-dev xvfb xauth libgl1-mesa-dri
     # tests and benchmarks

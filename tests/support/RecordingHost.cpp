@@ -76,6 +76,8 @@ void RecordingHost::Record(const char* operation, std::string arguments,
                            const ZuGUI::ZuWindow* window)
 {
     m_calls.push_back(HostCall{operation, std::move(arguments), window});
+    if (onCall)
+        onCall(m_calls.back());
 }
 
 const char* RecordingHost::Lookup(const std::map<std::string, std::string>& texts, const char* key)

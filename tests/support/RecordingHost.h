@@ -48,6 +48,8 @@ public:
     ZuGUI::HWND mainWindow = nullptr;
     ZuGUI::InterfaceFactoryFunction interfaceFactory = nullptr;
     std::function<bool(ZuGUI::RECT&)> adjustWebRect;
+    // Told of every call as it is recorded, to interleave the host's calls with other records.
+    std::function<void(const HostCall&)> onCall;
 
     const std::vector<HostCall>& Calls() const { return m_calls; }
     // The calls as "Operation(arguments)" lines, optionally only those of one operation.

@@ -9,7 +9,6 @@
 
 #include <CEGUI/Window.h>
 
-#include <exception>
 #include <optional>
 
 namespace ZuGUI
@@ -22,16 +21,8 @@ public:
 
     void render() final
     {
-        try
-        {
-            RenderImagery();
-        }
-        catch (const std::exception& error)
-        {
-            if (this->d_window)
-                LogOncePerWindow(*this->d_window, CEGUI::String("drawing failed: ") + error.what(),
-                                 CEGUI::Errors);
-        }
+        if (this->d_window)
+            RunLoggingErrors(*this->d_window, "drawing", [this] { RenderImagery(); });
     }
 
     CEGUI::Rectf getUnclippedInnerRect() const override

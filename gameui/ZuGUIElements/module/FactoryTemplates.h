@@ -7,8 +7,17 @@
 #include <CEGUI/WindowFactory.h>
 #include <CEGUI/WindowRenderer.h>
 
+#include <type_traits>
+#include <utility>
+
 namespace ZuGUI
 {
+template <typename TWindow, typename = void>
+constexpr bool kHasConstructionEnd = false;
+template <typename TWindow>
+constexpr bool kHasConstructionEnd<
+    TWindow, std::void_t<decltype(std::declval<TWindow&>().onConstructionEnded())>> = true;
+
 template <typename TWindow>
 class ZuWindowFactory : public CEGUI::WindowFactory
 {
@@ -18,7 +27,12 @@ public:
     CEGUI::Window* createWindow(const CEGUI::String& name) override
     {
         TrackWindowDestruction();
-        return new TWindow(d_type, name);
+        TWindow* window = new TWindow(d_type, name);
+        // CEGUI 0.8 tells a window nothing when its construction has ended: a window class
+        // that wants to know has the factory call it.
+        if constexpr (kHasConstructionEnd<TWindow>)
+            window->onConstructionEnded();
+        return window;
     }
     void destroyWindow(CEGUI::Window* window) override { delete window; }
 };

@@ -24,6 +24,7 @@
 #include "ZuGUIElements/textwidgets/RichContentEdit.h"
 #include "ZuGUIElements/textwidgets/TabControlForChat.h"
 #include "ZuGUIElements/textwidgets/ZuToolTip.h"
+#include "ZuGUIElements/web/HTMLWindow.h"
 
 namespace ZuGUI
 {
@@ -66,6 +67,7 @@ const WindowFactoryRow kWindowFactories[] = {
     {&WindowFactoryOf<CGamePushButtonFactory>},
     {&WindowFactoryOf<CChatEditBoxFactory>},
     {&WindowFactoryOf<GuideBoxFactory>},
+    {&WindowFactoryOf<CHTMLWindowFactory>},
     {&WindowFactoryOf<CGameMultilineEditboxFactory>},
     {nullptr},
 };

@@ -5,6 +5,9 @@
 #include <CEGUI/Logger.h>
 #include <CEGUI/String.h>
 
+#include <exception>
+#include <utility>
+
 namespace CEGUI
 {
 class Window;
@@ -26,4 +29,25 @@ CEGUI::String HostWindowName(const CEGUI::Window& window);
 // dropped.
 void LogOncePerWindow(const CEGUI::Window& window, const CEGUI::String& message,
                       CEGUI::LoggingLevel level = CEGUI::Warnings);
+
+// Runs `step` for `window`; whatever it throws is logged once per window and message as
+// "<what> failed: <reason>" and goes no further. Returns whether the step ran through.
+template <typename Step>
+bool RunLoggingErrors(const CEGUI::Window& window, const char* what, Step&& step)
+{
+    try
+    {
+        std::forward<Step>(step)();
+        return true;
+    }
+    catch (const std::exception& error)
+    {
+        LogOncePerWindow(window, CEGUI::String(what) + " failed: " + error.what(), CEGUI::Errors);
+    }
+    catch (...)
+    {
+        LogOncePerWindow(window, CEGUI::String(what) + " failed: unknown exception", CEGUI::Errors);
+    }
+    return false;
+}
 } // namespace ZuGUI

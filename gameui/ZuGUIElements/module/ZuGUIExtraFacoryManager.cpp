@@ -2,7 +2,7 @@
 
 #include "ZuGUIElements/module/FactoryRegistry.h"
 #include "ZuGUIElements/script/ScriptModule.h"
-#include "ZuGUIElements/web/EmbeddedWebWindows.h"
+#include "ZuGUIElements/web/HTMLWindow.h"
 
 namespace ZuGUI
 {
@@ -41,16 +41,16 @@ const std::string& ZuGUIExtraFacoryManager::TranslateTypeToProviderName(CEGUI::S
 void ZuGUIExtraFacoryManager::SyncronizeUI(int which)
 {
     if (which == 0)
-        EmbeddedWebWindows::SyncronizeAll();
+        CHTMLWindow::SyncronizeAll();
 }
 
 void ZuGUIExtraFacoryManager::ManipulateImbeddedIEWindow(int operation, int a, int b)
 {
-    EmbeddedWebWindows::ManipulateImbeddedIEWindow(operation, a, b);
+    CHTMLWindow::ManipulateImbeddedIEWindow(operation, a, b);
 }
 
 bool ZuGUIExtraFacoryManager::IsHTMLWindowExist() const
 {
-    return EmbeddedWebWindows::IsHTMLWindowOpened();
+    return CHTMLWindow::IsHTMLWindowOpened();
 }
 } // namespace ZuGUI
