@@ -2,7 +2,7 @@
 #   make demo   install dependencies, build Release, run the demo (writes out/demo-*.png)
 #   make test   install dependencies, build with ASan + UBSan, run every test with ctest
 #   make bench  build Release and run the Google Benchmark programs
-#   make fuzz   build the libFuzzer targets with clang and fuzz the markup (FUZZ_SECONDS=300)
+#   make fuzz   build the libFuzzer targets with clang and fuzz each (FUZZ_SECONDS=300 each)
 
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release

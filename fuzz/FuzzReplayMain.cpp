@@ -1,9 +1,9 @@
-// Bounded replay of the rich text fuzz target for the test suite: runs every seed of the
+// Bounded replay of a fuzz target for the test suite: runs every seed of the
 // corpus, then a fixed number of inputs mutated from them with a fixed random seed, so that
 // each run checks the same inputs. A crash, a sanitizer report or a failed check ends the
 // program abnormally.
 //
-// Usage: zugui_richtext_fuzz_replay <corpus directory> <dictionary> [generated inputs]
+// Usage: zugui_<name>_fuzz_replay <corpus directory> <dictionary> [generated inputs]
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>

@@ -65,7 +65,17 @@ if ! grep -q "^  map note dragged by 160, 60" "$log"; then
     echo "demo-smoke: the decorated window was not dragged" >&2
     exit 1
 fi
-for scene in hud chat windows; do
+# The web scene's page followed its moved frame, and the spoofed address was refused with the
+# game's message.
+if ! grep -q "^  page at .*, over its moved window" "$log"; then
+    echo "demo-smoke: the web control's page is not over its web window" >&2
+    exit 1
+fi
+if ! grep -q "^  message box Error: The address http://www.portal.example@evil.net/login" "$log"; then
+    echo "demo-smoke: the untrusted address was not refused with the game's message" >&2
+    exit 1
+fi
+for scene in hud chat windows web; do
     "$demo" --check-screenshot "$out/demo-$scene.png"
 done
 echo "demo-smoke: passed"

@@ -1,12 +1,16 @@
 #include "client/SampleGameClient.h"
 
 #include "client/SampleScripts.h"
+#include "client/SampleWebControl.h"
 
 #include "ZuGUIElements/base/ZuWindow.h"
 #include "ZuGUIElements/module/WindowRecords.h"
 #include "public/KeyValues.h"
 
 #include <CEGUI/CEGUI.h>
+
+#include <algorithm>
+#include <map>
 
 namespace ZuDemo
 {
@@ -164,7 +168,14 @@ void SampleGameClient::UnwatchObject(ZuGUI::ZuWindow* window, int objectId)
 const char* SampleGameClient::GetLocalizedText(const char* key)
 {
     Record("GetLocalizedText", Quote(key));
-    return "";
+    // The game's texts are in the system code page; these are ASCII.
+    static const std::map<std::string, std::string> texts = {
+        {"sys_error_dangerous_url1", "The address "},
+        {"sys_error_dangerous_url2", " is not a page of the game, so it was not opened."},
+        {"error", "Error"},
+    };
+    const auto found = texts.find(key ? key : "");
+    return found != texts.end() ? found->second.c_str() : "";
 }
 
 const char* SampleGameClient::CallScriptRetString(const char* function, int argument)
@@ -227,7 +238,7 @@ void SampleGameClient::ReportCmdTextPos(const char* text, const char* window, in
 ZuGUI::InterfaceFactoryFunction SampleGameClient::GetInterfaceFactory(int which)
 {
     Record("GetInterfaceFactory", std::to_string(which));
-    return nullptr;
+    return &SampleWebControl::MakeInterface;
 }
 
 ZuGUI::HWND* SampleGameClient::GetMainWindowHandle()
@@ -243,8 +254,22 @@ void SampleGameClient::SetEmbeddedBrowserActive(bool active)
 
 bool SampleGameClient::AdjustWebRect(ZuGUI::RECT* rect, int which)
 {
-    // The sample game has no web control, so an embedded page is never visible.
-    Record("AdjustWebRect", std::to_string(which));
-    return false;
+    // A page is kept inside the game's window; one with nothing left inside is hidden.
+    if (!rect)
+        return false;
+    rect->left = std::max(rect->left, 0L);
+    rect->top = std::max(rect->top, 0L);
+    if (const CEGUI::System* system = CEGUI::System::getSingletonPtr())
+    {
+        const CEGUI::Sizef display = system->getRenderer()->getDisplaySize();
+        rect->right = std::min(rect->right, static_cast<long>(display.d_width));
+        rect->bottom = std::min(rect->bottom, static_cast<long>(display.d_height));
+    }
+    const bool visible = rect->right > rect->left && rect->bottom > rect->top;
+    Record("AdjustWebRect", Arguments({std::to_string(rect->left), std::to_string(rect->top),
+                                       std::to_string(rect->right), std::to_string(rect->bottom),
+                                       std::to_string(which)}) +
+                                (visible ? "" : " hidden"));
+    return visible;
 }
 } // namespace ZuDemo

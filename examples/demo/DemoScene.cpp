@@ -4,6 +4,7 @@
 #include "demo/ChatScene.h"
 #include "demo/GameModule.h"
 #include "demo/HudScene.h"
+#include "demo/WebScene.h"
 #include "demo/WindowsScene.h"
 
 #include <CEGUI/CEGUI.h>
@@ -42,6 +43,21 @@ std::string WithShortValues(std::string text)
             text.replace(first + kLongestShownValue, close - first - kLongestShownValue, "...");
     }
     return text;
+}
+
+bool IsShownHostCall(const std::string& line)
+{
+    static const char* const shown[] = {
+        "SendCommand",         "CallScript",    "PlayUISound",
+        "GetInterfaceFactory", "AdjustWebRect", "SetEmbeddedBrowserActive",
+        "GetLocalizedText",
+    };
+    for (const char* operation : shown)
+    {
+        if (line.rfind(operation, 0) == 0)
+            return true;
+    }
+    return false;
 }
 
 CEGUI::String Utf8(const std::string& text)
@@ -121,8 +137,7 @@ void DemoScene::ShowHostLog(const std::vector<std::string>& lines)
     std::string text;
     for (const std::string& line : lines)
     {
-        if (line.rfind("SendCommand", 0) == 0 || line.rfind("CallScript", 0) == 0 ||
-            line.rfind("PlayUISound", 0) == 0)
+        if (IsShownHostCall(line))
             text += WithShortValues(Without(line, "_KeyVal_Cmd_")) + "\n";
     }
     Child(kHostLog).setText(Utf8(text.empty() ? "(nothing)" : text));
@@ -137,7 +152,7 @@ void DemoScene::ShowHostLogSince(std::size_t firstLine, const SampleGameClient& 
 
 std::vector<std::string> DemoSceneNames()
 {
-    return {"hud", "chat", "windows"};
+    return {"hud", "chat", "windows", "web"};
 }
 
 std::unique_ptr<DemoScene> MakeDemoScene(const std::string& name, CEGUI::GUIContext& context)
@@ -148,6 +163,8 @@ std::unique_ptr<DemoScene> MakeDemoScene(const std::string& name, CEGUI::GUICont
         return std::make_unique<ChatScene>(context);
     if (name == "windows")
         return std::make_unique<WindowsScene>(context);
+    if (name == "web")
+        return std::make_unique<WebScene>(context);
     throw std::invalid_argument("no demo scene '" + name + "'");
 }
 } // namespace ZuDemo

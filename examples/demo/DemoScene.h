@@ -57,8 +57,9 @@ protected:
     // The pointer of a hidden run has no screen to stay on: gives it the whole display.
     void FreePointer();
 
-    // Shows the commands and script calls among lines of the game client's log in the
-    // sidebar, long values shortened and the "_KeyVal_Cmd_" prefix of command keys left out.
+    // Shows the commands, script calls, sounds and web window calls among lines of the game
+    // client's log in the sidebar, long values shortened and the "_KeyVal_Cmd_" prefix of command
+    // keys left out.
     void ShowHostLog(const std::vector<std::string>& lines);
     // Shows what the client received since the scene's script began.
     void ShowHostLogSince(std::size_t firstLine, const SampleGameClient& client);

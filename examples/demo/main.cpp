@@ -7,6 +7,7 @@
 #include "client/SamplePictureSource.h"
 #include "client/SampleRenderProxies.h"
 #include "client/SampleScripts.h"
+#include "client/SampleWebControl.h"
 #include "demo/CeguiSession.h"
 #include "demo/DemoOptions.h"
 #include "demo/DemoScene.h"
@@ -174,6 +175,7 @@ int RunDemo(const DemoOptions& options)
                                              { window.SetClipboardText(text.c_str()); },
                                              [&window] { return window.ClipboardText(); });
             const ZuDemo::ScopedDesktopClipboard clipboard(desktop);
+            const ZuDemo::SampleWebPages webPages(cegui.Context());
             const ZuDemo::ScopedHost host(client);
             // Binding the client opened the module's binding on the scripts' state.
             scripts.RunFile("demo.lua", "skin");

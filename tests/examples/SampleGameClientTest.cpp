@@ -235,9 +235,9 @@ TEST(SampleGameClient, GivesSafeDefaultsAndARunningClock)
     EXPECT_EQ(client.CallScriptRetInt("item_color", 1), 0);
     ASSERT_NE(client.GetMainWindowHandle(), nullptr);
     EXPECT_EQ(*client.GetMainWindowHandle(), nullptr);
-    ZuGUI::RECT rect;
-    EXPECT_FALSE(client.AdjustWebRect(&rect, 0));
-    EXPECT_EQ(client.GetInterfaceFactory(0), nullptr);
+    ZuGUI::RECT empty;
+    EXPECT_FALSE(client.AdjustWebRect(&empty, 0));
+    EXPECT_FALSE(client.AdjustWebRect(nullptr, 0));
 }
 
 TEST(SampleGameClient, UsesAReplacedRequestHandler)

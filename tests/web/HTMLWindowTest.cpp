@@ -181,8 +181,9 @@ TEST_F(HTMLWindowTest, WithoutAHostOrAFactoryThereIsNoControlAndNothingIsCalled)
     m_host.interfaceFactory = nullptr;
     CHTMLWindow& noFactory = OpenWeb("NoFactory");
     EXPECT_EQ(nullptr, noFactory.GetWebCtrl());
-    EXPECT_THAT(TakeJournal(), ElementsAre("GetInterfaceFactory(0)", "AdjustWebRect(10 20 10 20, 0)",
-                                           "AdjustWebRect(10 20 210 120, 0)"));
+    EXPECT_THAT(TakeJournal(),
+                ElementsAre("GetInterfaceFactory(0)", "AdjustWebRect(10 20 10 20, 0)",
+                            "AdjustWebRect(10 20 210 120, 0)"));
 
     ZuGUI::ZuGUIExtraFacoryManager::Instance().SetIZuGUI(nullptr);
     m_host.interfaceFactory = &MakeWebCtrl;
@@ -261,7 +262,8 @@ TEST_F(HTMLWindowTest, DestroyingAWindowReleasesItsControl)
 
     // The client's browser stays active while the other window is open.
     CEGUI::WindowManager::getSingleton().destroyWindow(&news);
-    EXPECT_THAT(TakeJournal(), ElementsAre("ctrl0.Release", "GetMainWindowHandle()", "SetFocus main"));
+    EXPECT_THAT(TakeJournal(),
+                ElementsAre("ctrl0.Release", "GetMainWindowHandle()", "SetFocus main"));
     EXPECT_TRUE(Control(0).released);
     EXPECT_EQ(nullptr, CWebCallBack::Instance().GetCurrentCtrl());
     EXPECT_TRUE(CHTMLWindow::IsHTMLWindowOpened());

@@ -127,8 +127,8 @@ void CHTMLWindow::onConstructionEnded()
                      [&]
                      {
                          if (InterfaceFactoryFunction factory = host->GetInterfaceFactory(0))
-                             d_webCtrl = static_cast<IWebCtrl*>(
-                                 factory(kWebCtrlInterfaceName, nullptr));
+                             d_webCtrl =
+                                 static_cast<IWebCtrl*>(factory(kWebCtrlInterfaceName, nullptr));
                      });
     if (!d_webCtrl)
         return;
@@ -190,32 +190,31 @@ void CHTMLWindow::GoUrl()
 
 void CHTMLWindow::SyncronizeWebCtrlRect()
 {
-    RunLoggingErrors(
-        *this, "placing the web control",
-        [this]
-        {
-            d_lastRect = getUnclippedInnerRect().get();
-            RECT rect;
-            rect.left = TruncatedPixel(d_lastRect.left());
-            rect.top = TruncatedPixel(d_lastRect.top());
-            rect.right = TruncatedPixel(d_lastRect.right());
-            rect.bottom = TruncatedPixel(d_lastRect.bottom());
-            std::int32_t placed[4] = {TruncatedPixel(d_lastRect.left()),
-                                      TruncatedPixel(d_lastRect.top()),
-                                      TruncatedPixel(d_lastRect.getWidth()),
-                                      TruncatedPixel(d_lastRect.getHeight())};
-            bool visible = true;
-            if (IZuGUI* host = GetHost())
-            {
-                visible = host->AdjustWebRect(&rect, 0);
-                placed[0] = static_cast<std::int32_t>(rect.left);
-                placed[1] = static_cast<std::int32_t>(rect.top);
-                placed[2] = static_cast<std::int32_t>(rect.right - rect.left);
-                placed[3] = static_cast<std::int32_t>(rect.bottom - rect.top);
-            }
-            CallWebCtrl("IWebCtrl::SetRect",
-                        [&](IWebCtrl& control) { control.SetRect(placed, visible); });
-        });
+    RunLoggingErrors(*this, "placing the web control",
+                     [this]
+                     {
+                         d_lastRect = getUnclippedInnerRect().get();
+                         RECT rect;
+                         rect.left = TruncatedPixel(d_lastRect.left());
+                         rect.top = TruncatedPixel(d_lastRect.top());
+                         rect.right = TruncatedPixel(d_lastRect.right());
+                         rect.bottom = TruncatedPixel(d_lastRect.bottom());
+                         std::int32_t placed[4] = {TruncatedPixel(d_lastRect.left()),
+                                                   TruncatedPixel(d_lastRect.top()),
+                                                   TruncatedPixel(d_lastRect.getWidth()),
+                                                   TruncatedPixel(d_lastRect.getHeight())};
+                         bool visible = true;
+                         if (IZuGUI* host = GetHost())
+                         {
+                             visible = host->AdjustWebRect(&rect, 0);
+                             placed[0] = static_cast<std::int32_t>(rect.left);
+                             placed[1] = static_cast<std::int32_t>(rect.top);
+                             placed[2] = static_cast<std::int32_t>(rect.right - rect.left);
+                             placed[3] = static_cast<std::int32_t>(rect.bottom - rect.top);
+                         }
+                         CallWebCtrl("IWebCtrl::SetRect",
+                                     [&](IWebCtrl& control) { control.SetRect(placed, visible); });
+                     });
 }
 
 void CHTMLWindow::onSized(CEGUI::ElementEventArgs& e)

@@ -149,10 +149,10 @@ TrustState MakeState(const TrustedAddresses& trusted)
 
 TrustState& State()
 {
-    static TrustState state = MakeState({{"https://answers.example.com/game/",
-                                          "https://login.portal.example/signin",
-                                          "https://fans.example.org/"},
-                                         "portal.example"});
+    static TrustState state =
+        MakeState({{"https://answers.example.com/game/", "https://login.portal.example/signin",
+                    "https://fans.example.org/"},
+                   "portal.example"});
     return state;
 }
 } // namespace
