@@ -15,11 +15,12 @@ seconds=${FUZZ_SECONDS:-300}
 jobs=${FUZZ_JOBS:-1}
 
 # Each target with its dictionary and longest input.
-declare -A dictionaries=([richtext]=markup.dict [address]=address.dict)
-declare -A lengths=([richtext]=4096 [address]=512)
+declare -A dictionaries=([richtext]=markup.dict [address]=address.dict [keyvalues]=keyvalues.dict
+                        [codepage]=codepage.dict)
+declare -A lengths=([richtext]=4096 [address]=512 [keyvalues]=4096 [codepage]=24576)
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(richtext address)
+    targets=(richtext address keyvalues codepage)
 fi
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug \

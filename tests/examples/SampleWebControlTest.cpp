@@ -1,5 +1,5 @@
-#include "client/SampleGameClient.h"
 #include "client/SampleWebControl.h"
+#include "client/SampleGameClient.h"
 
 #include "support/CeguiFixture.h"
 
