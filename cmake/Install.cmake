@@ -1,0 +1,63 @@
+# Installing the module as a library: libZuGUIElements.so (its soname has no version: CEGUI
+# loads window renderer modules by that file name), the headers under one include root, a
+# CMake package (find_package(ZuGUIElements) -> ZuGUIElements::ZuGUIElements), a pkg-config
+# file and the sample skin. Components: "runtime" (library, skin) and "development".
+include(CMakePackageConfigHelpers)
+
+set(ZU_INSTALL_INCLUDE_ROOT ${CMAKE_INSTALL_INCLUDEDIR}/ZuGUIElements)
+set(ZU_INSTALL_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/ZuGUIElements)
+set(ZU_INSTALL_SKIN_DIR ${CMAKE_INSTALL_DATADIR}/ZuGUIElements/skin)
+
+install(TARGETS ZuGUIElements EXPORT ZuGUIElementsTargets
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime)
+
+# Every header but the script binding's own, which needs tolua++.
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/gameui/ZuGUIElements
+        DESTINATION ${ZU_INSTALL_INCLUDE_ROOT} COMPONENT development
+        FILES_MATCHING PATTERN "*.h" PATTERN "ScriptBindings.h" EXCLUDE)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/public
+        DESTINATION ${ZU_INSTALL_INCLUDE_ROOT} COMPONENT development
+        FILES_MATCHING PATTERN "*.h")
+
+install(DIRECTORY ${ZU_SKIN_DIR}/ DESTINATION ${ZU_INSTALL_SKIN_DIR} COMPONENT runtime)
+
+install(EXPORT ZuGUIElementsTargets NAMESPACE ZuGUIElements::
+        DESTINATION ${ZU_INSTALL_CMAKE_DIR} COMPONENT development)
+configure_package_config_file(${CMAKE_SOURCE_DIR}/cmake/ZuGUIElementsConfig.cmake.in
+    ${CMAKE_BINARY_DIR}/ZuGUIElementsConfig.cmake
+    INSTALL_DESTINATION ${ZU_INSTALL_CMAKE_DIR}
+    PATH_VARS ZU_INSTALL_SKIN_DIR)
+write_basic_package_version_file(${CMAKE_BINARY_DIR}/ZuGUIElementsConfigVersion.cmake
+    COMPATIBILITY SameMinorVersion)
+install(FILES ${CMAKE_BINARY_DIR}/ZuGUIElementsConfig.cmake
+              ${CMAKE_BINARY_DIR}/ZuGUIElementsConfigVersion.cmake
+        DESTINATION ${ZU_INSTALL_CMAKE_DIR} COMPONENT development)
+
+configure_file(${CMAKE_SOURCE_DIR}/cmake/ZuGUIElements.pc.in
+               ${CMAKE_BINARY_DIR}/ZuGUIElements.pc @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/ZuGUIElements.pc
+        DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT development)
+
+# `make package`: Debian packages of both components.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME zuguielements)
+set(CPACK_PACKAGE_VENDOR "ZuGUIElements developers")
+set(CPACK_PACKAGE_CONTACT "ZuGUIElements developers <maintainers@users.noreply.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Game widgets for the CEGUI 0.8 user-interface library")
+set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL runtime development)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION libs)
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME zuguielements)
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS
+    "libcegui-mk2-0.8.7 (>= 0.8.7), libcegui-mk2-data (>= 0.8.7), fonts-cegui, liblua5.1-0, liburiparser1, libstdc++6, libc6")
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME zuguielements-dev)
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS
+    "zuguielements (= ${PROJECT_VERSION}), libcegui-mk2-dev (>= 0.8.7), pkg-config")
+set(CPACK_COMPONENT_RUNTIME_DESCRIPTION
+    "The ZuGUIElements module (window types and renderers) and its sample skin")
+set(CPACK_COMPONENT_DEVELOPMENT_DESCRIPTION
+    "Headers, CMake package and pkg-config file of ZuGUIElements")
+include(CPack)
