@@ -2,13 +2,15 @@
 #   make demo   install dependencies, build Release, run the demo (writes out/demo-*.png)
 #   make test   install dependencies, build with ASan + UBSan, run every test with ctest
 #   make bench  build Release and run the Google Benchmark programs
+#   make package  build Release for /usr and make the Debian packages (build/package/*.deb)
+#   make package-check  install those packages, build and run a consumer against them, remove
 #   make fuzz   build the libFuzzer targets with clang and fuzz each (FUZZ_SECONDS=300 each)
 
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/asan
 
-.PHONY: deps demo test bench fuzz format
+.PHONY: deps demo test bench package package-check fuzz format
 
 deps:
 	@scripts/install-deps.sh
@@ -28,6 +30,15 @@ bench: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DZU_BUILD_TESTS=OFF -DZU_BUILD_BENCH=ON
 	cmake --build $(RELEASE_DIR) -j$(JOBS) --target zugui_bench
 	$(RELEASE_DIR)/bench/zugui_bench
+
+package: deps
+	cmake -S . -B build/package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	    -DZU_BUILD_TESTS=OFF -DZU_BUILD_DEMO=OFF -DZU_BUILD_BENCH=OFF
+	cmake --build build/package -j$(JOBS) --target ZuGUIElements
+	cd build/package && cpack
+
+package-check: package
+	scripts/check-package.sh build/package
 
 fuzz: deps
 	scripts/run-fuzz.sh

@@ -33,6 +33,9 @@ install(FILES ${CMAKE_BINARY_DIR}/ZuGUIElementsConfig.cmake
               ${CMAKE_BINARY_DIR}/ZuGUIElementsConfigVersion.cmake
         DESTINATION ${ZU_INSTALL_CMAKE_DIR} COMPONENT development)
 
+# The pkg-config file finds its prefix from its own place, so that the install can move.
+file(RELATIVE_PATH ZU_PC_TO_PREFIX /${CMAKE_INSTALL_LIBDIR}/pkgconfig /)
+string(REGEX REPLACE "/$" "" ZU_PC_TO_PREFIX "${ZU_PC_TO_PREFIX}")
 configure_file(${CMAKE_SOURCE_DIR}/cmake/ZuGUIElements.pc.in
                ${CMAKE_BINARY_DIR}/ZuGUIElements.pc @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/ZuGUIElements.pc
