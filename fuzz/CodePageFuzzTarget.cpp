@@ -19,7 +19,8 @@ struct CodePage
     const char* codeset;
     unsigned number;
 };
-const CodePage kCodePages[] = {{"CP1252", 1252}, {"GBK", 936}, {"SHIFT_JIS", 932}, {"UTF-8", 65001}};
+const CodePage kCodePages[] = {
+    {"CP1252", 1252}, {"GBK", 936}, {"SHIFT_JIS", 932}, {"UTF-8", 65001}};
 
 [[noreturn]] void Fail(const char* what)
 {
@@ -41,10 +42,11 @@ bool IsValidUtf8(const std::string& text)
     for (std::size_t i = 0; i < text.size();)
     {
         const unsigned char lead = static_cast<unsigned char>(text[i]);
-        const int length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2
-                                          : lead >= 0xE0 && lead < 0xF0 ? 3
-                                          : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                                        : 0;
+        const int length = lead < 0x80                   ? 1
+                           : lead >= 0xC2 && lead < 0xE0 ? 2
+                           : lead >= 0xE0 && lead < 0xF0 ? 3
+                           : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                         : 0;
         if (length == 0 || i + length > text.size())
             return false;
         std::uint32_t point = length == 1 ? lead : lead & (0x7F >> length);
