@@ -6,6 +6,8 @@
 #include <CEGUI/Texture.h>
 
 #include <algorithm>
+#include <functional>
+#include <string>
 
 namespace ZuDemo
 {
@@ -16,21 +18,15 @@ constexpr int kPictureSize = 64;
 constexpr unsigned kRenderDarkIcon = 0x11;
 constexpr unsigned kRenderForceDarkIcon = 0x21;
 
-// The picture that the picture proxy shows for `param` (set << 16 | index); empty when the
-// model has none.
-RgbaPicture PaintPicture(const GameModel& model, unsigned param)
+// The picture proxy's painting of the model's picture at (set, index).
+RgbaPicture PaintPicture(const Picture& picture, std::uint16_t set, std::uint16_t index)
 {
-    const auto set = static_cast<std::uint16_t>(param >> 16);
-    const auto index = static_cast<std::uint16_t>(param & 0xFFFF);
-    const Picture* picture = model.FindPicture(set, index);
-    if (!picture)
-        return RgbaPicture();
-    const int width = static_cast<int>(picture->width);
+    const int width = static_cast<int>(picture.width);
     if (set == GameModel::kEmoteSet)
         return PaintEmote(index - GameModel::kFirstEmoteIndex, width);
-    if (picture->name == "banner")
-        return PaintBanner(width, static_cast<int>(picture->height));
-    return PaintIcon(picture->name, width, false);
+    if (picture.name == "banner")
+        return PaintBanner(width, static_cast<int>(picture.height));
+    return PaintIcon(picture.name, width, false);
 }
 } // namespace
 
@@ -57,20 +53,50 @@ void SampleRenderProxies::BindProxyTexture(CEGUI::Texture& texture, unsigned pro
     else
         m_pictureTextures.erase(&texture);
 
-    RgbaPicture picture;
-    if (isPicture)
-        picture = PaintPicture(m_model, param);
-    else if (proxyId == GameModel::kSparkleProxyId)
-        picture = PaintSparkle(kPictureSize, param);
-    else if (const std::string* icon = m_model.IconOf(static_cast<int>(proxyId)))
-        picture = PaintIcon(*icon, kPictureSize,
-                            param == kRenderDarkIcon || param == kRenderForceDarkIcon);
+    const RgbaPicture& picture = PictureFor(proxyId, param);
     if (picture.pixels.empty())
         return; // nothing to show: the texture stays empty
     texture.loadFromMemory(
         picture.pixels.data(),
         CEGUI::Sizef(static_cast<float>(picture.width), static_cast<float>(picture.height)),
         CEGUI::Texture::PF_RGBA);
+}
+
+// Painting is the client's slow part: each picture is painted once and kept, under a key made
+// of everything it is painted from.
+const RgbaPicture& SampleRenderProxies::PictureFor(unsigned proxyId, unsigned param)
+{
+    static const RgbaPicture none;
+    std::string key;
+    std::function<RgbaPicture()> paint;
+    if (proxyId == GameModel::kPictureProxyId)
+    {
+        const auto set = static_cast<std::uint16_t>(param >> 16);
+        const auto index = static_cast<std::uint16_t>(param & 0xFFFF);
+        const Picture* picture = m_model.FindPicture(set, index);
+        if (!picture)
+            return none;
+        key = "picture/" + std::to_string(param) + "/" + picture->name + "/" +
+              std::to_string(picture->width) + "x" + std::to_string(picture->height);
+        paint = [picture, set, index] { return PaintPicture(*picture, set, index); };
+    }
+    else if (proxyId == GameModel::kSparkleProxyId)
+    {
+        key = "sparkle/" + std::to_string(param);
+        paint = [param] { return PaintSparkle(kPictureSize, param); };
+    }
+    else if (const std::string* icon = m_model.IconOf(static_cast<int>(proxyId)))
+    {
+        const bool dark = param == kRenderDarkIcon || param == kRenderForceDarkIcon;
+        key = "icon/" + *icon + (dark ? "/dark" : "");
+        paint = [name = *icon, dark] { return PaintIcon(name, kPictureSize, dark); };
+    }
+    else
+        return none;
+    auto found = m_painted.find(key);
+    if (found == m_painted.end())
+        found = m_painted.emplace(std::move(key), paint()).first;
+    return found->second;
 }
 
 void SampleRenderProxies::DrawProxy(CEGUI::GeometryBuffer& buffer, CEGUI::Texture& texture,

@@ -7,8 +7,11 @@
 
 #include "ZuGUIElements/platform/RenderProxy.h"
 #include "client/GameModel.h"
+#include "client/IconPainter.h"
 
+#include <map>
 #include <set>
+#include <string>
 
 namespace ZuDemo
 {
@@ -26,7 +29,11 @@ public:
                    const CEGUI::Rectf* clip) override;
 
 private:
+    // The picture behind `proxyId` for `param`; empty when the model has none.
+    const RgbaPicture& PictureFor(unsigned proxyId, unsigned param);
+
     const GameModel& m_model;
+    std::map<std::string, RgbaPicture> m_painted;
     // The textures bound to rich text pictures.
     std::set<const CEGUI::Texture*> m_pictureTextures;
 };

@@ -7,19 +7,6 @@
 
 namespace ZuDemo
 {
-namespace
-{
-const char* const kDefaultFont = "DejaVuSans-10";
-
-void LoadStockLook()
-{
-    CEGUI::SchemeManager::getSingleton().createFromFile("TaharezLook.scheme");
-    CEGUI::FontManager::getSingleton().createFromFile(CEGUI::String(kDefaultFont) + ".font");
-    CEGUI::GUIContext& context = CEGUI::System::getSingleton().getDefaultGUIContext();
-    context.setDefaultFont(kDefaultFont);
-}
-} // namespace
-
 CeguiSession::CeguiSession(int displayWidth, int displayHeight, const std::string& logFile)
     : m_logger(std::make_unique<CEGUI::DefaultLogger>())
 {

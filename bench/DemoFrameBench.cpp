@@ -1,0 +1,303 @@
+// A whole frame of each demo scene on the NullRenderer, with the sample game client bound as in
+// the demo and the scene played up to its screenshot, beside a scene of stock TaharezLook
+// windows built from it: every module window becomes a static text with the text it shows (a
+// rich text view's plain text) or a static image, every other window is copied, at the same
+// place in the same tree. "Steady" draws a frame in which nothing changed; "Update" first asks
+// every game window to update, so that each one queries the game client and redraws. The
+// counters split a frame into CEGUI's update pass and its draw pass and count the game
+// client's calls.
+#include "client/CeguiResources.h"
+#include "client/SampleGameClient.h"
+#include "client/SamplePictureSource.h"
+#include "client/SampleRenderProxies.h"
+#include "client/SampleScripts.h"
+#include "client/SampleWebControl.h"
+#include "demo/DemoScene.h"
+#include "demo/GameModule.h"
+#include "support/HeadlessCegui.h"
+
+#include "ZuGUIElements/base/ZuWindow.h"
+#include "ZuGUIElements/textwidgets/GameMultiLine.h"
+
+#include <CEGUI/CEGUI.h>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <functional>
+#include <iostream>
+#include <memory>
+#include <vector>
+
+namespace
+{
+const CEGUI::Sizef kDisplaySize(1024.0f, 640.0f);
+// The demo's fixed frame step while a scene plays up to its screenshot.
+constexpr float kSceneFrameSeconds = 0.1f;
+const CEGUI::String kModuleTypePrefix = "ZuGame/";
+const CEGUI::String kStockImage = "ZuLookIcons/Folder";
+
+using Clock = std::chrono::steady_clock;
+
+// CEGUI with the module loaded and the sample game client bound, as the demo runs them.
+class DemoWorld
+{
+public:
+    DemoWorld()
+        : m_cegui(ZU_CEGUI_DATA_DIR, ZU_SKIN_DIR), m_module(), m_proxies(m_client.Model()),
+          m_pictures(m_client.Model()), m_webPages(Context()), m_host(m_client)
+    {
+        m_client.SetScripts(&m_scripts);
+        m_scripts.RunFile("demo.lua", "skin");
+    }
+
+    static CEGUI::GUIContext& Context()
+    {
+        return CEGUI::System::getSingleton().getDefaultGUIContext();
+    }
+    ZuDemo::SampleGameClient& Client() { return m_client; }
+
+private:
+    // The display of the demo's window, its stock look and the module, before the client.
+    struct LoadedModule
+    {
+        LoadedModule()
+        {
+            CEGUI::System::getSingleton().notifyDisplaySizeChanged(kDisplaySize);
+            ZuDemo::LoadStockLook();
+            ZuDemo::LoadGameModule();
+        }
+    };
+
+    ZuTest::ScopedHeadlessCegui m_cegui;
+    LoadedModule m_module;
+    ZuDemo::SampleScripts m_scripts;
+    ZuDemo::SampleGameClient m_client;
+    ZuDemo::SampleRenderProxies m_proxies;
+    ZuDemo::SamplePictureSource m_pictures;
+    ZuDemo::SampleWebPages m_webPages;
+    ZuDemo::ScopedHost m_host;
+};
+
+// The time of each pass of the frames of a benchmark, reported per frame.
+struct FrameTimes
+{
+    Clock::duration update{};
+    Clock::duration draw{};
+};
+
+void RenderFrame(float elapsed, FrameTimes& times)
+{
+    CEGUI::System& system = CEGUI::System::getSingleton();
+    const Clock::time_point start = Clock::now();
+    system.injectTimePulse(elapsed);
+    DemoWorld::Context().injectTimePulse(elapsed);
+    const Clock::time_point updated = Clock::now();
+    system.renderAllGUIContexts();
+    times.update += updated - start;
+    times.draw += Clock::now() - updated;
+}
+
+// Plays `scene` up to its screenshot, as the demo's hidden run does; what the scene prints for
+// the player (a refused address's message box) stays out of the benchmark's output.
+void PlayToScreenshot(ZuDemo::DemoScene& scene, ZuDemo::SampleGameClient& client)
+{
+    const std::unique_ptr<std::streambuf, void (*)(std::streambuf*)> restoreOutput(
+        std::cout.rdbuf(nullptr), [](std::streambuf* output) { std::cout.rdbuf(output); });
+    FrameTimes ignored;
+    float seconds = 0.0f;
+    for (int frame = 1; frame <= scene.Frames(); ++frame)
+    {
+        scene.BeforeFrame(frame, seconds, client);
+        seconds += kSceneFrameSeconds;
+        client.AdvanceUITime(kSceneFrameSeconds);
+        RenderFrame(kSceneFrameSeconds, ignored);
+    }
+}
+
+bool IsModuleWindow(const CEGUI::Window& window)
+{
+    const CEGUI::WindowFactoryManager& factories = CEGUI::WindowFactoryManager::getSingleton();
+    CEGUI::String type = window.getType();
+    if (factories.isFalagardMappedType(type))
+        type = factories.getFalagardMappingForType(type).d_baseType;
+    return type.compare(0, kModuleTypePrefix.length(), kModuleTypePrefix) == 0;
+}
+
+void ForEachWindow(CEGUI::Window& window, const std::function<void(CEGUI::Window&)>& visit)
+{
+    visit(window);
+    for (std::size_t i = 0; i < window.getChildCount(); ++i)
+        ForEachWindow(*window.getChildAtIdx(i), visit);
+}
+
+// The stock window that stands for `window`.
+CEGUI::Window* MakeStockCounterpart(const CEGUI::Window& window)
+{
+    CEGUI::WindowManager& windows = CEGUI::WindowManager::getSingleton();
+    if (!IsModuleWindow(window))
+    {
+        CEGUI::Window* copy = windows.createWindow(window.getType());
+        copy->setText(window.getText());
+        return copy;
+    }
+    const auto* view = dynamic_cast<const ZuGUI::CGameMultiLine*>(&window);
+    const CEGUI::String text = view ? view->getPlainText() : window.getText();
+    if (text.empty())
+    {
+        CEGUI::Window* image = windows.createWindow("TaharezLook/StaticImage");
+        image->setProperty("Image", kStockImage);
+        return image;
+    }
+    CEGUI::Window* label = windows.createWindow("TaharezLook/StaticText");
+    label->setProperty("HorzFormatting", "WordWrapLeftAligned");
+    label->setText(text);
+    return label;
+}
+
+// Mirrors the windows under `source` into `copy`: each window that is not an automatic part of
+// its parent gets a counterpart at the same screen rectangle under the counterpart of its
+// nearest mirrored ancestor; the parts of a stock counterpart come with it.
+void MirrorChildren(const CEGUI::Window& source, CEGUI::Window& copy)
+{
+    for (std::size_t i = 0; i < source.getChildCount(); ++i)
+    {
+        const CEGUI::Window& child = *source.getChildAtIdx(i);
+        if (child.isAutoWindow())
+        {
+            MirrorChildren(child, copy);
+            continue;
+        }
+        CEGUI::Window* counterpart = MakeStockCounterpart(child);
+        copy.addChild(counterpart);
+        const CEGUI::Rectf rect = child.getUnclippedOuterRect().get();
+        counterpart->setNonClient(child.isNonClient());
+        const CEGUI::Rectf& parentArea = child.isNonClient() ? copy.getUnclippedOuterRect().get()
+                                                             : copy.getUnclippedInnerRect().get();
+        const CEGUI::Vector2f origin = parentArea.getPosition();
+        counterpart->setPosition(CEGUI::UVector2(CEGUI::UDim(0, rect.left() - origin.d_x),
+                                                 CEGUI::UDim(0, rect.top() - origin.d_y)));
+        counterpart->setSize(CEGUI::USize(CEGUI::UDim(0, rect.getWidth()),
+                                          CEGUI::UDim(0, rect.getHeight())));
+        counterpart->setVisible(child.isVisible());
+        MirrorChildren(child, *counterpart);
+    }
+}
+
+// A demo scene at its screenshot and its stock mirror; either can be the GUI context's root.
+class SceneFrames
+{
+public:
+    SceneFrames(DemoWorld& world, const std::string& name)
+        : m_scene(ZuDemo::MakeDemoScene(name, DemoWorld::Context()))
+    {
+        PlayToScreenshot(*m_scene, world.Client());
+        m_sceneRoot = DemoWorld::Context().getRootWindow();
+        m_stockRoot = CEGUI::WindowManager::getSingleton().createWindow("DefaultWindow");
+        m_stockRoot->setArea(m_sceneRoot->getArea());
+        MirrorChildren(*m_sceneRoot, *m_stockRoot);
+        ForEachWindow(*m_sceneRoot,
+                      [this](CEGUI::Window& window)
+                      {
+                          if (auto* game = dynamic_cast<ZuGUI::ZuWindow*>(&window))
+                              m_gameWindows.push_back(game);
+                      });
+    }
+    ~SceneFrames()
+    {
+        ShowScene();
+        CEGUI::WindowManager::getSingleton().destroyWindow(m_stockRoot);
+        m_scene.reset();
+        CEGUI::WindowManager::getSingleton().cleanDeadPool();
+    }
+    SceneFrames(const SceneFrames&) = delete;
+    SceneFrames& operator=(const SceneFrames&) = delete;
+
+    void ShowScene() { Show(*m_sceneRoot); }
+    void ShowStock() { Show(*m_stockRoot); }
+    void RequestEveryUpdate()
+    {
+        for (ZuGUI::ZuWindow* window : m_gameWindows)
+            window->requestUpdate();
+    }
+    std::size_t GameWindows() const { return m_gameWindows.size(); }
+    // Windows of the scene or of its mirror, not counting the automatic parts of a window.
+    std::size_t Windows(bool stock) const
+    {
+        std::size_t count = 0;
+        ForEachWindow(stock ? *m_stockRoot : *m_sceneRoot,
+                      [&count](CEGUI::Window& window) { count += !window.isAutoWindow(); });
+        return count;
+    }
+
+private:
+    void Show(CEGUI::Window& root)
+    {
+        DemoWorld::Context().setRootWindow(&root);
+        root.invalidate(true);
+        FrameTimes ignored;
+        RenderFrame(0.0f, ignored);
+    }
+
+    std::unique_ptr<ZuDemo::DemoScene> m_scene;
+    CEGUI::Window* m_sceneRoot = nullptr;
+    CEGUI::Window* m_stockRoot = nullptr;
+    std::vector<ZuGUI::ZuWindow*> m_gameWindows;
+};
+
+enum class Frame
+{
+    Steady,
+    Update,
+    Redraw,
+    Stock,
+    StockRedraw,
+};
+
+void BM_DemoSceneFrame(benchmark::State& state, const std::string& name, Frame frame)
+{
+    DemoWorld world;
+    SceneFrames scene(world, name);
+    const bool stock = frame == Frame::Stock || frame == Frame::StockRedraw;
+    const bool redraw = frame == Frame::Redraw || frame == Frame::StockRedraw;
+    stock ? scene.ShowStock() : scene.ShowScene();
+    world.Client().ClearLog();
+    std::size_t hostCalls = 0;
+    FrameTimes times;
+    for (auto _ : state)
+    {
+        if (frame == Frame::Update)
+            scene.RequestEveryUpdate();
+        if (redraw)
+            DemoWorld::Context().getRootWindow()->invalidate(true);
+        RenderFrame(0.0f, times);
+        hostCalls += world.Client().Log().size();
+        world.Client().ClearLog();
+    }
+    const auto perFrame = [&state](Clock::duration total)
+    {
+        return benchmark::Counter(std::chrono::duration<double, std::micro>(total).count() /
+                                  static_cast<double>(state.iterations()));
+    };
+    state.counters["update_us"] = perFrame(times.update);
+    state.counters["draw_us"] = perFrame(times.draw);
+    state.counters["host_calls"] = benchmark::Counter(
+        static_cast<double>(hostCalls), benchmark::Counter::kAvgIterations);
+    state.counters["windows"] = static_cast<double>(scene.Windows(stock));
+    state.counters["game_windows"] = static_cast<double>(stock ? 0 : scene.GameWindows());
+}
+
+// One benchmark per scene and kind of frame, named like "BM_DemoSceneFrame/hud/Steady".
+const bool kRegistered = []
+{
+    const std::pair<Frame, const char*> frames[] = {
+        {Frame::Steady, "Steady"}, {Frame::Update, "Update"},           {Frame::Redraw, "Redraw"},
+        {Frame::Stock, "Stock"},   {Frame::StockRedraw, "StockRedraw"}};
+    for (const std::string& name : ZuDemo::DemoSceneNames())
+        for (const auto& [frame, label] : frames)
+            benchmark::RegisterBenchmark(("BM_DemoSceneFrame/" + name + "/" + label).c_str(),
+                                         BM_DemoSceneFrame, name, frame)
+                ->Unit(benchmark::kMicrosecond);
+    return true;
+}();
+} // namespace
