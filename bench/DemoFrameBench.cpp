@@ -177,8 +177,8 @@ void MirrorChildren(const CEGUI::Window& source, CEGUI::Window& copy)
         const CEGUI::Vector2f origin = parentArea.getPosition();
         counterpart->setPosition(CEGUI::UVector2(CEGUI::UDim(0, rect.left() - origin.d_x),
                                                  CEGUI::UDim(0, rect.top() - origin.d_y)));
-        counterpart->setSize(CEGUI::USize(CEGUI::UDim(0, rect.getWidth()),
-                                          CEGUI::UDim(0, rect.getHeight())));
+        counterpart->setSize(
+            CEGUI::USize(CEGUI::UDim(0, rect.getWidth()), CEGUI::UDim(0, rect.getHeight())));
         counterpart->setVisible(child.isVisible());
         MirrorChildren(child, *counterpart);
     }
@@ -221,6 +221,14 @@ public:
             window->requestUpdate();
     }
     std::size_t GameWindows() const { return m_gameWindows.size(); }
+    // Windows that CEGUI updates at every frame: all that are shown, automatic parts included.
+    std::size_t ShownWindows(bool stock) const
+    {
+        std::size_t count = 0;
+        ForEachWindow(stock ? *m_stockRoot : *m_sceneRoot,
+                      [&count](CEGUI::Window& window) { count += window.isEffectiveVisible(); });
+        return count;
+    }
     // Windows of the scene or of its mirror, not counting the automatic parts of a window.
     std::size_t Windows(bool stock) const
     {
@@ -281,18 +289,21 @@ void BM_DemoSceneFrame(benchmark::State& state, const std::string& name, Frame f
     };
     state.counters["update_us"] = perFrame(times.update);
     state.counters["draw_us"] = perFrame(times.draw);
-    state.counters["host_calls"] = benchmark::Counter(
-        static_cast<double>(hostCalls), benchmark::Counter::kAvgIterations);
+    state.counters["host_calls"] =
+        benchmark::Counter(static_cast<double>(hostCalls), benchmark::Counter::kAvgIterations);
     state.counters["windows"] = static_cast<double>(scene.Windows(stock));
+    state.counters["shown"] = static_cast<double>(scene.ShownWindows(stock));
     state.counters["game_windows"] = static_cast<double>(stock ? 0 : scene.GameWindows());
 }
 
 // One benchmark per scene and kind of frame, named like "BM_DemoSceneFrame/hud/Steady".
 const bool kRegistered = []
 {
-    const std::pair<Frame, const char*> frames[] = {
-        {Frame::Steady, "Steady"}, {Frame::Update, "Update"},           {Frame::Redraw, "Redraw"},
-        {Frame::Stock, "Stock"},   {Frame::StockRedraw, "StockRedraw"}};
+    const std::pair<Frame, const char*> frames[] = {{Frame::Steady, "Steady"},
+                                                    {Frame::Update, "Update"},
+                                                    {Frame::Redraw, "Redraw"},
+                                                    {Frame::Stock, "Stock"},
+                                                    {Frame::StockRedraw, "StockRedraw"}};
     for (const std::string& name : ZuDemo::DemoSceneNames())
         for (const auto& [frame, label] : frames)
             benchmark::RegisterBenchmark(("BM_DemoSceneFrame/" + name + "/" + label).c_str(),
