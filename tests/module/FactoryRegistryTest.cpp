@@ -3,6 +3,7 @@
 
 #include "ZuGUIElements/module/FactoryRegistry.h"
 #include "ZuGUIElements/module/FactoryTemplates.h"
+#include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
 
 #include <CEGUI/CEGUI.h>
 
@@ -155,13 +156,14 @@ protected:
     void TearDown() override
     {
         CEGUI::SchemeManager& schemes = CEGUI::SchemeManager::getSingleton();
-        for (const char* scheme : {"ZuModuleOnly", "ZuModuleUnknownRenderer"})
+        for (const char* scheme : {"ZuModuleOnly", "ZuModuleUnknownRenderer", "ZuModuleWindowSet"})
         {
             if (schemes.isDefined(scheme))
                 schemes.destroy(scheme);
         }
-        // Unloading a scheme unregisters the module's renderers; put them back for other tests.
+        // Unloading a scheme unregisters the module's factories; put them back for other tests.
         registerAllFactories();
+        ZuGUI::ZuGUIExtraFacoryManager::Instance().InitGameUIPlugins();
         CeguiTest::TearDown();
     }
 };
@@ -178,6 +180,56 @@ TEST_F(SchemeLoadingTest, SchemeLoadsTheModuleByNameAndRegistersEveryRenderer)
         // Already registered by the test program's start-up: skipped with the module's line.
         EXPECT_EQ(1, TestLogger::Get().Count(SkipLine(rows[row].typeName)));
     }
+}
+
+std::vector<CEGUI::String> ModuleWindowTypes()
+{
+    std::vector<CEGUI::String> types;
+    for (const ZuGUI::WindowFactoryRow* row = ZuGUI::ModuleWindowFactories(); row->factory; ++row)
+        types.push_back(row->factory().getTypeName());
+    return types;
+}
+
+std::string WindowSkipLine(const CEGUI::String& type)
+{
+    return "Window factory '" + std::string(type.c_str()) +
+           "' appears to be already registered, skipping.";
+}
+
+// A window set in a stock scheme registers every window type, before or after the host's
+// InitGameUIPlugins(), and neither order throws: present types are skipped with the log line.
+TEST_F(SchemeLoadingTest, WindowSetAndInitGameUIPluginsRegisterEveryTypeInEitherOrder)
+{
+    CEGUI::WindowFactoryManager& factories = CEGUI::WindowFactoryManager::getSingleton();
+    const std::vector<CEGUI::String> types = ModuleWindowTypes();
+    ASSERT_EQ(21u, types.size());
+    for (const CEGUI::String& type : types)
+        factories.removeFactory(type);
+
+    TestLogger::Get().Clear();
+    ASSERT_NO_THROW(CEGUI::SchemeManager::getSingleton().createFromFile("ZuModuleWindowSet.scheme",
+                                                                        "testdata"));
+    for (const CEGUI::String& type : types)
+    {
+        EXPECT_TRUE(factories.isFactoryPresent(type)) << type;
+        EXPECT_EQ(0, TestLogger::Get().Count(WindowSkipLine(type))) << type;
+    }
+    ASSERT_NO_THROW(ZuGUI::ZuGUIExtraFacoryManager::Instance().InitGameUIPlugins());
+    for (const CEGUI::String& type : types)
+        EXPECT_EQ(1, TestLogger::Get().Count(WindowSkipLine(type))) << type;
+
+    // Host first, then the scheme: the scheme skips every type.
+    CEGUI::SchemeManager::getSingleton().destroy("ZuModuleWindowSet");
+    EXPECT_FALSE(factories.isFactoryPresent(types.front()));
+    ZuGUI::ZuGUIExtraFacoryManager::Instance().InitGameUIPlugins();
+    TestLogger::Get().Clear();
+    ASSERT_NO_THROW(CEGUI::SchemeManager::getSingleton().createFromFile("ZuModuleWindowSet.scheme",
+                                                                        "testdata"));
+    for (const CEGUI::String& type : types)
+        EXPECT_EQ(1, TestLogger::Get().Count(WindowSkipLine(type))) << type;
+    CEGUI::Window* window = CEGUI::WindowManager::getSingleton().createWindow(types.back());
+    EXPECT_EQ(types.back(), window->getType());
+    CEGUI::WindowManager::getSingleton().destroyWindow(window);
 }
 
 TEST_F(SchemeLoadingTest, SchemeNamingAnUnknownRendererFails)

@@ -49,11 +49,24 @@ unsigned int RendererFactoryTable::registerAllFactories() const
     return count;
 }
 
-void RegisterModuleWindowFactories()
+void SafeRegisterWindowFactory(CEGUI::WindowFactory& factory)
 {
     CEGUI::WindowFactoryManager& manager = CEGUI::WindowFactoryManager::getSingleton();
+    const CEGUI::String& type = factory.getTypeName();
+    if (manager.isFactoryPresent(type))
+    {
+        CEGUI::Logger::getSingleton().logEvent("Window factory '" + type +
+                                                   "' appears to be already registered, skipping.",
+                                               CEGUI::Informative);
+        return;
+    }
+    manager.addFactory(&factory);
+}
+
+void RegisterModuleWindowFactories()
+{
     for (const WindowFactoryRow* row = ModuleWindowFactories(); row->factory; ++row)
-        manager.addFactory(&row->factory());
+        SafeRegisterWindowFactory(row->factory());
 }
 
 namespace
@@ -61,47 +74,90 @@ namespace
 // Registers one table row for CEGUI's FactoryModule. It always reports "not registered" so
 // that CEGUI hands every request to the module's own safe registration, which checks,
 // logs and skips with the module's own log line.
+template <class Row, void (*Add)(const Row&), void (*Remove)(const CEGUI::String&)>
 class TableRowRegisterer : public CEGUI::FactoryRegisterer
 {
 public:
-    explicit TableRowRegisterer(const RendererFactoryRow& row)
-        : CEGUI::FactoryRegisterer(row.typeName), m_row(row)
+    TableRowRegisterer(const CEGUI::String& type, const Row& row)
+        : CEGUI::FactoryRegisterer(type), m_row(row)
     {
     }
 
-    void unregisterFactory() const override
-    {
-        CEGUI::WindowRendererManager::getSingleton().removeFactory(d_type);
-    }
+    void unregisterFactory() const override { Remove(d_type); }
 
 protected:
-    void doFactoryAdd() const override { SafeRegisterRendererFactory(m_row.factory()); }
+    void doFactoryAdd() const override { Add(m_row); }
     bool isAlreadyRegistered() const override { return false; }
 
 private:
-    const RendererFactoryRow& m_row;
+    const Row& m_row;
 };
 
+void AddRendererRow(const RendererFactoryRow& row)
+{
+    SafeRegisterRendererFactory(row.factory());
+}
+void RemoveRenderer(const CEGUI::String& type)
+{
+    CEGUI::WindowRendererManager::getSingleton().removeFactory(type);
+}
+void AddWindowRow(const WindowFactoryRow& row)
+{
+    SafeRegisterWindowFactory(row.factory());
+}
+void RemoveWindow(const CEGUI::String& type)
+{
+    CEGUI::WindowFactoryManager::getSingleton().removeFactory(type);
+}
+
+using RendererRowRegisterer =
+    TableRowRegisterer<RendererFactoryRow, &AddRendererRow, &RemoveRenderer>;
+using WindowRowRegisterer = TableRowRegisterer<WindowFactoryRow, &AddWindowRow, &RemoveWindow>;
+
+// A factory module over registerers that it owns, registered in the order they were added.
 class TableFactoryModule : public CEGUI::FactoryModule
 {
-public:
-    explicit TableFactoryModule(const RendererFactoryTable& table)
+protected:
+    void Add(std::unique_ptr<CEGUI::FactoryRegisterer> registerer)
     {
-        for (const RendererFactoryRow* row = table.rows(); row->typeName; ++row)
-        {
-            m_registerers.push_back(std::make_unique<TableRowRegisterer>(*row));
-            d_registry.push_back(m_registerers.back().get());
-        }
+        d_registry.push_back(registerer.get());
+        m_registerers.push_back(std::move(registerer));
     }
 
 private:
-    std::vector<std::unique_ptr<TableRowRegisterer>> m_registerers;
+    std::vector<std::unique_ptr<CEGUI::FactoryRegisterer>> m_registerers;
+};
+
+class RendererFactoryModule : public TableFactoryModule
+{
+public:
+    explicit RendererFactoryModule(const RendererFactoryTable& table)
+    {
+        for (const RendererFactoryRow* row = table.rows(); row->typeName; ++row)
+            Add(std::make_unique<RendererRowRegisterer>(row->typeName, *row));
+    }
+};
+
+class WindowFactoryModule : public TableFactoryModule
+{
+public:
+    explicit WindowFactoryModule(const WindowFactoryRow* rows)
+    {
+        for (const WindowFactoryRow* row = rows; row->factory; ++row)
+            Add(std::make_unique<WindowRowRegisterer>(row->factory().getTypeName(), *row));
+    }
 };
 } // namespace
 
 CEGUI::FactoryModule& ModuleFactoryModule()
 {
-    static TableFactoryModule module(ModuleRendererFactories());
+    static RendererFactoryModule module(ModuleRendererFactories());
+    return module;
+}
+
+CEGUI::FactoryModule& ModuleWindowFactoryModule()
+{
+    static WindowFactoryModule module(ModuleWindowFactories());
     return module;
 }
 } // namespace ZuGUI
@@ -119,4 +175,9 @@ unsigned int registerAllFactories()
 CEGUI::FactoryModule& getWindowRendererFactoryModule()
 {
     return ZuGUI::ModuleFactoryModule();
+}
+
+CEGUI::FactoryModule& getWindowFactoryModule()
+{
+    return ZuGUI::ModuleWindowFactoryModule();
 }

@@ -1,5 +1,6 @@
-// The module's tables of window and window-renderer factories, and the registration of the
-// renderer factories that CEGUI's scheme loader and the plain exports share.
+// The module's tables of window and window-renderer factories, and their registration, which
+// CEGUI's scheme loader (window sets and window renderer sets), the plain exports and
+// InitGameUIPlugins() share.
 #pragma once
 
 #include <CEGUI/String.h>
@@ -30,6 +31,10 @@ struct WindowFactoryRow
 // in which case the skip is logged at the Informative level.
 void SafeRegisterRendererFactory(CEGUI::WindowRendererFactory& factory);
 
+// Adds `factory` to CEGUI's window factory manager unless a factory of its type is present,
+// in which case the skip is logged at the Informative level.
+void SafeRegisterWindowFactory(CEGUI::WindowFactory& factory);
+
 // Registration over a null-terminated table of renderer factories.
 class RendererFactoryTable
 {
@@ -51,18 +56,23 @@ private:
 const RendererFactoryTable& ModuleRendererFactories();
 const WindowFactoryRow* ModuleWindowFactories();
 
-// Adds every window factory of the module's table to CEGUI, in table order.
+// Adds every window factory of the module's table to CEGUI, in table order, skipping (and
+// logging) the types that are present.
 void RegisterModuleWindowFactories();
 
 // The module's renderer factories as a CEGUI 0.8 factory module (the form that a scheme's
 // WindowRendererSet loads); it registers through the same table as the plain exports.
 CEGUI::FactoryModule& ModuleFactoryModule();
+// The module's window factories as a CEGUI 0.8 factory module (what a scheme's WindowSet
+// loads), in table order, through the same registration as InitGameUIPlugins().
+CEGUI::FactoryModule& ModuleWindowFactoryModule();
 } // namespace ZuGUI
 
-// CEGUI's dynamic window-renderer module contract, exported under plain names.
+// CEGUI's dynamic window-renderer and window module contracts, exported under plain names.
 extern "C"
 {
     void registerFactory(const CEGUI::String& type);
     unsigned int registerAllFactories();
     CEGUI::FactoryModule& getWindowRendererFactoryModule();
+    CEGUI::FactoryModule& getWindowFactoryModule();
 }

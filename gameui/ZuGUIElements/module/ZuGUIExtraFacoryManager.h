@@ -17,8 +17,8 @@ class ZuGUIExtraFacoryManager : public Singleton<ZuGUIExtraFacoryManager>
     friend class Singleton<ZuGUIExtraFacoryManager>;
 
 public:
-    // Registers the module's window factories with CEGUI, in the module's table order.
-    // A second call is left to CEGUI, which throws for a type that already exists.
+    // Registers the module's window factories with CEGUI, in the module's table order. A type
+    // already present (a second call, or a scheme's window set) is skipped and logged.
     void InitGameUIPlugins();
 
     // Stores the host; a non-null host is handed the script-binding open function.
