@@ -2,7 +2,6 @@
 
 #include "ZuGUIElements/module/FactoryRegistry.h"
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
-#include "ZuGUIElements/textwidgets/GameMultiColumnList.h"
 #include "public/CodePage.h"
 
 #include <CEGUI/CEGUI.h>
@@ -81,8 +80,6 @@ std::string Section(const std::string& heading, const std::vector<std::string>& 
 void LoadGameModule()
 {
     PointModuleLoaderAtLinkedModule();
-    // The striped list entry renderer has no row in the module's table: hosts add it.
-    ZuGUI::RegisterItemEntryRendererFactory();
     CEGUI::SchemeManager::getSingleton().createFromFile("ZuLook.scheme", "skin");
     ZuGUI::ZuGUIExtraFacoryManager::Instance().InitGameUIPlugins();
     // The sample game's texts are UTF-8, so the module needs no conversion.

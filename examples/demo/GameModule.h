@@ -10,9 +10,9 @@ class IZuGUI;
 
 namespace ZuDemo
 {
-// Registers the striped list entry renderer, loads the sample skin, whose scheme loads the
-// module as a window-renderer set, registers the module's window types and sets the module's
-// system code page to UTF-8. Throws
+// Loads the sample skin, whose scheme loads the module as a window set and a window-renderer
+// set, calls the host's InitGameUIPlugins() (which finds every type present) and sets the
+// module's system code page to UTF-8. Throws
 // CEGUI::Exception or std::runtime_error when the module cannot be loaded.
 void LoadGameModule();
 

@@ -205,6 +205,9 @@ TEST_F(SchemeLoadingTest, WindowSetAndInitGameUIPluginsRegisterEveryTypeInEither
     ASSERT_EQ(21u, types.size());
     for (const CEGUI::String& type : types)
         factories.removeFactory(type);
+    // The striped list's entry renderer comes with the scheme's renderer set too.
+    if (IsRendererPresent("ZuGUI/ItemEntry"))
+        CEGUI::WindowRendererManager::getSingleton().removeFactory("ZuGUI/ItemEntry");
 
     TestLogger::Get().Clear();
     ASSERT_NO_THROW(CEGUI::SchemeManager::getSingleton().createFromFile("ZuModuleWindowSet.scheme",
@@ -214,6 +217,7 @@ TEST_F(SchemeLoadingTest, WindowSetAndInitGameUIPluginsRegisterEveryTypeInEither
         EXPECT_TRUE(factories.isFactoryPresent(type)) << type;
         EXPECT_EQ(0, TestLogger::Get().Count(WindowSkipLine(type))) << type;
     }
+    EXPECT_TRUE(IsRendererPresent("ZuGUI/ItemEntry"));
     ASSERT_NO_THROW(ZuGUI::ZuGUIExtraFacoryManager::Instance().InitGameUIPlugins());
     for (const CEGUI::String& type : types)
         EXPECT_EQ(1, TestLogger::Get().Count(WindowSkipLine(type))) << type;

@@ -7,6 +7,7 @@
 #include <CEGUI/WindowFactoryManager.h>
 #include <CEGUI/WindowRendererManager.h>
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -131,10 +132,11 @@ private:
 class RendererFactoryModule : public TableFactoryModule
 {
 public:
-    explicit RendererFactoryModule(const RendererFactoryTable& table)
+    explicit RendererFactoryModule(std::initializer_list<const RendererFactoryRow*> tables)
     {
-        for (const RendererFactoryRow* row = table.rows(); row->typeName; ++row)
-            Add(std::make_unique<RendererRowRegisterer>(row->typeName, *row));
+        for (const RendererFactoryRow* rows : tables)
+            for (const RendererFactoryRow* row = rows; row->typeName; ++row)
+                Add(std::make_unique<RendererRowRegisterer>(row->typeName, *row));
     }
 };
 
@@ -151,7 +153,8 @@ public:
 
 CEGUI::FactoryModule& ModuleFactoryModule()
 {
-    static RendererFactoryModule module(ModuleRendererFactories());
+    static RendererFactoryModule module(
+        {ModuleRendererFactories().rows(), ModuleLookRendererFactories()});
     return module;
 }
 

@@ -55,13 +55,17 @@ private:
 // The module's own tables.
 const RendererFactoryTable& ModuleRendererFactories();
 const WindowFactoryRow* ModuleWindowFactories();
+// Renderers outside the renderer table that the module's looks use (the striped list's
+// entries); a scheme's WindowRendererSet registers them after the table.
+const RendererFactoryRow* ModuleLookRendererFactories();
 
 // Adds every window factory of the module's table to CEGUI, in table order, skipping (and
 // logging) the types that are present.
 void RegisterModuleWindowFactories();
 
 // The module's renderer factories as a CEGUI 0.8 factory module (the form that a scheme's
-// WindowRendererSet loads); it registers through the same table as the plain exports.
+// WindowRendererSet loads): the table's rows, registered as the plain exports do, then the
+// looks' renderers.
 CEGUI::FactoryModule& ModuleFactoryModule();
 // The module's window factories as a CEGUI 0.8 factory module (what a scheme's WindowSet
 // loads), in table order, through the same registration as InitGameUIPlugins().

@@ -45,6 +45,12 @@ const RendererFactoryRow kRendererFactories[] = {
     {nullptr, nullptr},
 };
 
+// Renderers that the module's looks use beside the table's: the striped list's entries.
+const RendererFactoryRow kLookRendererFactories[] = {
+    {"ZuGUI/ItemEntry", &RendererFactoryOf<CEGUI::CGameListItemRendererWRFactory>},
+    {nullptr, nullptr},
+};
+
 // One row per line, in registration order.
 // clang-format off
 const WindowFactoryRow kWindowFactories[] = {
@@ -78,6 +84,11 @@ const RendererFactoryTable& ModuleRendererFactories()
 {
     static const RendererFactoryTable table(kRendererFactories);
     return table;
+}
+
+const RendererFactoryRow* ModuleLookRendererFactories()
+{
+    return kLookRendererFactories;
 }
 
 const WindowFactoryRow* ModuleWindowFactories()

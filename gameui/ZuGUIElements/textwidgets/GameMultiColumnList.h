@@ -5,7 +5,8 @@
 //
 // CEGUI::CGameListItemRenderer ("ZuGUI/ItemEntry"): draws an item list's entry as the Falagard
 // entry renderer does, over the look's "odd" imagery for the 1st, 3rd, ... entry. It has no
-// row in the module's factory table: a host registers its factory by hand
+// row in the module's renderer table: a scheme's WindowRendererSet registers it after the
+// table's renderers, and a host that uses the plain exports registers it by hand
 // (RegisterItemEntryRendererFactory). An entry in no list draws without a stripe.
 #pragma once
 
