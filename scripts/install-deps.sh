@@ -17,6 +17,8 @@ packages=(
     libpng-dev libglfw3-dev libglew-dev xvfb xauth libgl1-mesa-dri
     # tests and benchmarks
     googletest libgtest-dev libgmock-dev libbenchmark-dev
+    # the stock client test: CEGUI's own Python binding
+    python3 python3-libcegui-mk2-0.8.7
     # fuzzing (libFuzzer ships with clang's runtime)
     clang libclang-rt-dev
 )
