@@ -42,7 +42,9 @@ const CEGUI::ShareProSet CItemIcon::s_SharePros{
         "Property to get/set the package name for the CZuItemIcon.  Value is a string.", ""),
     WidgetProperty<&CItemIcon::getPackageIndex, &CItemIcon::setPackageIndex, SignedAsUnsignedText>(
         "PackageIndex",
-        "Property to get/set the package index for the CZuItemIcon.  Value is a int.", "0"),
+        "Property to get/set the package index for the CZuItemIcon.  Value is a int.",
+        // The text of the initial index (-1), so that a saved layout keeps an index of 0.
+        "4294967295"),
     WidgetProperty<&CItemIcon::GetDirectId, &CItemIcon::SetDirectId>(
         "CellId", "Property to get/set the direct item id of CZuItemIcon.  Value is a int.", "0"),
     WidgetProperty<&CItemIcon::GetItemType, &CItemIcon::SetItemType>(
