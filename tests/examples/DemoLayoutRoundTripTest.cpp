@@ -196,9 +196,7 @@ TEST_P(DemoLayoutRoundTripTest, ModulePropertiesAreWrittenOnceAndOnlyAwayFromThe
                   });
 }
 
-// DemoChat.layout is not here yet: while its reloaded tree is laid out, CEGUI's multi-line edit
-// box (under the module's note box) word-wraps at a width below one glyph and never ends.
 INSTANTIATE_TEST_SUITE_P(DemoLayouts, DemoLayoutRoundTripTest,
-                         ::testing::Values("DemoHud.layout", "DemoWindows.layout",
-                                           "DemoWeb.layout"));
+                         ::testing::Values("DemoHud.layout", "DemoChat.layout",
+                                           "DemoWindows.layout", "DemoWeb.layout"));
 } // namespace

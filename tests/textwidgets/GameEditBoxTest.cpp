@@ -4,6 +4,7 @@
 #include "ZuGUIElements/platform/Clipboard.h"
 #include "ZuGUIElements/textwidgets/GameEditBox.h"
 #include "ZuGUIElements/textwidgets/GameMultilineEditbox.h"
+#include "ZuGUIElements/textwidgets/LineWrapGuard.h"
 #include "public/CodePage.h"
 
 #include <CEGUI/CEGUI.h>
@@ -314,3 +315,22 @@ TEST_F(EditBoxTest, MultilineBoxPastesWithinItsLengthAndCuts)
     EXPECT_EQ("three\rfour\n", box.getText());
 }
 } // namespace
+
+// CEGUI's own box word-wraps forever when its text area is narrower than a glyph; the module's
+// multi-line boxes wait for a usable width and format then.
+TEST_F(EditBoxTest, MultilineBoxesNarrowerThanAGlyphFormatAtTheNextUsableWidth)
+{
+    for (const char* type : {"ZuTest/GameMultilineEditbox", "ZuTest/GameMultilineInput"})
+    {
+        auto& box = CreateBox<CEGUI::MultiLineEditbox>(type);
+        box.setWordWrapping(true);
+        box.setText("Bring twelve wolf pelts to Old Tom");
+        box.setSize(CEGUI::USize(CEGUI::UDim(0, 2), CEGUI::UDim(0, 120)));
+        EXPECT_FALSE(ZuGUI::CanWrapEveryGlyph(box)) << type;
+        box.setSize(CEGUI::USize(CEGUI::UDim(0, 140), CEGUI::UDim(0, 120)));
+        EXPECT_TRUE(ZuGUI::CanWrapEveryGlyph(box)) << type;
+        // Wrapped into lines at the usable width: the last character is on a later line.
+        EXPECT_GT(box.getLineNumberFromIndex(box.getText().length() - 1), 0u) << type;
+        CEGUI::WindowManager::getSingleton().destroyWindow(&box);
+    }
+}

@@ -5,17 +5,19 @@
 
 #include "ZuGUIElements/module/FactoryTemplates.h"
 
+#include "ZuGUIElements/textwidgets/LineWrapGuard.h"
+
 #include <CEGUI/widgets/MultiLineEditbox.h>
 
 namespace ZuGUI
 {
-class CGameMultilineEditbox : public CEGUI::MultiLineEditbox
+class CGameMultilineEditbox : public WrapSafeMultiLineEditbox
 {
 public:
     static const CEGUI::String WidgetTypeName;
     static const CEGUI::String EventNamespace;
 
-    using MultiLineEditbox::MultiLineEditbox;
+    using WrapSafeMultiLineEditbox::WrapSafeMultiLineEditbox;
 
     virtual bool CopySelection();
     // Erases the selection once it is copied; a read-only box keeps it.

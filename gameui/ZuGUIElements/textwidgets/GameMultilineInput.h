@@ -4,17 +4,19 @@
 
 #include "ZuGUIElements/module/FactoryTemplates.h"
 
+#include "ZuGUIElements/textwidgets/LineWrapGuard.h"
+
 #include <CEGUI/widgets/MultiLineEditbox.h>
 
 namespace ZuGUI
 {
-class CGameMultilineInput : public CEGUI::MultiLineEditbox
+class CGameMultilineInput : public WrapSafeMultiLineEditbox
 {
 public:
     static const CEGUI::String WidgetTypeName;
     static const CEGUI::String EventNamespace;
 
-    using MultiLineEditbox::MultiLineEditbox;
+    using WrapSafeMultiLineEditbox::WrapSafeMultiLineEditbox;
 
 protected:
     void onKeyDown(CEGUI::KeyEventArgs& e) override
