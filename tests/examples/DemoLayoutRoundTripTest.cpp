@@ -197,6 +197,7 @@ TEST_P(DemoLayoutRoundTripTest, ModulePropertiesAreWrittenOnceAndOnlyAwayFromThe
 }
 
 INSTANTIATE_TEST_SUITE_P(DemoLayouts, DemoLayoutRoundTripTest,
-                         ::testing::Values("DemoHud.layout", "DemoChat.layout",
-                                           "DemoWindows.layout", "DemoWeb.layout"));
+                         ::testing::Values("DemoSidebar.layout", "DemoHud.layout",
+                                           "DemoChat.layout", "DemoWindows.layout",
+                                           "DemoWeb.layout"));
 } // namespace
