@@ -15,6 +15,7 @@
 #include "demo/DemoScene.h"
 #include "demo/GameModule.h"
 #include "support/HeadlessCegui.h"
+#include "support/WindowTree.h"
 
 #include "ZuGUIElements/base/ZuWindow.h"
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
@@ -24,7 +25,6 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <functional>
 #include <iostream>
 #include <memory>
 #include <vector>
@@ -38,6 +38,7 @@ const CEGUI::String kModuleTypePrefix = "ZuGame/";
 const CEGUI::String kStockImage = "ZuLookIcons/Folder";
 
 using Clock = std::chrono::steady_clock;
+using ZuTest::ForEachWindow;
 
 // CEGUI with the module loaded and the sample game client bound, as the demo runs them.
 class DemoWorld
@@ -122,13 +123,6 @@ bool IsModuleWindow(const CEGUI::Window& window)
     if (factories.isFalagardMappedType(type))
         type = factories.getFalagardMappingForType(type).d_baseType;
     return type.compare(0, kModuleTypePrefix.length(), kModuleTypePrefix) == 0;
-}
-
-void ForEachWindow(CEGUI::Window& window, const std::function<void(CEGUI::Window&)>& visit)
-{
-    visit(window);
-    for (std::size_t i = 0; i < window.getChildCount(); ++i)
-        ForEachWindow(*window.getChildAtIdx(i), visit);
 }
 
 // The stock window that stands for `window`.
@@ -221,24 +215,28 @@ public:
             window->requestUpdate();
     }
     std::size_t GameWindows() const { return m_gameWindows.size(); }
-    // Windows that CEGUI updates at every frame: all that are shown, automatic parts included.
-    std::size_t ShownWindows(bool stock) const
-    {
-        std::size_t count = 0;
-        ForEachWindow(stock ? *m_stockRoot : *m_sceneRoot,
-                      [&count](CEGUI::Window& window) { count += window.isEffectiveVisible(); });
-        return count;
-    }
     // Windows of the scene or of its mirror, not counting the automatic parts of a window.
     std::size_t Windows(bool stock) const
     {
-        std::size_t count = 0;
-        ForEachWindow(stock ? *m_stockRoot : *m_sceneRoot,
-                      [&count](CEGUI::Window& window) { count += !window.isAutoWindow(); });
-        return count;
+        return Count(stock, [](const CEGUI::Window& window) { return !window.isAutoWindow(); });
+    }
+    // Windows that CEGUI updates at every frame: all that are shown, automatic parts included.
+    std::size_t ShownWindows(bool stock) const
+    {
+        return Count(stock,
+                     [](const CEGUI::Window& window) { return window.isEffectiveVisible(); });
     }
 
 private:
+    template <class Predicate>
+    std::size_t Count(bool stock, const Predicate& counts) const
+    {
+        std::size_t count = 0;
+        ForEachWindow(stock ? *m_stockRoot : *m_sceneRoot,
+                      [&](const CEGUI::Window& window) { count += counts(window); });
+        return count;
+    }
+
     void Show(CEGUI::Window& root)
     {
         DemoWorld::Context().setRootWindow(&root);

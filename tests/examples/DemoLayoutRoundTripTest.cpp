@@ -2,6 +2,7 @@
 // load again into the same windows with the same property values, and each module property is
 // written at most once per window and only when it is not at its default.
 #include "support/CeguiFixture.h"
+#include "support/WindowTree.h"
 
 #include <CEGUI/CEGUI.h>
 
@@ -15,6 +16,8 @@
 
 namespace
 {
+using ZuTest::ForEachWindow;
+
 const char* const kModuleOrigin = "ZuGUIElements";
 
 CEGUI::Window& LoadLayout(const CEGUI::String& file)
@@ -27,14 +30,6 @@ std::string WriteLayout(const CEGUI::Window& window)
     std::ostringstream xml;
     CEGUI::WindowManager::getSingleton().writeLayoutToStream(window, xml);
     return xml.str();
-}
-
-void ForEachWindow(const CEGUI::Window& window,
-                   const std::function<void(const CEGUI::Window&)>& visit)
-{
-    visit(window);
-    for (std::size_t i = 0; i < window.getChildCount(); ++i)
-        ForEachWindow(*window.getChildAtIdx(i), visit);
 }
 
 // Whether `property` of `window` is at its default as CEGUI's layout writer sees it: the value
@@ -190,8 +185,10 @@ TEST_P(DemoLayoutRoundTripTest, ModulePropertiesAreWrittenOnceAndOnlyAwayFromThe
                               std::count(found->second.begin(), found->second.end(), name);
                           EXPECT_LE(times, 1) << path << " " << name;
                           if (times)
+                          {
                               EXPECT_FALSE(IsAtDefault(window, *it.getCurrentValue()))
                                   << path << " " << name;
+                          }
                       }
                   });
 }

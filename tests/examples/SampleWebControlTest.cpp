@@ -23,11 +23,6 @@ protected:
         CeguiTest::SetUp();
         ZuGUI::ZuGUIExtraFacoryManager::Instance().SetIZuGUI(&m_client);
     }
-    void TearDown() override
-    {
-        CeguiTest::TearDown();
-        ZuGUI::ZuGUIExtraFacoryManager::Instance().SetIZuGUI(nullptr);
-    }
 
     ZuDemo::SampleGameClient m_client;
 };

@@ -13,18 +13,29 @@
 
 namespace ZuGUI
 {
-void SafeRegisterRendererFactory(CEGUI::WindowRendererFactory& factory)
+namespace
 {
-    CEGUI::WindowRendererManager& manager = CEGUI::WindowRendererManager::getSingleton();
-    const CEGUI::String& type = factory.getName();
+// Adds `factory` to `manager` unless a factory of `type` is present, in which case the skip
+// is logged at the Informative level under `kind`.
+template <class Manager, class Factory>
+void AddUnlessPresent(Manager& manager, Factory& factory, const CEGUI::String& type,
+                      const char* kind)
+{
     if (manager.isFactoryPresent(type))
     {
-        CEGUI::Logger::getSingleton().logEvent("WindowRenderer factory '" + type +
+        CEGUI::Logger::getSingleton().logEvent(CEGUI::String(kind) + " '" + type +
                                                    "' appears to be already registered, skipping.",
                                                CEGUI::Informative);
         return;
     }
     manager.addFactory(&factory);
+}
+} // namespace
+
+void SafeRegisterRendererFactory(CEGUI::WindowRendererFactory& factory)
+{
+    AddUnlessPresent(CEGUI::WindowRendererManager::getSingleton(), factory, factory.getName(),
+                     "WindowRenderer factory");
 }
 
 void RendererFactoryTable::registerFactory(const CEGUI::String& type) const
@@ -52,16 +63,8 @@ unsigned int RendererFactoryTable::registerAllFactories() const
 
 void SafeRegisterWindowFactory(CEGUI::WindowFactory& factory)
 {
-    CEGUI::WindowFactoryManager& manager = CEGUI::WindowFactoryManager::getSingleton();
-    const CEGUI::String& type = factory.getTypeName();
-    if (manager.isFactoryPresent(type))
-    {
-        CEGUI::Logger::getSingleton().logEvent("Window factory '" + type +
-                                                   "' appears to be already registered, skipping.",
-                                               CEGUI::Informative);
-        return;
-    }
-    manager.addFactory(&factory);
+    AddUnlessPresent(CEGUI::WindowFactoryManager::getSingleton(), factory, factory.getTypeName(),
+                     "Window factory");
 }
 
 void RegisterModuleWindowFactories()
