@@ -1,10 +1,13 @@
 // Cost of laying a rich text view out again when its width changes: a view of the sample skin
 // holding 50 chat-like lines (names, coloured stretches, item links, plain text) is resized by
 // one pixel per iteration, which re-parses and re-lays out the whole text and sizes the scroll
-// bars, as a chat window being dragged wider does.
+// bars, as a chat window being dragged wider does. Side by side with one text extent pass over
+// each of its lines' visible text, which bounds what any layout of that text costs.
 #include "RichTextSystem.h"
 
 #include <benchmark/benchmark.h>
+
+#include <vector>
 
 namespace
 {
@@ -50,4 +53,44 @@ void BM_GameMultiLineRelayoutOnWidthChange(benchmark::State& state)
     state.counters["markup_chars"] = static_cast<double>(view->getText().length());
 }
 BENCHMARK(BM_GameMultiLineRelayoutOnWidthChange)->Unit(benchmark::kMicrosecond);
+
+// The visible text of the chat lines, one string per line, as the view's document reads it back.
+std::vector<CEGUI::String> VisibleLines(ZuBench::ScopedRichTextSystem& system)
+{
+    auto* view = static_cast<ZuGUI::CGameMultiLine*>(
+        CEGUI::WindowManager::getSingleton().createWindow(ZuBench::kViewType, "Lines"));
+    system.Root().addChild(view);
+    view->setSize(CEGUI::USize(CEGUI::UDim(0, 100000), CEGUI::UDim(0, 240)));
+    view->setText(ChatText());
+    const CEGUI::String text = view->QueryDoc()->GetText(*view);
+    std::vector<CEGUI::String> lines;
+    for (CEGUI::String::size_type first = 0; first < text.length();)
+    {
+        const CEGUI::String::size_type lineFeed = text.find('\n', first);
+        const CEGUI::String::size_type end =
+            lineFeed == CEGUI::String::npos ? text.length() : lineFeed;
+        lines.push_back(text.substr(first, end - first));
+        first = end + 1;
+    }
+    CEGUI::WindowManager::getSingleton().destroyWindow(view);
+    return lines;
+}
+
+void BM_GameMultiLineTextExtent(benchmark::State& state)
+{
+    ZuBench::ScopedRichTextSystem system;
+    const std::vector<CEGUI::String> lines = VisibleLines(system);
+    const CEGUI::Font& font = CEGUI::FontManager::getSingleton().get(kFont);
+    CEGUI::String::size_type chars = 0;
+    for (const CEGUI::String& line : lines)
+        chars += line.length();
+    for (auto _ : state)
+    {
+        for (const CEGUI::String& line : lines)
+            benchmark::DoNotOptimize(font.getTextExtent(line));
+    }
+    state.counters["lines"] = static_cast<double>(lines.size());
+    state.counters["chars"] = static_cast<double>(chars);
+}
+BENCHMARK(BM_GameMultiLineTextExtent)->Unit(benchmark::kMicrosecond);
 } // namespace

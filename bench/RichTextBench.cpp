@@ -1,7 +1,7 @@
 // Parse and layout of a typical chat line: a name, a coloured stretch, an item link and plain
-// text, 150 visible characters laid out at 200 pixels. Side by side with CEGUI's own markup
-// parser and word wrapper on the same text and font, and with one text extent pass over the
-// plain text, which bounds what any layout of it costs.
+// text, 150 visible characters laid out at 200 pixels, broken by characters and between words. Side
+// by side with CEGUI's own markup parser and word wrapper on the same text and font, and with one
+// text extent pass over the plain text, which bounds what any layout of it costs.
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
 #include "ZuGUIElements/richtext/ParserManager.h"
 #include "ZuGUIElements/richtext/RichTextView.h"
@@ -62,17 +62,21 @@ public:
     void RequestViewRedraw() override {}
     bool ContainsMouse() const override { return false; }
     ZuGUI::IRichTextPictureSink* GetPictureSink() override { return nullptr; }
+    ZuGUI::TextParser::LineBreakMode GetLineBreak() const override { return m_lineBreak; }
+    void SetLineBreak(ZuGUI::TextParser::LineBreakMode mode) { m_lineBreak = mode; }
 
 private:
     CEGUI::String m_text;
     CEGUI::String m_name{"Bench"};
     const CEGUI::Font* m_font;
     CEGUI::NullGeometryBuffer m_geometry;
+    ZuGUI::TextParser::LineBreakMode m_lineBreak = ZuGUI::TextParser::LineBreakMode::Character;
 };
 
-void BM_RichTextParseAndLayout(benchmark::State& state)
+void BM_RichTextParseAndLayout(benchmark::State& state, ZuGUI::TextParser::LineBreakMode mode)
 {
     BenchView view;
+    view.SetLineBreak(mode);
     auto& parsers = ZuGUI::TextParser::CSimpleParserManager::Instance();
     const ZuGUI::TextParser::DocPtr doc = ZuGUI::TextParser::MakeDoc(parsers);
     for (auto _ : state)
@@ -82,7 +86,9 @@ void BM_RichTextParseAndLayout(benchmark::State& state)
     }
     state.counters["lines"] = doc->GetHeight() / BenchFont().getLineSpacing();
 }
-BENCHMARK(BM_RichTextParseAndLayout);
+BENCHMARK_CAPTURE(BM_RichTextParseAndLayout, Character,
+                  ZuGUI::TextParser::LineBreakMode::Character);
+BENCHMARK_CAPTURE(BM_RichTextParseAndLayout, Word, ZuGUI::TextParser::LineBreakMode::Word);
 
 void BM_CeguiParseAndWordWrap(benchmark::State& state)
 {

@@ -54,7 +54,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION libs)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME zuguielements)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS
-    "libcegui-mk2-0.8.7 (>= 0.8.7), libcegui-mk2-data (>= 0.8.7), fonts-cegui, liblua5.1-0, liburiparser1, libstdc++6, libc6")
+    "libcegui-mk2-0.8.7 (>= 0.8.7), libcegui-mk2-data (>= 0.8.7), fonts-cegui, liblua5.1-0, liburiparser1, libunibreak1, libstdc++6, libc6")
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME zuguielements-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS

@@ -33,6 +33,12 @@ expect_in_log() {
     fi
 }
 
+# The sample scheme borrows TaharezLook's imagery without loading it a second time.
+if grep -q "Using existing image" "$out/zugui-demo-cegui.log"; then
+    echo "demo-smoke: an imageset was loaded twice (see $out/zugui-demo-cegui.log)" >&2
+    exit 1
+fi
+
 # SetIZuGUI hands the script binding to the host: proof that the module talked to the client.
 expect_in_log "RegisterScriptModule open" "the game client was never bound to the module"
 # The scripted clicks on an item icon and on rich text must reach the client as commands.

@@ -11,10 +11,14 @@ packages=(
     libcegui-mk2-dev libcegui-mk2-data fonts-cegui
     # script interface
     liblua5.1-0-dev libtolua++5.1-dev
+    # rich text: Unicode line break opportunities
+    libunibreak-dev
     # web window: address parsing
     liburiparser-dev
     # screenshots and the demo window
     libpng-dev libglfw3-dev libglew-dev xvfb xauth libgl1-mesa-dri
+    # the demo's CJK view (DejaVu has no CJK glyphs)
+    fonts-wqy-microhei
     # tests and benchmarks
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     # the stock client test: CEGUI's own Python binding

@@ -15,6 +15,9 @@
 
 namespace ZuDemo
 {
+// Where Debian's fonts-wqy-microhei puts its font: the CJK text of the sample skin.
+inline const char* const kCjkFontDir = "/usr/share/fonts/truetype/wqy/";
+
 inline void SetCeguiResourceGroups(const CEGUI::String& ceguiDataDir, const CEGUI::String& skinDir)
 {
     auto& provider = static_cast<CEGUI::DefaultResourceProvider&>(
@@ -26,6 +29,7 @@ inline void SetCeguiResourceGroups(const CEGUI::String& ceguiDataDir, const CEGU
     provider.setResourceGroupDirectory("layouts", data + "layouts/");
     provider.setResourceGroupDirectory("looknfeels", data + "looknfeel/");
     provider.setResourceGroupDirectory("skin", skinDir + "/");
+    provider.setResourceGroupDirectory("cjkfonts", kCjkFontDir);
 
     CEGUI::ImageManager::setImagesetDefaultResourceGroup("imagesets");
     CEGUI::Font::setDefaultResourceGroup("fonts");

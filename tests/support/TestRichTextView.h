@@ -61,6 +61,7 @@ public:
     {
         return showsPictures ? &pictureSink : nullptr;
     }
+    ZuGUI::TextParser::LineBreakMode GetLineBreak() const override { return lineBreak; }
 
     CEGUI::String text;
     CEGUI::String name = "TestView";
@@ -72,6 +73,7 @@ public:
     const CEGUI::Image* hoverBrush = nullptr;
     bool containsMouse = true;
     bool showsPictures = true;
+    ZuGUI::TextParser::LineBreakMode lineBreak = ZuGUI::TextParser::LineBreakMode::Character;
 
     int redraws = 0;
     RecordingGeometry geometry;

@@ -277,6 +277,7 @@ TEST_F(GameChatBoxTest, TheBoxsFontAndSettingsReachItsViews)
     box.setProperty("DefaultColour", "FF102030");
     box.setProperty("Indent1stLine", "6");
     box.setProperty("IndentRestLine", "12");
+    box.setProperty("LineBreak", "Word");
     Push(box, {"P", "Q"});
     box.setFont("DejaVuSans-8");
     for (unsigned i = 0; i < 2; ++i)
@@ -286,11 +287,38 @@ TEST_F(GameChatBoxTest, TheBoxsFontAndSettingsReachItsViews)
         EXPECT_EQ("FF102030", view.getProperty("DefaultColour"));
         EXPECT_EQ("6", view.getProperty("Indent1stLine"));
         EXPECT_EQ("12", view.getProperty("IndentRestLine"));
+        EXPECT_EQ("Word", view.getProperty("LineBreak"));
         EXPECT_EQ("False", view.getProperty("FrameEnabled"));
         EXPECT_EQ("True", view.getProperty("ForceHideVertScrollbar"));
         EXPECT_FALSE(view.isRiseOnClickEnabled());
     }
+    EXPECT_EQ("Word", box.getProperty("LineBreak"));
     // A fresh box shows white text, its declared default.
     EXPECT_EQ("FFFFFFFF", CreateChild("ZuTest/GameChatBox", "Fresh").getProperty("DefaultColour"));
+}
+TEST_F(GameChatBoxTest, ALineBreakChangeLaysTheShownMessagesOutAgain)
+{
+    CGameChatBox& box = CreateBox(4, "0", 300);
+    // At this width "aa bbbb cccc" takes two lines broken by characters, three between words.
+    const CEGUI::String message = "aa bbbb cccc";
+    Push(box, {message.c_str(), "last"});
+    auto& view = static_cast<ZuGUI::CGameMultiLine&>(*box.GetChatWindowByIndex(0));
+    const float fits = view.getFont()->getTextExtent("aa bbb") + 1.0f;
+    box.setWidth(CEGUI::UDim(0, box.getPixelSize().d_width - view.QueryDoc()->GetWidth() + fits));
+    ASSERT_FLOAT_EQ(fits, view.QueryDoc()->GetWidth());
+    const float lineHeight = view.getFont()->getLineSpacing();
+    box.ClearChats();
+    Push(box, {message.c_str(), "last"});
+    CEGUI::Window& last = *box.GetChatWindowByIndex(1);
+    const float characterHeight = view.getHeight().d_offset;
+    const float lastTop = last.getYPosition().d_offset;
+    EXPECT_FLOAT_EQ(2 * lineHeight, view.QueryDoc()->GetHeight());
+
+    box.setProperty("LineBreak", "Word");
+    EXPECT_EQ(ZuGUI::TextParser::LineBreakMode::Word, view.GetLineBreak());
+    EXPECT_FLOAT_EQ(3 * lineHeight, view.QueryDoc()->GetHeight());
+    EXPECT_FLOAT_EQ(characterHeight + lineHeight, view.getHeight().d_offset);
+    EXPECT_FLOAT_EQ(lastTop + lineHeight, last.getYPosition().d_offset);
+    EXPECT_THAT(Shown(box), ElementsAre(message.c_str(), "last"));
 }
 } // namespace

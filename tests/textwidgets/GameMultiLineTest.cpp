@@ -174,6 +174,8 @@ TEST_F(GameMultiLineTest, PropertiesKeepTheirNamesHelpAndDefaults)
         {"Indent1stLine",
          "Property to get/set the 1st line's indent of CGameMultiLine.  Value is a string.",
          "False"},
+        {"LineBreak", "Property to get/set how lines break.  Value is \"Character\" or \"Word\".",
+         "Character"},
     };
     CGameMultiLine& view = CreateView();
     std::vector<std::string> order;
@@ -233,6 +235,31 @@ TEST_F(GameMultiLineTest, EmptyTextBecomesOneLineFeedAndTheEditBoxKeepsOneLine)
     ASSERT_EQ(1u, view.getFormattedLines().size());
     EXPECT_EQ(1u, view.getFormattedLines()[0].d_length);
     EXPECT_FLOAT_EQ(font.getLineSpacing() + 4, view.getDocHeight());
+}
+
+TEST_F(GameMultiLineTest, LineBreakReadsItsNamesAndLaysTheTextOutAgain)
+{
+    CGameMultiLine& view = CreateView("the keep gate is open");
+    const float fits = view.getFont()->getTextExtent("the keep gate is op") + 1.0f;
+    // The text area is the framed view's, inset by 4 pixels; the layout leaves 2 more.
+    view.setWidth(CEGUI::UDim(0, fits + 8 + 2));
+    const auto lastBlockText = [&] { return BlocksOf(view).back()->GetText(view); };
+    EXPECT_EQ("Character", view.getProperty("LineBreak"));
+    EXPECT_EQ("en", lastBlockText());
+    const struct
+    {
+        const char* written;
+        const char* read;
+        const char* lastBlock;
+    } cases[] = {{"Word", "Word", "open"}, {"word", "Character", "en"}, {"", "Character", "en"}};
+    for (const auto& test : cases)
+    {
+        view.setProperty("LineBreak", "Word");
+        view.setProperty("LineBreak", test.written);
+        EXPECT_EQ(test.read, view.getProperty("LineBreak")) << test.written;
+        EXPECT_EQ(test.lastBlock, lastBlockText()) << test.written;
+    }
+    EXPECT_EQ("the keep gate is open", view.getPlainText());
 }
 
 TEST_F(GameMultiLineTest, TextIsLaidOutToTheTextAreaAndAgainWhenResized)

@@ -3,6 +3,7 @@
 #include "support/TestGameWindow.h"
 
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
+#include "ZuGUIElements/richtext/RichTextDoc.h"
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
 #include "ZuGUIElements/textwidgets/ZuToolTip.h"
 
@@ -118,6 +119,36 @@ TEST_F(ZuToolTipTest, TheTipShowsRichTextSizedToItAndACompareTipBesideIt)
     Point(tip, sword, "again");
     Point(tip, label, "no game window");
     EXPECT_FALSE(tip.GetCompareView()->isVisible());
+}
+
+TEST_F(ZuToolTipTest, LineBreakReachesBothViewsAndLaysTheTipOutAgain)
+{
+    CZuToolTip& tip = CreateTip();
+    CEGUI::Window& sword = CreateTarget("Sword", 1101);
+    Point(tip, sword,
+          "Grants the wearer a slow recovery of health while resting beside a campfire at night");
+    ZuGUI::CGameMultiLine& text = *tip.GetTextView();
+    // Whether a line of the text view ends inside a word.
+    const auto splitsAWord = [&]
+    {
+        const auto& lines =
+            static_cast<const ZuGUI::TextBlocks::CRichTextDoc*>(text.QueryDoc())->GetLines();
+        for (std::size_t i = 0; i + 1 < lines.size(); ++i)
+        {
+            const CEGUI::String line = lines[i]->GetText(text);
+            if (!line.empty() && line[line.length() - 1] != ' ')
+                return true;
+        }
+        return false;
+    };
+    ASSERT_TRUE(splitsAWord());
+
+    tip.setProperty("LineBreak", "Word");
+    EXPECT_EQ("Word", tip.getProperty("LineBreak"));
+    EXPECT_EQ(ZuGUI::TextParser::LineBreakMode::Word, text.GetLineBreak());
+    EXPECT_EQ(ZuGUI::TextParser::LineBreakMode::Word, tip.GetCompareView()->GetLineBreak());
+    EXPECT_FALSE(splitsAWord());
+    EXPECT_EQ(text.getDocSize(), tip.getTextSize_impl());
 }
 
 TEST_F(ZuToolTipTest, NearTheDisplaysEdgesBothViewsStayOnIt)

@@ -89,32 +89,35 @@ struct LocalizedText : StringText
 };
 
 // One name of an enumerated value.
-struct NamedValue
+template <typename Value>
+struct NamedOf
 {
     const char* name;
-    int value;
+    Value value;
 };
+using NamedValue = NamedOf<int>;
 
-// A value by its name in `Names` (an array of NamedValue): an unknown name stores the first
+// A value by its name in `Names` (an array of NamedOf): an unknown name stores the first
 // entry's value, and a value without a name reads "".
 template <const auto& Names>
 struct NamedValueText
 {
     static_assert(std::size(Names) > 0, "a named value needs at least one name");
+    using Value = std::remove_cv_t<decltype(std::data(Names)->value)>;
 
     static const char* DataType() { return "String"; }
-    static CEGUI::String ToString(int value)
+    static CEGUI::String ToString(Value value)
     {
-        for (const NamedValue& entry : Names)
+        for (const auto& entry : Names)
         {
             if (entry.value == value)
                 return entry.name;
         }
         return CEGUI::String();
     }
-    static int FromString(const CEGUI::String& text)
+    static Value FromString(const CEGUI::String& text)
     {
-        for (const NamedValue& entry : Names)
+        for (const auto& entry : Names)
         {
             if (text == entry.name)
                 return entry.value;

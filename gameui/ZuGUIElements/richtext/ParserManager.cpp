@@ -56,6 +56,18 @@ void CSimpleParserManager::DestroyDoc(IDoc* doc)
 void CSimpleParserManager::Parse(IRichTextView& view, const CEGUI::String& text, IDoc& doc)
 {
     m_defaultParser->SetColorPair(ColorPair{view.getDefaultTextColor().getARGB(), 0xFF000000});
+    m_lineBreaks.StartText();
+    // However the parse ends, its glyphs are forgotten with it.
+    struct ParseScope
+    {
+        CSimpleParserManager& manager;
+        ~ParseScope()
+        {
+            manager.m_parsing = false;
+            manager.m_parseGlyphs.reset();
+        }
+    } scope{*this};
+    m_parsing = true;
     IParser* parser = m_defaultParser.get();
     TextIndex position = 0;
     while (position < text.length())
@@ -64,6 +76,15 @@ void CSimpleParserManager::Parse(IRichTextView& view, const CEGUI::String& text,
         parser = &OpenTag(text, position);
     }
     m_defaultParser->SetColorPair(CColorPropertyManager::Instance().GetDefaultColor());
+}
+
+GlyphMetrics* CSimpleParserManager::ParseGlyphs(const CEGUI::Font& font)
+{
+    if (!m_parsing)
+        return nullptr;
+    if (!m_parseGlyphs || &m_parseGlyphs->GetFont() != &font)
+        m_parseGlyphs.emplace(font);
+    return &*m_parseGlyphs;
 }
 
 TextIndex CSimpleParserManager::ParseStretch(IParser& parser, IRichTextView& view,

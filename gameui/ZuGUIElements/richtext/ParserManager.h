@@ -5,10 +5,13 @@
 
 #include "ZuGUIElements/module/Singleton.h"
 #include "ZuGUIElements/richtext/IDoc.h"
+#include "ZuGUIElements/richtext/LineBreaks.h"
+#include "ZuGUIElements/richtext/TextLayout.h"
 #include "ZuGUIElements/richtext/TextParser.h"
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace ZuGUI
@@ -44,6 +47,10 @@ public:
     // The parser registered under exactly `tag`, or null.
     IParser* FindParser(const std::string& tag) const;
     CDefaultParser& GetDefaultParser() { return *m_defaultParser; }
+    // The glyphs of `font` for every stretch of the text being parsed; null outside Parse.
+    GlyphMetrics* ParseGlyphs(const CEGUI::Font& font);
+    // The break opportunities of the stretch being laid out, with what was laid out before it.
+    LineBreaks& GetLineBreaks() { return m_lineBreaks; }
 
 protected:
     CSimpleParserManager();
@@ -58,6 +65,10 @@ private:
     std::unique_ptr<CDefaultParser> m_defaultParser;
     // No registered tag is longer: a tag name is looked for only this far.
     std::size_t m_longestTag = 0;
+    bool m_parsing = false;
+    // Forgotten at the end of each Parse: a font's glyphs may change between parses.
+    std::optional<GlyphMetrics> m_parseGlyphs;
+    LineBreaks m_lineBreaks;
 };
 
 // Hands a document back to the manager that made it.

@@ -83,6 +83,15 @@ void CTextLine::SetBackground(std::unique_ptr<CPictureBlock> background)
     m_background = std::move(background);
 }
 
+void CTextLine::Reset()
+{
+    m_blocks.clear();
+    m_background.reset();
+    m_lowestBottom = 0.0f;
+    m_area = CEGUI::Rectf(0.0f, 0.0f, 0.0f, 0.0f);
+    m_flags = 0;
+}
+
 void CTextLine::Finish()
 {
     CEGUI::Rectf area = m_area;
@@ -134,7 +143,16 @@ void CRichTextDoc::NewLine(IRichTextView& view, bool firstLine)
     FinishCurrentLine();
     m_penX = static_cast<float>(firstLine ? view.getIndent1stLine() : view.getIndentRestLines());
     m_penY = m_lines.empty() ? 0.0f : m_lines.back()->GetArea().bottom() + m_lineGap;
-    auto line = std::make_unique<CTextLine>();
+    std::unique_ptr<CTextLine> line;
+    if (m_spareLines.empty())
+    {
+        line = std::make_unique<CTextLine>();
+    }
+    else
+    {
+        line = std::move(m_spareLines.back());
+        m_spareLines.pop_back();
+    }
     line->SetArea(CEGUI::Rectf(m_penX, m_penY, 0.0f, 0.0f));
     if (m_lineBackground.set >= 1)
         line->SetBackground(MakeLineBackground());
@@ -172,6 +190,13 @@ void CRichTextDoc::SetCursor(float x, float y)
 void CRichTextDoc::Clear()
 {
     m_lineBackground.set = 0;
+    // As many spare lines as the last layout had: enough to lay the same text out again.
+    m_spareLines.clear();
+    for (std::unique_ptr<CTextLine>& line : m_lines)
+    {
+        line->Reset();
+        m_spareLines.push_back(std::move(line));
+    }
     m_lines.clear();
     m_penX = 0.0f;
     m_penY = 0.0f;

@@ -19,6 +19,9 @@ class CTextLine : public ITextBlock
 public:
     using Blocks = std::vector<std::unique_ptr<ITextBlock>>;
 
+    // Room for the blocks of a usual line, so that placing them does not grow the list.
+    CTextLine() { m_blocks.reserve(kUsualBlocks); }
+
     // Draws the blocks in order, stopping at the first that draws nothing, then the
     // background picture.
     bool Render(IRichTextView& view, const CEGUI::Rectf& visible,
@@ -33,11 +36,16 @@ public:
     // Aligns the blocks on the lowest bottom edge and sets the line's area from them; a
     // background picture taller than the line makes the line as tall as the picture.
     void Finish();
+    // Drops the blocks and the background and forgets area and flags: an empty new line that
+    // keeps the room of its block list.
+    void Reset();
 
     const Blocks& GetBlocks() const { return m_blocks; }
     const CPictureBlock* GetBackground() const { return m_background.get(); }
 
 private:
+    static constexpr std::size_t kUsualBlocks = 8;
+
     void RenderBackground(IRichTextView& view, const CEGUI::Rectf& visible,
                           const CEGUI::Rectf& area) const;
 
@@ -95,6 +103,9 @@ private:
     void ReleaseHeldItemRefs();
 
     Lines m_lines;
+    // Cleared lines, for the next layout to fill again instead of making new ones: a view is
+    // laid out anew at every change of its text or size.
+    Lines m_spareLines;
     float m_lineGap = 0.0f;
     float m_contentWidth = 0.0f;
     float m_penY = 0.0f;

@@ -11,6 +11,8 @@
 // 4. Size: the document's GetContentWidth, GetHeight and GetDocRect for scroll bars.
 #pragma once
 
+#include "ZuGUIElements/richtext/LineBreaks.h"
+
 #include <CEGUI/Colour.h>
 #include <CEGUI/Rect.h>
 #include <CEGUI/String.h>
@@ -66,6 +68,8 @@ public:
     virtual bool ContainsMouse() const = 0;
     // The view's picture-capable renderer, or null: the view then shows no pictures.
     virtual IRichTextPictureSink* GetPictureSink() = 0;
+    // How text that does not fit its line breaks: by characters or between words.
+    virtual TextParser::LineBreakMode GetLineBreak() const = 0;
 
 protected:
     ~IRichTextView() = default;

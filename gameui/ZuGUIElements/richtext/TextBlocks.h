@@ -22,6 +22,12 @@ namespace ZuGUI
 {
 class IRichTextView;
 
+namespace TextBlocks
+{
+class CPlainText;
+class CCmdText;
+} // namespace TextBlocks
+
 // Indices into a view's text; kNoText marks a range that was never set.
 using TextIndex = CEGUI::String::size_type;
 constexpr TextIndex kNoText = static_cast<TextIndex>(-1); // CEGUI::String::npos
@@ -51,6 +57,10 @@ public:
     // hover flag asks the view to redraw.
     virtual void OnMouseMove(IRichTextView& view, float x, float y, CEGUI::MouseButton button);
     virtual CEGUI::String GetText(const IRichTextView& view) const = 0;
+    // The block as text or as command text, or null: the parsers fill the blocks of every
+    // layout, and a virtual call costs less there than a dynamic cast.
+    virtual TextBlocks::CPlainText* AsPlainText() { return nullptr; }
+    virtual TextBlocks::CCmdText* AsCmdText() { return nullptr; }
 
     const CEGUI::Rectf& GetArea() const { return m_area; }
     void SetArea(const CEGUI::Rectf& area) { m_area = area; }
@@ -84,6 +94,7 @@ public:
     bool OnMouseButton(IRichTextView& view, float x, float y, CEGUI::MouseButton button,
                        bool pressed) override;
     CEGUI::String GetText(const IRichTextView& view) const override;
+    CPlainText* AsPlainText() override { return this; }
 
     // The colour that the text is drawn in.
     virtual CEGUI::argb_t GetColour() const { return m_colors.text; }
@@ -131,6 +142,7 @@ public:
                        bool pressed) override;
     CEGUI::argb_t GetColour() const override;
     const CEGUI::Font* GetFont(const IRichTextView& view) const override;
+    CCmdText* AsCmdText() override { return this; }
     // Sends the click command of this block with `button`; a block without a command sends
     // nothing.
     virtual void OnClick(IRichTextView& view, CEGUI::MouseButton button);

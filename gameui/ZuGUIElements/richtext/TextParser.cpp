@@ -3,71 +3,24 @@
 #include "ZuGUIElements/module/HostTrees.h"
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
 #include "ZuGUIElements/richtext/IDoc.h"
+#include "ZuGUIElements/richtext/ParserManager.h"
 #include "ZuGUIElements/richtext/RichTextView.h"
+#include "ZuGUIElements/richtext/TextLayout.h"
 #include "public/StringTools.h"
 
 #include <CEGUI/Font.h>
-#include <CEGUI/FontGlyph.h>
 #include <CEGUI/PropertyHelper.h>
 
 #include <algorithm>
-#include <array>
-#include <bitset>
-#include <limits>
 
 namespace ZuGUI
 {
 namespace TextParser
 {
-// The advances of a font's glyphs while one stretch is laid out, each character below 128
-// looked up in the font once. A character without a glyph advances by 0, which measures as
-// the font's own functions do when they skip it.
-class GlyphMetrics
-{
-public:
-    struct Glyph
-    {
-        float advance;         // how far the pen moves
-        float renderedAdvance; // how far the drawn glyph reaches from the pen
-    };
-
-    explicit GlyphMetrics(const CEGUI::Font& font) : m_font(font) {}
-
-    Glyph Of(CEGUI::utf32 c)
-    {
-        if (c >= kCached)
-            return Lookup(c);
-        if (!m_known[c])
-        {
-            m_glyphs[c] = Lookup(c);
-            m_known[c] = true;
-        }
-        return m_glyphs[c];
-    }
-
-private:
-    static constexpr CEGUI::utf32 kCached = 128;
-
-    Glyph Lookup(CEGUI::utf32 c) const
-    {
-        const CEGUI::FontGlyph* glyph = m_font.getGlyphData(c);
-        return glyph ? Glyph{glyph->getAdvance(1.0f), glyph->getRenderedAdvance(1.0f)}
-                     : Glyph{0.0f, 0.0f};
-    }
-
-    const CEGUI::Font& m_font;
-    std::array<Glyph, kCached> m_glyphs{};
-    std::bitset<kCached> m_known;
-};
-
 namespace
 {
 constexpr CEGUI::utf32 kLineFeed = '\n';
-
-bool IsControlCharacter(CEGUI::utf32 c)
-{
-    return c == '\n' || c == '\t' || c == '\r';
-}
+constexpr CEGUI::utf32 kObjectReplacement = 0xFFFC;
 
 CEGUI::String Cut(const CEGUI::String& text, TextIndex first, TextIndex end)
 {
@@ -84,53 +37,6 @@ int ReadSigned(const CEGUI::String& number)
     return CEGUI::PropertyHelper<int>::fromString(number);
 }
 
-// Font::getTextExtent of the characters [first, end), measured in place. Measuring stops
-// early once `base` plus the extent so far exceeds `limit`: the extent only grows with more
-// characters, so the result then exceeds `limit - base` as the full extent would.
-float MeasureExtent(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first, TextIndex end,
-                    float base = 0.0f, float limit = std::numeric_limits<float>::infinity())
-{
-    float advanced = 0.0f;
-    float reached = 0.0f;
-    for (TextIndex i = first; i < end; ++i)
-    {
-        const GlyphMetrics::Glyph glyph = glyphs.Of(text[i]);
-        reached = std::max(reached, advanced + glyph.renderedAdvance);
-        advanced += glyph.advance;
-        if (base + std::max(advanced, reached) > limit)
-            break;
-    }
-    return std::max(advanced, reached);
-}
-
-// Font::getCharAtPixel on the characters [first, end): how many of them fit in `pixel` by
-// their advances.
-TextIndex CharsWithin(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first,
-                      TextIndex end, float pixel)
-{
-    if (!(pixel > 0.0f))
-        return 0;
-    float advanced = 0.0f;
-    for (TextIndex i = first; i < end; ++i)
-    {
-        advanced += glyphs.Of(text[i]).advance;
-        if (pixel < advanced)
-            return i - first;
-    }
-    return end - first;
-}
-
-// A token is a run of characters other than line feed, tab and carriage return, or one of
-// those three alone.
-TextIndex TokenEnd(const CEGUI::String& text, TextIndex first, TextIndex end)
-{
-    if (IsControlCharacter(text[first]))
-        return first + 1;
-    TextIndex i = first;
-    while (i < end && !IsControlCharacter(text[i]))
-        ++i;
-    return i;
-}
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -144,12 +50,11 @@ IParser::IParser(std::string tag, CSimpleParserManager* manager)
 TextIndex FindMark(const CEGUI::String& text, CEGUI::utf32 mark, TextIndex first, TextIndex end)
 {
     end = std::min(end, text.length());
-    for (TextIndex i = first; i < end; ++i)
-    {
-        if (text[i] == mark)
-            return i;
-    }
-    return kNoText;
+    if (first >= end)
+        return kNoText;
+    const CEGUI::utf32* chars = text.ptr();
+    const CEGUI::utf32* found = std::find(chars + first, chars + end, mark);
+    return found != chars + end ? static_cast<TextIndex>(found - chars) : kNoText;
 }
 
 TextIndex IParser::FindSeparator(const CEGUI::String& text, CEGUI::utf32 separator, TextIndex first,
@@ -177,14 +82,6 @@ TextIndex IParser::FindEnd(const CEGUI::String& text, TextIndex from, TextIndex&
 // ---------------------------------------------------------------------------------------------
 // CPlainTextParser
 
-struct CPlainTextParser::Pass
-{
-    TextIndex count = 0;
-    float width = 0.0f;
-    bool wrapped = false;       // the line is full: the next pass starts a new line
-    bool newLineBefore = false; // nothing fitted at the pen: the pass starts a new line
-};
-
 CPlainTextParser::CPlainTextParser(std::string tag, CSimpleParserManager* manager)
     : IParser(std::move(tag), manager)
 {
@@ -209,7 +106,7 @@ std::unique_ptr<ITextBlock> CPlainTextParser::CreateBlock() const
 
 void CPlainTextParser::InitBlock(ITextBlock& block, TextIndex first, TextIndex count, IDoc&)
 {
-    if (auto* text = dynamic_cast<TextBlocks::CPlainText*>(&block))
+    if (TextBlocks::CPlainText* text = block.AsPlainText())
     {
         text->SetTextRange(first, count);
         text->SetColorPair(m_colors);
@@ -223,77 +120,71 @@ bool CPlainTextParser::ParseContent(IRichTextView& view, const CEGUI::String& te
     if (!font || !(doc.GetWidth() > 0.0f))
         return false;
     end = std::min(end, text.length());
-    const float lineHeight = font->getLineSpacing(1.0f);
+    // The glyphs of the text being parsed are looked up once for all its stretches.
+    if (GlyphMetrics* shared = GetManager() ? GetManager()->ParseGlyphs(*font) : nullptr)
+        return LayoutContent(view, *shared, GetManager()->GetLineBreaks(), text, first, end, doc);
     GlyphMetrics glyphs(*font);
+    LineBreaks breaks;
+    return LayoutContent(view, glyphs, breaks, text, first, end, doc);
+}
+
+bool CPlainTextParser::LayoutContent(IRichTextView& view, GlyphMetrics& glyphs, LineBreaks& breaks,
+                                     const CEGUI::String& text, TextIndex first, TextIndex end,
+                                     IDoc& doc)
+{
+    breaks.StartStretch(text, first, end);
+    const Layout layout{view, glyphs, breaks, view.GetLineBreak(),
+                        glyphs.GetFont().getLineSpacing(1.0f)};
     // Each piece runs up to and including a line feed, or to the end of the content.
     for (TextIndex piece = first; piece < end;)
     {
         const TextIndex lineFeed = FindMark(text, kLineFeed, piece, end);
         const TextIndex pieceEnd = lineFeed != kNoText ? lineFeed + 1 : end;
-        if (!LayoutPiece(view, glyphs, lineHeight, text, piece, pieceEnd, doc))
+        if (!LayoutPiece(layout, text, piece, pieceEnd, doc))
             return false;
         piece = pieceEnd;
     }
     return true;
 }
 
-bool CPlainTextParser::LayoutPiece(IRichTextView& view, GlyphMetrics& glyphs, float lineHeight,
-                                   const CEGUI::String& text, TextIndex first, TextIndex end,
-                                   IDoc& doc)
+bool CPlainTextParser::LayoutPiece(const Layout& layout, const CEGUI::String& text, TextIndex first,
+                                   TextIndex end, IDoc& doc)
 {
     const bool endsWithLineFeed = text[end - 1] == kLineFeed;
+    bool movedDown = false;
     for (TextIndex offset = first; offset < end;)
     {
-        const Pass pass = MeasurePass(glyphs, text, offset, end, doc);
+        const Pass pass = MeasurePass(layout, text, offset, end, doc, !movedDown);
+        movedDown = pass.moveToNextLine;
+        if (pass.moveToNextLine)
+        {
+            doc.NewLine(layout.view, false);
+            continue;
+        }
         if (pass.count == 0)
             return false; // one character is wider than a whole line
         if (pass.newLineBefore)
-            doc.NewLine(view, false);
-        PlaceBlock(view, offset, pass.count, pass.width, lineHeight, doc);
+            doc.NewLine(layout.view, false);
+        PlaceBlock(layout.view, offset, pass.count, pass.width, layout.lineHeight, doc);
         offset += pass.count;
+        layout.breaks.LaidOut(text[offset - 1]);
         if (pass.wrapped || (endsWithLineFeed && offset == end))
-            doc.NewLine(view, false);
+            doc.NewLine(layout.view, false);
     }
     return true;
 }
 
-CPlainTextParser::Pass CPlainTextParser::MeasurePass(GlyphMetrics& glyphs,
-                                                     const CEGUI::String& text, TextIndex first,
-                                                     TextIndex end, const IDoc& doc)
+Pass CPlainTextParser::MeasurePass(const Layout& layout, const CEGUI::String& text, TextIndex first,
+                                   TextIndex end, const IDoc& doc, bool mayMoveDown)
 {
-    Pass pass;
-    const float remaining = doc.GetRemainingWidth();
-    for (TextIndex token = first; token < end;)
-    {
-        const TextIndex tokenEnd = TokenEnd(text, token, end);
-        const float extent = MeasureExtent(glyphs, text, token, tokenEnd, pass.width, remaining);
-        if (pass.width + extent <= remaining)
-        {
-            pass.count += tokenEnd - token;
-            pass.width += extent;
-            token = tokenEnd;
-            continue;
-        }
-        if (pass.count > 0)
-        {
-            pass.wrapped = true;
-            return pass;
-        }
-        // The first token does not fit: break it by characters.
-        pass.count = CharsWithin(glyphs, text, token, tokenEnd, remaining);
-        if (pass.count > 0)
-        {
-            pass.width = remaining;
-            pass.wrapped = true;
-            return pass;
-        }
-        // Not one character fits at the pen: start a new line and fill it.
-        pass.newLineBefore = true;
-        pass.count = CharsWithin(glyphs, text, token, tokenEnd, doc.GetWidth());
-        pass.width = MeasureExtent(glyphs, text, token, token + pass.count);
-        return pass;
-    }
-    return pass;
+    LineRoom room{doc.GetRemainingWidth(), doc.GetWidth(),
+                  doc.GetWidth() - static_cast<float>(layout.view.getIndentRestLines())};
+    if (layout.mode == LineBreakMode::Character)
+        return MeasureCharacterPass(layout.glyphs, text, first, end, room);
+    // Right after a move the pen is at the start of a fresh line: there is no better one.
+    if (!mayMoveDown)
+        room.freshLine = room.remaining;
+    return MeasureWordPass(layout.glyphs, layout.breaks, text, first, end, room);
 }
 
 void CPlainTextParser::PlaceBlock(IRichTextView& view, TextIndex first, TextIndex count,
@@ -368,7 +259,7 @@ std::unique_ptr<ITextBlock> CCmdParser::CreateBlock() const
 void CCmdParser::InitBlock(ITextBlock& block, TextIndex first, TextIndex count, IDoc& doc)
 {
     CPlainTextParser::InitBlock(block, first, count, doc);
-    if (auto* command = dynamic_cast<TextBlocks::CCmdText*>(&block))
+    if (TextBlocks::CCmdText* command = block.AsCmdText())
     {
         if (m_commandFirst != kNoText)
             command->SetCommandRange(m_commandFirst, m_commandEnd - m_commandFirst);
@@ -413,7 +304,7 @@ void CClickableNameParser::InitBlock(ITextBlock& block, TextIndex first, TextInd
 {
     CCmdParser::InitBlock(block, first, count, doc);
     // The name is its own command, piece by piece when it wraps.
-    if (auto* command = dynamic_cast<TextBlocks::CCmdText*>(&block))
+    if (TextBlocks::CCmdText* command = block.AsCmdText())
         command->SetCommandRange(first, count);
 }
 
@@ -459,6 +350,9 @@ bool CPictureParser::ParseContent(IRichTextView& view, const CEGUI::String& text
     }
     picture->SetArea(CEGUI::Rectf(x, y, x + size.d_width, y + size.d_height));
     doc.AddBlock(view, std::move(block));
+    // A line may break on either side of a picture, as of any embedded object.
+    if (GetManager())
+        GetManager()->GetLineBreaks().LaidOut(kObjectReplacement);
     return true;
 }
 

@@ -32,6 +32,9 @@ namespace TextParser
 {
 class CSimpleParserManager;
 class GlyphMetrics;
+class LineBreaks;
+enum class LineBreakMode;
+struct Pass;
 
 // The first `mark` in [first, end) of `text`, or kNoText.
 TextIndex FindMark(const CEGUI::String& text, CEGUI::utf32 mark, TextIndex first, TextIndex end);
@@ -92,7 +95,8 @@ public:
     // Colour pair := the pair registered under the parameter, or the default pair.
     bool ParseParam(const CEGUI::String& text, TextIndex first, TextIndex end, IDoc& doc,
                     IRichTextView& view) override;
-    // Breaks the content into blocks by characters: at line feeds and where the line is full.
+    // Breaks the content into blocks at line feeds and where the line is full: by characters,
+    // or between words when the view breaks lines so (IRichTextView::GetLineBreak).
     bool ParseContent(IRichTextView& view, const CEGUI::String& text, TextIndex first,
                       TextIndex end, IDoc& doc) override;
     // Colour pair := the default pair.
@@ -107,12 +111,22 @@ protected:
     ColorPair m_colors{0, 0};
 
 private:
-    struct Pass;
+    // What the passes of one stretch are measured and broken with.
+    struct Layout
+    {
+        IRichTextView& view;
+        GlyphMetrics& glyphs;
+        LineBreaks& breaks;
+        LineBreakMode mode;
+        float lineHeight;
+    };
 
-    bool LayoutPiece(IRichTextView& view, GlyphMetrics& glyphs, float lineHeight,
-                     const CEGUI::String& text, TextIndex first, TextIndex end, IDoc& doc);
-    static Pass MeasurePass(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first,
-                            TextIndex end, const IDoc& doc);
+    bool LayoutContent(IRichTextView& view, GlyphMetrics& glyphs, LineBreaks& breaks,
+                       const CEGUI::String& text, TextIndex first, TextIndex end, IDoc& doc);
+    bool LayoutPiece(const Layout& layout, const CEGUI::String& text, TextIndex first,
+                     TextIndex end, IDoc& doc);
+    static Pass MeasurePass(const Layout& layout, const CEGUI::String& text, TextIndex first,
+                            TextIndex end, const IDoc& doc, bool mayMoveDown);
     void PlaceBlock(IRichTextView& view, TextIndex first, TextIndex count, float width,
                     float height, IDoc& doc);
 };

@@ -1,5 +1,7 @@
 #include "ZuGUIElements/textwidgets/GameChatBox.h"
 
+#include "ZuGUIElements/textwidgets/LineBreakProperty.h"
+
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
 
 #include <CEGUI/PropertyHelper.h>
@@ -61,6 +63,7 @@ const CEGUI::ShareProSet CGameChatBox::s_SharePros{
         "Property to get/set the 1st line's indent of a chat box.  Value is a string.", "False"),
     WidgetProperty<&CGameChatBox::getMsgLife, &CGameChatBox::setMsgLife, WholeSecondsText>(
         "MsgLife", "Property to get/set line life of a chat box.  Value is a float.", "0"),
+    LineBreakProperty<&CGameChatBox::getLineBreak, &CGameChatBox::setLineBreak>(),
 };
 
 void CGameChatBox::setMsgLife(float life)
@@ -148,6 +151,7 @@ CGameMultiLine* CGameChatBox::MakeView(unsigned index)
     view->setDefaultTextColor(d_defaultTextColour);
     view->setIndent1stLine(d_indent1stLine);
     view->setIndentRestLines(d_indentRestLines);
+    view->setLineBreak(d_lineBreak);
     view->setID(kViewFree);
     SyncronizeChildFont(view);
     return view;
@@ -228,8 +232,31 @@ void CGameChatBox::ShowMessage(CGameMultiLine& view, const CEGUI::String& markup
     view.setText(markup);
     view.show();
     view.setID(kMessageShown);
+    FitHeightToText(view);
+}
+
+void CGameChatBox::FitHeightToText(CGameMultiLine& view)
+{
     const IDoc* doc = view.QueryDoc();
     view.setHeight(CEGUI::UDim(0.0f, (doc ? doc->GetHeight() : 0.0f) + kViewOverlap));
+}
+
+void CGameChatBox::setLineBreak(TextParser::LineBreakMode mode)
+{
+    if (!StoreChanged(d_lineBreak, mode))
+        return;
+    ScrollMemory memory = RememberScroll();
+    for (unsigned index = 0; index < d_currentSize; ++index)
+    {
+        CGameMultiLine* view = dynamic_cast<CGameMultiLine*>(FindView(index));
+        if (!view)
+            continue;
+        view->setLineBreak(mode);
+        if (view->isVisible())
+            FitHeightToText(*view);
+    }
+    ArrangeChatTexts();
+    RestoreScroll(memory);
 }
 
 bool CGameChatBox::PushChatText(const CEGUI::String& markup)

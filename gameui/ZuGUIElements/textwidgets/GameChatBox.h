@@ -12,6 +12,7 @@
 #include "ZuGUIElements/base/SharedProperties.h"
 #include "ZuGUIElements/base/WidgetProperty.h"
 #include "ZuGUIElements/module/FactoryTemplates.h"
+#include "ZuGUIElements/richtext/LineBreaks.h"
 
 #include <CEGUI/widgets/ScrollablePane.h>
 
@@ -64,6 +65,9 @@ public:
     int getIndent1stLine() const { return d_indent1stLine; }
     void setIndentRestLines(int indent) { d_indentRestLines = indent; }
     int getIndentRestLines() const { return d_indentRestLines; }
+    // How the messages break their lines; a change lays out the shown messages again.
+    void setLineBreak(TextParser::LineBreakMode mode);
+    TextParser::LineBreakMode getLineBreak() const { return d_lineBreak; }
     // Read at every push.
     void setDefaultTextColor(const CEGUI::Colour& colour) { d_defaultTextColour = colour; }
     CEGUI::Colour getDefaultTextColor() const { return d_defaultTextColour; }
@@ -109,6 +113,8 @@ private:
     CGameMultiLine* ViewAt(unsigned index);
     CGameMultiLine* MakeView(unsigned index);
     void ShowMessage(CGameMultiLine& view, const CEGUI::String& markup) const;
+    // The view's height follows its laid-out text.
+    static void FitHeightToText(CGameMultiLine& view);
     ScrollMemory RememberScroll();
     // Scrolls so that the anchor stays in place, or else the distance from the end.
     void RestoreScroll(const ScrollMemory& memory);
@@ -123,6 +129,7 @@ private:
     CEGUI::Colour d_defaultTextColour{1.0f, 1.0f, 1.0f, 1.0f};
     int d_indent1stLine = 0;
     int d_indentRestLines = 0;
+    TextParser::LineBreakMode d_lineBreak = TextParser::LineBreakMode::Character;
     float d_nextPopTime = 0.0f;
     float d_msgLife = 0.0f;
     // The views by ring index, so that a push does not look each one up by name.

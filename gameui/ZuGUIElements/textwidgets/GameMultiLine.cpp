@@ -3,6 +3,7 @@
 #include "ZuGUIElements/base/LookImagery.h"
 
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
+#include "ZuGUIElements/textwidgets/LineBreakProperty.h"
 
 #include <CEGUI/ColourRect.h>
 #include <CEGUI/CoordConverter.h>
@@ -60,6 +61,7 @@ const CEGUI::ShareProSet CGameMultiLine::s_SharePros{
         "Indent1stLine",
         "Property to get/set the 1st line's indent of CGameMultiLine.  Value is a string.",
         "False"),
+    LineBreakProperty<&CGameMultiLine::GetLineBreak, &CGameMultiLine::setLineBreak>(),
 };
 
 CGameMultiLine::CGameMultiLine(const CEGUI::String& type, const CEGUI::String& name)
@@ -80,6 +82,14 @@ void CGameMultiLine::SetNeedFrame(bool needFrame)
         return;
     d_frameNeeded = needFrame;
     // The frame decides the text area: text laid out for the other one would be cut off.
+    FormatGameLines(true);
+    invalidate();
+}
+
+void CGameMultiLine::setLineBreak(TextParser::LineBreakMode mode)
+{
+    if (!StoreChanged(d_lineBreak, mode))
+        return;
     FormatGameLines(true);
     invalidate();
 }
@@ -206,34 +216,36 @@ bool CGameMultiLine::configureScrollbars()
 
     const float neededHeight = d_doc->GetDocRect().bottom();
     const float neededWidth = d_widestExtent;
-    // Each test reads the text area anew: a bar that shows narrows it.
-    const auto vertNeeded = [&]
+    // Each test reads the text area as it is then: a bar that shows narrows it.
+    CEGUI::Rectf area = GetTextArea();
+    const auto setVisible = [&](CEGUI::Scrollbar& bar, bool visible)
     {
-        return !d_forceHideVertScroll &&
-               (GetTextArea().getHeight() < neededHeight || d_forceVertScroll);
+        if (bar.isVisible() == visible)
+            return;
+        bar.setVisible(visible);
+        area = GetTextArea();
     };
-    const auto horzNeeded = [&] {
-        return !d_forceHideHorzScroll &&
-               (GetTextArea().getWidth() < neededWidth || d_forceHorzScroll);
-    };
+    const auto vertNeeded = [&]
+    { return !d_forceHideVertScroll && (area.getHeight() < neededHeight || d_forceVertScroll); };
+    const auto horzNeeded = [&]
+    { return !d_forceHideHorzScroll && (area.getWidth() < neededWidth || d_forceHorzScroll); };
 
     if (vertNeeded())
     {
-        vertBar.show();
-        horzBar.setVisible(horzNeeded());
+        setVisible(vertBar, true);
+        setVisible(horzBar, horzNeeded());
     }
     else if (horzNeeded())
     {
-        horzBar.show();
-        vertBar.setVisible(vertNeeded());
+        setVisible(horzBar, true);
+        setVisible(vertBar, vertNeeded());
     }
     else
     {
-        vertBar.hide();
-        horzBar.hide();
+        setVisible(vertBar, false);
+        setVisible(horzBar, false);
     }
 
-    const CEGUI::Rectf area = GetTextArea();
     ConfigureScrollbar(vertBar, neededHeight, area.getHeight());
     ConfigureScrollbar(horzBar, neededWidth, area.getWidth());
     return vertBar.isVisible() != wasVertVisible || horzBar.isVisible() != wasHorzVisible;
@@ -416,8 +428,11 @@ Rectf GameMultiLineRenderer::getTextRenderArea() const
     const bool horzVisible = scrollbars && view->getHorzScrollbar()->isVisible();
     if (vertVisible || horzVisible)
     {
-        const String scrolledName =
-            String("TextArea") + (horzVisible ? "H" : "") + (vertVisible ? "V" : "") + "Scroll";
+        static const String kVertArea("TextAreaVScroll");
+        static const String kHorzArea("TextAreaHScroll");
+        static const String kBothArea("TextAreaHVScroll");
+        const String& scrolledName =
+            horzVisible ? (vertVisible ? kBothArea : kHorzArea) : kVertArea;
         if (const std::optional<Rectf> area = NamedArea(scrolledName))
             return *area;
     }

@@ -47,6 +47,10 @@ public:
     void setIndentRestLines(int indent) { d_indentRestLines = indent; }
     int getIndentRestLines() const override { return d_indentRestLines; }
 
+    // A change lays the text out again.
+    void setLineBreak(TextParser::LineBreakMode mode);
+    TextParser::LineBreakMode GetLineBreak() const override { return d_lineBreak; }
+
     // Resolves the name through CEGUI's fonts ("" or an unknown name gives no command font)
     // and runs the window's font-changed handling; the text is not laid out again.
     void setCmdFontName(const CEGUI::String& fontName);
@@ -145,6 +149,7 @@ private:
     CEGUI::Colour d_defaultTextColour;
     int d_indent1stLine = 0;
     int d_indentRestLines = 0;
+    TextParser::LineBreakMode d_lineBreak = TextParser::LineBreakMode::Character;
     bool d_frameNeeded = true;
     bool d_picked = false;
     CEGUI::String d_cmdFontName;

@@ -5,6 +5,7 @@
 #include "ZuGUIElements/module/WindowRecords.h"
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
+#include "ZuGUIElements/textwidgets/LineBreakProperty.h"
 
 #include <CEGUI/GUIContext.h>
 #include <CEGUI/Image.h>
@@ -36,6 +37,10 @@ const CEGUI::String CZuToolTip::EventNamespace("Tooltip");
 const CEGUI::String CZuToolTip::s_multilinePrefix("/__auto_multiline__");
 const CEGUI::String CZuToolTip::s_2ndMultilinePrefix("/__auto_multiline2__");
 
+const CEGUI::ShareProSet CZuToolTip::s_SharePros{
+    LineBreakProperty<&CZuToolTip::getLineBreak, &CZuToolTip::setLineBreak>(),
+};
+
 CGameMultiLine* CZuToolTip::MakeView(const CEGUI::String& name)
 {
     if (isChild(name))
@@ -52,6 +57,7 @@ CGameMultiLine* CZuToolTip::MakeView(const CEGUI::String& name)
     view->setAutoWindow(true);
     // The pointer never rests on the tip itself.
     view->setMousePassThroughEnabled(true);
+    view->setLineBreak(d_lineBreak);
     addChild(view);
     return view;
 }
@@ -106,12 +112,31 @@ void CZuToolTip::onTextChanged(CEGUI::WindowEventArgs& e)
     if (d_textView && getText() != d_textView->getText())
     {
         // The view lays the new text out at the layout size; FitToText fits it afterwards.
-        setSize(kLayoutSize);
-        d_textView->setArea(kWholeTip);
+        TakeLayoutSize();
         d_textView->setText(getText());
         ShowCompareText();
     }
     Tooltip::onTextChanged(e);
+    FitToText();
+}
+
+void CZuToolTip::TakeLayoutSize()
+{
+    setSize(kLayoutSize);
+    d_textView->setArea(kWholeTip);
+}
+
+void CZuToolTip::setLineBreak(TextParser::LineBreakMode mode)
+{
+    if (!StoreChanged(d_lineBreak, mode))
+        return;
+    if (d_compareView)
+        d_compareView->setLineBreak(mode);
+    if (!d_textView)
+        return;
+    TakeLayoutSize();
+    d_textView->setLineBreak(mode);
+    ShowCompareText();
     FitToText();
 }
 

@@ -6,7 +6,9 @@
 // display, and the client is told when it is destroyed.
 #pragma once
 
+#include "ZuGUIElements/base/SharedProperties.h"
 #include "ZuGUIElements/module/FactoryTemplates.h"
+#include "ZuGUIElements/richtext/LineBreaks.h"
 
 #include <CEGUI/widgets/Tooltip.h>
 
@@ -14,23 +16,28 @@ namespace ZuGUI
 {
 class CGameMultiLine;
 
-class CZuToolTip : public CEGUI::Tooltip
+class CZuToolTip : public SharedPropertyLayer<CZuToolTip, CEGUI::Tooltip>
 {
 public:
     static const CEGUI::String WidgetTypeName;
     static const CEGUI::String EventNamespace;
+    static const CEGUI::ShareProSet s_SharePros;
     // The views' names are the tip's name path with these suffixes: the tip's children
     // "__auto_multiline__" and "__auto_multiline2__".
     static const CEGUI::String s_multilinePrefix;
     static const CEGUI::String s_2ndMultilinePrefix;
 
-    using Tooltip::Tooltip;
+    using SharedPropertyLayer::SharedPropertyLayer;
 
     void initialiseComponents() override;
     // (0, 0) for an empty text, else the size of the laid-out text.
     CEGUI::Sizef getTextSize_impl() const override;
     // The tip's area, and the compare view's while it shows, in screen pixels.
     CEGUI::Rectf getTotalArea() const;
+
+    // How both views break their lines; a change lays the text out again.
+    void setLineBreak(TextParser::LineBreakMode mode);
+    TextParser::LineBreakMode getLineBreak() const { return d_lineBreak; }
 
     CGameMultiLine* GetTextView() const { return d_textView; }
     CGameMultiLine* GetCompareView() const { return d_compareView; }
@@ -44,6 +51,9 @@ protected:
 
 private:
     CGameMultiLine* MakeView(const CEGUI::String& name);
+    // The tip takes the layout size, with the text view filling it, so that the text can be
+    // laid out before the tip is fitted to it.
+    void TakeLayoutSize();
     // Shows the client's compare text for the target's compare object, or hides the view.
     void ShowCompareText();
     // Sizes the tip to its text and moves it, with its compare view, onto the display.
@@ -56,6 +66,7 @@ private:
     float d_lastUpdateTime = 0.0f;
     CGameMultiLine* d_compareView = nullptr;
     bool d_positioning = false;
+    TextParser::LineBreakMode d_lineBreak = TextParser::LineBreakMode::Character;
 };
 
 using CZuToolTipFactory = ZuWindowFactory<CZuToolTip>;

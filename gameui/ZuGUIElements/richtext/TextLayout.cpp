@@ -1,0 +1,235 @@
+#include "ZuGUIElements/richtext/TextLayout.h"
+
+#include <CEGUI/Font.h>
+#include <CEGUI/FontGlyph.h>
+
+#include <algorithm>
+#include <limits>
+
+namespace ZuGUI
+{
+namespace TextParser
+{
+GlyphMetrics::Glyph GlyphMetrics::Lookup(CEGUI::utf32 c) const
+{
+    const CEGUI::FontGlyph* glyph = m_font.getGlyphData(c);
+    return glyph ? Glyph{glyph->getAdvance(1.0f), glyph->getRenderedAdvance(1.0f)}
+                 : Glyph{0.0f, 0.0f};
+}
+
+namespace
+{
+bool IsControlCharacter(CEGUI::utf32 c)
+{
+    return c == '\n' || c == '\t' || c == '\r';
+}
+
+TextIndex TokenEnd(const CEGUI::String& text, TextIndex first, TextIndex end)
+{
+    if (IsControlCharacter(text[first]))
+        return first + 1;
+    TextIndex i = first;
+    while (i < end && !IsControlCharacter(text[i]))
+        ++i;
+    return i;
+}
+
+// How a token measures against the room left on its line, in one scan of its characters.
+struct TokenFit
+{
+    // The token's extent, or, when `base` plus it exceeds the limit, the extent of the
+    // characters up to the first one that does not fit (which also exceeds it).
+    float extent = 0.0f;
+    // The characters before that first one: all of them when the token fits.
+    TextIndex byExtent = 0;
+    // The characters whose advances fit the limit (Font::getCharAtPixel), measured from the
+    // token's start: meaningful only for a token that starts its pass (`base` 0).
+    TextIndex byAdvance = 0;
+};
+
+TokenFit MeasureToken(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first,
+                      TextIndex end, float base, float limit)
+{
+    const CEGUI::utf32* chars = text.ptr();
+    float advanced = 0.0f;
+    float reached = 0.0f;
+    TextIndex i = first;
+    for (; i < end; ++i)
+    {
+        const GlyphMetrics::Glyph glyph = glyphs.Of(chars[i]);
+        reached = std::max(reached, advanced + glyph.renderedAdvance);
+        advanced += glyph.advance;
+        if (base + std::max(advanced, reached) > limit)
+            break;
+    }
+    TokenFit fit;
+    fit.extent = std::max(advanced, reached);
+    fit.byExtent = i - first;
+    if (!(limit > 0.0f))
+        return fit; // byAdvance 0
+    if (i == end)
+    {
+        fit.byAdvance = end - first;
+        return fit;
+    }
+    // The advances never reach past the extent: they overflow at this character or later.
+    while (!(limit < advanced))
+    {
+        if (++i == end)
+            break;
+        advanced += glyphs.Of(chars[i]).advance;
+    }
+    fit.byAdvance = i - first;
+    return fit;
+}
+
+// The characters [first, end) of the piece that fit the room: whole tokens, then those of the
+// first token that does not fit as far as they do.
+TextIndex FittingCharacters(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first,
+                            TextIndex end, float remaining)
+{
+    float width = 0.0f;
+    for (TextIndex token = first; token < end;)
+    {
+        const TextIndex tokenEnd = TokenEnd(text, token, end);
+        const TokenFit fit = MeasureToken(glyphs, text, token, tokenEnd, width, remaining);
+        if (width + fit.extent > remaining)
+            return token + fit.byExtent - first;
+        width += fit.extent;
+        token = tokenEnd;
+    }
+    return end - first;
+}
+
+// The width of a pass of the characters [first, end): its tokens' extents.
+float PassWidth(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first, TextIndex end)
+{
+    float width = 0.0f;
+    for (TextIndex token = first; token < end;)
+    {
+        const TextIndex tokenEnd = TokenEnd(text, token, end);
+        width += MeasureExtent(glyphs, text, token, tokenEnd);
+        token = tokenEnd;
+    }
+    return width;
+}
+
+// Font::getCharAtPixel on the characters [first, end): how many of them fit in `pixel` by
+// their advances.
+TextIndex CharsWithin(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first,
+                      TextIndex end, float pixel)
+{
+    if (!(pixel > 0.0f))
+        return 0;
+    float advanced = 0.0f;
+    for (TextIndex i = first; i < end; ++i)
+    {
+        advanced += glyphs.Of(text[i]).advance;
+        if (pixel < advanced)
+            return i - first;
+    }
+    return end - first;
+}
+
+// Spaces at the end of a line may reach past its edge: they show nothing.
+bool IsHangingSpace(CEGUI::utf32 c)
+{
+    return c == ' ';
+}
+
+TextIndex SkipHangingSpaces(const CEGUI::String& text, TextIndex from, TextIndex end)
+{
+    while (from < end && IsHangingSpace(text[from]))
+        ++from;
+    return from;
+}
+
+TextIndex TrimHangingSpaces(const CEGUI::String& text, TextIndex first, TextIndex end)
+{
+    while (end > first && IsHangingSpace(text[end - 1]))
+        --end;
+    return end;
+}
+
+Pass WholeRest(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first, TextIndex end,
+               float remaining, bool wrapped)
+{
+    Pass pass;
+    pass.count = end - first;
+    pass.width = std::min(PassWidth(glyphs, text, first, end), std::max(remaining, 0.0f));
+    pass.wrapped = wrapped;
+    return pass;
+}
+} // namespace
+
+float MeasureExtent(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first,
+                    TextIndex end)
+{
+    return MeasureToken(glyphs, text, first, end, 0.0f, std::numeric_limits<float>::infinity())
+        .extent;
+}
+
+Pass MeasureCharacterPass(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first,
+                          TextIndex end, const LineRoom& room)
+{
+    Pass pass;
+    for (TextIndex token = first; token < end;)
+    {
+        const TextIndex tokenEnd = TokenEnd(text, token, end);
+        const TokenFit fit = MeasureToken(glyphs, text, token, tokenEnd, pass.width, room.remaining);
+        if (pass.width + fit.extent <= room.remaining)
+        {
+            pass.count += tokenEnd - token;
+            pass.width += fit.extent;
+            token = tokenEnd;
+            continue;
+        }
+        if (pass.count > 0)
+        {
+            pass.wrapped = true;
+            return pass;
+        }
+        // The first token does not fit: break it by characters.
+        pass.count = fit.byAdvance;
+        if (pass.count > 0)
+        {
+            pass.width = room.remaining;
+            pass.wrapped = true;
+            return pass;
+        }
+        // Not one character fits at the pen: start a new line and fill it.
+        pass.newLineBefore = true;
+        pass.count = CharsWithin(glyphs, text, token, tokenEnd, room.layoutWidth);
+        pass.width = MeasureExtent(glyphs, text, token, token + pass.count);
+        return pass;
+    }
+    return pass;
+}
+
+Pass MeasureWordPass(GlyphMetrics& glyphs, LineBreaks& breaks, const CEGUI::String& text,
+                     TextIndex first, TextIndex end, const LineRoom& room)
+{
+    const TextIndex overflow =
+        SkipHangingSpaces(text, first + FittingCharacters(glyphs, text, first, end, room.remaining),
+                          end);
+    if (overflow == end)
+        return WholeRest(glyphs, text, first, end, room.remaining, false);
+    const TextIndex lineEnd = breaks.LastBefore(first, overflow);
+    if (lineEnd != kNoText)
+        return WholeRest(glyphs, text, first, lineEnd, room.remaining, true);
+    // No break fits the line: the word that starts the pass goes to a fresh line when it
+    // fits there and the fresh line has more room.
+    if (room.remaining < room.freshLine && breaks.AllowedBefore(first))
+    {
+        const TextIndex wordEnd = TrimHangingSpaces(text, first, std::min(breaks.NextAfter(first), end));
+        if (PassWidth(glyphs, text, first, wordEnd) <= room.freshLine)
+        {
+            Pass pass;
+            pass.moveToNextLine = true;
+            return pass;
+        }
+    }
+    return MeasureCharacterPass(glyphs, text, first, end, room);
+}
+} // namespace TextParser
+} // namespace ZuGUI

@@ -1,0 +1,97 @@
+// How the text parsers measure a piece of text (the characters up to and including a line
+// feed) and cut it into passes, each pass one block on one line.
+//
+// Text is measured as Font::getTextExtent measures it, token by token: a token is a run of
+// characters other than line feed, tab and carriage return, or one of those three alone.
+#pragma once
+
+#include "ZuGUIElements/richtext/LineBreaks.h"
+#include "ZuGUIElements/richtext/TextBlocks.h"
+
+#include <CEGUI/String.h>
+
+#include <array>
+
+namespace CEGUI
+{
+class Font;
+}
+
+namespace ZuGUI
+{
+namespace TextParser
+{
+// The advances of a font's glyphs, each character below 128 looked up in the font once. A
+// character without a glyph advances by 0, which measures as the font's own functions do
+// when they skip it. The font's glyphs must not change while the metrics are in use.
+class GlyphMetrics
+{
+public:
+    struct Glyph
+    {
+        float advance;         // how far the pen moves
+        float renderedAdvance; // how far the drawn glyph reaches from the pen
+    };
+
+    explicit GlyphMetrics(const CEGUI::Font& font) : m_font(font) {}
+
+    const CEGUI::Font& GetFont() const { return m_font; }
+
+    Glyph Of(CEGUI::utf32 c)
+    {
+        if (c >= kCached)
+            return Lookup(c);
+        if (!m_known[c])
+        {
+            m_glyphs[c] = Lookup(c);
+            m_known[c] = true;
+        }
+        return m_glyphs[c];
+    }
+
+private:
+    static constexpr CEGUI::utf32 kCached = 128;
+
+    Glyph Lookup(CEGUI::utf32 c) const;
+
+    const CEGUI::Font& m_font;
+    std::array<Glyph, kCached> m_glyphs{};
+    std::array<bool, kCached> m_known{};
+};
+
+// The room that a pass has, in pixels.
+struct LineRoom
+{
+    float remaining;   // from the pen to the layout's right edge
+    float layoutWidth; // a whole line
+    float freshLine;   // a line after a break: the layout width minus the rest lines' indent
+};
+
+// What goes into one block.
+struct Pass
+{
+    TextIndex count = 0;
+    float width = 0.0f;
+    bool wrapped = false;        // the line is full: the next pass starts a new line
+    bool newLineBefore = false;  // nothing fitted at the pen: the pass starts a new line
+    bool moveToNextLine = false; // place nothing: start a new line and measure again
+};
+
+// Breaking by characters, from `first` of the piece [first, end): whole tokens while they
+// fit; a first token that does not fit is cut where the line is full; when not one of its
+// characters fits at the pen, the pass starts a new line and fills it. A count of 0 means
+// that one character is wider than a whole line.
+Pass MeasureCharacterPass(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first,
+                          TextIndex end, const LineRoom& room);
+
+// Breaking between words: a pass that does not fit ends at the last break opportunity that
+// fits, spaces at its end hanging past the edge. When none fits, a word that would fit a fresh
+// line moves there (moveToNextLine); a longer one is broken by characters.
+Pass MeasureWordPass(GlyphMetrics& glyphs, LineBreaks& breaks, const CEGUI::String& text,
+                     TextIndex first, TextIndex end, const LineRoom& room);
+
+// Font::getTextExtent of the characters [first, end).
+float MeasureExtent(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first,
+                    TextIndex end);
+} // namespace TextParser
+} // namespace ZuGUI
