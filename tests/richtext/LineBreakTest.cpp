@@ -54,14 +54,21 @@ TEST_F(LineBreakTest, PassesEndAtTheLastBreakThatFits)
         std::vector<std::string> lines;
     };
     const Case cases[] = {
-        {"words stay whole", "the keep gate is open", "the keep gate is op",
+        {"words stay whole",
+         "the keep gate is open",
+         "the keep gate is op",
          {"the keep gate is ", "open"}},
         {"spaces hang past the edge", "gate   open", "gate", {"gate   ", "open"}},
-        {"punctuation stays with its word", "wait, what?", "wait, what",
-         {"wait, ", "what?"}},
+        {"punctuation stays with its word", "wait, what?", "wait, what", {"wait, ", "what?"}},
         {"a word of the next tag moves whole", "go {T gold:the}", "go th", {"go ", "the"}},
+        {"an opening bracket keeps the word after its spaces",
+         "go (  now",
+         "go (  n",
+         {"go ", "(  now"}},
         {"no break inside a word across tags", "wo{T gold:rds}", "wor", {"wor", "ds"}},
-        {"everything that fits stays on the line", "short\nline", "short line",
+        {"everything that fits stays on the line",
+         "short\nline",
+         "short line",
          {"short\n", "line"}},
     };
     for (const Case& test : cases)
@@ -115,7 +122,8 @@ TEST_F(LineBreakTest, CjkTextBreaksBetweenIdeographsAndKeepsClosingPunctuation)
         CEGUI::FontManager::getSingleton().createFromFile("WenQuanYiMicroHei-12.font", "skin");
     view.font = &CEGUI::FontManager::getSingleton().get("WenQuanYiMicroHei-12");
     // "城门已开快来" and a full-width comma.
-    const CEGUI::String ideographs = Utf8("\xe5\x9f\x8e\xe9\x97\xa8\xe5\xb7\xb2\xe5\xbc\x80\xe5\xbf\xab\xe6\x9d\xa5");
+    const CEGUI::String ideographs =
+        Utf8("\xe5\x9f\x8e\xe9\x97\xa8\xe5\xb7\xb2\xe5\xbc\x80\xe5\xbf\xab\xe6\x9d\xa5");
     const CEGUI::String comma = Utf8("\xef\xbc\x8c");
     ASSERT_GT(Extent(ideographs.substr(0, 1)), 0.0f) << "the font has CJK glyphs";
     Format(ideographs, Extent(ideographs.substr(0, 4)) + 1.0f);

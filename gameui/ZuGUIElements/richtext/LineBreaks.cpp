@@ -16,10 +16,22 @@ namespace
 static_assert(sizeof(CEGUI::utf32) == sizeof(utf32_t) && std::is_unsigned_v<CEGUI::utf32>,
               "CEGUI's characters are libunibreak's UTF-32 code units");
 
+constexpr CEGUI::utf32 kSpace = ' ';
+constexpr CEGUI::utf32 kObjectReplacement = 0xFFFC;
+// A letter: the neutral context where the character before that is not known.
+constexpr CEGUI::utf32 kLetter = 'a';
+constexpr CEGUI::utf32 kLastCodePoint = 0x10FFFF;
+constexpr CEGUI::utf32 kReplacement = 0xFFFD;
+
 void InitLibrary()
 {
     static std::once_flag once;
     std::call_once(once, init_linebreak);
+}
+
+CEGUI::utf32 Valid(CEGUI::utf32 c)
+{
+    return c > kLastCodePoint ? kReplacement : c;
 }
 
 bool IsBreak(char flag)
@@ -28,53 +40,98 @@ bool IsBreak(char flag)
     // elsewhere (a carriage return, a line separator) it is one more place to break.
     return flag == LINEBREAK_ALLOWBREAK || flag == LINEBREAK_MUSTBREAK;
 }
-// Whether a line may break between two characters of different stretches. A letter goes
-// ahead of them: libunibreak sees no break after a space that starts its text.
-bool BreakBetween(CEGUI::utf32 before, CEGUI::utf32 after)
-{
-    InitLibrary();
-    const utf32_t context[] = {'a', before, after};
-    char flags[std::size(context)];
-    set_linebreaks_utf32(context, std::size(context), nullptr, flags);
-    return IsBreak(flags[1]);
-}
 } // namespace
+
+void LineBreaks::StartText()
+{
+    m_last = kNothing;
+    m_lastNonSpace = kNothing;
+}
 
 void LineBreaks::StartStretch(const CEGUI::String& text, TextIndex first, TextIndex end)
 {
     m_text = &text;
     m_first = first;
     m_end = std::min(end, text.length());
-    m_stretchBefore = m_before;
-    m_found = false;
+    m_stretchLast = m_last;
+    m_stretchLastNonSpace = m_lastNonSpace;
 }
 
-void LineBreaks::FindOpportunities()
+void LineBreaks::LaidOut(TextIndex first, TextIndex end)
 {
-    if (m_found)
+    if (!m_text || first >= end)
         return;
-    m_found = true;
-    m_after.resize(m_end - m_first);
-    if (m_after.empty())
-        return;
-    InitLibrary();
-    set_linebreaks_utf32(reinterpret_cast<const utf32_t*>(m_text->ptr() + m_first),
-                         m_after.size(), nullptr, m_after.data());
+    m_last = (*m_text)[end - 1];
+    for (TextIndex i = end; i > first; --i)
+    {
+        if ((*m_text)[i - 1] != kSpace)
+        {
+            m_lastNonSpace = (*m_text)[i - 1];
+            return;
+        }
+    }
+}
+
+void LineBreaks::LaidOutObject()
+{
+    m_last = kObjectReplacement;
+    m_lastNonSpace = kObjectReplacement;
+}
+
+CEGUI::utf32 LineBreaks::LastNonSpaceBefore(TextIndex position) const
+{
+    for (TextIndex i = position; i > m_first; --i)
+    {
+        if ((*m_text)[i - 1] != kSpace)
+            return (*m_text)[i - 1];
+    }
+    return m_stretchLast != kSpace ? m_stretchLast : m_stretchLastNonSpace;
+}
+
+LineBreaks::Context LineBreaks::ContextAt(TextIndex position) const
+{
+    Context context{kNothing, kNothing, (*m_text)[position]};
+    if (position > m_first)
+    {
+        context.before = (*m_text)[position - 1];
+        context.beforeThat = context.before == kSpace ? LastNonSpaceBefore(position - 1)
+                             : position - 1 > m_first ? (*m_text)[position - 2]
+                                                      : m_stretchLast;
+    }
+    else
+    {
+        context.before = m_stretchLast;
+        context.beforeThat = m_stretchLast == kSpace ? m_stretchLastNonSpace : kNothing;
+    }
+    return context;
+}
+
+bool LineBreaks::Decide(const Context& context)
+{
+    if (context.before == kNothing)
+        return false; // no break at the start of the text
+    const utf32_t triple[] = {Valid(context.beforeThat == kNothing ? kLetter : context.beforeThat),
+                              Valid(context.before), Valid(context.after)};
+    // 21 bits per code point, and never 0 for a filled answer.
+    const std::uint64_t key = ((std::uint64_t(triple[0]) << 42) | (std::uint64_t(triple[1]) << 21) |
+                               std::uint64_t(triple[2])) +
+                              1;
+    Answer& answer = m_answers[(key * 0x9E3779B97F4A7C15ull) >> 54];
+    if (answer.key != key)
+    {
+        InitLibrary();
+        char flags[std::size(triple)];
+        set_linebreaks_utf32(triple, std::size(triple), nullptr, flags);
+        answer = Answer{key, IsBreak(flags[1])};
+    }
+    return answer.allowed;
 }
 
 bool LineBreaks::AllowedBefore(TextIndex position)
 {
     if (!m_text || position < m_first || position >= m_end)
         return false;
-    if (position == m_first)
-    {
-        // The character before lies in another stretch, or there is none (no break at the
-        // start of the text).
-        return m_stretchBefore != kNothingBefore &&
-               BreakBetween(m_stretchBefore, (*m_text)[position]);
-    }
-    FindOpportunities();
-    return IsBreak(m_after[position - 1 - m_first]);
+    return Decide(ContextAt(position));
 }
 
 TextIndex LineBreaks::LastBefore(TextIndex after, TextIndex upTo)

@@ -1,13 +1,19 @@
 // Where a line of rich text may break between words: the break opportunities of Unicode's line
-// breaking rules (libunibreak), found for one stretch of markup content at a time and only
-// when a pass of it does not fit its line.
+// breaking rules, as libunibreak finds them, asked for only where a pass does not fit its line.
+//
+// libunibreak decides the break before a character from that character, the one before it and
+// the last one before that which is not a space (a run of spaces counts as one). The layout asks
+// for those three characters only, and remembers each answer: a layout asks about the same few
+// letter and punctuation triples again and again, and asking libunibreak costs more than
+// measuring the text.
 #pragma once
 
 #include "ZuGUIElements/richtext/TextBlocks.h"
 
 #include <CEGUI/String.h>
 
-#include <vector>
+#include <array>
+#include <cstdint>
 
 namespace ZuGUI
 {
@@ -24,13 +30,15 @@ class LineBreaks
 {
 public:
     // A new text: nothing was laid out before its first stretch.
-    void StartText() { m_before = kNothingBefore; }
+    void StartText();
     // The characters [first, end) of `text` are laid out next. The text must outlive the
     // stretch.
     void StartStretch(const CEGUI::String& text, TextIndex first, TextIndex end);
-    // The character laid out last, which decides whether the next stretch may break before
-    // its first character: U+FFFC for a picture.
-    void LaidOut(CEGUI::utf32 last) { m_before = last; }
+    // The characters [first, end) of the stretch were laid out: the context of the next
+    // stretch's first break.
+    void LaidOut(TextIndex first, TextIndex end);
+    // An embedded object (a picture) was laid out: a line may break on either side of it.
+    void LaidOutObject();
 
     // Whether a line may break before `position` of the stretch, first <= position < end.
     bool AllowedBefore(TextIndex position);
@@ -40,18 +48,40 @@ public:
     TextIndex NextAfter(TextIndex after);
 
 private:
-    static constexpr CEGUI::utf32 kNothingBefore = 0;
+    // The characters that decide a break: the one after it, the one before it, and the last
+    // one before that which is not a space.
+    struct Context
+    {
+        CEGUI::utf32 beforeThat;
+        CEGUI::utf32 before;
+        CEGUI::utf32 after;
+    };
+    // The context stands for "nothing before": no break at the start of the text.
+    static constexpr CEGUI::utf32 kNothing = 0;
 
-    void FindOpportunities();
+    Context ContextAt(TextIndex position) const;
+    // The last character before `position` of the stretch that is not a space, searching
+    // back into what was laid out before the stretch.
+    CEGUI::utf32 LastNonSpaceBefore(TextIndex position) const;
+    bool Decide(const Context& context);
 
     const CEGUI::String* m_text = nullptr;
     TextIndex m_first = 0;
     TextIndex m_end = 0;
-    CEGUI::utf32 m_before = kNothingBefore;
-    CEGUI::utf32 m_stretchBefore = kNothingBefore;
-    bool m_found = false;
-    // One libunibreak flag per character of the stretch: may the line break after it.
-    std::vector<char> m_after;
+    // What was laid out before the current stretch, and before the next one.
+    CEGUI::utf32 m_stretchLast = kNothing;
+    CEGUI::utf32 m_stretchLastNonSpace = kNothing;
+    CEGUI::utf32 m_last = kNothing;
+    CEGUI::utf32 m_lastNonSpace = kNothing;
+
+    // libunibreak's answers by context, direct-mapped: a collision asks again.
+    struct Answer
+    {
+        std::uint64_t key = 0; // 0: empty
+        bool allowed = false;
+    };
+    static constexpr std::size_t kAnswers = 1024;
+    std::array<Answer, kAnswers> m_answers{};
 };
 } // namespace TextParser
 } // namespace ZuGUI

@@ -4,6 +4,7 @@
 #include <CEGUI/FontGlyph.h>
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 namespace ZuGUI
@@ -83,19 +84,51 @@ TokenFit MeasureToken(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex
     return fit;
 }
 
-// The characters [first, end) of the piece that fit the room: whole tokens, then those of the
-// first token that does not fit as far as they do.
-TextIndex FittingCharacters(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first,
-                            TextIndex end, float remaining)
+// The pass widths of the last characters measured: a line ends a few characters before the
+// character that does not fit, seldom further back.
+class RecentWidths
 {
-    float width = 0.0f;
+public:
+    void Record(TextIndex count, float width) { m_widths[count % kKept] = width; }
+    // The pass width of the first `count` characters, when it is still kept.
+    bool Find(TextIndex count, TextIndex measured, float& width) const
+    {
+        if (count > measured || measured - count >= kKept)
+            return false;
+        width = m_widths[count % kKept];
+        return true;
+    }
+
+private:
+    static constexpr TextIndex kKept = 64;
+    std::array<float, kKept> m_widths;
+};
+
+// How many of the characters [first, end) of the piece fit the room, measured as the character
+// pass measures them: whole tokens, then those of the first token that does not fit as far as
+// they do. The pass widths of the last of them are kept in `widths`.
+TextIndex FittingCharacters(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first,
+                            TextIndex end, float remaining, RecentWidths& widths)
+{
+    const CEGUI::utf32* chars = text.ptr();
+    widths.Record(0, 0.0f);
+    float width = 0.0f; // of the tokens before the current one
     for (TextIndex token = first; token < end;)
     {
         const TextIndex tokenEnd = TokenEnd(text, token, end);
-        const TokenFit fit = MeasureToken(glyphs, text, token, tokenEnd, width, remaining);
-        if (width + fit.extent > remaining)
-            return token + fit.byExtent - first;
-        width += fit.extent;
+        float advanced = 0.0f;
+        float reached = 0.0f;
+        for (TextIndex i = token; i < tokenEnd; ++i)
+        {
+            const GlyphMetrics::Glyph glyph = glyphs.Of(chars[i]);
+            reached = std::max(reached, advanced + glyph.renderedAdvance);
+            advanced += glyph.advance;
+            const float passWidth = width + std::max(advanced, reached);
+            if (passWidth > remaining)
+                return i - first;
+            widths.Record(i + 1 - first, passWidth);
+        }
+        width += std::max(advanced, reached);
         token = tokenEnd;
     }
     return end - first;
@@ -151,19 +184,17 @@ TextIndex TrimHangingSpaces(const CEGUI::String& text, TextIndex first, TextInde
     return end;
 }
 
-Pass WholeRest(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first, TextIndex end,
-               float remaining, bool wrapped)
+Pass RestOfLine(TextIndex count, float width, bool wrapped)
 {
     Pass pass;
-    pass.count = end - first;
-    pass.width = std::min(PassWidth(glyphs, text, first, end), std::max(remaining, 0.0f));
+    pass.count = count;
+    pass.width = width;
     pass.wrapped = wrapped;
     return pass;
 }
 } // namespace
 
-float MeasureExtent(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first,
-                    TextIndex end)
+float MeasureExtent(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first, TextIndex end)
 {
     return MeasureToken(glyphs, text, first, end, 0.0f, std::numeric_limits<float>::infinity())
         .extent;
@@ -176,7 +207,8 @@ Pass MeasureCharacterPass(GlyphMetrics& glyphs, const CEGUI::String& text, TextI
     for (TextIndex token = first; token < end;)
     {
         const TextIndex tokenEnd = TokenEnd(text, token, end);
-        const TokenFit fit = MeasureToken(glyphs, text, token, tokenEnd, pass.width, room.remaining);
+        const TokenFit fit =
+            MeasureToken(glyphs, text, token, tokenEnd, pass.width, room.remaining);
         if (pass.width + fit.extent <= room.remaining)
         {
             pass.count += tokenEnd - token;
@@ -209,19 +241,30 @@ Pass MeasureCharacterPass(GlyphMetrics& glyphs, const CEGUI::String& text, TextI
 Pass MeasureWordPass(GlyphMetrics& glyphs, LineBreaks& breaks, const CEGUI::String& text,
                      TextIndex first, TextIndex end, const LineRoom& room)
 {
-    const TextIndex overflow =
-        SkipHangingSpaces(text, first + FittingCharacters(glyphs, text, first, end, room.remaining),
-                          end);
+    RecentWidths widths;
+    const TextIndex fitting = FittingCharacters(glyphs, text, first, end, room.remaining, widths);
+    // Spaces past the edge hang there: a pass that takes them is as wide as the room.
+    const auto widthTo = [&](TextIndex lineEnd)
+    {
+        float width = 0.0f;
+        if (lineEnd - first > fitting)
+            return std::max(room.remaining, 0.0f);
+        if (widths.Find(lineEnd - first, fitting, width))
+            return width;
+        return PassWidth(glyphs, text, first, lineEnd);
+    };
+    const TextIndex overflow = SkipHangingSpaces(text, first + fitting, end);
     if (overflow == end)
-        return WholeRest(glyphs, text, first, end, room.remaining, false);
+        return RestOfLine(end - first, widthTo(end), false);
     const TextIndex lineEnd = breaks.LastBefore(first, overflow);
     if (lineEnd != kNoText)
-        return WholeRest(glyphs, text, first, lineEnd, room.remaining, true);
+        return RestOfLine(lineEnd - first, widthTo(lineEnd), true);
     // No break fits the line: the word that starts the pass goes to a fresh line when it
     // fits there and the fresh line has more room.
     if (room.remaining < room.freshLine && breaks.AllowedBefore(first))
     {
-        const TextIndex wordEnd = TrimHangingSpaces(text, first, std::min(breaks.NextAfter(first), end));
+        const TextIndex wordEnd =
+            TrimHangingSpaces(text, first, std::min(breaks.NextAfter(first), end));
         if (PassWidth(glyphs, text, first, wordEnd) <= room.freshLine)
         {
             Pass pass;

@@ -20,7 +20,6 @@ namespace TextParser
 namespace
 {
 constexpr CEGUI::utf32 kLineFeed = '\n';
-constexpr CEGUI::utf32 kObjectReplacement = 0xFFFC;
 
 CEGUI::String Cut(const CEGUI::String& text, TextIndex first, TextIndex end)
 {
@@ -166,8 +165,8 @@ bool CPlainTextParser::LayoutPiece(const Layout& layout, const CEGUI::String& te
         if (pass.newLineBefore)
             doc.NewLine(layout.view, false);
         PlaceBlock(layout.view, offset, pass.count, pass.width, layout.lineHeight, doc);
+        layout.breaks.LaidOut(offset, offset + pass.count);
         offset += pass.count;
-        layout.breaks.LaidOut(text[offset - 1]);
         if (pass.wrapped || (endsWithLineFeed && offset == end))
             doc.NewLine(layout.view, false);
     }
@@ -352,7 +351,7 @@ bool CPictureParser::ParseContent(IRichTextView& view, const CEGUI::String& text
     doc.AddBlock(view, std::move(block));
     // A line may break on either side of a picture, as of any embedded object.
     if (GetManager())
-        GetManager()->GetLineBreaks().LaidOut(kObjectReplacement);
+        GetManager()->GetLineBreaks().LaidOutObject();
     return true;
 }
 
