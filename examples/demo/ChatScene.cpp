@@ -21,6 +21,8 @@ const char* const kLinkedSlot = "GameFrame/TradePanel/Slot0";
 const char* const kSplitCount = "GameFrame/TradePanel/SplitCount";
 const char* const kFileList = "GameFrame/FilesPanel/FileList";
 const char* const kScriptStatus = "GameFrame/FilesPanel/ScriptStatus";
+const char* const kCjkChatView = "GameFrame/FilesPanel/CjkChatView";
+const char* const kCjkFont = "WenQuanYiMicroHei-11";
 // The player's line is sent once the feed has stopped.
 constexpr float kSendTime = 2.5f;
 
@@ -28,10 +30,29 @@ CEGUI::String Utf8(const std::string& text)
 {
     return CEGUI::String(reinterpret_cast<const CEGUI::utf8*>(text.c_str()));
 }
+// DejaVu has no CJK glyphs: the Chinese chat shows in the sample skin's CJK font, when its
+// font package is installed.
+void UseCjkFont(CEGUI::Window& view)
+{
+    CEGUI::FontManager& fonts = CEGUI::FontManager::getSingleton();
+    try
+    {
+        if (!fonts.isDefined(kCjkFont))
+            fonts.createFromFile(CEGUI::String(kCjkFont) + ".font", "skin");
+        view.setFont(kCjkFont);
+        view.setProperty("CmdFont", kCjkFont);
+    }
+    catch (const CEGUI::Exception& error)
+    {
+        CEGUI::Logger::getSingleton().logEvent(
+            "The Chinese chat keeps the default font: " + error.getMessage(), CEGUI::Errors);
+    }
+}
 } // namespace
 
 ChatScene::ChatScene(CEGUI::GUIContext& context) : DemoScene(context, "chat", "DemoChat.layout")
 {
+    UseCjkFont(Child(kCjkChatView));
     Child(kChatInput)
         .subscribeEvent(CEGUI::Editbox::EventTextAccepted, CEGUI::Event::Subscriber(
                                                                [this](const CEGUI::EventArgs&)

@@ -25,7 +25,7 @@ local chat_feed = {
     {1.3, "{T grey:[20:05]} {N Cira}: omw"},
     {1.45, "{T grey:[20:05]} {CN [Guild]} {N Dara}: {T red:wolves at the bridge!}"},
     {1.6, "{T grey:[20:06]} {N Evan}: hold the bridge, we are coming {E 2}"},
-    {1.75, "{T grey:[20:06]} {N Alice}: need a healer at the bridge"},
+    {1.75, "{T grey:[20:06]} {N Alice}: need a healer at the bridge before the pack reaches the keep gate"},
     {1.9, "{T grey:[20:07]} {N Bram}: {C /join bridge:join the defence}"},
     {2.05, "{T grey:[20:07]} {CN [Guild]} {N Cira}: pack leader down, loot the "
            .. "{I 1003:[Wolf Pelt]}"},

@@ -147,7 +147,9 @@ TEST_P(DemoLayoutRoundTripTest, WrittenLayoutLoadsIntoTheSameWindowsWithTheSameV
     const std::string xml = WriteLayout(loaded);
     const auto written = WrittenProperties(xml);
 
-    CEGUI::Window& reloaded = *CEGUI::WindowManager::getSingleton().loadLayoutFromString(xml);
+    // The writer writes UTF-8: the layout reads back from those bytes.
+    CEGUI::Window& reloaded = *CEGUI::WindowManager::getSingleton().loadLayoutFromString(
+        CEGUI::String(reinterpret_cast<const CEGUI::utf8*>(xml.c_str())));
     CreateChild("DefaultWindow", "Reloaded").addChild(&reloaded);
     const NamesByPath carried = CarriedProperties(loaded, written);
     const ValuesByPath before = Values(loaded, carried);

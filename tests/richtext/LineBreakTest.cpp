@@ -118,9 +118,9 @@ TEST_F(LineBreakTest, PicturesAllowABreakOnEitherSide)
 
 TEST_F(LineBreakTest, CjkTextBreaksBetweenIdeographsAndKeepsClosingPunctuation)
 {
-    if (!CEGUI::FontManager::getSingleton().isDefined("WenQuanYiMicroHei-12"))
-        CEGUI::FontManager::getSingleton().createFromFile("WenQuanYiMicroHei-12.font", "skin");
-    view.font = &CEGUI::FontManager::getSingleton().get("WenQuanYiMicroHei-12");
+    if (!CEGUI::FontManager::getSingleton().isDefined("WenQuanYiMicroHei-11"))
+        CEGUI::FontManager::getSingleton().createFromFile("WenQuanYiMicroHei-11.font", "skin");
+    view.font = &CEGUI::FontManager::getSingleton().get("WenQuanYiMicroHei-11");
     // "城门已开快来" and a full-width comma.
     const CEGUI::String ideographs =
         Utf8("\xe5\x9f\x8e\xe9\x97\xa8\xe5\xb7\xb2\xe5\xbc\x80\xe5\xbf\xab\xe6\x9d\xa5");

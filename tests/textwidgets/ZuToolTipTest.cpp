@@ -92,6 +92,11 @@ TEST_F(ZuToolTipTest, TheTipShowsRichTextSizedToItAndACompareTipBesideIt)
     EXPECT_TRUE(tip.GetCompareView()->isDisabled());
     EXPECT_FALSE(tip.GetCompareView()->isClippedByParent());
     EXPECT_EQ("{T gold:Equipped} item 1101", tip.GetCompareView()->getText());
+    // Fitted to its text and its look's frame, the view keeps the text on one line.
+    const auto* compareDoc =
+        static_cast<const ZuGUI::TextBlocks::CRichTextDoc*>(tip.GetCompareView()->QueryDoc());
+    EXPECT_EQ(1u, compareDoc->GetLines().size());
+    EXPECT_EQ("Equipped item 1101", compareDoc->GetLines().front()->GetText(*tip.GetCompareView()));
 
     // The total area holds both views.
     const CEGUI::Rectf total = tip.getTotalArea();

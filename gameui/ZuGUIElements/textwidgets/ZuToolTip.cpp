@@ -24,8 +24,6 @@ const CEGUI::String kCompareIdProperty("GameObjectCompareId");
 const CEGUI::USize kLayoutSize(CEGUI::UDim(0.0f, 256.0f), CEGUI::UDim(0.0f, 512.0f));
 const CEGUI::URect kWholeTip(CEGUI::UDim(0, 0), CEGUI::UDim(0, 0), CEGUI::UDim(1, 0),
                              CEGUI::UDim(1, 0));
-// The compare view's frame around its text.
-constexpr float kCompareFrame = 12.0f;
 // The frame guard's tolerance at the start of a client frame.
 constexpr float kFrameStartSlack = 0.0001f;
 // A tip that would leave the display goes to the other side of the pointer, this far off.
@@ -159,8 +157,13 @@ void CZuToolTip::ShowCompareText()
     d_compareView->setSize(kLayoutSize);
     d_compareView->setText(text);
     const IDoc* doc = d_compareView->QueryDoc();
-    const float width = (doc ? doc->GetContentWidth() : 0.0f) + kCompareFrame;
-    const float height = (doc ? doc->GetHeight() : 0.0f) + kCompareFrame;
+    // The view's frame, as its look puts it around the text area and the layout inside that:
+    // a view of the text's size plus its frame lays the text out in the same lines again.
+    const CEGUI::Sizef laidOut = d_compareView->getPixelSize();
+    const float frameWidth = laidOut.d_width - (doc ? doc->GetWidth() : 0.0f);
+    const float frameHeight = laidOut.d_height - d_compareView->GetTextArea().getHeight();
+    const float width = (doc ? doc->GetContentWidth() : 0.0f) + frameWidth;
+    const float height = (doc ? doc->GetHeight() : 0.0f) + frameHeight;
     d_compareView->setSize(CEGUI::USize(CEGUI::UDim(0, width), CEGUI::UDim(0, height)));
     d_compareView->show();
     // It shows a comparison only: it never takes the pointer's input.
