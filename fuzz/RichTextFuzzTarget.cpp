@@ -3,7 +3,8 @@
 // another width and destroyed. Chat item references must balance once the document is gone.
 //
 // Input: byte 0 chooses the width (2 × byte − 16 pixels), byte 1 the indents, byte 2 the view
-// (bit 0: no pictures, bit 1: no command font, bit 2: no game client, bit 3: mouse elsewhere);
+// (bit 0: no pictures, bit 1: no command font, bit 2: no game client, bit 3: mouse elsewhere,
+// bit 4: lines break between words);
 // the rest is the text, bytes below 0x80 as themselves, 0x80-0xBF as Latin-1, 0xC0-0xEF with
 // one more byte and 0xF0-0xFF with two more as wider code points.
 #include "support/RecordingHost.h"
@@ -166,6 +167,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (flags & 2)
         view.cmdFont = nullptr;
     view.containsMouse = (flags & 8) == 0;
+    view.lineBreak = (flags & 16) != 0 ? ZuGUI::TextParser::LineBreakMode::Word
+                                       : ZuGUI::TextParser::LineBreakMode::Character;
     view.hoverBrush = world.hoverBrush;
 
     if (withHost)
