@@ -1,8 +1,9 @@
 // Cost of laying a rich text view out again when its width changes: a view of the sample skin
 // holding 50 chat-like lines (names, coloured stretches, item links, plain text) is resized by
-// one pixel per iteration, which re-parses and re-lays out the whole text and sizes the scroll
-// bars, as a chat window being dragged wider does. Side by side with one text extent pass over
-// each of its lines' visible text, which bounds what any layout of that text costs.
+// one pixel per iteration, which re-parses and re-lays out the whole text (broken by
+// characters, and between words) and sizes the scroll bars, as a chat window being dragged
+// wider does. Side by side with one text extent pass over each of its lines' visible text,
+// which bounds what any layout of that text costs.
 #include "RichTextSystem.h"
 
 #include <benchmark/benchmark.h>
@@ -32,7 +33,8 @@ CEGUI::String ChatText()
     return text;
 }
 
-void BM_GameMultiLineRelayoutOnWidthChange(benchmark::State& state)
+void BM_GameMultiLineRelayoutOnWidthChange(benchmark::State& state,
+                                           ZuGUI::TextParser::LineBreakMode mode)
 {
     ZuBench::ScopedRichTextSystem system;
     auto* view = static_cast<ZuGUI::CGameMultiLine*>(
@@ -40,6 +42,7 @@ void BM_GameMultiLineRelayoutOnWidthChange(benchmark::State& state)
     system.Root().addChild(view);
     view->setSize(CEGUI::USize(CEGUI::UDim(0, 320), CEGUI::UDim(0, 240)));
     view->setCmdFontName(kFont);
+    view->setLineBreak(mode);
     view->setText(ChatText());
 
     float width = 320.0f;
@@ -52,7 +55,12 @@ void BM_GameMultiLineRelayoutOnWidthChange(benchmark::State& state)
     state.counters["lines"] = view->QueryDoc()->GetHeight() / view->getFont()->getLineSpacing();
     state.counters["markup_chars"] = static_cast<double>(view->getText().length());
 }
-BENCHMARK(BM_GameMultiLineRelayoutOnWidthChange)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_GameMultiLineRelayoutOnWidthChange, Character,
+                  ZuGUI::TextParser::LineBreakMode::Character)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_GameMultiLineRelayoutOnWidthChange, Word,
+                  ZuGUI::TextParser::LineBreakMode::Word)
+    ->Unit(benchmark::kMicrosecond);
 
 // The visible text of the chat lines, one string per line, as the view's document reads it back.
 std::vector<CEGUI::String> VisibleLines(ZuBench::ScopedRichTextSystem& system)

@@ -201,6 +201,21 @@ TEST_F(RichTextDocTest, HoverFollowsThePointerWhileTheViewContainsTheMouse)
     EXPECT_EQ(0xFF00FF00u, CommandAt(1).GetColour());
 }
 
+TEST_F(RichTextDocTest, ALayoutAfterAnotherStartsFromFreshLines)
+{
+    Format("{Bg 3:5}ab{C go:cd}\nx\ny");
+    const CEGUI::Rectf cd = Blocks()[1]->GetArea();
+    doc->OnMouseButton(view, CEGUI::Vector2f(cd.left() + 2, cd.top() + 2), CEGUI::LeftButton, true);
+    ASSERT_TRUE(Lines()[0]->IsPressed());
+
+    Format("z");
+    ASSERT_EQ(1u, Lines().size());
+    EXPECT_FALSE(Lines()[0]->IsPressed());
+    EXPECT_EQ(nullptr, Lines()[0]->GetBackground());
+    EXPECT_EQ(CEGUI::Rectf(0, 0, Extent("z"), LineHeight()), Lines()[0]->GetArea());
+    EXPECT_THAT(LineTexts(), ElementsAre(std::vector<std::string>{"z"}));
+}
+
 class RichTextRenderTest : public RichTextDocTest
 {
 protected:
