@@ -78,6 +78,14 @@ TEST_F(LineBreakTest, PassesEndAtTheLastBreakThatFits)
     }
 }
 
+TEST_F(LineBreakTest, FlagsBetweenWordsAreLettersToTheBreakRules)
+{
+    // U+1F1E9 U+1F1EA, a flag: two regional indicators, which the font has no glyphs for.
+    const CEGUI::String flag = Utf8("\xf0\x9f\x87\xa9\xf0\x9f\x87\xaa");
+    Format("x " + flag + " yyyy", Extent("yyyy") + 1.0f);
+    EXPECT_THAT(JoinedLines(), ElementsAre(std::string(("x " + flag + " ").c_str()), "yyyy"));
+}
+
 TEST_F(LineBreakTest, AWordWiderThanALineIsBrokenByCharacters)
 {
     const CEGUI::String word = "Supercalifragilisticexpialidocious";

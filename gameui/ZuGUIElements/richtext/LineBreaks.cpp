@@ -29,8 +29,16 @@ void InitLibrary()
     std::call_once(once, init_linebreak);
 }
 
-CEGUI::utf32 Valid(CEGUI::utf32 c)
+constexpr CEGUI::utf32 kFirstRegionalIndicator = 0x1F1E6;
+constexpr CEGUI::utf32 kLastRegionalIndicator = 0x1F1FF;
+
+// What libunibreak is asked about for `c`. Debian's libunibreak 1.1 has no pair rule for the
+// regional indicators (the letters of flags) and aborts on them: they are asked about as
+// letters, which keeps the two of a flag together. Values past Unicode are U+FFFD.
+CEGUI::utf32 Askable(CEGUI::utf32 c)
 {
+    if (c >= kFirstRegionalIndicator && c <= kLastRegionalIndicator)
+        return kLetter;
     return c > kLastCodePoint ? kReplacement : c;
 }
 
@@ -110,8 +118,9 @@ bool LineBreaks::Decide(const Context& context)
 {
     if (context.before == kNothing)
         return false; // no break at the start of the text
-    const utf32_t triple[] = {Valid(context.beforeThat == kNothing ? kLetter : context.beforeThat),
-                              Valid(context.before), Valid(context.after)};
+    const utf32_t triple[] = {
+        Askable(context.beforeThat == kNothing ? kLetter : context.beforeThat),
+        Askable(context.before), Askable(context.after)};
     // 21 bits per code point, and never 0 for a filled answer.
     const std::uint64_t key = ((std::uint64_t(triple[0]) << 42) | (std::uint64_t(triple[1]) << 21) |
                                std::uint64_t(triple[2])) +
