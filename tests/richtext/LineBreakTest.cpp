@@ -65,6 +65,10 @@ TEST_F(LineBreakTest, PassesEndAtTheLastBreakThatFits)
          "go (  now",
          "go (  n",
          {"go ", "(  now"}},
+        {"punctuation after a tag moves down with its word",
+         "who has a {T gold:pelt}?",
+         "who has a pelt",
+         {"who has a ", "pelt?"}},
         {"no break inside a word across tags", "wo{T gold:rds}", "wor", {"wor", "ds"}},
         {"everything that fits stays on the line",
          "short\nline",
@@ -78,12 +82,16 @@ TEST_F(LineBreakTest, PassesEndAtTheLastBreakThatFits)
     }
 }
 
-TEST_F(LineBreakTest, FlagsBetweenWordsAreLettersToTheBreakRules)
+TEST_F(LineBreakTest, CharactersThatTheBreakLibraryCannotTakeStillBreakBetweenWords)
 {
-    // U+1F1E9 U+1F1EA, a flag: two regional indicators, which the font has no glyphs for.
-    const CEGUI::String flag = Utf8("\xf0\x9f\x87\xa9\xf0\x9f\x87\xaa");
-    Format("x " + flag + " yyyy", Extent("yyyy") + 1.0f);
-    EXPECT_THAT(JoinedLines(), ElementsAre(std::string(("x " + flag + " ").c_str()), "yyyy"));
+    // A flag (U+1F1E9 U+1F1EA, two regional indicators) and U+FFFF, which the font has no
+    // glyphs for, between two words.
+    for (const CEGUI::String& odd :
+         {Utf8("\xf0\x9f\x87\xa9\xf0\x9f\x87\xaa"), CEGUI::String(1, 0xFFFF)})
+    {
+        Format("x " + odd + " yyyy", Extent("yyyy") + 1.0f);
+        EXPECT_THAT(JoinedLines(), ElementsAre(std::string(("x " + odd + " ").c_str()), "yyyy"));
+    }
 }
 
 TEST_F(LineBreakTest, AWordWiderThanALineIsBrokenByCharacters)

@@ -32,14 +32,18 @@ void InitLibrary()
 constexpr CEGUI::utf32 kFirstRegionalIndicator = 0x1F1E6;
 constexpr CEGUI::utf32 kLastRegionalIndicator = 0x1F1FF;
 
-// What libunibreak is asked about for `c`. Debian's libunibreak 1.1 has no pair rule for the
-// regional indicators (the letters of flags) and aborts on them: they are asked about as
-// letters, which keeps the two of a flag together. Values past Unicode are U+FFFD.
+// libunibreak's end-of-text mark among its characters.
+constexpr CEGUI::utf32 kLibraryEndOfText = 0xFFFF;
+
+// What libunibreak is asked about for `c`. Debian's libunibreak 1.1 aborts on two kinds of
+// character: the regional indicators (the letters of flags), which have no pair rule there and
+// are asked about as letters, keeping the two of a flag together; and U+FFFF, its end-of-text
+// mark, which is a noncharacter and asked about as U+FFFD, as are values past Unicode.
 CEGUI::utf32 Askable(CEGUI::utf32 c)
 {
     if (c >= kFirstRegionalIndicator && c <= kLastRegionalIndicator)
         return kLetter;
-    return c > kLastCodePoint ? kReplacement : c;
+    return c > kLastCodePoint || c == kLibraryEndOfText ? kReplacement : c;
 }
 
 bool IsBreak(char flag)
@@ -61,6 +65,8 @@ void LineBreaks::StartStretch(const CEGUI::String& text, TextIndex first, TextIn
     m_text = &text;
     m_first = first;
     m_end = std::min(end, text.length());
+    m_following = m_nextFollowing < text.length() ? m_nextFollowing : kNoText;
+    m_nextFollowing = kNoText;
     m_stretchLast = m_last;
     m_stretchLastNonSpace = m_lastNonSpace;
 }
@@ -96,9 +102,9 @@ CEGUI::utf32 LineBreaks::LastNonSpaceBefore(TextIndex position) const
     return m_stretchLast != kSpace ? m_stretchLast : m_stretchLastNonSpace;
 }
 
-LineBreaks::Context LineBreaks::ContextAt(TextIndex position) const
+LineBreaks::Context LineBreaks::ContextAt(TextIndex position, CEGUI::utf32 after) const
 {
-    Context context{kNothing, kNothing, (*m_text)[position]};
+    Context context{kNothing, kNothing, after};
     if (position > m_first)
     {
         context.before = (*m_text)[position - 1];
@@ -140,7 +146,14 @@ bool LineBreaks::AllowedBefore(TextIndex position)
 {
     if (!m_text || position < m_first || position >= m_end)
         return false;
-    return Decide(ContextAt(position));
+    return Decide(ContextAt(position, (*m_text)[position]));
+}
+
+TextIndex LineBreaks::GluedFollowing()
+{
+    if (!m_text || m_following == kNoText || m_end <= m_first)
+        return kNoText;
+    return Decide(ContextAt(m_end, (*m_text)[m_following])) ? kNoText : m_following;
 }
 
 TextIndex LineBreaks::LastBefore(TextIndex after, TextIndex upTo)

@@ -31,9 +31,13 @@ class LineBreaks
 public:
     // A new text: nothing was laid out before its first stretch.
     void StartText();
+    // Plain text follows the next stretch at `position` of its text (kNoText: a tag, a line
+    // feed or nothing follows). Holds for the next StartStretch only.
+    void FollowedBy(TextIndex position) { m_nextFollowing = position; }
     // The characters [first, end) of `text` are laid out next. The text must outlive the
     // stretch.
     void StartStretch(const CEGUI::String& text, TextIndex first, TextIndex end);
+    TextIndex StretchEnd() const { return m_end; }
     // The characters [first, end) of the stretch were laid out: the context of the next
     // stretch's first break.
     void LaidOut(TextIndex first, TextIndex end);
@@ -46,6 +50,9 @@ public:
     TextIndex LastBefore(TextIndex after, TextIndex upTo);
     // The first position in (after, end) before which a line may break, or the stretch's end.
     TextIndex NextAfter(TextIndex after);
+    // The character after the stretch when no line may break before it (a "?" after an item
+    // link), which then stays on the stretch's last line; kNoText otherwise.
+    TextIndex GluedFollowing();
 
 private:
     // The characters that decide a break: the one after it, the one before it, and the last
@@ -59,7 +66,8 @@ private:
     // The context stands for "nothing before": no break at the start of the text.
     static constexpr CEGUI::utf32 kNothing = 0;
 
-    Context ContextAt(TextIndex position) const;
+    // The context of a break before `position` of the stretch, or at its end before `after`.
+    Context ContextAt(TextIndex position, CEGUI::utf32 after) const;
     // The last character before `position` of the stretch that is not a space, searching
     // back into what was laid out before the stretch.
     CEGUI::utf32 LastNonSpaceBefore(TextIndex position) const;
@@ -68,6 +76,8 @@ private:
     const CEGUI::String* m_text = nullptr;
     TextIndex m_first = 0;
     TextIndex m_end = 0;
+    TextIndex m_following = kNoText;
+    TextIndex m_nextFollowing = kNoText;
     // What was laid out before the current stretch, and before the next one.
     CEGUI::utf32 m_stretchLast = kNothing;
     CEGUI::utf32 m_stretchLastNonSpace = kNothing;

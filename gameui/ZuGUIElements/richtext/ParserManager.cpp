@@ -109,8 +109,12 @@ TextIndex CSimpleParserManager::ParseStretch(IParser& parser, IRichTextView& vie
         parser.ParseParam(text, first, separator, doc, view);
         contentFirst = separator + separatorLength;
     }
+    // Plain text after the stretch may have to stay on its last line.
+    const TextIndex next = end + endLength;
+    const bool plainTextFollows = next < text.length() && text[next] != '{' && text[next] != '\n';
+    m_lineBreaks.FollowedBy(plainTextFollows ? next : kNoText);
     parser.ParseContent(view, text, contentFirst, end, doc);
-    return end + endLength;
+    return next;
 }
 
 IParser& CSimpleParserManager::OpenTag(const CEGUI::String& text, TextIndex& position) const

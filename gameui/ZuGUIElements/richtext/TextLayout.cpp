@@ -253,25 +253,42 @@ Pass MeasureWordPass(GlyphMetrics& glyphs, LineBreaks& breaks, const CEGUI::Stri
             return width;
         return PassWidth(glyphs, text, first, lineEnd);
     };
+    // The word that starts the pass goes to a fresh line when it fits there, with `extra`
+    // pixels after it, and the fresh line has more room.
+    const auto fitsFreshLine = [&](TextIndex wordEnd, float extra)
+    {
+        return room.remaining < room.freshLine && breaks.AllowedBefore(first) &&
+               PassWidth(glyphs, text, first, TrimHangingSpaces(text, first, wordEnd)) + extra <=
+                   room.freshLine;
+    };
+    const auto moveToNextLine = []
+    {
+        Pass pass;
+        pass.moveToNextLine = true;
+        return pass;
+    };
+
     const TextIndex overflow = SkipHangingSpaces(text, first + fitting, end);
     if (overflow == end)
+    {
+        // The rest fits, unless what follows the stretch has to stay with its last word.
+        const TextIndex glued = end == breaks.StretchEnd() ? breaks.GluedFollowing() : kNoText;
+        const float glue = glued != kNoText ? MeasureExtent(glyphs, text, glued, glued + 1) : 0.0f;
+        if (widthTo(end) + glue <= room.remaining)
+            return RestOfLine(end - first, widthTo(end), false);
+        const TextIndex lineEnd = breaks.LastBefore(first, end - 1);
+        if (lineEnd != kNoText)
+            return RestOfLine(lineEnd - first, widthTo(lineEnd), true);
+        if (fitsFreshLine(end, glue))
+            return moveToNextLine();
         return RestOfLine(end - first, widthTo(end), false);
+    }
     const TextIndex lineEnd = breaks.LastBefore(first, overflow);
     if (lineEnd != kNoText)
         return RestOfLine(lineEnd - first, widthTo(lineEnd), true);
-    // No break fits the line: the word that starts the pass goes to a fresh line when it
-    // fits there and the fresh line has more room.
-    if (room.remaining < room.freshLine && breaks.AllowedBefore(first))
-    {
-        const TextIndex wordEnd =
-            TrimHangingSpaces(text, first, std::min(breaks.NextAfter(first), end));
-        if (PassWidth(glyphs, text, first, wordEnd) <= room.freshLine)
-        {
-            Pass pass;
-            pass.moveToNextLine = true;
-            return pass;
-        }
-    }
+    // No break fits the line.
+    if (fitsFreshLine(std::min(breaks.NextAfter(first), end), 0.0f))
+        return moveToNextLine();
     return MeasureCharacterPass(glyphs, text, first, end, room);
 }
 } // namespace TextParser
