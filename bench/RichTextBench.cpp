@@ -32,23 +32,35 @@ const char* const kPlainText =
     "Alice: has found something rare in the ruins beneath the old keep [Sword of the Morning "
     "Dawn] and will trade it for gold or a good horse, just ask her";
 
-const CEGUI::Font& BenchFont()
+// CEGUI for one benchmark, with the chat line's font and colour names. Each benchmark boots
+// and ends its own, as the others do: a CEGUI left running until the program exits would be
+// shut down after the libraries that its schemes loaded.
+class BenchCegui
 {
-    static const CEGUI::Font* font = []
+public:
+    BenchCegui()
     {
-        static const ZuTest::ScopedHeadlessCegui cegui(ZU_CEGUI_DATA_DIR, ZU_SKIN_DIR);
         ZuGUI::TextParser::CColorPropertyManager::Instance().RegisterColorByString(
             "gold", "FFFFD700", "FF000000");
-        return &CEGUI::FontManager::getSingleton().createFromFile("DejaVuSans-10-NoScale.font");
-    }();
-    return *font;
-}
+        CEGUI::FontManager& fonts = CEGUI::FontManager::getSingleton();
+        m_font = fonts.isDefined(kFontName) ? &fonts.get(kFontName)
+                                            : &fonts.createFromFile(kFontName + ".font");
+    }
+
+    const CEGUI::Font& Font() const { return *m_font; }
+
+private:
+    inline static const CEGUI::String kFontName = "DejaVuSans-10-NoScale";
+
+    ZuTest::ScopedHeadlessCegui m_cegui{ZU_CEGUI_DATA_DIR, ZU_SKIN_DIR};
+    const CEGUI::Font* m_font = nullptr;
+};
 
 // A view without a window: the engine only measures and lays out here.
 class BenchView : public ZuGUI::IRichTextView
 {
 public:
-    BenchView() : m_text(kMarkup), m_font(&BenchFont()) {}
+    explicit BenchView(const CEGUI::Font& font) : m_text(kMarkup), m_font(&font) {}
 
     const CEGUI::String& GetViewText() const override { return m_text; }
     CEGUI::String GetViewName() const override { return m_name; }
@@ -75,7 +87,8 @@ private:
 
 void BM_RichTextParseAndLayout(benchmark::State& state, ZuGUI::TextParser::LineBreakMode mode)
 {
-    BenchView view;
+    const BenchCegui cegui;
+    BenchView view(cegui.Font());
     view.SetLineBreak(mode);
     auto& parsers = ZuGUI::TextParser::CSimpleParserManager::Instance();
     const ZuGUI::TextParser::DocPtr doc = ZuGUI::TextParser::MakeDoc(parsers);
@@ -84,7 +97,7 @@ void BM_RichTextParseAndLayout(benchmark::State& state, ZuGUI::TextParser::LineB
         ZuGUI::TextParser::FormatDocument(parsers, *doc, view, kLayoutWidth);
         benchmark::DoNotOptimize(doc->GetHeight());
     }
-    state.counters["lines"] = doc->GetHeight() / BenchFont().getLineSpacing();
+    state.counters["lines"] = doc->GetHeight() / cegui.Font().getLineSpacing();
 }
 BENCHMARK_CAPTURE(BM_RichTextParseAndLayout, Character,
                   ZuGUI::TextParser::LineBreakMode::Character);
@@ -92,7 +105,8 @@ BENCHMARK_CAPTURE(BM_RichTextParseAndLayout, Word, ZuGUI::TextParser::LineBreakM
 
 void BM_CeguiParseAndWordWrap(benchmark::State& state)
 {
-    const CEGUI::Font& font = BenchFont();
+    const BenchCegui cegui;
+    const CEGUI::Font& font = cegui.Font();
     const CEGUI::String markup(kCeguiMarkup);
     CEGUI::BasicRenderedStringParser parser;
     float height = 0.0f;
@@ -110,7 +124,8 @@ BENCHMARK(BM_CeguiParseAndWordWrap);
 
 void BM_CeguiTextExtent(benchmark::State& state)
 {
-    const CEGUI::Font& font = BenchFont();
+    const BenchCegui cegui;
+    const CEGUI::Font& font = cegui.Font();
     const CEGUI::String text(kPlainText);
     for (auto _ : state)
         benchmark::DoNotOptimize(font.getTextExtent(text));
