@@ -48,8 +48,18 @@ struct TokenFit
     TextIndex byAdvance = 0;
 };
 
+// Wants no pass widths.
+struct NoWidths
+{
+    void operator()(TextIndex, float) const {}
+};
+
+// Measures the token [first, end) after `base` pixels of its pass against `limit`. Each
+// character that fits is reported to `record` with the pass width up to it:
+// record(index after the character, width).
+template <typename Record = NoWidths>
 TokenFit MeasureToken(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first,
-                      TextIndex end, float base, float limit)
+                      TextIndex end, float base, float limit, Record&& record = {})
 {
     const CEGUI::utf32* chars = text.ptr();
     float advanced = 0.0f;
@@ -60,8 +70,10 @@ TokenFit MeasureToken(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex
         const GlyphMetrics::Glyph glyph = glyphs.Of(chars[i]);
         reached = std::max(reached, advanced + glyph.renderedAdvance);
         advanced += glyph.advance;
-        if (base + std::max(advanced, reached) > limit)
+        const float passWidth = base + std::max(advanced, reached);
+        if (passWidth > limit)
             break;
+        record(i + 1, passWidth);
     }
     TokenFit fit;
     fit.extent = std::max(advanced, reached);
@@ -110,25 +122,17 @@ private:
 TextIndex FittingCharacters(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first,
                             TextIndex end, float remaining, RecentWidths& widths)
 {
-    const CEGUI::utf32* chars = text.ptr();
+    const auto record = [&](TextIndex measured, float passWidth)
+    { widths.Record(measured - first, passWidth); };
     widths.Record(0, 0.0f);
     float width = 0.0f; // of the tokens before the current one
     for (TextIndex token = first; token < end;)
     {
         const TextIndex tokenEnd = TokenEnd(text, token, end);
-        float advanced = 0.0f;
-        float reached = 0.0f;
-        for (TextIndex i = token; i < tokenEnd; ++i)
-        {
-            const GlyphMetrics::Glyph glyph = glyphs.Of(chars[i]);
-            reached = std::max(reached, advanced + glyph.renderedAdvance);
-            advanced += glyph.advance;
-            const float passWidth = width + std::max(advanced, reached);
-            if (passWidth > remaining)
-                return i - first;
-            widths.Record(i + 1 - first, passWidth);
-        }
-        width += std::max(advanced, reached);
+        const TokenFit fit = MeasureToken(glyphs, text, token, tokenEnd, width, remaining, record);
+        if (width + fit.extent > remaining)
+            return token + fit.byExtent - first;
+        width += fit.extent;
         token = tokenEnd;
     }
     return end - first;

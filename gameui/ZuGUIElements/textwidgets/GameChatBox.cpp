@@ -1,8 +1,7 @@
 #include "ZuGUIElements/textwidgets/GameChatBox.h"
 
-#include "ZuGUIElements/textwidgets/LineBreakProperty.h"
-
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
+#include "ZuGUIElements/textwidgets/LineBreakProperty.h"
 
 #include <CEGUI/PropertyHelper.h>
 #include <CEGUI/WindowManager.h>

@@ -128,13 +128,17 @@ void CZuToolTip::setLineBreak(TextParser::LineBreakMode mode)
 {
     if (!StoreChanged(d_lineBreak, mode))
         return;
+    // Both views lay their texts out again at the layout size and are fitted to them.
     if (d_compareView)
+    {
+        d_compareView->setSize(kLayoutSize);
         d_compareView->setLineBreak(mode);
+        FitCompareViewToText();
+    }
     if (!d_textView)
         return;
     TakeLayoutSize();
     d_textView->setLineBreak(mode);
-    ShowCompareText();
     FitToText();
 }
 
@@ -156,6 +160,14 @@ void CZuToolTip::ShowCompareText()
     }
     d_compareView->setSize(kLayoutSize);
     d_compareView->setText(text);
+    FitCompareViewToText();
+    d_compareView->show();
+    // It shows a comparison only: it never takes the pointer's input.
+    d_compareView->disable();
+}
+
+void CZuToolTip::FitCompareViewToText()
+{
     const IDoc* doc = d_compareView->QueryDoc();
     // The view's frame, as its look puts it around the text area and the layout inside that:
     // a view of the text's size plus its frame lays the text out in the same lines again.
@@ -165,9 +177,6 @@ void CZuToolTip::ShowCompareText()
     const float width = (doc ? doc->GetContentWidth() : 0.0f) + frameWidth;
     const float height = (doc ? doc->GetHeight() : 0.0f) + frameHeight;
     d_compareView->setSize(CEGUI::USize(CEGUI::UDim(0, width), CEGUI::UDim(0, height)));
-    d_compareView->show();
-    // It shows a comparison only: it never takes the pointer's input.
-    d_compareView->disable();
 }
 
 void CZuToolTip::FitToText()

@@ -56,6 +56,8 @@ private:
     void TakeLayoutSize();
     // Shows the client's compare text for the target's compare object, or hides the view.
     void ShowCompareText();
+    // Sizes the compare view, laid out at the layout size, to its text and its look's frame.
+    void FitCompareViewToText();
     // Sizes the tip to its text and moves it, with its compare view, onto the display.
     void FitToText();
     // Below right of the pointer, or on its other side where the tip or its compare view
