@@ -181,6 +181,28 @@ long long ParseSaturatingInteger(const char* s)
     return negative ? -magnitude : magnitude;
 }
 
+bool ParseUnsigned32(const char* s, std::uint32_t& value)
+{
+    if (!s)
+        return false;
+    const bool hex = StartsHex(s);
+    const unsigned base = hex ? 16u : 10u;
+    s += hex ? 2 : 0;
+    if (!*s)
+        return false;
+    std::uint64_t parsed = 0;
+    for (; *s; ++s)
+    {
+        if (HexDigitValue(*s) < 0 || (!hex && !IsDecimalDigit(*s)))
+            return false;
+        parsed = parsed * base + static_cast<std::uint64_t>(HexDigitValue(*s));
+        if (parsed > UINT32_MAX)
+            return false;
+    }
+    value = static_cast<std::uint32_t>(parsed);
+    return true;
+}
+
 float ParseFloat(const char* s)
 {
     if (!s)

@@ -2,6 +2,8 @@
 // parsers used on markup and host values. None of them allocates, and all accept null input.
 #pragma once
 
+#include <cstdint>
+
 // printf-style formatting into `buf` of `size` bytes. Returns the number of characters
 // written. When the text does not fit, the first size - 1 bytes are kept, terminated, and
 // `size` is returned. A null `buf` or a size <= 0 writes nothing and returns 0; a formatting
@@ -18,6 +20,11 @@ int ParseInt(const char* s);
 // hexadecimal digits or decimal digits, up to the first other character. A value beyond the
 // 64-bit range saturates to LLONG_MAX or -LLONG_MAX; no digits, or a null text, give 0.
 long long ParseSaturatingInteger(const char* s);
+
+// Strict parser of a 32-bit unsigned number: the whole text is decimal digits, or "0x"/"0X"
+// and hexadecimal digits, with a value below 2^32. Anything else (a sign, another character,
+// no digits, a null text, a larger value) returns false and leaves `value` alone.
+bool ParseUnsigned32(const char* s, std::uint32_t& value);
 
 // Float parser: the sign, hexadecimal and apostrophe forms read as in ParseInt (without the
 // wrap-around); otherwise the decimal digits and '.' characters up to the first other

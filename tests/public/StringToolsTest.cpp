@@ -87,6 +87,38 @@ TEST(ParseSaturatingIntegerTest, SaturatesInsteadOfWrapping)
     EXPECT_EQ(ParseSaturatingInteger(nullptr), 0);
 }
 
+TEST(ParseUnsigned32Test, AcceptsOnlyWholeDecimalOrHexadecimalNumbersBelow2To32)
+{
+    const struct
+    {
+        const char* text;
+        bool parsed;
+        std::uint32_t value;
+    } cases[] = {{"1001", true, 1001},
+                 {"0x1F", true, 31},
+                 {"0XfF", true, 255},
+                 {"4294967295", true, 4294967295u},
+                 {"0xFFFFFFFF", true, 0xFFFFFFFFu},
+                 {"4294967296", false, 0},
+                 {"99999999999999999999", false, 0},
+                 {"0x100000000", false, 0},
+                 {"-5", false, 0},
+                 {"+5", false, 0},
+                 {"12ab", false, 0},
+                 {" 5", false, 0},
+                 {"0x", false, 0},
+                 {"'A", false, 0},
+                 {"", false, 0}};
+    for (const auto& entry : cases)
+    {
+        std::uint32_t value = 7;
+        EXPECT_EQ(entry.parsed, ParseUnsigned32(entry.text, value)) << entry.text;
+        EXPECT_EQ(entry.parsed ? entry.value : 7u, value) << entry.text;
+    }
+    std::uint32_t value = 0;
+    EXPECT_FALSE(ParseUnsigned32(nullptr, value));
+}
+
 TEST(ParseFloatTest, DigitsBeforeTheLastDotFormTheIntegerPart)
 {
     const struct

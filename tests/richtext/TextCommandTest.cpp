@@ -81,6 +81,18 @@ TEST_F(TextCommandTest, ReleasesAndCommandsWithoutParameterAreConsumedButSendNot
     EXPECT_TRUE(Blocks()[1]->IsPressed());
 }
 
+TEST_F(TextCommandTest, APressReachesTheCommandDrawnUnderThePointer)
+{
+    // An anchor cannot lay a name over an invisible command placed before it.
+    const CEGUI::String markup = "{C /evil:            }{Ak 0,-1}{N Alice}: trade?";
+    Format(markup);
+    const CEGUI::Rectf hidden = Blocks()[0]->GetArea();
+    const CEGUI::Rectf alice = Blocks()[1]->GetArea();
+    EXPECT_LE(hidden.right(), alice.left());
+    EXPECT_TRUE(PressOn(1));
+    EXPECT_EQ(Click("Alice", "Alice", markup.c_str(), kName, kLeft), host.CallLines().at(0));
+}
+
 TEST_F(TextCommandTest, PlainTextBesideACommandSendsNothing)
 {
     Format("say {C go:here}");

@@ -3,6 +3,7 @@
 #include "support/RecordingHost.h"
 
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
+#include "public/MarkupText.h"
 
 #include <gmock/gmock.h>
 
@@ -109,14 +110,15 @@ TEST_F(TextParserTest, CommandTagsGiveTheirKindAndCommand)
     {
         const char* tag;
         int kind;
-        const char* command; // the command of "{<tag> go:Shown}"
+        const char* command; // the command of "{<tag> <parameter>:Shown}"
+        const char* parameter = "go";
     };
-    const Case cases[] = {{"C", 0, "go"},   {"N", 1, "Shown"}, {"CN", 2, "Shown"},
-                          {"Npc", 3, "go"}, {"I", 4, "go"},    {"M", 5, "go"},
-                          {"H", 6, "go"},   {"XZC", 8, "go"},  {"Cl", 9, "go"}};
+    const Case cases[] = {{"C", 0, "go"},   {"N", 1, "Shown"},  {"CN", 2, "Shown"},
+                          {"Npc", 3, "go"}, {"I", 4, "7", "7"}, {"M", 5, "go"},
+                          {"H", 6, "go"},   {"XZC", 8, "go"},   {"Cl", 9, "go"}};
     for (const Case& c : cases)
     {
-        Format(CEGUI::String("{") + c.tag + " go:Shown}");
+        Format(CEGUI::String("{") + c.tag + " " + c.parameter + ":Shown}");
         ASSERT_EQ(1u, Blocks().size()) << c.tag;
         const CCmdText& block = CommandAt(0);
         EXPECT_EQ("Shown", TextOf(block)) << c.tag;
@@ -162,26 +164,48 @@ TEST_F(TextParserTest, WrappedCommandPiecesShareTheCommandButNamesAreTheirOwn)
     EXPECT_GT(commands.size(), 4u);
 }
 
-TEST_F(TextParserTest, ItemLinksAreColouredByTheClientAndRecordedByTheirId)
+TEST_F(TextParserTest, ItemLinksNeedAn32BitUnsignedIdAndAreColouredOncePerText)
 {
     RecordingHost host;
     ZuTest::ScopedHost scoped(&host);
     host.scriptInts["item_color"] = static_cast<int>(0xFFA335EEu);
     host.ClearCalls();
 
-    Format("{I 0x1F:Sword}{I 'A:Axe}{I -5:Bow}{I 12abc:Cap}");
+    const struct
+    {
+        const char* tag;
+        bool link;
+    } items[] = {{"{I 0x1F:Sword}", true},
+                 {"{I 31:Sword}", true},
+                 {"{I 4294967295:Max}", true},
+                 {"{I 'A:Axe}", false},
+                 {"{I -5:Bow}", false},
+                 {"{I 12abc:Cap}", false},
+                 {"{I 99999999999999999999:Big}", false},
+                 {"{I Bare}", false},
+                 {"{I :Empty}", false}};
+    CEGUI::String markup;
+    for (const auto& item : items)
+        markup += item.tag;
+    Format(markup);
+    ASSERT_EQ(std::size(items), Blocks().size());
+    for (std::size_t i = 0; i < std::size(items); ++i)
+    {
+        auto* block = const_cast<ZuGUI::ITextBlock*>(Blocks()[i]);
+        EXPECT_EQ(items[i].link, block->AsCmdText() != nullptr) << items[i].tag;
+        if (!items[i].link)
+            EXPECT_EQ(0xFFFFFFFFu, PlainAt(i).GetColorPair().text) << items[i].tag;
+    }
+    // Item 31 is written twice, yet the client is asked for its colour once.
     EXPECT_THAT(host.CallLines("CallScriptRetInt"),
                 ElementsAre("CallScriptRetInt(\"item_color\", 31)",
-                            "CallScriptRetInt(\"item_color\", 65)",
-                            "CallScriptRetInt(\"item_color\", -5)",
-                            "CallScriptRetInt(\"item_color\", 12)"));
-    EXPECT_EQ("Sword", TextOf(CommandAt(0)));
+                            "CallScriptRetInt(\"item_color\", -1)"));
     EXPECT_EQ("0x1F", CommandOf(CommandAt(0)));
     EXPECT_EQ(0xFFA335EEu, CommandAt(0).GetColorPair().text);
     EXPECT_EQ(0xFF000000u, CommandAt(0).GetColorPair().second);
-    EXPECT_EQ((std::set<int>{-5, 12, 31, 65}), Doc().GetHeldItemRefs());
+    EXPECT_EQ((std::set<int>{-1, 31}), Doc().GetHeldItemRefs());
 
-    // A colour of 0 leaves the click colours.
+    // A colour of 0 leaves the click colours; a new text asks again.
     host.scriptInts["item_color"] = 0;
     Format("{I 7:Gem}");
     EXPECT_EQ(kGreen, CommandAt(0).GetColorPair().text);
@@ -222,23 +246,84 @@ TEST_F(TextParserTest, EmoteNumbersAreClampedToTheEmoteRange)
     EXPECT_THAT(indices, ElementsAre(14512, 14699, 14500, 14505, 14500));
 }
 
-TEST_F(TextParserTest, AnchorsMoveThePenAndNegativeValuesKeepACoordinate)
+TEST_F(TextParserTest, AnchorsMoveThePenOnlyForwardWithinTheLine)
 {
-    Format("ab{Ak 30,-1}c");
-    EXPECT_FLOAT_EQ(30.0f, Blocks()[1]->GetArea().left());
-    EXPECT_FLOAT_EQ(Blocks()[0]->GetArea().top(), Blocks()[1]->GetArea().top());
+    const float ab = Extent("ab");
+    const float top = CRichTextDoc::kMaxPenDrop;
+    const struct
+    {
+        const char* markup;
+        float left; // of the block after the anchor
+        float top;
+    } cases[] = {
+        {"ab{Ak 30,-1}c", 30.0f, 0.0f},
+        {"ab{Ak -1,25}c", ab, 25.0f},
+        // Without a separator the content is y, and x is 0: not back over "ab".
+        {"ab{Ak 40}c", ab, 40.0f},
+        {"ab{Ak x,y}c", ab, 0.0f},
+        // Never past the layout's edge, never further down than a bounded drop.
+        {"ab{Ak -1,2147483647}c", ab, top},
+        {"ab{Ak 2147483647,-1}c", 0.0f, LineHeight()},
+    };
+    for (const auto& c : cases)
+    {
+        Format(c.markup);
+        ASSERT_EQ(2u, Blocks().size()) << c.markup;
+        EXPECT_FLOAT_EQ(c.left, Blocks()[1]->GetArea().left()) << c.markup;
+        EXPECT_FLOAT_EQ(c.top, Blocks()[1]->GetArea().top()) << c.markup;
+        EXPECT_LE(Doc().GetHeight(), top + 2 * LineHeight()) << c.markup;
+    }
 
-    Format("ab{Ak -1,25}c");
-    EXPECT_FLOAT_EQ(Blocks()[0]->GetArea().right(), Blocks()[1]->GetArea().left());
-    EXPECT_FLOAT_EQ(25.0f, Blocks()[1]->GetArea().top());
+    // Not above the current line's top either: the line before keeps its room.
+    Format("a\nb{Ak -1,0}c");
+    EXPECT_FLOAT_EQ(LineHeight(), Blocks().back()->GetArea().top());
+}
 
-    // Without a separator the content is y, and x is 0.
-    Format("ab{Ak 40}c");
-    EXPECT_FLOAT_EQ(0.0f, Blocks()[1]->GetArea().left());
-    EXPECT_FLOAT_EQ(40.0f, Blocks()[1]->GetArea().top());
+TEST_F(TextParserTest, DoubledBracesShowOneBraceInAndOutsideTags)
+{
+    const struct
+    {
+        const char* markup;
+        std::vector<std::string> shown;
+    } cases[] = {
+        {"a{{b", {"a{", "b"}},
+        {"a}}b", {"a}", "b"}},
+        {"{{T red:x}", {"{", "T red:x}"}},
+        {"}}}", {"}", "}"}},
+        {"{T red:x}}y}z", {"x}", "y", "z"}},
+        {"{T red:{{}}}", {"{", "}"}},
+        {"{N a}}b}", {"a}", "b"}},
+    };
+    for (const auto& c : cases)
+    {
+        Format(c.markup);
+        EXPECT_EQ(c.shown, Shown()) << c.markup;
+    }
+    // A command's doubled braces are single in what a click sends.
+    Format("{C /say {{hi}}:go}");
+    EXPECT_EQ("/say {hi}", CommandOf(CommandAt(0)));
+    EXPECT_EQ("go", TextOf(CommandAt(0)));
+}
 
-    Format("ab{Ak x,y}c");
-    EXPECT_FLOAT_EQ(0.0f, Blocks()[1]->GetArea().left());
-    EXPECT_FLOAT_EQ(0.0f, Blocks()[1]->GetArea().top());
+TEST_F(TextParserTest, EscapedTextShowsExactlyAsWrittenInBothLineBreakModes)
+{
+    const char* const texts[] = {
+        "{I 1001:[Legendary Blade]} {M /kick Bob:click}",
+        "{C /evil:            }{Ak 0,-1}{N Alice}: trade?",
+        "}}{{ {T red:a}} {{{{ x}",
+        "a long line with {braces} that wraps {over} several {lines} of the view {ok}",
+    };
+    for (const ZuGUI::TextParser::LineBreakMode mode :
+         {ZuGUI::TextParser::LineBreakMode::Character, ZuGUI::TextParser::LineBreakMode::Word})
+    {
+        view.lineBreak = mode;
+        for (const char* text : texts)
+        {
+            Format(MarkupText::Escape(CEGUI::String(text)), 120.0f);
+            EXPECT_EQ(text, std::string(Doc().GetText(view).c_str())) << text;
+            for (const ZuGUI::ITextBlock* block : Blocks())
+                EXPECT_EQ(nullptr, const_cast<ZuGUI::ITextBlock*>(block)->AsCmdText()) << text;
+        }
+    }
 }
 } // namespace

@@ -3,7 +3,10 @@
 #include "support/RecordingHost.h"
 
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
+#include "ZuGUIElements/richtext/RichTextDoc.h"
 #include "ZuGUIElements/textwidgets/ChatEditBox.h"
+#include "ZuGUIElements/textwidgets/GameChatBox.h"
+#include "ZuGUIElements/textwidgets/GameMultiLine.h"
 #include "ZuGUIElements/textwidgets/RichContentEdit.h"
 #include "ZuGUIElements/textwidgets/TabControlForChat.h"
 
@@ -44,6 +47,40 @@ protected:
     RecordingHost m_host;
     ZuTest::ScopedHost m_scopedHost{&m_host};
 };
+
+TEST_F(ChatEditBoxTest, EveryChatBoxShowsExactlyWhatThePlayerTypedWithPushedItemsAsLinks)
+{
+    ZuTest::LoadTestScheme("GameChatBoxTest");
+    auto& box = static_cast<ZuGUI::CGameChatBox&>(
+        CreateChild("ZuTest/GameChatBox", "Chat", 10, 50, 300, 200));
+    box.setProperty("ChatCapacity", "8");
+    CChatEditBox& input = CreateInput();
+    const char* const typed[] = {
+        "{I 1001:[Legendary Blade]} {M /kick Bob:click}",
+        "{C /evil:            }{Ak 0,-1}{N Alice}: trade?",
+        "}}{{ {{{ {Zz x} {",
+        "plain words",
+    };
+    for (const char* text : typed)
+    {
+        input.setText(text);
+        input.setText(input.getText() + " for ");
+        PushItem(input, 42, "[Sword]");
+        ASSERT_TRUE(box.PushChatText(input.getProperty("EncodedText")));
+        auto& view = dynamic_cast<ZuGUI::CGameMultiLine&>(
+            *box.GetChatWindowByIndex(box.GetCurChatSize() - 1));
+        EXPECT_EQ(std::string(text) + " for [item 42]", view.getPlainText().c_str()) << text;
+        // The pushed item is the line's one link.
+        std::vector<int> kinds;
+        for (const auto& line :
+             static_cast<const ZuGUI::TextBlocks::CRichTextDoc*>(view.QueryDoc())->GetLines())
+            for (const auto& block : line->GetBlocks())
+                if (auto* command = block->AsCmdText())
+                    kinds.push_back(command->GetCommandKind());
+        EXPECT_THAT(kinds, ElementsAre(ZuGUI::TextBlocks::kItemName)) << text;
+        input.setText("");
+    }
+}
 
 TEST_F(ChatEditBoxTest, EncodingReplacesPushedNamesWithTheClientsItemText)
 {

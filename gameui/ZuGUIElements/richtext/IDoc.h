@@ -28,6 +28,8 @@ public:
     // The layout width minus the pen's x.
     virtual float GetRemainingWidth() const = 0;
     virtual void GetCursor(float& x, float& y) const = 0;
+    // Moves the pen within the current line: x from the right edge of the line's last block
+    // to the layout width, y from the line's top to a bounded distance below it.
     virtual void SetCursor(float x, float y) = 0;
     virtual void SetWidth(float width) = 0;
     virtual float GetWidth() const = 0;

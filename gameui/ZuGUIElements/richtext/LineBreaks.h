@@ -34,6 +34,7 @@ public:
     // Plain text follows the next stretch at `position` of its text (kNoText: a tag, a line
     // feed or nothing follows). Holds for the next StartStretch only.
     void FollowedBy(TextIndex position) { m_nextFollowing = position; }
+    TextIndex NextFollowing() const { return m_nextFollowing; }
     // The characters [first, end) of `text` are laid out next. The text must outlive the
     // stretch.
     void StartStretch(const CEGUI::String& text, TextIndex first, TextIndex end);

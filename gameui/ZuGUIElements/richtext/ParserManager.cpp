@@ -3,6 +3,8 @@
 #include "ZuGUIElements/richtext/RichTextDoc.h"
 #include "ZuGUIElements/richtext/RichTextView.h"
 
+#include "public/MarkupText.h"
+
 #include <algorithm>
 
 namespace ZuGUI
@@ -57,6 +59,8 @@ void CSimpleParserManager::Parse(IRichTextView& view, const CEGUI::String& text,
 {
     m_defaultParser->SetColorPair(ColorPair{view.getDefaultTextColor().getARGB(), 0xFF000000});
     m_lineBreaks.StartText();
+    for (const auto& tagged : m_parsers)
+        tagged.second->StartText();
     // However the parse ends, its glyphs are forgotten with it.
     struct ParseScope
     {
@@ -111,7 +115,9 @@ TextIndex CSimpleParserManager::ParseStretch(IParser& parser, IRichTextView& vie
     }
     // Plain text after the stretch may have to stay on its last line.
     const TextIndex next = end + endLength;
-    const bool plainTextFollows = next < text.length() && text[next] != '{' && text[next] != '\n';
+    const bool plainTextFollows =
+        next < text.length() && text[next] != '\n' &&
+        (text[next] != '{' || MarkupText::IsEscapeAt(text, next, text.length()));
     m_lineBreaks.FollowedBy(plainTextFollows ? next : kNoText);
     parser.ParseContent(view, text, contentFirst, end, doc);
     return next;

@@ -183,8 +183,19 @@ void CRichTextDoc::GetCursor(float& x, float& y) const
 
 void CRichTextDoc::SetCursor(float x, float y)
 {
-    m_penX = x;
-    m_penY = y;
+    // The pen stays on the current line: never back over its blocks (whatever is drawn there
+    // is what a press reaches) nor past the layout's edge, never above the line's top (over
+    // the lines before it) and never further below than a document may grow at once.
+    float left = 0.0f;
+    float top = 0.0f;
+    if (!m_lines.empty())
+    {
+        const CTextLine& line = *m_lines.back();
+        top = line.GetArea().top();
+        left = line.GetBlocks().empty() ? 0.0f : line.GetBlocks().back()->GetArea().right();
+    }
+    m_penX = std::clamp(x, left, std::max(left, m_layoutWidth));
+    m_penY = std::clamp(y, top, top + kMaxPenDrop);
 }
 
 void CRichTextDoc::Clear()

@@ -57,6 +57,10 @@ private:
 class CRichTextDoc : public IDoc
 {
 public:
+    // How far below the current line's top the pen may be moved (an "Ak" anchor): room above
+    // a line's text, bounded so that one anchor cannot make a document of absurd height.
+    static constexpr float kMaxPenDrop = 256.0f;
+
     using Lines = std::vector<std::unique_ptr<CTextLine>>;
 
     CRichTextDoc() = default;

@@ -7,6 +7,7 @@
 #include "ZuGUIElements/platform/PictureSource.h"
 #include "ZuGUIElements/richtext/RichTextView.h"
 #include "public/CodePage.h"
+#include "public/MarkupText.h"
 
 #include <CEGUI/ColourRect.h>
 #include <CEGUI/Font.h>
@@ -198,8 +199,9 @@ void CCmdText::SetCommandRange(TextIndex start, TextIndex count)
 
 CEGUI::String CCmdText::GetCommandText(const IRichTextView& view) const
 {
-    return HasCommand() ? TextRange(view.GetViewText(), m_commandStart, m_commandCount)
-                        : CEGUI::String();
+    return HasCommand()
+               ? MarkupText::Unescape(TextRange(view.GetViewText(), m_commandStart, m_commandCount))
+               : CEGUI::String();
 }
 
 // ---------------------------------------------------------------------------------------------

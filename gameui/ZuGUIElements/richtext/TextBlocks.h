@@ -155,7 +155,8 @@ public:
     // False for a command tag written without a parameter: it carries no command, so there
     // is nothing to report or send for it.
     bool HasCommand() const { return m_commandStart != kNoText && m_commandCount != kNoText; }
-    // The command as written in the view's text; "" without a command.
+    // The command as the view's text writes it, doubled braces made single; "" without a
+    // command.
     CEGUI::String GetCommandText(const IRichTextView& view) const;
 
 private:

@@ -6,6 +6,7 @@
 #include "ZuGUIElements/richtext/ParserManager.h"
 #include "ZuGUIElements/richtext/RichTextView.h"
 #include "ZuGUIElements/richtext/TextLayout.h"
+#include "public/MarkupText.h"
 #include "public/StringTools.h"
 
 #include <CEGUI/Font.h>
@@ -21,9 +22,10 @@ namespace
 {
 constexpr CEGUI::utf32 kLineFeed = '\n';
 
+// A parameter or a number as it reads: doubled braces made single.
 CEGUI::String Cut(const CEGUI::String& text, TextIndex first, TextIndex end)
 {
-    return TextRange(text, first, end - first);
+    return MarkupText::Unescape(TextRange(text, first, end - first));
 }
 
 unsigned ReadUnsigned(const CEGUI::String& number)
@@ -73,7 +75,8 @@ TextIndex IParser::FindParamSeparator(const CEGUI::String& text, TextIndex first
 
 TextIndex IParser::FindEnd(const CEGUI::String& text, TextIndex from, TextIndex& endLength) const
 {
-    const TextIndex close = FindMark(text, '}', from, text.length());
+    const TextIndex close =
+        MarkupText::FindSingleBrace(text, MarkupText::kTagClose, from, text.length());
     endLength = close != kNoText ? 1 : 0;
     return close;
 }
@@ -121,9 +124,31 @@ bool CPlainTextParser::ParseContent(IRichTextView& view, const CEGUI::String& te
     end = std::min(end, text.length());
     // The glyphs of the text being parsed are looked up once for all its stretches.
     if (GlyphMetrics* shared = GetManager() ? GetManager()->ParseGlyphs(*font) : nullptr)
-        return LayoutContent(view, *shared, GetManager()->GetLineBreaks(), text, first, end, doc);
+        return LayoutShownText(view, *shared, GetManager()->GetLineBreaks(), text, first, end, doc);
     GlyphMetrics glyphs(*font);
     LineBreaks breaks;
+    return LayoutShownText(view, glyphs, breaks, text, first, end, doc);
+}
+
+bool CPlainTextParser::LayoutShownText(IRichTextView& view, GlyphMetrics& glyphs,
+                                       LineBreaks& breaks, const CEGUI::String& text,
+                                       TextIndex first, TextIndex end, IDoc& doc)
+{
+    // A doubled brace shows its first brace: the text is laid out in ranges that skip each
+    // second one, every range followed by the next as plain text.
+    const TextIndex stretchFollowing = breaks.NextFollowing();
+    for (TextIndex escape = MarkupText::FindEscape(text, first, end); escape != kNoText;
+         escape = MarkupText::FindEscape(text, first, end))
+    {
+        const TextIndex next = escape + 2;
+        breaks.FollowedBy(next >= end ? stretchFollowing : text[next] != '\n' ? next : kNoText);
+        if (!LayoutContent(view, glyphs, breaks, text, first, escape + 1, doc))
+            return false;
+        first = next;
+    }
+    if (first >= end)
+        return true;
+    breaks.FollowedBy(stretchFollowing);
     return LayoutContent(view, glyphs, breaks, text, first, end, doc);
 }
 
@@ -215,9 +240,9 @@ TextIndex CDefaultParser::FindParamSeparator(const CEGUI::String&, TextIndex, Te
 TextIndex CDefaultParser::FindEnd(const CEGUI::String& text, TextIndex from,
                                   TextIndex& endLength) const
 {
-    // The "{" is not consumed: the manager reads the tag that it opens.
+    // The "{" is not consumed: the manager reads the tag that it opens. A doubled "{" is text.
     endLength = 0;
-    return FindMark(text, '{', from, text.length());
+    return MarkupText::FindSingleBrace(text, MarkupText::kTagOpen, from, text.length());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -277,15 +302,46 @@ bool CClickableItemNameParser::ParseParam(const CEGUI::String& text, TextIndex f
                                           IDoc& doc, IRichTextView& view)
 {
     CCmdParser::ParseParam(text, first, end, doc, view);
-    const int itemId = ParseInt(Cut(text, first, end).c_str());
+    std::uint32_t itemId = 0;
+    m_isItem = ParseUnsigned32(Cut(text, first, end).c_str(), itemId);
+    if (!m_isItem)
+    {
+        CPlainTextParser::Reset();
+        return true;
+    }
+    m_colors = ItemColors(static_cast<int>(itemId));
+    doc.AddChatItemRef(static_cast<int>(itemId));
+    return true;
+}
+
+void CClickableItemNameParser::Reset()
+{
+    // Until an item id is read the tag is plain text, in the plain colours.
+    CCmdParser::Reset();
+    CPlainTextParser::Reset();
+    m_isItem = false;
+}
+
+std::unique_ptr<ITextBlock> CClickableItemNameParser::CreateBlock() const
+{
+    return m_isItem ? CCmdParser::CreateBlock() : CPlainTextParser::CreateBlock();
+}
+
+ColorPair CClickableItemNameParser::ItemColors(int itemId)
+{
+    // The client is asked once per item and parse.
+    const auto known = m_parseColors.find(itemId);
+    if (known != m_parseColors.end())
+        return known->second;
+    ColorPair colors = m_colors;
     if (IZuGUI* host = GetHost())
     {
         const int colour = host->CallScriptRetInt(HostTrees::kScriptItemColor, itemId);
         if (colour != 0)
-            m_colors = ColorPair{static_cast<CEGUI::argb_t>(colour), 0xFF000000};
+            colors = ColorPair{static_cast<CEGUI::argb_t>(colour), 0xFF000000};
     }
-    doc.AddChatItemRef(itemId);
-    return true;
+    m_parseColors.emplace(itemId, colors);
+    return colors;
 }
 
 CClickableNameParser::CClickableNameParser(CSimpleParserManager* manager)

@@ -1,8 +1,9 @@
 // The markup parsers: one parser per tag, plus the default parser of text outside tags.
 //
 // Markup: "{" TAG " " [PARAMETER SEPARATOR] CONTENT "}". The separator is ":" (for "Ak": ",")
-// and counts only before the content's last character. Content ends at the first "}", or at
-// the end of the text; there is no escape and no nesting. The parser manager
+// and counts only before the content's last character. Content ends at the first single "}",
+// or at the end of the text; there is no nesting. Doubled braces show one brace, in tags and
+// outside them (public/MarkupText.h). The parser manager
 // (ParserManager.h) finds the tags; a parser reads its tag's parameter and lays its content
 // out into the document.
 //
@@ -15,6 +16,7 @@
 
 #include <CEGUI/String.h>
 
+#include <map>
 #include <memory>
 #include <string>
 
@@ -63,6 +65,8 @@ public:
                               TextIndex& endLength) const;
     // Forgets per-tag state before a new stretch.
     virtual void Reset() = 0;
+    // Forgets what was learnt from the last text before a new one is parsed.
+    virtual void StartText() {}
     // A new empty block of this parser's kind, or null for parsers that make none.
     virtual std::unique_ptr<ITextBlock> CreateBlock() const = 0;
     // Fills a block made by CreateBlock for the characters [first, first + count).
@@ -121,6 +125,8 @@ private:
         float lineHeight;
     };
 
+    bool LayoutShownText(IRichTextView& view, GlyphMetrics& glyphs, LineBreaks& breaks,
+                         const CEGUI::String& text, TextIndex first, TextIndex end, IDoc& doc);
     bool LayoutContent(IRichTextView& view, GlyphMetrics& glyphs, LineBreaks& breaks,
                        const CEGUI::String& text, TextIndex first, TextIndex end, IDoc& doc);
     bool LayoutPiece(const Layout& layout, const CEGUI::String& text, TextIndex first,
@@ -192,8 +198,9 @@ using CClickableNpcNameParser = CFixedCmdParser<kNpcTag, TextBlocks::kNpcName>;
 using CClickableManualCmdParser = CFixedCmdParser<kManualTag, TextBlocks::kManualCommand>;
 using CClickableHTTPCmdParser = CFixedCmdParser<kHttpTag, TextBlocks::kHttpCommand>;
 
-// "I": an item link. The parameter is the item id; the game client colours the name and the
-// document records the item as referenced.
+// "I": an item link. The parameter is the item id, a 32-bit unsigned number; the game client
+// colours the name and the document records the item as referenced. Without a valid id the
+// name is plain text.
 class CClickableItemNameParser : public CCmdParser
 {
 public:
@@ -201,6 +208,16 @@ public:
 
     bool ParseParam(const CEGUI::String& text, TextIndex first, TextIndex end, IDoc& doc,
                     IRichTextView& view) override;
+    void Reset() override;
+    std::unique_ptr<ITextBlock> CreateBlock() const override;
+    // Forgets the item colours that the client gave for the last text.
+    void StartText() override { m_parseColors.clear(); }
+
+private:
+    ColorPair ItemColors(int itemId);
+
+    bool m_isItem = false;
+    std::map<int, ColorPair> m_parseColors;
 };
 
 // "N": a clickable name; each block's command is its own text.

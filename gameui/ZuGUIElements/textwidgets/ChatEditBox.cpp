@@ -2,6 +2,7 @@
 
 #include "ZuGUIElements/module/HostQuery.h"
 #include "ZuGUIElements/module/HostTrees.h"
+#include "public/MarkupText.h"
 
 #include <algorithm>
 
@@ -80,11 +81,11 @@ CEGUI::String CChatEditBox::getEncodedText()
         ++d_encodedCount;
         if (LimitReached())
             break;
-        result += rest.substr(0, at);
+        result += MarkupText::Escape(rest.substr(0, at));
         result += ItemText(entry.itemId);
         rest = rest.substr(at + entry.name.length());
     }
-    return result + rest;
+    return result + MarkupText::Escape(rest);
 }
 
 CChatEditBox::ItemIdLog* CChatEditBox::findItemLogAtPos(unsigned pos, bool atStart)

@@ -1,7 +1,8 @@
 // CChatEditBox ("ZuGame/ChatEditBox"): the chat input. A game edit box that also carries item
 // links: a script pushes an item ("PushId", then "PushText" with its display name), the name
-// is appended to the text, and "EncodedText" gives the text with each remembered name replaced
-// by the markup that the client's script "gFn_make_chat_item_text" makes for its item.
+// is appended to the text, and "EncodedText" gives the text as markup: what the player typed
+// escaped, so that every chat box shows it as typed, and each remembered name replaced by the
+// markup that the client's script "gFn_make_chat_item_text" makes for its item.
 // "MaxEncodeNum" limits how many names one encoding replaces.
 #pragma once
 
@@ -33,7 +34,8 @@ public:
     // moves the caret after it; with no item begun the name is appended as plain text.
     void EndPushItem(const CEGUI::String& itemName);
 
-    // The text with the remembered item names replaced by the client's item texts.
+    // The text as markup: typed text escaped, remembered item names replaced by the client's
+    // item texts.
     CEGUI::String getEncodedText();
     // How many remembered names the last encoding found, one beyond the limit included.
     unsigned getEncodedLogNum() const { return d_encodedCount; }

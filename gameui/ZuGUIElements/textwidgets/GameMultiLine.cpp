@@ -142,6 +142,11 @@ CEGUI::Rectf CGameMultiLine::GetTextArea() const
     return getTextRenderArea();
 }
 
+float CGameMultiLine::LayoutWidth() const
+{
+    return GetTextArea().getWidth() - 2.0f;
+}
+
 CEGUI::Vector2f CGameMultiLine::GetScrollOffset() const
 {
     if (!HasScrollbars())
@@ -188,7 +193,7 @@ void CGameMultiLine::FormatGameLines(bool reformatIfScrollbarsChanged)
 {
     if (!d_doc)
         return;
-    TextParser::FormatDocument(*d_parserManager, *d_doc, *this, GetTextArea().getWidth() - 2.0f);
+    TextParser::FormatDocument(*d_parserManager, *d_doc, *this, LayoutWidth());
     MakeFakeLine();
     if (configureScrollbars() && reformatIfScrollbarsChanged)
         FormatGameLines(false);
@@ -262,7 +267,17 @@ void CGameMultiLine::ConfigureScrollbar(CEGUI::Scrollbar& bar, float documentSiz
 
 void CGameMultiLine::onSized(CEGUI::ElementEventArgs& e)
 {
-    FormatGameLines(true);
+    // A new height alone lays nothing out again, unless it shows or hides a scroll bar: the
+    // text would be parsed, and its items coloured by the client, for the same lines.
+    if (d_doc && d_doc->GetWidth() == LayoutWidth())
+    {
+        if (configureScrollbars())
+            FormatGameLines(false);
+    }
+    else
+    {
+        FormatGameLines(true);
+    }
     CEGUI::Window::onSized(e);
     ++e.handled;
 }

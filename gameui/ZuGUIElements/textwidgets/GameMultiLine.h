@@ -88,6 +88,8 @@ public:
     bool HasScrollbars() const;
     // The text area in window pixels, as the window renderer places it.
     CEGUI::Rectf GetTextArea() const;
+    // The width that the text is laid out to: the text area's, less a margin.
+    float LayoutWidth() const;
     // Where the visible part of the document starts: the scroll positions, 0 for a
     // force-hidden bar.
     CEGUI::Vector2f GetScrollOffset() const;
