@@ -7,6 +7,10 @@
 // bit 4: lines break between words);
 // the rest is the text, bytes below 0x80 as themselves, 0x80-0xBF as Latin-1, 0xC0-0xEF with
 // one more byte and 0xF0-0xFF with two more as wider code points.
+//
+// Besides crashes and broken invariants, the target fails an input whose layout takes more
+// time, or whose document more memory, than a budget that grows linearly with the text: a
+// layout that is quadratic somewhere, or a document that costs far more than its text.
 #include "support/RecordingHost.h"
 #include "support/TestRichTextView.h"
 
@@ -17,9 +21,23 @@
 
 #include <CEGUI/CEGUI.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZU_FUZZ_COUNTS_MEMORY 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define ZU_FUZZ_COUNTS_MEMORY 1
+#endif
+#ifdef ZU_FUZZ_COUNTS_MEMORY
+// The address sanitizer's count of the bytes allocated and not yet freed (GCC ships no header).
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#endif
 
 namespace
 {
@@ -141,6 +159,52 @@ void Exercise(ZuTest::TestRichTextView& view, ZuGUI::IDoc& doc, InputReader& poi
     doc.Render(view, CEGUI::Rectf(0, 0, docRect.getWidth(), 200), area);
 }
 
+// Layout budgets per character of text, with a floor for short texts. The time budget is
+// generous for a sanitized build on a busy machine; a quadratic layout exceeds it by far once
+// texts are a few thousand characters long.
+constexpr double kLayoutSecondsPerCharacter = 4e-6;
+constexpr double kLayoutSecondsFloor = 0.02;
+constexpr std::size_t kDocumentBytesPerCharacter = 160;
+constexpr std::size_t kDocumentBytesFloor = 16 * 1024;
+
+std::size_t AllocatedBytes()
+{
+#ifdef ZU_FUZZ_COUNTS_MEMORY
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    return 0;
+#endif
+}
+
+// A document of the view's text laid out at `width`. Fails when the layout exceeds its time
+// budget three times in a row (once may be the machine's doing) or the document its memory
+// budget. A first layout, not measured, lets the font make the glyphs of the text.
+ZuGUI::TextParser::DocPtr FormatWithinBudget(ZuTest::TestRichTextView& view, float width)
+{
+    CSimpleParserManager& parsers = CSimpleParserManager::Instance();
+    ZuGUI::TextParser::FormatDocument(parsers, *ZuGUI::TextParser::MakeDoc(parsers), view, width);
+    const std::size_t length = view.text.length();
+    const double seconds = kLayoutSecondsFloor + kLayoutSecondsPerCharacter * double(length);
+    for (int attempt = 0;; ++attempt)
+    {
+        const std::size_t before = AllocatedBytes();
+        const auto start = std::chrono::steady_clock::now();
+        ZuGUI::TextParser::DocPtr doc = ZuGUI::TextParser::MakeDoc(parsers);
+        ZuGUI::TextParser::FormatDocument(parsers, *doc, view, width);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        const std::size_t after = AllocatedBytes();
+        if (getenv("ZU_FUZZ_VERBOSE"))
+            std::fprintf(stderr, "chars %zu bytes %zu seconds %g\n", length,
+                         after > before ? after - before : 0, took.count());
+        Check(after <= before ||
+                  after - before <= kDocumentBytesFloor + kDocumentBytesPerCharacter * length,
+              "the document costs more memory than its budget");
+        if (took.count() <= seconds)
+            return doc;
+        Check(attempt < 2, "the layout takes longer than its budget");
+    }
+}
+
 int CountScriptCalls(const ZuTest::RecordingHost& host, const char* function)
 {
     const std::string prefix = std::string("CallScript(\"") + function + "\"";
@@ -175,8 +239,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ZuGUI::ZuGUIExtraFacoryManager::Instance().SetIZuGUI(&world.host);
     {
         CSimpleParserManager& parsers = CSimpleParserManager::Instance();
-        ZuGUI::TextParser::DocPtr doc = ZuGUI::TextParser::MakeDoc(parsers);
-        ZuGUI::TextParser::FormatDocument(parsers, *doc, view, width);
+        ZuGUI::TextParser::DocPtr doc = FormatWithinBudget(view, width);
         CheckBlocks(static_cast<ZuGUI::TextBlocks::CRichTextDoc&>(*doc), view.text);
         Check(doc->GetText(view).length() <= view.text.length(), "GetText longer than the text");
         InputReader points(data, size);

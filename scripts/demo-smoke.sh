@@ -52,8 +52,10 @@ for what in "pushed: " "expired: "; do
 done
 # The player's line went from a bag icon through the chat input into the chat box, with the
 # client's item text for the linked sword.
-expect_in_log '^  sent: .*{I 1001:\[Iron Sword\]}' \
-    "the chat input's line did not carry the client's item text"
+expect_in_log '^  sent: .*{{M /kick Bob:click}} selling {I 1001:\[Iron Sword\]} for {{40}} gold' \
+    "the chat input's line did not carry the client's item text and the typed text escaped"
+expect_in_log '^  forged: .*{{C /evil: *}{{Ak 0,-1}{{N Alice}: trade? {I 1002:' \
+    "the forged line did not keep its item link alone"
 # The game's script listed a folder and read a chat line's size through the module's binding.
 for what in "script: listed [0-9]* entries" "script: a chat line is [0-9]* x [0-9]* px"; do
     expect_in_log "^  $what" "the chat scene's script reported no '$what'"

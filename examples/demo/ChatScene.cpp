@@ -4,6 +4,7 @@
 #include "client/SampleScripts.h"
 
 #include "ZuGUIElements/textwidgets/GameChatBox.h"
+#include "public/MarkupText.h"
 
 #include <CEGUI/CEGUI.h>
 
@@ -85,7 +86,10 @@ void ChatScene::BeforeFrame(int frame, float seconds, SampleGameClient& client)
     if (frame > 3 && !m_sizesShown)
         ShowScriptSizes();
     if (!m_sent && seconds >= kSendTime)
+    {
+        PushForgedLine();
         Send();
+    }
     ShowStatus();
     // The item links tell the client about their items; the player's line asks for its text.
     ShowHostLogSince(m_firstHostLine, client);
@@ -132,13 +136,14 @@ void ChatScene::Type(const CEGUI::String& text)
 
 void ChatScene::PlayPlayerTurn()
 {
+    // Braces that the player types are text: every chat box shows them as typed.
     Child(kChatInput).activate();
-    Type("selling ");
+    Type("{M /kick Bob:click} selling ");
     Context().injectKeyDown(CEGUI::Key::LeftShift);
     Click(kLinkedSlot, CEGUI::LeftButton);
     Context().injectKeyUp(CEGUI::Key::LeftShift);
     Child(kChatInput).activate();
-    Type(" for 40 gold");
+    Type(" for {40} gold");
 
     Child(kSplitCount).activate();
     Type("25");
@@ -160,11 +165,29 @@ void ChatScene::OnLineAccepted()
     const CEGUI::String encoded = input.getProperty("EncodedText");
     if (encoded.empty())
         return;
-    const std::string line = "{T grey:[20:09]} {N Aldric}: " + std::string(encoded.c_str());
-    Child(kChatBox).setProperty("PushChat", Utf8(line));
-    AddToReport("sent: " + line);
-    ++m_pushed;
+    PushPlayerLine("{T grey:[20:09]} {N Aldric}: ", encoded.c_str(), "sent: ");
     input.setText("");
+}
+
+void ChatScene::PushForgedLine()
+{
+    // What a hacked client could send: a name drawn over a hidden command, next to a real
+    // item link. The game keeps the item link and shows the rest as the text it is.
+    PushPlayerLine(
+        "{T grey:[20:08]} {N Mallory}: ",
+        "{C /evil:            }{Ak 0,-1}{N Alice}: trade? {I 1002:[Minor Healing Potion]}",
+        "forged: ");
+}
+
+void ChatScene::PushPlayerLine(const std::string& prefix, const std::string& message,
+                               const char* report)
+{
+    // The game assembles the line from its own markup and the player's message, of which only
+    // item links and emotes stay markup.
+    const std::string line = prefix + KeepMarkupTags(message);
+    Child(kChatBox).setProperty("PushChat", Utf8(line));
+    AddToReport(report + line);
+    ++m_pushed;
 }
 
 void ChatScene::ShowStatus()

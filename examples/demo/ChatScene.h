@@ -36,6 +36,8 @@ private:
     void Send();
     // Pushes the chat input's line, as the game's script does when Enter is pressed.
     void OnLineAccepted();
+    void PushForgedLine();
+    void PushPlayerLine(const std::string& prefix, const std::string& message, const char* report);
     void ReportExpiredLines();
     // How many lines were pushed, replaced in the full ring and expired, and how many show.
     void ShowStatus();
