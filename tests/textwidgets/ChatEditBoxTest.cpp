@@ -66,7 +66,13 @@ TEST_F(ChatEditBoxTest, EveryChatBoxShowsExactlyWhatThePlayerTypedWithPushedItem
         input.setText(text);
         input.setText(input.getText() + " for ");
         PushItem(input, 42, "[Sword]");
-        ASSERT_TRUE(box.PushChatText(input.getProperty("EncodedText")));
+        const CEGUI::String encoded = input.getProperty("EncodedText");
+        m_host.ClearCalls();
+        ASSERT_TRUE(box.PushChatText(encoded));
+        // Laid out once for its width and height: the client colours the item once.
+        EXPECT_THAT(m_host.CallLines("CallScriptRetInt"),
+                    ElementsAre("CallScriptRetInt(\"item_color\", 42)"))
+            << text;
         auto& view = dynamic_cast<ZuGUI::CGameMultiLine&>(
             *box.GetChatWindowByIndex(box.GetCurChatSize() - 1));
         EXPECT_EQ(std::string(text) + " for [item 42]", view.getPlainText().c_str()) << text;
