@@ -11,9 +11,12 @@
 // engine); positions are character indices.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace MarkupText
@@ -62,34 +65,45 @@ std::size_t FindEscape(const Text& text, std::size_t from, std::size_t end)
     return Text::npos;
 }
 
+// The characters of a `Text`, collected in a vector, which grows geometrically as they are
+// appended; not every string type does (CEGUI's grows to the exact size at each append).
+template <class Text>
+using Characters = std::vector<std::decay_t<decltype(std::declval<const Text&>()[0])>>;
+
+template <class Text>
+Text MakeText(const Characters<Text>& characters)
+{
+    Text text(characters.size(), typename Characters<Text>::value_type());
+    std::copy(characters.begin(), characters.end(), text.begin());
+    return text;
+}
+
 // `text` with every doubled brace made single.
 template <class Text>
 Text Unescape(const Text& text)
 {
-    Text shown;
-    shown.reserve(text.size());
+    Characters<Text> shown;
     for (std::size_t i = 0; i < text.size(); ++i)
     {
-        shown += text[i];
+        shown.push_back(text[i]);
         if (IsEscapeAt(text, i, text.size()))
             ++i;
     }
-    return shown;
+    return MakeText<Text>(shown);
 }
 
 // `text` with every brace doubled: markup that shows `text` as it is.
 template <class Text>
 Text Escape(const Text& text)
 {
-    Text markup;
-    markup.reserve(text.size() + text.size() / 8);
+    Characters<Text> markup;
     for (std::size_t i = 0; i < text.size(); ++i)
     {
-        markup += text[i];
+        markup.push_back(text[i]);
         if (IsBrace(text, i))
-            markup += text[i];
+            markup.push_back(text[i]);
     }
-    return markup;
+    return MakeText<Text>(markup);
 }
 } // namespace MarkupText
 

@@ -3,6 +3,7 @@
 #include "ZuGUIElements/module/HostTrees.h"
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
 #include "ZuGUIElements/richtext/RichTextView.h"
+#include "public/MarkupText.h"
 
 #include <algorithm>
 
@@ -64,12 +65,20 @@ void CTextLine::OnMouseMove(IRichTextView& view, float x, float y, CEGUI::MouseB
         block->OnMouseMove(view, x, y, button);
 }
 
+void CTextLine::AppendText(const IRichTextView& view, std::vector<CEGUI::utf32>& text) const
+{
+    for (const std::unique_ptr<ITextBlock>& block : m_blocks)
+    {
+        const CEGUI::String piece = block->GetText(view);
+        text.insert(text.end(), piece.ptr(), piece.ptr() + piece.length());
+    }
+}
+
 CEGUI::String CTextLine::GetText(const IRichTextView& view) const
 {
-    CEGUI::String text;
-    for (const std::unique_ptr<ITextBlock>& block : m_blocks)
-        text += block->GetText(view);
-    return text;
+    std::vector<CEGUI::utf32> text;
+    AppendText(view, text);
+    return MarkupText::MakeText<CEGUI::String>(text);
 }
 
 void CTextLine::AddBlock(std::unique_ptr<ITextBlock> block)
@@ -304,10 +313,11 @@ CEGUI::Rectf CRichTextDoc::GetDocRect() const
 
 CEGUI::String CRichTextDoc::GetText(const IRichTextView& view) const
 {
-    CEGUI::String text;
+    // Collected in a vector: a CEGUI string grows to the exact size at each append.
+    std::vector<CEGUI::utf32> text;
     for (const std::unique_ptr<CTextLine>& line : m_lines)
-        text += line->GetText(view);
-    return text;
+        line->AppendText(view, text);
+    return MarkupText::MakeText<CEGUI::String>(text);
 }
 
 void CRichTextDoc::SetLineBackground(int set, int index)

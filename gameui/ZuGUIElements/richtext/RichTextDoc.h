@@ -30,6 +30,8 @@ public:
                        bool pressed) override;
     void OnMouseMove(IRichTextView& view, float x, float y, CEGUI::MouseButton button) override;
     CEGUI::String GetText(const IRichTextView& view) const override;
+    // Appends the blocks' texts to `text`.
+    void AppendText(const IRichTextView& view, std::vector<CEGUI::utf32>& text) const;
 
     void AddBlock(std::unique_ptr<ITextBlock> block);
     void SetBackground(std::unique_ptr<CPictureBlock> background);
