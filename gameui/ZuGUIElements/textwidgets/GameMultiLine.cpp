@@ -162,6 +162,28 @@ CEGUI::Vector2f CGameMultiLine::DocumentToScreen(const CEGUI::Vector2f& document
            getUnclippedOuterRect().get().d_min;
 }
 
+void CGameMultiLine::ShowLinkTarget(const ITextBlock& link, const CEGUI::String* target)
+{
+    if (!target)
+    {
+        if (d_linkShowingTarget == &link)
+            PutOwnTooltipTextBack();
+        return;
+    }
+    if (!d_linkShowingTarget)
+        d_ownTooltipText = getTooltipText();
+    d_linkShowingTarget = &link;
+    setTooltipText(*target);
+}
+
+void CGameMultiLine::PutOwnTooltipTextBack()
+{
+    if (!d_linkShowingTarget)
+        return;
+    d_linkShowingTarget = nullptr;
+    setTooltipText(d_ownTooltipText);
+}
+
 bool CGameMultiLine::ContainsMouse() const
 {
     return getGUIContext().getWindowContainingMouse() == this;
@@ -180,6 +202,7 @@ void CGameMultiLine::initialiseComponents()
 
 void CGameMultiLine::destroy()
 {
+    PutOwnTooltipTextBack();
     d_doc.reset();
     CEGUI::MultiLineEditbox::destroy();
 }
@@ -188,6 +211,8 @@ void CGameMultiLine::FormatGameLines(bool reformatIfScrollbarsChanged)
 {
     if (!d_doc)
         return;
+    // The blocks are made anew: none of them is hovered.
+    PutOwnTooltipTextBack();
     TextParser::FormatDocument(*d_parserManager, *d_doc, *this, GetTextArea().getWidth() - 2.0f);
     MakeFakeLine();
     if (configureScrollbars() && reformatIfScrollbarsChanged)
