@@ -170,9 +170,11 @@ void CGameMultiLine::ShowLinkTarget(const ITextBlock& link, const CEGUI::String*
             PutOwnTooltipTextBack();
         return;
     }
-    if (!d_linkShowingTarget)
+    // A text set since the last target showed is the view's own.
+    if (!d_linkShowingTarget || getTooltipText() != d_shownLinkTarget)
         d_ownTooltipText = getTooltipText();
     d_linkShowingTarget = &link;
+    d_shownLinkTarget = *target;
     setTooltipText(*target);
 }
 
@@ -181,7 +183,9 @@ void CGameMultiLine::PutOwnTooltipTextBack()
     if (!d_linkShowingTarget)
         return;
     d_linkShowingTarget = nullptr;
-    setTooltipText(d_ownTooltipText);
+    // A text set while the target showed is the view's own: it stays.
+    if (getTooltipText() == d_shownLinkTarget)
+        setTooltipText(d_ownTooltipText);
 }
 
 bool CGameMultiLine::ContainsMouse() const

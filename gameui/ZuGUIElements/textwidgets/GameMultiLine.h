@@ -104,8 +104,8 @@ public:
     void RequestViewRedraw() override { invalidate(); }
     // The link's target replaces the tool tip text while the link is hovered; the view's own
     // text comes back when the link stops being hovered, the text is laid out again (its blocks
-    // are made anew) or the view is destroyed. A tool tip text set while a target shows is
-    // replaced by the own text from before.
+    // are made anew) or the view is destroyed. A tool tip text set while a target shows
+    // becomes the view's own text.
     void ShowLinkTarget(const ITextBlock& link, const CEGUI::String* target) override;
     bool ContainsMouse() const override;
     IRichTextPictureSink* GetPictureSink() override;
@@ -162,8 +162,10 @@ private:
     const CEGUI::Font* d_cmdFont = nullptr;
     bool d_forceHideVertScroll = false;
     bool d_forceHideHorzScroll = false;
-    // The web link whose target the tool tip shows, and the view's own tool tip text.
+    // The web link whose target the tool tip shows, that target, and the view's own tool tip
+    // text.
     const ITextBlock* d_linkShowingTarget = nullptr;
+    CEGUI::String d_shownLinkTarget;
     CEGUI::String d_ownTooltipText;
 };
 
