@@ -72,6 +72,7 @@ public:
     const CEGUI::Image* GetHoverBrush() const override { return nullptr; }
     CEGUI::GeometryBuffer& GetViewGeometry() override { return m_geometry; }
     void RequestViewRedraw() override {}
+    void ShowLinkTarget(const ZuGUI::ITextBlock&, const CEGUI::String*) override {}
     bool ContainsMouse() const override { return false; }
     ZuGUI::IRichTextPictureSink* GetPictureSink() override { return nullptr; }
     ZuGUI::TextParser::LineBreakMode GetLineBreak() const override { return m_lineBreak; }

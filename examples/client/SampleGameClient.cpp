@@ -4,7 +4,13 @@
 #include "client/SampleWebControl.h"
 
 #include "ZuGUIElements/base/ZuWindow.h"
+#include "ZuGUIElements/module/HostTrees.h"
 #include "ZuGUIElements/module/WindowRecords.h"
+#include "ZuGUIElements/platform/Utf8String.h"
+#include "ZuGUIElements/richtext/TextBlocks.h"
+#include "ZuGUIElements/web/HTMLWindow.h"
+#include "ZuGUIElements/web/TrustedAddress.h"
+#include "public/CodePage.h"
 #include "public/KeyValues.h"
 
 #include <CEGUI/CEGUI.h>
@@ -69,8 +75,36 @@ void SampleGameClient::SendCommand(KeyValues* command)
     const KeyValuesPtr owned(command);
     m_commandLog.push_back(Describe(command));
     Record("SendCommand", m_commandLog.back());
-    if (command && std::string(command->GetName()) == "_KeyVal_ItemIcon_Click")
+    if (!command)
+        return;
+    const std::string name = command->GetName();
+    if (name == ZuGUI::HostTrees::kItemIconClick)
         LinkClickedItem(*command);
+    if (name == ZuGUI::HostTrees::kCmdClick &&
+        command->GetInt(ZuGUI::HostTrees::kCmdOpcode, -1) == ZuGUI::TextBlocks::kHttpCommand)
+        FollowWebLink(*command);
+}
+
+void SampleGameClient::FollowWebLink(KeyValues& click)
+{
+    const std::string target = click.GetString(ZuGUI::HostTrees::kCmdContent, "");
+    if (click.GetInt(ZuGUI::HostTrees::kCmdTrusted, 0) != 1)
+    {
+        Record("RefuseWebLink", Quote(target.c_str()));
+        // The message is in the system code page; the click tree's texts are UTF-8.
+        const std::string shown = Utf8ToAnsi(target.c_str(), "");
+        ZuGUI::ShowDangerousAddressMessage(*this, shown.c_str());
+        return;
+    }
+    const ZuGUI::CHTMLWindow::OpenWindows& webWindows = ZuGUI::CHTMLWindow::s_all;
+    if (webWindows.empty())
+    {
+        Record("OpenWebLink", Quote(target.c_str()) + " no web window");
+        return;
+    }
+    const std::string address = ZuGUI::WebLinkAddress(target);
+    Record("OpenWebLink", Quote(address.c_str()));
+    webWindows.begin()->second->SetUrl(ZuGUI::StringFromUtf8(address.c_str()));
 }
 
 void SampleGameClient::LinkClickedItem(KeyValues& click)

@@ -2,7 +2,8 @@
 // queries through a table of request handlers and the "item_color" script function from the
 // model, owns and logs the commands it is sent, keeps the windows, provider subscriptions and
 // watches the module registers, and logs every other call so that a run of the demo shows
-// what the host received.
+// what the host received. A pressed web link opens in the first open web window when the
+// module trusts its target, and is refused with the game's message otherwise.
 #pragma once
 
 #include "ZuGUIElements/module/IZuGUI.h"
@@ -93,6 +94,9 @@ private:
     bool Answer(KeyValues& request, KeyValues& reply);
     // A click on a bag slot with Shift held links the slot's item into the chat input.
     void LinkClickedItem(KeyValues& click);
+    // A trusted web link opens in the first open web window (by name); an untrusted one, or a
+    // click without the module's verdict, gets the game's refusal message.
+    void FollowWebLink(KeyValues& click);
     // The chat markup of an item link, as the game's "gFn_make_chat_item_text" makes it.
     std::string ChatItemText(int cellId) const;
     void Record(const char* operation, const std::string& arguments = "");

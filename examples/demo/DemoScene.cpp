@@ -7,6 +7,9 @@
 #include "demo/WebScene.h"
 #include "demo/WindowsScene.h"
 
+#include "ZuGUIElements/richtext/RichTextDoc.h"
+#include "ZuGUIElements/textwidgets/GameMultiLine.h"
+
 #include <CEGUI/CEGUI.h>
 
 #include <stdexcept>
@@ -50,7 +53,7 @@ bool IsShownHostCall(const std::string& line)
     static const char* const shown[] = {
         "SendCommand",         "CallScript",    "PlayUISound",
         "GetInterfaceFactory", "AdjustWebRect", "SetEmbeddedBrowserActive",
-        "GetLocalizedText",
+        "GetLocalizedText",    "OpenWebLink",   "RefuseWebLink",
     };
     for (const char* operation : shown)
     {
@@ -124,6 +127,45 @@ void DemoScene::ClickAt(const CEGUI::Vector2f& point, CEGUI::MouseButton button)
     m_context.injectMousePosition(point.d_x, point.d_y);
     m_context.injectMouseButtonDown(button);
     m_context.injectMouseButtonUp(button);
+}
+
+ZuGUI::CGameMultiLine& DemoScene::View(const CEGUI::String& path) const
+{
+    auto* view = dynamic_cast<ZuGUI::CGameMultiLine*>(&Child(path));
+    if (!view)
+        throw std::logic_error("scene " + m_name + ": " + std::string(path.c_str()) +
+                               " is not a rich text view");
+    return *view;
+}
+
+CEGUI::Vector2f DemoScene::PointOnBlock(const ZuGUI::CGameMultiLine& view,
+                                        const BlockTest& test) const
+{
+    const auto& doc = dynamic_cast<const ZuGUI::TextBlocks::CRichTextDoc&>(*view.QueryDoc());
+    for (const auto& line : doc.GetLines())
+    {
+        for (const auto& block : line->GetBlocks())
+        {
+            if (!test(*block))
+                continue;
+            const CEGUI::Rectf area = block->GetArea();
+            return view.DocumentToScreen(area.d_min + CEGUI::Vector2f(4.0f, area.getHeight() / 2));
+        }
+    }
+    throw std::logic_error("scene " + m_name + ": no such text in " +
+                           std::string(view.getName().c_str()));
+}
+
+CEGUI::Vector2f DemoScene::PointOnCommand(const CEGUI::String& viewPath,
+                                          const CEGUI::String& text) const
+{
+    const ZuGUI::CGameMultiLine& view = View(viewPath);
+    return PointOnBlock(view,
+                        [&](const ZuGUI::ITextBlock& block)
+                        {
+                            return dynamic_cast<const ZuGUI::TextBlocks::CCmdText*>(&block) &&
+                                   block.GetText(view) == text;
+                        });
 }
 
 void DemoScene::FreePointer()

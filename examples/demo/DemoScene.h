@@ -54,6 +54,14 @@ protected:
     // Through CEGUI's input injection, as a player would.
     void Click(const CEGUI::String& path, CEGUI::MouseButton button);
     void ClickAt(const CEGUI::Vector2f& point, CEGUI::MouseButton button);
+    // Throws std::logic_error when `path` is no rich text view.
+    ZuGUI::CGameMultiLine& View(const CEGUI::String& path) const;
+    using BlockTest = std::function<bool(const ZuGUI::ITextBlock&)>;
+    // The screen point a little inside the first block of `view` that passes `test`; throws
+    // std::logic_error when none does.
+    CEGUI::Vector2f PointOnBlock(const ZuGUI::CGameMultiLine& view, const BlockTest& test) const;
+    // The point on the command text `text` of the view at `viewPath`.
+    CEGUI::Vector2f PointOnCommand(const CEGUI::String& viewPath, const CEGUI::String& text) const;
     // The pointer of a hidden run has no screen to stay on: gives it the whole display.
     void FreePointer();
 

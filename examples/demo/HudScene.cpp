@@ -2,12 +2,10 @@
 
 #include "client/SampleGameClient.h"
 
-#include "ZuGUIElements/richtext/RichTextDoc.h"
+#include "ZuGUIElements/richtext/TextBlocks.h"
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
 
 #include <CEGUI/CEGUI.h>
-
-#include <stdexcept>
 
 namespace ZuDemo
 {
@@ -45,45 +43,6 @@ void HudScene::KeepCasting()
                                                                                      "0");
                 return true;
             }));
-}
-
-ZuGUI::CGameMultiLine& HudScene::View(const CEGUI::String& path) const
-{
-    auto* view = dynamic_cast<ZuGUI::CGameMultiLine*>(&Child(path));
-    if (!view)
-        throw std::logic_error("DemoHud.layout: " + std::string(path.c_str()) +
-                               " is not a rich text view");
-    return *view;
-}
-
-CEGUI::Vector2f HudScene::PointOnBlock(const ZuGUI::CGameMultiLine& view,
-                                       const BlockTest& test) const
-{
-    const auto& doc = dynamic_cast<const ZuGUI::TextBlocks::CRichTextDoc&>(*view.QueryDoc());
-    for (const auto& line : doc.GetLines())
-    {
-        for (const auto& block : line->GetBlocks())
-        {
-            if (!test(*block))
-                continue;
-            const CEGUI::Rectf area = block->GetArea();
-            return view.DocumentToScreen(area.d_min + CEGUI::Vector2f(4.0f, area.getHeight() / 2));
-        }
-    }
-    throw std::logic_error("DemoHud.layout: no such text in " +
-                           std::string(view.getName().c_str()));
-}
-
-CEGUI::Vector2f HudScene::PointOnCommand(const CEGUI::String& viewPath,
-                                         const CEGUI::String& text) const
-{
-    const ZuGUI::CGameMultiLine& view = View(viewPath);
-    return PointOnBlock(view,
-                        [&](const ZuGUI::ITextBlock& block)
-                        {
-                            return dynamic_cast<const ZuGUI::TextBlocks::CCmdText*>(&block) &&
-                                   block.GetText(view) == text;
-                        });
 }
 
 void HudScene::PlayScriptedClicks()

@@ -16,17 +16,11 @@ public:
     void BeforeFrame(int frame, float seconds, SampleGameClient& client) override;
 
 private:
-    using BlockTest = std::function<bool(const ZuGUI::ITextBlock&)>;
-
     // Clicks the bag's first, second and fourth slots with the left, right and middle buttons
     // and the equipped sword; clicks a name, an item link and an emote in the chat; scrolls
     // the chat log to its end with the wheel; and leaves the pointer over a command text,
     // which is then drawn highlighted.
     void PlayScriptedClicks();
     void KeepCasting();
-    ZuGUI::CGameMultiLine& View(const CEGUI::String& path) const;
-    // The screen point a little inside the first block of `view` that passes `test`.
-    CEGUI::Vector2f PointOnBlock(const ZuGUI::CGameMultiLine& view, const BlockTest& test) const;
-    CEGUI::Vector2f PointOnCommand(const CEGUI::String& viewPath, const CEGUI::String& text) const;
 };
 } // namespace ZuDemo

@@ -19,6 +19,11 @@ const char* const kBrowser = "GameFrame/Browser";
 const char* const kPage = "GameFrame/Browser/Page";
 const char* const kChecks = "GameFrame/ChecksPanel/Checks";
 const char* const kStatus = "GameFrame/StatusPanel/WebStatus";
+const char* const kLinks = "GameFrame/LinksPanel/Links";
+const char* const kLinksHeading = "GameFrame/LinksPanel/LinksHeading";
+// The texts of the links in DemoWeb.layout.
+const char* const kTrustedLink = "Guild events";
+const char* const kUntrustedLink = "Free gold!";
 const char* const kTrustedPage = "https://www.portal.example/guild/notices";
 const char* const kSpoofedPage = "http://www.portal.example@evil.net/login";
 const CEGUI::Vector2f kMoveBy(50.0f, 100.0f);
@@ -54,10 +59,14 @@ WebScene::WebScene(CEGUI::GUIContext& context) : DemoScene(context, "web", "Demo
     ZuGUI::SetNativeWindowHooks(hooks);
     MessageBoxes().clear();
     ListVerdicts();
+    // The web links show their targets in the module's tool tip.
+    Context().setDefaultTooltipType("ZuLook/Tooltip");
 }
 
 WebScene::~WebScene()
 {
+    // The context's tool tip lives in the scene's root while it shows: it goes first.
+    Context().setDefaultTooltipType("");
     ZuGUI::SetNativeWindowHooks({});
 }
 
@@ -72,6 +81,8 @@ void WebScene::ListVerdicts()
         kSpoofedPage,
         "https://fans.example.org@evil.com/",
         "http://evil.net\\.portal.example/",
+        "http://[v1.www.portal.example]/",
+        "about:blank@evil.net",
     };
     std::string text;
     for (const char* address : addresses)
@@ -88,6 +99,8 @@ void WebScene::BeforeFrame(int frame, float, SampleGameClient& client)
         MoveBrowser();
     if (frame == 7)
         Navigate(kSpoofedPage);
+    if (frame == 9)
+        PressWebLinks();
     ShowControlJournal();
     ShowWebHostCalls(client);
     if (frame == Frames())
@@ -98,7 +111,8 @@ void WebScene::ShowWebHostCalls(const SampleGameClient& client)
 {
     // The web window is the only widget that asks the client for these.
     static const char* const webCalls[] = {"GetInterfaceFactory", "SetEmbeddedBrowserActive",
-                                           "AdjustWebRect", "GetLocalizedText"};
+                                           "AdjustWebRect",       "GetLocalizedText",
+                                           "OpenWebLink",         "RefuseWebLink"};
     std::vector<std::string> lines;
     for (const std::string& line : client.Log())
     {
@@ -114,6 +128,20 @@ void WebScene::ShowWebHostCalls(const SampleGameClient& client)
 void WebScene::Navigate(const char* address)
 {
     Child(kPage).setProperty("URL", address);
+}
+
+void WebScene::PressWebLinks()
+{
+    FreePointer();
+    ClickAt(PointOnCommand(kLinks, kTrustedLink), CEGUI::LeftButton);
+    ClickAt(PointOnCommand(kLinks, kUntrustedLink), CEGUI::LeftButton);
+    // A press hides CEGUI's tool tip until the pointer enters the window again.
+    const CEGUI::Rectf heading = Child(kLinksHeading).getUnclippedOuterRect().get();
+    Context().injectMousePosition(heading.left() + 4.0f, heading.top() + 4.0f);
+    const CEGUI::Vector2f rest = PointOnCommand(kLinks, kTrustedLink);
+    Context().injectMousePosition(rest.d_x, rest.d_y);
+    AddToReport("pressed the web links \"" + std::string(kTrustedLink) + "\" and \"" +
+                kUntrustedLink + "\"; the pointer rests on the first");
 }
 
 void WebScene::MoveBrowser()

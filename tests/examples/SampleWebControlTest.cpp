@@ -3,7 +3,10 @@
 
 #include "support/CeguiFixture.h"
 
+#include "ZuGUIElements/module/HostTrees.h"
+#include "ZuGUIElements/platform/NativeWindow.h"
 #include "ZuGUIElements/web/HTMLWindow.h"
+#include "public/KeyValues.h"
 
 #include <CEGUI/CEGUI.h>
 
@@ -26,6 +29,25 @@ protected:
 
     ZuDemo::SampleGameClient m_client;
 };
+
+std::vector<std::string> g_messageBoxes;
+
+int RecordMessageBox(ZuGUI::HWND, const char* text, const char* caption, unsigned)
+{
+    g_messageBoxes.push_back(std::string(caption) + ": " + text);
+    return 1;
+}
+
+// A click on a command text as the module sends it; `trusted` < 0 leaves the verdict out.
+KeyValues* CommandClick(int opcode, const char* content, int trusted)
+{
+    KeyValues* click = MakeKeyValues(ZuGUI::HostTrees::kCmdClick).release();
+    click->SetString(ZuGUI::HostTrees::kCmdContent, content);
+    click->SetInt(ZuGUI::HostTrees::kCmdOpcode, opcode);
+    if (trusted >= 0)
+        click->SetInt(ZuGUI::HostTrees::kCmdTrusted, trusted);
+    return click;
+}
 
 TEST_F(SampleWebControlTest, AWebWindowGetsAControlThatLoadsOnlyTrustedPages)
 {
@@ -68,5 +90,39 @@ TEST_F(SampleWebControlTest, ClientKeepsPagesInsideItsWindow)
         EXPECT_EQ(check.kept.bottom, rect.bottom);
     }
     EXPECT_EQ(nullptr, SampleWebControl::MakeInterface("IOTHER", nullptr));
+}
+
+TEST_F(SampleWebControlTest, ClientOpensTrustedWebLinksAndRefusesTheOthersWithTheGamesMessage)
+{
+    ZuGUI::SetNativeWindowHooks({nullptr, nullptr, &RecordMessageBox});
+    auto& web = static_cast<ZuGUI::CHTMLWindow&>(
+        CreateChild(ZuGUI::CHTMLWindow::WidgetTypeName, "Page", 100, 50, 300, 200));
+    const SampleWebControl& control = *static_cast<SampleWebControl*>(web.GetWebCtrl());
+    const char* const kRefusal = "Error: The address evil.net/prize is not a page of the game, so "
+                                 "it was not opened.";
+    const struct
+    {
+        int opcode;
+        const char* target;
+        int trusted;
+        const char* shownAddress; // the control's address afterwards, "" for the blank page
+        const char* messageBox;   // "" for none
+    } cases[] = {
+        {6, "www.portal.example/news", 1, "http://www.portal.example/news", ""},
+        {6, "evil.net/prize", 0, "", kRefusal},
+        {6, "evil.net/prize", -1, "", kRefusal},
+        {5, "www.portal.example/news", 1, "", ""},
+    };
+    for (const auto& check : cases)
+    {
+        web.SetUrl("about:blank");
+        g_messageBoxes.clear();
+        m_client.SendCommand(CommandClick(check.opcode, check.target, check.trusted));
+        const std::string shown = control.Address() == "about:blank" ? "" : control.Address();
+        EXPECT_EQ(check.shownAddress, shown) << check.target << " " << check.trusted;
+        EXPECT_EQ(check.messageBox, g_messageBoxes.empty() ? "" : g_messageBoxes.back())
+            << check.target << " " << check.trusted;
+    }
+    ZuGUI::SetNativeWindowHooks({});
 }
 } // namespace

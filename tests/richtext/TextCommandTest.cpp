@@ -43,6 +43,14 @@ protected:
                " _KeyVal_Cmd_MouseButton_Type=\"" + button + "\"})";
     }
 
+    // Moves the pointer into the middle of block `index`.
+    void MoveOnto(std::size_t index)
+    {
+        const CEGUI::Rectf area = Blocks().at(index)->GetArea();
+        doc->OnMouseMove(view, area.getPosition() + CEGUI::Vector2f(2, area.getHeight() / 2),
+                         CEGUI::NoButton, false);
+    }
+
     static std::string Guide(int kind, const std::string& content)
     {
         return "CallScriptIntStr(\"gFn_guide_cmd_text_on_click\", " + std::to_string(kind) +
@@ -138,5 +146,50 @@ TEST_F(TextCommandTest, WithoutClientNothingIsSentButHoverStillWorks)
     doc->OnMouseMove(view, alice.getPosition() + CEGUI::Vector2f(2, 2), CEGUI::NoButton, false);
     EXPECT_EQ(0xFFFFFF00u, CommandAt(0).GetColour());
     EXPECT_THAT(host.CallLines(), IsEmpty());
+}
+
+TEST_F(TextCommandTest, AWebLinkClickSaysWhetherTheAddressABrowserWouldOpenIsTrusted)
+{
+    // The module's default trusted addresses: hosts inside "portal.example" with any scheme,
+    // "https://fans.example.org/" and below. A target without a scheme is an http address.
+    const struct
+    {
+        const char* markup;
+        const char* trustedKey; // what follows the button type in the click tree
+    } cases[] = {
+        {"{H www.portal.example/news:News}", " _KeyVal_Cmd_Trusted=1"},
+        {"{H fans.example.org/forum:Forum}", " _KeyVal_Cmd_Trusted=0"},
+        {"{H www.portal.example@evil.net/:Prize}", " _KeyVal_Cmd_Trusted=0"},
+        {"{H evil.net/.portal.example:Prize}", " _KeyVal_Cmd_Trusted=0"},
+        {"{H 2130706433/:Prize}", " _KeyVal_Cmd_Trusted=0"},
+        {"{C www.portal.example/news:News}", ""},
+        {"{M www.portal.example/news:News}", ""},
+    };
+    for (const auto& check : cases)
+    {
+        Format(check.markup);
+        ASSERT_TRUE(PressOn(0)) << check.markup;
+        EXPECT_THAT(host.CallLines("SendCommand").at(0),
+                    ::testing::EndsWith("_KeyVal_Cmd_MouseButton_Type=\"" + std::string(kLeft) +
+                                        "\"" + check.trustedKey + "})"))
+            << check.markup;
+    }
+}
+
+TEST_F(TextCommandTest, AHoveredWebLinkShowsItsTargetUntilThePointerLeavesIt)
+{
+    Format("{H www.portal.example/news:News} {N Bob} {C go:Go}");
+    MoveOnto(0);
+    MoveOnto(0);
+    EXPECT_THAT(view.linkTargetCalls, ElementsAre("show www.portal.example/news"));
+
+    // Other command texts show nothing.
+    MoveOnto(2);
+    MoveOnto(4);
+    MoveOnto(0);
+    view.containsMouse = false;
+    MoveOnto(0);
+    EXPECT_THAT(view.linkTargetCalls, ElementsAre("show www.portal.example/news", "hide News",
+                                                  "show www.portal.example/news", "hide News"));
 }
 } // namespace

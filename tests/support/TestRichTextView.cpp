@@ -2,6 +2,8 @@
 
 #include "support/HeadlessCegui.h"
 
+#include "ZuGUIElements/richtext/TextBlocks.h"
+
 #include <CEGUI/CEGUI.h>
 #include <CEGUI/RendererModules/Null/Renderer.h>
 
@@ -11,6 +13,12 @@ TestRichTextView::TestRichTextView()
 {
     font = CEGUI::System::getSingleton().getDefaultGUIContext().getDefaultFont();
     cmdFont = font;
+}
+
+void TestRichTextView::ShowLinkTarget(const ZuGUI::ITextBlock& link, const CEGUI::String* target)
+{
+    linkTargetCalls.push_back(target ? "show " + std::string(target->c_str())
+                                     : "hide " + std::string(link.GetText(*this).c_str()));
 }
 
 TestPictureSource::TestPictureSource()

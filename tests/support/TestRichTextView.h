@@ -11,6 +11,7 @@
 
 #include <map>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -56,6 +57,8 @@ public:
     const CEGUI::Image* GetHoverBrush() const override { return hoverBrush; }
     CEGUI::GeometryBuffer& GetViewGeometry() override { return geometry; }
     void RequestViewRedraw() override { ++redraws; }
+    // Recorded as "show <target>" or "hide <the link's text>", in UTF-8.
+    void ShowLinkTarget(const ZuGUI::ITextBlock& link, const CEGUI::String* target) override;
     bool ContainsMouse() const override { return containsMouse; }
     ZuGUI::IRichTextPictureSink* GetPictureSink() override
     {
@@ -76,6 +79,7 @@ public:
     ZuGUI::TextParser::LineBreakMode lineBreak = ZuGUI::TextParser::LineBreakMode::Character;
 
     int redraws = 0;
+    std::vector<std::string> linkTargetCalls;
     RecordingGeometry geometry;
     RecordingPictureSink pictureSink;
 };

@@ -373,6 +373,50 @@ TEST_F(GameMultiLineTest, HoverHighlightsACommandTextUntilThePointerLeavesIt)
     EXPECT_TRUE(Drew(view, kCommandColour));
 }
 
+TEST_F(GameMultiLineTest, AHoveredWebLinkShowsItsTargetAsTheToolTipUntilItIsLeft)
+{
+    CGameMultiLine& view =
+        CreateView("{H a.portal.example/1:One}{H b.portal.example/2:Two}{N Bob} plain");
+    view.setTooltipText("Own tip");
+    const auto tooltip = [&view] { return std::string(view.getTooltipText().c_str()); };
+    const CEGUI::Vector2f offView(20, 20);
+    const struct
+    {
+        CEGUI::Vector2f point;
+        const char* tooltip;
+    } moves[] = {
+        {PointIn(view, 0), "a.portal.example/1"},
+        {PointIn(view, 1), "b.portal.example/2"},
+        // Back onto a link earlier in the text: it is hovered before the other one is left.
+        {PointIn(view, 0), "a.portal.example/1"},
+        {PointIn(view, 2), "Own tip"},
+        {PointIn(view, 1), "b.portal.example/2"},
+        {PointIn(view, 3), "Own tip"},
+        {PointIn(view, 1), "b.portal.example/2"},
+        {offView, "Own tip"},
+    };
+    for (const auto& move : moves)
+    {
+        MoveTo(move.point);
+        EXPECT_EQ(move.tooltip, tooltip()) << move.point.d_x;
+    }
+
+    // A new text makes new blocks, none of them hovered.
+    MoveTo(PointIn(view, 0));
+    view.setText("{H c.portal.example/3:Three}");
+    EXPECT_EQ("Own tip", tooltip());
+
+    // A tool tip text set while a target shows is the view's own from then on.
+    MoveTo(PointIn(view, 0));
+    view.setTooltipText("New tip");
+    MoveTo(offView);
+    EXPECT_EQ("New tip", tooltip());
+    MoveTo(PointIn(view, 0));
+    EXPECT_EQ("c.portal.example/3", tooltip());
+    MoveTo(offView);
+    EXPECT_EQ("New tip", tooltip());
+}
+
 TEST_F(GameMultiLineTest, PressesOnANameAnItemAndAnEmoteSendTheirTrees)
 {
     ZuTest::TestPictureSource pictures;

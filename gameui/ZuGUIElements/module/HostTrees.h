@@ -54,6 +54,10 @@ constexpr const char* kCmdContent = "_KeyVal_Cmd_Content";
 constexpr const char* kCmdText = "_KeyVal_Cmd_Text";
 constexpr const char* kCmdWholeText = "_KeyVal_Cmd_WholeText";
 constexpr const char* kCmdPicIdx = "_KeyVal_Cmd_PicIdx";
+// Web links only: 1 when the module's trusted-address check accepts the address that a
+// browser opens for the link's target (WebLinkAddress, web/TrustedAddress.h), else 0. The
+// press is sent either way: the client decides what it does.
+constexpr const char* kCmdTrusted = "_KeyVal_Cmd_Trusted";
 constexpr const char* kMouseButtonLeft = "_KeyVal_Cmd_MouseButton_Left";
 constexpr const char* kMouseButtonRight = "_KeyVal_Cmd_MouseButton_Right";
 

@@ -27,6 +27,7 @@ class Image;
 namespace ZuGUI
 {
 struct tagTexture_Param;
+class ITextBlock;
 
 // Where a view's pictures go: its picture-capable renderer.
 class IRichTextPictureSink
@@ -64,6 +65,11 @@ public:
     virtual CEGUI::GeometryBuffer& GetViewGeometry() = 0;
     // Asks for the view to be drawn again (a block's hover state changed).
     virtual void RequestViewRedraw() = 0;
+    // Shows a web link's target as the view's tool tip text when `link` becomes hovered
+    // (`target` given) and puts the view's own tool tip text back when it stops being hovered
+    // (null). Only the link that showed its target puts the text back, so that moving straight
+    // from one link onto another keeps the other's target.
+    virtual void ShowLinkTarget(const ITextBlock& link, const CEGUI::String* target) = 0;
     // True while the view is the window that the GUI reports as containing the mouse.
     virtual bool ContainsMouse() const = 0;
     // The view's picture-capable renderer, or null: the view then shows no pictures.

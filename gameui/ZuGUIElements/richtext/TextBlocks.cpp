@@ -6,6 +6,7 @@
 #include "ZuGUIElements/module/HostTrees.h"
 #include "ZuGUIElements/platform/PictureSource.h"
 #include "ZuGUIElements/richtext/RichTextView.h"
+#include "ZuGUIElements/web/TrustedAddress.h"
 #include "public/CodePage.h"
 #include "public/MarkupText.h"
 
@@ -175,10 +176,22 @@ void CCmdText::OnClick(IRichTextView& view, CEGUI::MouseButton button)
             click.SetString(HostTrees::kCmdWholeText, view.GetViewText().c_str());
             click.SetInt(HostTrees::kCmdOpcode, m_commandKind);
             click.SetString(HostTrees::kCmdMouseButtonType, MouseButtonTypeText(button));
+            if (m_commandKind == kHttpCommand)
+                click.SetInt(HostTrees::kCmdTrusted, IsTrustedWebLink(command.c_str()) ? 1 : 0);
         });
     if (sent)
         GetHost()->CallScriptIntStr(HostTrees::kScriptGuideCmdTextOnClick, m_commandKind,
                                     Utf8ToAnsi(command.c_str(), ""));
+}
+
+void CCmdText::OnMouseMove(IRichTextView& view, float x, float y, CEGUI::MouseButton button)
+{
+    const bool wasHovered = IsHovered();
+    ITextBlock::OnMouseMove(view, x, y, button);
+    if (IsHovered() == wasHovered || !IsWebLink())
+        return;
+    const CEGUI::String target = GetCommandText(view);
+    view.ShowLinkTarget(*this, IsHovered() ? &target : nullptr);
 }
 
 CEGUI::argb_t CCmdText::GetColour() const

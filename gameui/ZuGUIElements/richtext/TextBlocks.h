@@ -140,11 +140,13 @@ public:
     // its command cursor.
     bool OnMouseButton(IRichTextView& view, float x, float y, CEGUI::MouseButton button,
                        bool pressed) override;
+    // A web link also shows its target as the view's tool tip while it is hovered.
+    void OnMouseMove(IRichTextView& view, float x, float y, CEGUI::MouseButton button) override;
     CEGUI::argb_t GetColour() const override;
     const CEGUI::Font* GetFont(const IRichTextView& view) const override;
     CCmdText* AsCmdText() override { return this; }
     // Sends the click command of this block with `button`; a block without a command sends
-    // nothing.
+    // nothing. A web link's click says whether its target is trusted.
     virtual void OnClick(IRichTextView& view, CEGUI::MouseButton button);
 
     void SetCommandRange(TextIndex start, TextIndex count);
@@ -155,6 +157,8 @@ public:
     // False for a command tag written without a parameter: it carries no command, so there
     // is nothing to report or send for it.
     bool HasCommand() const { return m_commandStart != kNoText && m_commandCount != kNoText; }
+    // An "H" tag with a target.
+    bool IsWebLink() const { return m_commandKind == kHttpCommand && HasCommand(); }
     // The command as the view's text writes it, doubled braces made single; "" without a
     // command.
     CEGUI::String GetCommandText(const IRichTextView& view) const;

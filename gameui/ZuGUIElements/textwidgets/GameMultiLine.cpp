@@ -167,6 +167,32 @@ CEGUI::Vector2f CGameMultiLine::DocumentToScreen(const CEGUI::Vector2f& document
            getUnclippedOuterRect().get().d_min;
 }
 
+void CGameMultiLine::ShowLinkTarget(const ITextBlock& link, const CEGUI::String* target)
+{
+    if (!target)
+    {
+        if (d_linkShowingTarget == &link)
+            PutOwnTooltipTextBack();
+        return;
+    }
+    // A text set since the last target showed is the view's own.
+    if (!d_linkShowingTarget || getTooltipText() != d_shownLinkTarget)
+        d_ownTooltipText = getTooltipText();
+    d_linkShowingTarget = &link;
+    d_shownLinkTarget = *target;
+    setTooltipText(*target);
+}
+
+void CGameMultiLine::PutOwnTooltipTextBack()
+{
+    if (!d_linkShowingTarget)
+        return;
+    d_linkShowingTarget = nullptr;
+    // A text set while the target showed is the view's own: it stays.
+    if (getTooltipText() == d_shownLinkTarget)
+        setTooltipText(d_ownTooltipText);
+}
+
 bool CGameMultiLine::ContainsMouse() const
 {
     return getGUIContext().getWindowContainingMouse() == this;
@@ -185,6 +211,7 @@ void CGameMultiLine::initialiseComponents()
 
 void CGameMultiLine::destroy()
 {
+    PutOwnTooltipTextBack();
     d_doc.reset();
     CEGUI::MultiLineEditbox::destroy();
 }
@@ -193,6 +220,8 @@ void CGameMultiLine::FormatGameLines(bool reformatIfScrollbarsChanged)
 {
     if (!d_doc)
         return;
+    // The blocks are made anew: none of them is hovered.
+    PutOwnTooltipTextBack();
     TextParser::FormatDocument(*d_parserManager, *d_doc, *this, LayoutWidth());
     MakeFakeLine();
     if (configureScrollbars() && reformatIfScrollbarsChanged)

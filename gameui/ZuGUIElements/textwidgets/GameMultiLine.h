@@ -104,6 +104,11 @@ public:
     const CEGUI::Image* GetHoverBrush() const override { return getSelectionBrushImage(); }
     CEGUI::GeometryBuffer& GetViewGeometry() override { return getGeometryBuffer(); }
     void RequestViewRedraw() override { invalidate(); }
+    // The link's target replaces the tool tip text while the link is hovered; the view's own
+    // text comes back when the link stops being hovered, the text is laid out again (its blocks
+    // are made anew) or the view is destroyed. A tool tip text set while a target shows
+    // becomes the view's own text.
+    void ShowLinkTarget(const ITextBlock& link, const CEGUI::String* target) override;
     bool ContainsMouse() const override;
     IRichTextPictureSink* GetPictureSink() override;
 
@@ -144,6 +149,7 @@ private:
     // Hands a press of any button to the document.
     void ForwardPress(CEGUI::MouseEventArgs& e);
     void PassWheelToParent(CEGUI::MouseEventArgs& e);
+    void PutOwnTooltipTextBack();
 
     TextParser::IParserManager* d_parserManager;
     TextParser::DocPtr d_doc;
@@ -158,6 +164,11 @@ private:
     const CEGUI::Font* d_cmdFont = nullptr;
     bool d_forceHideVertScroll = false;
     bool d_forceHideHorzScroll = false;
+    // The web link whose target the tool tip shows, that target, and the view's own tool tip
+    // text.
+    const ITextBlock* d_linkShowingTarget = nullptr;
+    CEGUI::String d_shownLinkTarget;
+    CEGUI::String d_ownTooltipText;
 };
 
 using CGameMultiLineFactory = ZuWindowFactory<CGameMultiLine>;

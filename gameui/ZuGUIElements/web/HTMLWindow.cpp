@@ -66,6 +66,15 @@ HWND MainWindow(IZuGUI& host)
 }
 } // namespace
 
+void ShowDangerousAddressMessage(IZuGUI& host, const char* address)
+{
+    std::string text = HostText(host, "sys_error_dangerous_url1");
+    text += address ? address : "";
+    text += HostText(host, "sys_error_dangerous_url2");
+    const std::string caption = HostText(host, "error");
+    MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK);
+}
+
 CWebCallBack& CWebCallBack::Instance()
 {
     static CWebCallBack callBack;
@@ -80,14 +89,8 @@ bool CWebCallBack::OnBeforeNavigate(const char* address, int)
             m_currentCtrl->Show(true);
         return true;
     }
-    IZuGUI* host = GetHost();
-    if (!host)
-        return false;
-    std::string text = HostText(*host, "sys_error_dangerous_url1");
-    text += address ? address : "";
-    text += HostText(*host, "sys_error_dangerous_url2");
-    const std::string caption = HostText(*host, "error");
-    MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK);
+    if (IZuGUI* host = GetHost())
+        ShowDangerousAddressMessage(*host, address);
     return false;
 }
 

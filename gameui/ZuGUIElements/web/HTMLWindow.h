@@ -18,6 +18,13 @@
 
 namespace ZuGUI
 {
+class IZuGUI;
+
+// Tells the player that `address` was not opened, in the game's words: a message box with
+// the client's texts "sys_error_dangerous_url1" + address + "sys_error_dangerous_url2" under
+// "error". A null address shows as "".
+void ShowDangerousAddressMessage(IZuGUI& host, const char* address);
+
 class CWebCallBack final : public IWebCallBack
 {
 public:
@@ -31,8 +38,7 @@ public:
 
     void OnNavigateComplete(const char*) override {}
     // Trusted addresses (IsTrustedAddress) go on and show the current control; any other is
-    // refused with the client's message "sys_error_dangerous_url1" + address +
-    // "sys_error_dangerous_url2" under "error" (no message without a client).
+    // refused with ShowDangerousAddressMessage (no message without a client).
     bool OnBeforeNavigate(const char* address, int flags) override;
     void OnDocumentComplete(const char*) override {}
     void OnTitleChange(const char*) override {}
