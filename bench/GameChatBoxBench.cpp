@@ -3,9 +3,10 @@
 // stock windows in a stock scrollable pane (an arrangement that moves every view) plus the
 // parse and layout of the same line in one view. A stock pane measures all its children and
 // sizes its scroll bars again at every move of one of them; the chat box has it do that once
-// per arrangement, and the batched floor does the same. The last benchmark pushes a million
-// messages into one box and reports the resident memory after the first ten thousand and at the
-// end.
+// per arrangement, and the batched floor does the same. 10 KB lines of other players, ordinary
+// and made to be slow, are pushed through the box in both line break modes. The last benchmark
+// pushes a million messages into one box and reports the resident memory after the first ten
+// thousand and at the end.
 #include "RichTextSystem.h"
 
 #include <CEGUI/widgets/ScrollablePane.h>
@@ -135,6 +136,52 @@ void BM_ChatLineParseAndLayout(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ChatLineParseAndLayout)->Unit(benchmark::kMicrosecond);
+
+// A 10 KB line from another player pushed through the box, as a script's PushChatText does:
+// ordinary chat beside lines made to be slow, in both line break modes.
+CEGUI::String PlayerLine(const std::string& kind)
+{
+    constexpr std::size_t kLength = 10 * 1024;
+    std::string line;
+    if (kind == "spaces")
+        line = "a" + std::string(kLength - 3, ' ') + "!!";
+    else if (kind == "word")
+        line = std::string(kLength, 'x');
+    else if (kind == "braces")
+        while (line.size() < kLength)
+            line += "{{I 1:[x]}} ";
+    else
+        while (line.size() < kLength)
+            line += "{N Alice}: selling {I 0x1F:[Sword of Dawn]} for forty gold, whisper me ";
+    return CEGUI::String(line.substr(0, kLength));
+}
+
+void BM_ChatBoxPushPlayerLine(benchmark::State& state, const char* kind, const char* lineBreak)
+{
+    ScopedRichTextSystem system;
+    // Three views and two texts: each push changes its view's text, which is laid out again.
+    ZuGUI::CGameChatBox& box = FullChatBox(system.Root(), 3);
+    box.setProperty("LineBreak", lineBreak);
+    const CEGUI::String lines[] = {PlayerLine(kind), PlayerLine(kind) + "!"};
+    int which = 0;
+    for (auto _ : state)
+    {
+        which ^= 1;
+        benchmark::DoNotOptimize(box.PushChatText(lines[which]));
+    }
+}
+BENCHMARK_CAPTURE(BM_ChatBoxPushPlayerLine, Ordinary_Character, "ordinary", "Character")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ChatBoxPushPlayerLine, Spaces_Character, "spaces", "Character")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ChatBoxPushPlayerLine, Ordinary_Word, "ordinary", "Word")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ChatBoxPushPlayerLine, Spaces_Word, "spaces", "Word")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ChatBoxPushPlayerLine, LongWord_Word, "word", "Word")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ChatBoxPushPlayerLine, Braces_Word, "braces", "Word")
+    ->Unit(benchmark::kMillisecond);
 
 void BM_ChatBoxMillionPushesMemory(benchmark::State& state)
 {
