@@ -102,10 +102,11 @@ void LineBreaks::LaidOutObject()
 TextIndex LineBreaks::SpacesStartBefore(TextIndex position)
 {
     TextIndex start = position;
-    if (start > m_spaces.first && start <= m_spaces.end)
-        start = m_spaces.first;
     while (start > m_first && (*m_text)[start - 1] == kSpace)
-        --start;
+    {
+        const bool known = start > m_spaces.first && start <= m_spaces.end;
+        start = known ? m_spaces.first : start - 1;
+    }
     m_spaces.Remember(Range{start, position});
     return start;
 }
@@ -115,9 +116,9 @@ TextIndex LineBreaks::SkipSpaces(TextIndex from, TextIndex end)
     if (!m_text)
         return from;
     end = std::min(end, m_end);
-    TextIndex stop = m_spaces.Holds(from) ? std::min(m_spaces.end, end) : from;
+    TextIndex stop = from;
     while (stop < end && (*m_text)[stop] == kSpace)
-        ++stop;
+        stop = m_spaces.Holds(stop) ? std::min(m_spaces.end, end) : stop + 1;
     m_spaces.Remember(Range{from, stop});
     return std::max(stop, from);
 }
