@@ -3,9 +3,9 @@
 // stock windows in a stock scrollable pane (an arrangement that moves every view) plus the
 // parse and layout of the same line in one view. A stock pane measures all its children and
 // sizes its scroll bars again at every move of one of them; the chat box has it do that once
-// per arrangement, and the batched floor does the same. The last benchmark pushes a million
-// messages into one box and reports the resident memory after the first ten thousand and at the
-// end.
+// per arrangement, and the batched floor does the same. A hostile message is pushed on its own.
+// The last benchmark pushes a million messages into one box and reports the resident memory
+// after the first ten thousand and at the end.
 #include "RichTextSystem.h"
 
 #include <CEGUI/widgets/ScrollablePane.h>
@@ -135,6 +135,19 @@ void BM_ChatLineParseAndLayout(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ChatLineParseAndLayout)->Unit(benchmark::kMicrosecond);
+
+// A hostile 10 KB message, a word and a run of spaces before punctuation, into a box that breaks
+// lines between words (the view lays it out at its width, and again at its height).
+void BM_ChatBoxPushSpaceRunMessage(benchmark::State& state)
+{
+    ScopedRichTextSystem system;
+    ZuGUI::CGameChatBox& box = FullChatBox(system.Root(), 10);
+    box.setLineBreak(ZuGUI::TextParser::LineBreakMode::Word);
+    const CEGUI::String message = "a" + CEGUI::String(10 * 1024 - 3, ' ') + "!!";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(box.PushChatText(message));
+}
+BENCHMARK(BM_ChatBoxPushSpaceRunMessage)->Unit(benchmark::kMicrosecond);
 
 void BM_ChatBoxMillionPushesMemory(benchmark::State& state)
 {

@@ -1,6 +1,7 @@
 // Memory of rich text: the heap bytes (glibc's count of bytes in use) that a laid-out document
-// holds per character of its markup, for a message of line feeds and for ordinary chat text,
-// and what a chat box of 50 such messages holds in all, views and CEGUI windows included.
+// holds per character of its markup, for a message of line feeds, for ordinary chat text and
+// for the worst case, and what a chat box of 50 messages of line feeds holds in all, views and
+// CEGUI windows included.
 #include "RichTextBenchView.h"
 #include "RichTextSystem.h"
 
@@ -43,14 +44,14 @@ std::size_t HeapInUse()
 }
 
 // The heap that a document laid out from `markup` keeps, per character of the markup.
-void DocumentBytesPerCharacter(benchmark::State& state, const CEGUI::String& markup)
+void DocumentBytesPerCharacter(benchmark::State& state, const CEGUI::String& markup,
+                               float width = kLayoutWidth)
 {
     const BenchCegui cegui;
     BenchView view(cegui.Font(), markup);
     auto& parsers = ZuGUI::TextParser::CSimpleParserManager::Instance();
     // The font makes its glyphs' images the first time that they are asked for.
-    ZuGUI::TextParser::FormatDocument(parsers, *ZuGUI::TextParser::MakeDoc(parsers), view,
-                                      kLayoutWidth);
+    ZuGUI::TextParser::FormatDocument(parsers, *ZuGUI::TextParser::MakeDoc(parsers), view, width);
     double bytes = 0.0;
     for (auto _ : state)
     {
@@ -61,9 +62,9 @@ void DocumentBytesPerCharacter(benchmark::State& state, const CEGUI::String& mar
         for (int i = 0; i < kDocuments; ++i)
         {
             docs.push_back(ZuGUI::TextParser::MakeDoc(parsers));
-            ZuGUI::TextParser::FormatDocument(parsers, *docs.back(), view, kLayoutWidth);
+            ZuGUI::TextParser::FormatDocument(parsers, *docs.back(), view, width);
             // A second layout, as a resize makes: lines kept for reuse count as well.
-            ZuGUI::TextParser::FormatDocument(parsers, *docs.back(), view, kLayoutWidth + 1.0f);
+            ZuGUI::TextParser::FormatDocument(parsers, *docs.back(), view, width + 0.5f);
         }
         bytes = (static_cast<double>(HeapInUse()) - static_cast<double>(before)) / kDocuments;
     }
@@ -82,6 +83,15 @@ void BM_DocumentBytesPerCharacterOrdinary(benchmark::State& state)
     DocumentBytesPerCharacter(state, OrdinaryMessage());
 }
 BENCHMARK(BM_DocumentBytesPerCharacterOrdinary)->Iterations(1);
+
+// The worst case: a view one character wide, a line and a block per character.
+void BM_DocumentBytesPerCharacterOneCharacterPerLine(benchmark::State& state)
+{
+    const BenchCegui cegui;
+    DocumentBytesPerCharacter(state, CEGUI::String(kLineFeeds, 'x'),
+                              cegui.Font().getTextExtent("x") + 1.0f);
+}
+BENCHMARK(BM_DocumentBytesPerCharacterOneCharacterPerLine)->Iterations(1);
 
 // 50 messages of line feeds pushed into a chat box: the heap that the box holds afterwards,
 // of which the markup itself (four bytes a character in each view's window text) is a part.

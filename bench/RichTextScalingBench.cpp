@@ -61,6 +61,7 @@ struct Input
     const char* name;
     std::function<CEGUI::String(std::size_t)> make;
     int indentRestLines = 0;
+    float layoutWidth = kLayoutWidth;
 };
 
 const Input kInputs[] = {
@@ -79,6 +80,9 @@ const Input kInputs[] = {
     {"PicturesBetweenWords", [](std::size_t n) { return Repeat("word {E 12} ", n); }},
     // Every rest line leaves two pixels: no character fits a line after the first.
     {"NeverFits", Ordinary, static_cast<int>(kLayoutWidth) - 2},
+    // A character or two per line, and none at all.
+    {"Narrow", Ordinary, 0, 12.0f},
+    {"OnePixel", Ordinary, 0, 1.0f},
 };
 
 void BM_RichTextScaling(benchmark::State& state, const Input& input, LineBreakMode mode)
@@ -92,7 +96,7 @@ void BM_RichTextScaling(benchmark::State& state, const Input& input, LineBreakMo
     const ZuGUI::TextParser::DocPtr doc = ZuGUI::TextParser::MakeDoc(parsers);
     for (auto _ : state)
     {
-        ZuGUI::TextParser::FormatDocument(parsers, *doc, view, kLayoutWidth);
+        ZuGUI::TextParser::FormatDocument(parsers, *doc, view, input.layoutWidth);
         benchmark::DoNotOptimize(doc->GetHeight());
     }
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(length));
