@@ -205,19 +205,14 @@ void CRichTextDoc::SetCursor(float x, float y)
 void CRichTextDoc::Clear()
 {
     m_lineBackground.set = 0;
-    // As many spare lines as the last layout had, up to kSpareLines: enough to lay the same
-    // text out again.
+    // As many spare lines as the last layout had: enough to lay the same text out again.
     m_spareLines.clear();
     for (std::unique_ptr<CTextLine>& line : m_lines)
     {
-        if (m_spareLines.size() == kSpareLines)
-            break;
         line->Reset();
         m_spareLines.push_back(std::move(line));
     }
     m_lines.clear();
-    if (m_lines.capacity() > kSpareLines)
-        Lines().swap(m_lines);
     m_penX = 0.0f;
     m_penY = 0.0f;
     m_height = 0.0f;
@@ -292,6 +287,12 @@ void CRichTextDoc::BeginParse(IRichTextView& view)
 
 void CRichTextDoc::EndParse()
 {
+    // What a shorter text left unused is not held beyond a few.
+    if (m_spareLines.size() > kSpareLines)
+    {
+        m_spareLines.resize(kSpareLines);
+        m_spareLines.shrink_to_fit();
+    }
     FinishCurrentLine();
     m_height = m_lines.empty() ? 0.0f : m_lines.back()->GetArea().bottom();
     SettleItemRefs();

@@ -5,8 +5,8 @@
 // a run of line feeds in plain text takes one line and one block however long it is, so that a
 // flood of empty lines costs next to nothing. Laid out at 200 pixels, chat text costs about 10
 // bytes per character of its markup and a message of line feeds well under 1; the worst case
-// is a line per character (a view one character wide), about 150 bytes per character. Cleared
-// lines are kept for the next layout up to kSpareLines of them.
+// is a line per character (a view one character wide), about 190 bytes per character. A layout
+// reuses the lines of the one before; of those that it leaves unused it keeps kSpareLines.
 #pragma once
 
 #include "ZuGUIElements/richtext/IDoc.h"
@@ -103,8 +103,7 @@ public:
     const GamePic_t& GetLineBackground() const { return m_lineBackground; }
 
 private:
-    // Cleared lines kept for reuse: enough for a chat window full of messages; a longer text
-    // makes the rest anew at each layout rather than holding them for good.
+    // Cleared lines that a layout left unused and keeps for the next.
     static constexpr std::size_t kSpareLines = 256;
 
     void FinishCurrentLine();
