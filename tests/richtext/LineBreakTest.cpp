@@ -153,6 +153,31 @@ TEST_F(LineBreakTest, CjkTextBreaksBetweenIdeographsAndKeepsClosingPunctuation)
     EXPECT_EQ(withComma, Doc().GetText(view));
 }
 
+TEST_F(LineBreakTest, TextWithoutABreakOverManyLinesBreaksAsCharacterModeDoes)
+{
+    struct Case
+    {
+        const char* name;
+        CEGUI::String markup;
+    };
+    const Case cases[] = {
+        {"a run of spaces before punctuation", "a" + CEGUI::String(60, ' ') + "!!"},
+        {"one long word", CEGUI::String(80, 'x')},
+        {"an opening bracket before a run of spaces", "(" + CEGUI::String(60, ' ') + "x"},
+    };
+    const float width = Extent("xxxx") + 1.0f;
+    for (const Case& test : cases)
+    {
+        view.lineBreak = LineBreakMode::Character;
+        Format(test.markup, width);
+        const std::vector<std::string> byCharacters = JoinedLines();
+        view.lineBreak = LineBreakMode::Word;
+        Format(test.markup, width);
+        EXPECT_GE(byCharacters.size(), 4u) << test.name;
+        EXPECT_EQ(byCharacters, JoinedLines()) << test.name;
+    }
+}
+
 TEST_F(LineBreakTest, CharacterModeFillsTheLineWhereWordModeBreaksBetweenWords)
 {
     const char* markup = "the keep gate is open";

@@ -182,6 +182,48 @@ TEST_F(RichTextDocTest, PressesHitBlocksStrictlyInside)
     EXPECT_FALSE(Blocks()[1]->IsPressed());
 }
 
+TEST_F(RichTextDocTest, ARunOfLineFeedsTakesOneLineYetLaysOutAsALinePerLineFeed)
+{
+    struct Case
+    {
+        const char* name;
+        const char* markup;
+        int indent1stLine;
+        std::size_t lines; // in the document
+        // What each line of the page shows: text, a line feed only, or nothing.
+        const char* rows;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"a run between words", "a\n\n\n\nb", 0, 3, "TLLLT", "a\n\n\n\nb"},
+        {"only line feeds", "\n\n\n", 0, 2, "LLL", "\n\n\n"},
+        {"in another colour a run of its own", "a\n\n{T red:\n\n}b", 0, 4, "TLLLT", "a\n\n\n\nb"},
+        {"command text keeps a line each", "{C go:\n\n\n}x", 0, 4, "LLLT", "\n\n\nx"},
+        {"lines with a background keep a line each", "{Bg 3:5}\n\n\nx", 0, 4, "LLLT", "\n\n\nx"},
+        {"the first line's indent apart", "\n\n\nx", 5, 3, "LLLT", "\n\n\nx"},
+        {"single line feeds", "a\nb\n\nc", 0, 4, "TTLT", "a\nb\n\nc"},
+    };
+    // Cases are laid out one after another into the same document, reusing its lines.
+    for (const Case& test : cases)
+    {
+        view.indent1stLine = test.indent1stLine;
+        Format(test.markup);
+        EXPECT_EQ(test.lines, Lines().size()) << test.name;
+        const std::string rows = test.rows;
+        EXPECT_FLOAT_EQ(rows.size() * LineHeight(), Doc().GetHeight()) << test.name;
+        EXPECT_EQ(test.text, std::string(Doc().GetText(view).c_str())) << test.name;
+        // A press just inside each line's start hits what that line shows there.
+        for (std::size_t row = 0; row < rows.size(); ++row)
+        {
+            const float x = (row == 0 ? test.indent1stLine : 0) + 1.0f;
+            const bool shown = rows[row] == 'T' || (rows[row] == 'L' && Extent("\n") > 1.0f);
+            const CEGUI::Vector2f point(x, (row + 0.5f) * LineHeight());
+            EXPECT_EQ(shown, doc->OnMouseButton(view, point, CEGUI::LeftButton, true))
+                << test.name << ", line " << row;
+        }
+    }
+}
+
 TEST_F(RichTextDocTest, HoverFollowsThePointerWhileTheViewContainsTheMouse)
 {
     Format("ab{C go:cd}");

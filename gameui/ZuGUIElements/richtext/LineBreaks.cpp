@@ -69,21 +69,28 @@ void LineBreaks::StartStretch(const CEGUI::String& text, TextIndex first, TextIn
     m_nextFollowing = kNoText;
     m_stretchLast = m_last;
     m_stretchLastNonSpace = m_lastNonSpace;
+    m_spaces = Range{};
+    m_noBreaks = Range{};
+}
+
+void LineBreaks::Range::Remember(const Range& other)
+{
+    if (other.first >= other.end)
+        return;
+    if (other.first <= end && other.end >= first && first < end)
+        *this = Range{std::min(first, other.first), std::max(end, other.end)};
+    else
+        *this = other;
 }
 
 void LineBreaks::LaidOut(TextIndex first, TextIndex end)
 {
-    if (!m_text || first >= end)
+    if (!m_text || first >= end || first < m_first || end > m_end)
         return;
     m_last = (*m_text)[end - 1];
-    for (TextIndex i = end; i > first; --i)
-    {
-        if ((*m_text)[i - 1] != kSpace)
-        {
-            m_lastNonSpace = (*m_text)[i - 1];
-            return;
-        }
-    }
+    const TextIndex spacesStart = SpacesStartBefore(end);
+    if (spacesStart > first)
+        m_lastNonSpace = (*m_text)[spacesStart - 1];
 }
 
 void LineBreaks::LaidOutObject()
@@ -92,17 +99,46 @@ void LineBreaks::LaidOutObject()
     m_lastNonSpace = kObjectReplacement;
 }
 
-CEGUI::utf32 LineBreaks::LastNonSpaceBefore(TextIndex position) const
+TextIndex LineBreaks::SpacesStartBefore(TextIndex position)
 {
-    for (TextIndex i = position; i > m_first; --i)
+    TextIndex start = position;
+    while (start > m_first && (*m_text)[start - 1] == kSpace)
     {
-        if ((*m_text)[i - 1] != kSpace)
-            return (*m_text)[i - 1];
+        const bool known = start > m_spaces.first && start <= m_spaces.end;
+        start = known ? m_spaces.first : start - 1;
     }
+    m_spaces.Remember(Range{start, position});
+    return start;
+}
+
+TextIndex LineBreaks::SkipSpaces(TextIndex from, TextIndex end)
+{
+    if (!m_text)
+        return from;
+    end = std::min(end, m_end);
+    TextIndex stop = from;
+    while (stop < end && (*m_text)[stop] == kSpace)
+        stop = m_spaces.Holds(stop) ? std::min(m_spaces.end, end) : stop + 1;
+    m_spaces.Remember(Range{from, stop});
+    return std::max(stop, from);
+}
+
+TextIndex LineBreaks::TrimSpaces(TextIndex first, TextIndex end)
+{
+    if (!m_text || end <= first || end > m_end || first < m_first)
+        return end;
+    return std::max(first, SpacesStartBefore(end));
+}
+
+CEGUI::utf32 LineBreaks::LastNonSpaceBefore(TextIndex position)
+{
+    const TextIndex start = SpacesStartBefore(position);
+    if (start > m_first)
+        return (*m_text)[start - 1];
     return m_stretchLast != kSpace ? m_stretchLast : m_stretchLastNonSpace;
 }
 
-LineBreaks::Context LineBreaks::ContextAt(TextIndex position, CEGUI::utf32 after) const
+LineBreaks::Context LineBreaks::ContextAt(TextIndex position, CEGUI::utf32 after)
 {
     Context context{kNothing, kNothing, after};
     if (position > m_first)
@@ -161,22 +197,41 @@ TextIndex LineBreaks::LastBefore(TextIndex after, TextIndex upTo)
     if (m_end <= m_first)
         return kNoText;
     upTo = std::min(upTo, m_end - 1);
-    for (TextIndex position = upTo; position > after && position > m_first; --position)
+    const TextIndex floor = std::max(after, m_first);
+    for (TextIndex position = upTo; position > floor; --position)
     {
+        if (m_noBreaks.Holds(position))
+        {
+            if (m_noBreaks.first <= floor + 1)
+                break; // no break down to the floor
+            position = m_noBreaks.first - 1;
+        }
         if (AllowedBefore(position))
+        {
+            m_noBreaks.Remember(Range{position + 1, upTo + 1});
             return position;
+        }
     }
+    if (upTo > floor)
+        m_noBreaks.Remember(Range{floor + 1, upTo + 1});
     return kNoText;
 }
 
 TextIndex LineBreaks::NextAfter(TextIndex after)
 {
-    for (TextIndex position = after + 1; position < m_end; ++position)
+    if (after >= m_end)
+        return m_end;
+    TextIndex position = after + 1;
+    for (; position < m_end; ++position)
     {
-        if (AllowedBefore(position))
-            return position;
+        if (m_noBreaks.Holds(position))
+            position = m_noBreaks.end; // checked next, unless it is the end
+        if (position < m_end && AllowedBefore(position))
+            break;
     }
-    return m_end;
+    position = std::min(position, m_end);
+    m_noBreaks.Remember(Range{after + 1, position});
+    return position;
 }
 } // namespace TextParser
 } // namespace ZuGUI

@@ -6,6 +6,12 @@
 // for those three characters only, and remembers each answer: a layout asks about the same few
 // letter and punctuation triples again and again, and asking libunibreak costs more than
 // measuring the text.
+//
+// Each pass of a long line asks again about the same stretch: where the run of spaces around
+// its end starts and ends, and whether a break lies between its start and the last character
+// that fits. The stretch remembers the last run of spaces and the last range known to hold no
+// break, so that a pass costs what it takes from the text however long the run of spaces or
+// the word that it is in (time linear in the stretch).
 #pragma once
 
 #include "ZuGUIElements/richtext/TextBlocks.h"
@@ -55,6 +61,12 @@ public:
     // link), which then stays on the stretch's last line; kNoText otherwise.
     TextIndex GluedFollowing();
 
+    // Spaces hang past the end of a line. The first position in [from, end) of the stretch
+    // that is not a space, or `end`.
+    TextIndex SkipSpaces(TextIndex from, TextIndex end);
+    // The end of [first, end) of the stretch without the spaces at its end.
+    TextIndex TrimSpaces(TextIndex first, TextIndex end);
+
 private:
     // The characters that decide a break: the one after it, the one before it, and the last
     // one before that which is not a space.
@@ -67,11 +79,25 @@ private:
     // The context stands for "nothing before": no break at the start of the text.
     static constexpr CEGUI::utf32 kNothing = 0;
 
+    // Positions of the stretch, half-open.
+    struct Range
+    {
+        TextIndex first = 0;
+        TextIndex end = 0;
+
+        bool Holds(TextIndex position) const { return position >= first && position < end; }
+        // Joins `other` when the two overlap or touch; otherwise becomes it.
+        void Remember(const Range& other);
+    };
+
     // The context of a break before `position` of the stretch, or at its end before `after`.
-    Context ContextAt(TextIndex position, CEGUI::utf32 after) const;
+    Context ContextAt(TextIndex position, CEGUI::utf32 after);
     // The last character before `position` of the stretch that is not a space, searching
     // back into what was laid out before the stretch.
-    CEGUI::utf32 LastNonSpaceBefore(TextIndex position) const;
+    CEGUI::utf32 LastNonSpaceBefore(TextIndex position);
+    // Where the run of spaces that ends before `position` starts: `position` when the
+    // character before it is not a space, never before the stretch.
+    TextIndex SpacesStartBefore(TextIndex position);
     bool Decide(const Context& context);
 
     const CEGUI::String* m_text = nullptr;
@@ -84,6 +110,10 @@ private:
     CEGUI::utf32 m_stretchLastNonSpace = kNothing;
     CEGUI::utf32 m_last = kNothing;
     CEGUI::utf32 m_lastNonSpace = kNothing;
+    // Of the current stretch: the last run of spaces found (all spaces, though perhaps not the
+    // whole run), and the last positions found where no line may break before.
+    Range m_spaces;
+    Range m_noBreaks;
 
     // libunibreak's answers by context, direct-mapped: a collision asks again.
     struct Answer

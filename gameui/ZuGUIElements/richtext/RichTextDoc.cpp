@@ -6,6 +6,7 @@
 #include "public/MarkupText.h"
 
 #include <algorithm>
+#include <typeinfo>
 
 namespace ZuGUI
 {
@@ -95,10 +96,24 @@ void CTextLine::SetBackground(std::unique_ptr<CPictureBlock> background)
 void CTextLine::Reset()
 {
     m_blocks.clear();
+    if (m_blocks.capacity() > kUsualBlocks)
+        Blocks().swap(m_blocks);
     m_background.reset();
     m_lowestBottom = 0.0f;
     m_area = CEGUI::Rectf(0.0f, 0.0f, 0.0f, 0.0f);
     m_flags = 0;
+}
+
+void CTextLine::ExtendDown(float bottom)
+{
+    if (m_blocks.empty())
+        return;
+    ITextBlock& last = *m_blocks.back();
+    CEGUI::Rectf area = last.GetArea();
+    area.bottom(bottom);
+    last.SetArea(area);
+    m_lowestBottom = std::max(m_lowestBottom, bottom);
+    Finish();
 }
 
 void CTextLine::Finish()
@@ -232,7 +247,54 @@ void CRichTextDoc::AddBlock(IRichTextView& view, std::unique_ptr<ITextBlock> blo
     if (m_lines.empty())
         NewLine(view, true);
     m_penX = block->GetArea().right();
-    m_lines.back()->AddBlock(std::move(block));
+    if (!FoldLineFeed(view, *block))
+        m_lines.back()->AddBlock(std::move(block));
+}
+
+bool CRichTextDoc::IsLineFeedRun(const IRichTextView& view, const ITextBlock& block)
+{
+    // Only plain text: a command's blocks are each reported and highlighted on their own.
+    if (typeid(block) != typeid(CPlainText))
+        return false;
+    const auto& text = static_cast<const CPlainText&>(block);
+    const CEGUI::String& viewText = view.GetViewText();
+    // A block ends at the first line feed in it: one that starts with a line feed holds only
+    // that one, or line feeds that were folded into it.
+    return text.GetTextCount() >= 1 && text.GetTextStart() < viewText.length() &&
+           viewText[text.GetTextStart()] == '\n';
+}
+
+bool CRichTextDoc::FoldLineFeed(const IRichTextView& view, const ITextBlock& block)
+{
+    if (m_lines.size() < 2)
+        return false;
+    CTextLine& current = *m_lines.back();
+    CTextLine& previous = *m_lines[m_lines.size() - 2];
+    if (!current.GetBlocks().empty() || current.GetBackground() || previous.GetBackground() ||
+        previous.GetBlocks().size() != 1 || !IsLineFeedRun(view, block) ||
+        !IsLineFeedRun(view, *previous.GetBlocks().front()))
+        return false;
+    const auto& lineFeed = static_cast<const CPlainText&>(block);
+    auto& run = static_cast<CPlainText&>(*previous.GetBlocks().front());
+    if (lineFeed.GetTextCount() != 1 ||
+        run.GetTextStart() + run.GetTextCount() != lineFeed.GetTextStart() ||
+        run.GetColorPair().text != lineFeed.GetColorPair().text ||
+        run.GetColorPair().second != lineFeed.GetColorPair().second)
+        return false;
+    const CEGUI::Rectf& area = lineFeed.GetArea();
+    const CEGUI::Rectf& runArea = run.GetArea();
+    const CEGUI::Rectf& line = current.GetArea();
+    const CEGUI::Rectf& previousLine = previous.GetArea();
+    if (area.left() != runArea.left() || area.right() != runArea.right() ||
+        area.top() != line.top() || line.left() != previousLine.left() ||
+        line.top() != previousLine.bottom() + m_lineGap)
+        return false;
+    run.SetTextRange(run.GetTextStart(), run.GetTextCount() + 1);
+    previous.ExtendDown(area.bottom());
+    current.Reset();
+    m_spareLines.push_back(std::move(m_lines.back()));
+    m_lines.pop_back();
+    return true;
 }
 
 void CRichTextDoc::BeginParse(IRichTextView& view)
@@ -245,6 +307,12 @@ void CRichTextDoc::BeginParse(IRichTextView& view)
 
 void CRichTextDoc::EndParse()
 {
+    // What a shorter text left unused is not held beyond a few.
+    if (m_spareLines.size() > kSpareLines)
+    {
+        m_spareLines.resize(kSpareLines);
+        m_spareLines.shrink_to_fit();
+    }
     FinishCurrentLine();
     m_height = m_lines.empty() ? 0.0f : m_lines.back()->GetArea().bottom();
     SettleItemRefs();

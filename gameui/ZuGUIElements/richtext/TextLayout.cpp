@@ -20,19 +20,18 @@ GlyphMetrics::Glyph GlyphMetrics::Lookup(CEGUI::utf32 c) const
 
 namespace
 {
+constexpr float kUnlimited = std::numeric_limits<float>::infinity();
+
 bool IsControlCharacter(CEGUI::utf32 c)
 {
     return c == '\n' || c == '\t' || c == '\r';
 }
 
-TextIndex TokenEnd(const CEGUI::String& text, TextIndex first, TextIndex end)
+// Whether `i` is still in the token that starts at `first`. A pass takes only a line's worth of
+// a long token: the scans find its end as they go instead of looking for it first.
+bool InToken(const CEGUI::utf32* chars, TextIndex first, TextIndex i)
 {
-    if (IsControlCharacter(text[first]))
-        return first + 1;
-    TextIndex i = first;
-    while (i < end && !IsControlCharacter(text[i]))
-        ++i;
-    return i;
+    return i == first || (!IsControlCharacter(chars[first]) && !IsControlCharacter(chars[i]));
 }
 
 // How a token measures against the room left on its line, in one scan of its characters.
@@ -41,11 +40,8 @@ struct TokenFit
     // The token's extent, or, when `base` plus it exceeds the limit, the extent of the
     // characters up to the first one that does not fit (which also exceeds it).
     float extent = 0.0f;
-    // The characters before that first one: all of them when the token fits.
+    // The characters before that first one: all of the token's when it fits.
     TextIndex byExtent = 0;
-    // The characters whose advances fit the limit (Font::getCharAtPixel), measured from the
-    // token's start: meaningful only for a token that starts its pass (`base` 0).
-    TextIndex byAdvance = 0;
 };
 
 // Wants no pass widths.
@@ -54,18 +50,19 @@ struct NoWidths
     void operator()(TextIndex, float) const {}
 };
 
-// Measures the token [first, end) after `base` pixels of its pass against `limit`. Each
-// character that fits is reported to `record` with the pass width up to it:
-// record(index after the character, width).
-template <typename Record = NoWidths>
-TokenFit MeasureToken(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first,
-                      TextIndex end, float base, float limit, Record&& record = {})
+// Measures the characters from `first` up to `end`, or up to the first `i` for which
+// stop(i) holds, after `base` pixels of their pass against `limit`; the scan also stops at the
+// first character that does not fit. Each character that fits is reported to `record` with the
+// pass width up to it: record(index after the character, width).
+template <typename Stop, typename Record>
+TokenFit MeasureRun(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first, TextIndex end,
+                    float base, float limit, Stop&& stop, Record&& record)
 {
     const CEGUI::utf32* chars = text.ptr();
     float advanced = 0.0f;
     float reached = 0.0f;
     TextIndex i = first;
-    for (; i < end; ++i)
+    for (; i < end && !stop(i); ++i)
     {
         const GlyphMetrics::Glyph glyph = glyphs.Of(chars[i]);
         reached = std::max(reached, advanced + glyph.renderedAdvance);
@@ -78,22 +75,18 @@ TokenFit MeasureToken(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex
     TokenFit fit;
     fit.extent = std::max(advanced, reached);
     fit.byExtent = i - first;
-    if (!(limit > 0.0f))
-        return fit; // byAdvance 0
-    if (i == end)
-    {
-        fit.byAdvance = end - first;
-        return fit;
-    }
-    // The advances never reach past the extent: they overflow at this character or later.
-    while (!(limit < advanced))
-    {
-        if (++i == end)
-            break;
-        advanced += glyphs.Of(chars[i]).advance;
-    }
-    fit.byAdvance = i - first;
     return fit;
+}
+
+// MeasureRun over the token that starts at `first`, which ends at `end` at the latest.
+template <typename Record = NoWidths>
+TokenFit MeasureToken(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first,
+                      TextIndex end, float base, float limit, Record&& record = {})
+{
+    const CEGUI::utf32* chars = text.ptr();
+    return MeasureRun(
+        glyphs, text, first, end, base, limit,
+        [&](TextIndex i) { return !InToken(chars, first, i); }, record);
 }
 
 // The pass widths of the last characters measured: a line ends a few characters before the
@@ -128,64 +121,55 @@ TextIndex FittingCharacters(GlyphMetrics& glyphs, const CEGUI::String& text, Tex
     float width = 0.0f; // of the tokens before the current one
     for (TextIndex token = first; token < end;)
     {
-        const TextIndex tokenEnd = TokenEnd(text, token, end);
-        const TokenFit fit = MeasureToken(glyphs, text, token, tokenEnd, width, remaining, record);
+        const TokenFit fit = MeasureToken(glyphs, text, token, end, width, remaining, record);
         if (width + fit.extent > remaining)
             return token + fit.byExtent - first;
         width += fit.extent;
-        token = tokenEnd;
+        token += fit.byExtent;
     }
     return end - first;
 }
 
-// The width of a pass of the characters [first, end): its tokens' extents.
-float PassWidth(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first, TextIndex end)
+// The width of a pass of the characters [first, end), its tokens' extents, measured while it
+// is at most `limit`: a wider pass measures only as far as the first character past it, and
+// its width is then some width above the limit.
+float PassWidthWithin(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first,
+                      TextIndex end, float limit)
 {
     float width = 0.0f;
     for (TextIndex token = first; token < end;)
     {
-        const TextIndex tokenEnd = TokenEnd(text, token, end);
-        width += MeasureExtent(glyphs, text, token, tokenEnd);
-        token = tokenEnd;
+        const TokenFit fit = MeasureToken(glyphs, text, token, end, width, limit);
+        width += fit.extent;
+        if (width > limit)
+            return width;
+        token += fit.byExtent;
     }
     return width;
 }
 
-// Font::getCharAtPixel on the characters [first, end): how many of them fit in `pixel` by
-// their advances.
+float PassWidth(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first, TextIndex end)
+{
+    return PassWidthWithin(glyphs, text, first, end, kUnlimited);
+}
+
+// Font::getCharAtPixel on the token that starts at `first` and ends at `end` at the latest:
+// how many of its characters fit in `pixel` by their advances.
 TextIndex CharsWithin(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first,
                       TextIndex end, float pixel)
 {
     if (!(pixel > 0.0f))
         return 0;
+    const CEGUI::utf32* chars = text.ptr();
     float advanced = 0.0f;
-    for (TextIndex i = first; i < end; ++i)
+    TextIndex i = first;
+    for (; i < end && InToken(chars, first, i); ++i)
     {
-        advanced += glyphs.Of(text[i]).advance;
+        advanced += glyphs.Of(chars[i]).advance;
         if (pixel < advanced)
-            return i - first;
+            break;
     }
-    return end - first;
-}
-
-// Spaces at the end of a line may reach past its edge: they show nothing.
-bool IsHangingSpace(CEGUI::utf32 c)
-{
-    return c == ' ';
-}
-
-TextIndex SkipHangingSpaces(const CEGUI::String& text, TextIndex from, TextIndex end)
-{
-    while (from < end && IsHangingSpace(text[from]))
-        ++from;
-    return from;
-}
-
-TextIndex TrimHangingSpaces(const CEGUI::String& text, TextIndex first, TextIndex end)
-{
-    while (end > first && IsHangingSpace(text[end - 1]))
-        --end;
-    return end;
+    return i - first;
 }
 
 Pass RestOfLine(TextIndex count, float width, bool wrapped)
@@ -200,7 +184,9 @@ Pass RestOfLine(TextIndex count, float width, bool wrapped)
 
 float MeasureExtent(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first, TextIndex end)
 {
-    return MeasureToken(glyphs, text, first, end, 0.0f, std::numeric_limits<float>::infinity())
+    return MeasureRun(
+               glyphs, text, first, end, 0.0f, kUnlimited, [](TextIndex) { return false; },
+               NoWidths{})
         .extent;
 }
 
@@ -210,14 +196,12 @@ Pass MeasureCharacterPass(GlyphMetrics& glyphs, const CEGUI::String& text, TextI
     Pass pass;
     for (TextIndex token = first; token < end;)
     {
-        const TextIndex tokenEnd = TokenEnd(text, token, end);
-        const TokenFit fit =
-            MeasureToken(glyphs, text, token, tokenEnd, pass.width, room.remaining);
+        const TokenFit fit = MeasureToken(glyphs, text, token, end, pass.width, room.remaining);
         if (pass.width + fit.extent <= room.remaining)
         {
-            pass.count += tokenEnd - token;
+            pass.count += fit.byExtent;
             pass.width += fit.extent;
-            token = tokenEnd;
+            token += fit.byExtent;
             continue;
         }
         if (pass.count > 0)
@@ -226,7 +210,7 @@ Pass MeasureCharacterPass(GlyphMetrics& glyphs, const CEGUI::String& text, TextI
             return pass;
         }
         // The first token does not fit: break it by characters.
-        pass.count = fit.byAdvance;
+        pass.count = CharsWithin(glyphs, text, token, end, room.remaining);
         if (pass.count > 0)
         {
             pass.width = room.remaining;
@@ -235,7 +219,7 @@ Pass MeasureCharacterPass(GlyphMetrics& glyphs, const CEGUI::String& text, TextI
         }
         // Not one character fits at the pen: start a new line and fill it.
         pass.newLineBefore = true;
-        pass.count = CharsWithin(glyphs, text, token, tokenEnd, room.layoutWidth);
+        pass.count = CharsWithin(glyphs, text, token, end, room.layoutWidth);
         pass.width = MeasureExtent(glyphs, text, token, token + pass.count);
         return pass;
     }
@@ -258,12 +242,15 @@ Pass MeasureWordPass(GlyphMetrics& glyphs, LineBreaks& breaks, const CEGUI::Stri
         return PassWidth(glyphs, text, first, lineEnd);
     };
     // The word that starts the pass goes to a fresh line when it fits there, with `extra`
-    // pixels after it, and the fresh line has more room.
+    // pixels after it, and the fresh line has more room. Only a fresh line's worth of a long
+    // word is measured (glyphs never advance backwards: a part too wide makes the word too wide).
     const auto fitsFreshLine = [&](TextIndex wordEnd, float extra)
     {
-        return room.remaining < room.freshLine && breaks.AllowedBefore(first) &&
-               PassWidth(glyphs, text, first, TrimHangingSpaces(text, first, wordEnd)) + extra <=
-                   room.freshLine;
+        if (!(room.remaining < room.freshLine) || !breaks.AllowedBefore(first))
+            return false;
+        const TextIndex shownEnd = breaks.TrimSpaces(first, wordEnd);
+        return PassWidthWithin(glyphs, text, first, shownEnd, room.freshLine) + extra <=
+               room.freshLine;
     };
     const auto moveToNextLine = []
     {
@@ -272,7 +259,7 @@ Pass MeasureWordPass(GlyphMetrics& glyphs, LineBreaks& breaks, const CEGUI::Stri
         return pass;
     };
 
-    const TextIndex overflow = SkipHangingSpaces(text, first + fitting, end);
+    const TextIndex overflow = breaks.SkipSpaces(first + fitting, end);
     if (overflow == end)
     {
         // The rest fits, unless what follows the stretch has to stay with its last word.

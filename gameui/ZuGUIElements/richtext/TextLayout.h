@@ -3,6 +3,10 @@
 //
 // Text is measured as Font::getTextExtent measures it, token by token: a token is a run of
 // characters other than line feed, tab and carriage return, or one of those three alone.
+//
+// A pass measures the text only as far as its line reaches, plus the word that it breaks, and
+// finds a token's end as it goes: however long a token, a word or a run of spaces, laying a
+// piece out costs time linear in its length.
 #pragma once
 
 #include "ZuGUIElements/richtext/LineBreaks.h"
