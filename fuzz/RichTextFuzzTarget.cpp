@@ -164,7 +164,7 @@ void Exercise(ZuTest::TestRichTextView& view, ZuGUI::IDoc& doc, InputReader& poi
 // texts are a few thousand characters long.
 constexpr double kLayoutSecondsPerCharacter = 4e-6;
 constexpr double kLayoutSecondsFloor = 0.02;
-constexpr std::size_t kDocumentBytesPerCharacter = 160;
+constexpr std::size_t kDocumentBytesPerCharacter = 256;
 constexpr std::size_t kDocumentBytesFloor = 16 * 1024;
 
 std::size_t AllocatedBytes()
