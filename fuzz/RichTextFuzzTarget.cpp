@@ -11,6 +11,7 @@
 // Besides crashes and broken invariants, the target fails an input whose layout takes more
 // time, or whose document more memory, than a budget that grows linearly with the text: a
 // layout that is quadratic somewhere, or a document that costs far more than its text.
+// ZU_FUZZ_VERBOSE=1 prints each measured layout's length, bytes and seconds.
 #include "support/RecordingHost.h"
 #include "support/TestRichTextView.h"
 
@@ -193,7 +194,7 @@ ZuGUI::TextParser::DocPtr FormatWithinBudget(ZuTest::TestRichTextView& view, flo
         ZuGUI::TextParser::FormatDocument(parsers, *doc, view, width);
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         const std::size_t after = AllocatedBytes();
-        if (getenv("ZU_FUZZ_VERBOSE"))
+        if (std::getenv("ZU_FUZZ_VERBOSE"))
             std::fprintf(stderr, "chars %zu bytes %zu seconds %g\n", length,
                          after > before ? after - before : 0, took.count());
         Check(after <= before ||
