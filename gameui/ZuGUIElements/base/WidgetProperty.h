@@ -206,8 +206,10 @@ class WidgetProperty final : public CEGUI::Property
         kWritable && std::is_void_v<typename detail::AccessorTraits<decltype(Setter)>::Type>;
 
 public:
+    // A write-only property is a command ("PushChat", "Clear"): a layout never records it, or
+    // loading the layout would run it.
     WidgetProperty(const char* name, const char* help, const char* defaultValue)
-        : CEGUI::Property(name, help, defaultValue, true, Text::DataType(), "ZuGUIElements")
+        : CEGUI::Property(name, help, defaultValue, kReadable, Text::DataType(), "ZuGUIElements")
     {
     }
 
