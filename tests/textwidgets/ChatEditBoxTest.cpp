@@ -178,6 +178,27 @@ TEST_F(ChatEditBoxTest, CommandPropertiesReadNothingAndReadOnlyOnesIgnoreWrites)
     EXPECT_EQ("", input.getProperty("EncodedText"));
 }
 
+TEST_F(ChatEditBoxTest, APushedNameMovesTheCaretOffsetAndNeverPassesTheMaximumLength)
+{
+    CChatEditBox& input = CreateInput();
+    input.setMaxTextLength(12);
+    int full = 0;
+    input.subscribeEvent(CEGUI::Editbox::EventEditboxFull,
+                         [&full](const CEGUI::EventArgs&) { return ++full > 0; });
+    input.setText("wts ");
+    input.setCaretIndex(4);
+    PushItem(input, 17, "[Sword]");
+    EXPECT_EQ("wts [Sword]", input.getText());
+    EXPECT_FLOAT_EQ(input.getFont()->getTextExtent("wts [Sword]"), input.getCaratOffset());
+
+    // One more name would pass 12 characters: it is refused whole, and not encoded later.
+    PushItem(input, 18, "[Axe]");
+    EXPECT_EQ("wts [Sword]", input.getText());
+    EXPECT_EQ(1, full);
+    input.setText(input.getText() + "!");
+    EXPECT_EQ("wts {I 17:[item 17]}!", input.getProperty("EncodedText"));
+}
+
 // A tag list over the rich content edit's protected operations.
 class TaggedEdit : public ZuGUI::CRichContentEdit
 {

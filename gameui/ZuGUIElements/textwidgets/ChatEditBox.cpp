@@ -36,13 +36,31 @@ void CChatEditBox::EndPushItem(const CEGUI::String& itemName)
 {
     const bool pending = d_pushPending;
     d_pushPending = false;
+    if (getText().length() + itemName.length() > getMaxTextLength())
+    {
+        // A name cut short would not be found again: the item is not pushed at all.
+        if (pending)
+            DropPendingItem();
+        CEGUI::WindowEventArgs args(this);
+        onEditboxFullEvent(args);
+        return;
+    }
     setText(getText() + itemName);
-    // Typing goes on after the link.
+    // Typing goes on after the link, and scripts read where the caret now is.
     setCaretIndex(getText().length());
+    UpdateCaretOffset();
     if (!pending || d_nameLog.empty() || d_positionLog.empty())
         return;
     d_positionLog.back().end = static_cast<unsigned>(getText().length());
     d_nameLog.back().name = itemName;
+}
+
+void CChatEditBox::DropPendingItem()
+{
+    if (!d_positionLog.empty())
+        d_positionLog.pop_back();
+    if (!d_nameLog.empty())
+        d_nameLog.pop_back();
 }
 
 void CChatEditBox::onTextChanged(CEGUI::WindowEventArgs& e)

@@ -31,7 +31,9 @@ public:
 
     void BeginPushItem(unsigned itemId);
     // Appends `itemName` to the text as the name of the item that BeginPushItem began, and
-    // moves the caret after it; with no item begun the name is appended as plain text.
+    // moves the caret after it; with no item begun the name is appended as plain text. A name
+    // that would take the text past its maximum length is refused (the box reports itself
+    // full) and the item is forgotten.
     void EndPushItem(const CEGUI::String& itemName);
 
     // The text as markup: typed text escaped, remembered item names replaced by the client's
@@ -62,6 +64,8 @@ private:
     // The client's chat text of `itemId`, in UTF-8; "" without a client.
     static CEGUI::String ItemText(unsigned itemId);
     bool LimitReached() const;
+    // Forgets the item that BeginPushItem began.
+    void DropPendingItem();
 
     std::vector<ItemIdLog> d_positionLog;
     std::vector<ItemName> d_nameLog;

@@ -62,6 +62,11 @@ void CGameEditBox::onInvalidEntryAttempted(CEGUI::WindowEventArgs& e)
 void CGameEditBox::onTextChanged(CEGUI::WindowEventArgs& e)
 {
     SharedPropertyLayer::onTextChanged(e);
+    UpdateCaretOffset();
+}
+
+void CGameEditBox::UpdateCaretOffset()
+{
     const CEGUI::Font* font = getFont();
     if (!font)
         return;

@@ -43,6 +43,8 @@ public:
 protected:
     void onTextChanged(CEGUI::WindowEventArgs& e) override;
     void onKeyDown(CEGUI::KeyEventArgs& e) override;
+    // Caret offset := the width of the text before the caret, at most the box's width.
+    void UpdateCaretOffset();
     void onCharacter(CEGUI::KeyEventArgs& e) override;
     virtual void onInvalidEntryAttempted(CEGUI::WindowEventArgs& e);
 
