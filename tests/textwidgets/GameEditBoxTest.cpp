@@ -11,6 +11,8 @@
 
 #include <gmock/gmock.h>
 
+#include <cctype>
+
 #include <optional>
 
 namespace
@@ -295,24 +297,56 @@ TEST_F(EditBoxTest, MultilineBoxPastesWithinItsLengthAndCuts)
     auto& box = CreateBox<ZuGUI::CGameMultilineEditbox>("ZuTest/GameMultilineEditbox");
     box.setText("one two");
     box.setSelection(4, 7);
-    Desktop().Hold("three\r\nfour");
+    // The lines stay lines, whatever the desktop ends them with.
+    Desktop().Hold("three\r\nfour\rfive");
     Control(0x16);
-    EXPECT_EQ("one three\rfour\n", box.getText());
-    EXPECT_EQ(14u, box.getCaretIndex());
+    EXPECT_EQ("one three\nfour\nfive\n", box.getText());
+    EXPECT_EQ(19u, box.getCaretIndex());
 
+    // A paste that does not fit changes nothing: the selection it would replace stays.
     box.setMaxTextLength(box.getText().length() + 3);
-    Desktop().Hold("five");
+    box.setSelection(0, 3);
+    Desktop().Hold("seventy");
     EXPECT_TRUE(box.PasteToSelection());
-    EXPECT_EQ("one three\rfour\n", box.getText());
+    EXPECT_EQ("one three\nfour\nfive\n", box.getText());
+    EXPECT_EQ(3u, box.getSelectionLength());
 
     box.setSelection(0, 4);
     Control(0x18);
     EXPECT_EQ("one ", Desktop().bytes);
-    EXPECT_EQ("three\rfour\n", box.getText());
+    EXPECT_EQ("three\nfour\nfive\n", box.getText());
     box.setReadOnly(true);
     box.setSelection(0, 5);
     EXPECT_FALSE(box.CutSelection());
-    EXPECT_EQ("three\rfour\n", box.getText());
+    EXPECT_EQ("three\nfour\nfive\n", box.getText());
+}
+
+TEST_F(EditBoxTest, ARefusedInsertionKeepsTheTextAndItsSelection)
+{
+    const struct
+    {
+        const char* before;
+        const char* inserted;
+        const char* after;
+        std::size_t selected;
+    } cases[] = {
+        {"hello", "a text far too long for the box", "hello", 2}, // past the maximum length
+        {"12", "99999", "12", 2},                                 // past the maximum number
+        {"hello", "hi", "hillo", 0},
+    };
+    for (const auto& c : cases)
+    {
+        CGameEditBox& box = CreateBox();
+        box.setMaxTextLength(8);
+        box.SetNumericOnly(std::isdigit(c.before[0]) != 0);
+        box.SetMaxNumber(500);
+        box.setText(c.before);
+        box.setSelection(0, 2);
+        box.InsertText(c.inserted);
+        EXPECT_EQ(c.after, box.getText()) << c.inserted;
+        EXPECT_EQ(c.selected, box.getSelectionLength()) << c.inserted;
+        CEGUI::WindowManager::getSingleton().destroyWindow(&box);
+    }
 }
 } // namespace
 

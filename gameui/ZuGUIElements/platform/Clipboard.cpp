@@ -34,7 +34,37 @@ bool CopyToClipboard(const CEGUI::String& text)
     return true;
 }
 
-bool PasteFromClipboard(CEGUI::String& out)
+namespace
+{
+// The clipboard's bytes up to a terminating zero, their line breaks as `breaks` says.
+std::string ClipboardText(const char* bytes, std::size_t size, PastedLineBreaks breaks)
+{
+    std::string text;
+    text.reserve(size);
+    for (std::size_t i = 0; i < size && bytes[i] != '\0'; ++i)
+    {
+        const char c = bytes[i];
+        if (breaks == PastedLineBreaks::Dropped)
+        {
+            if (c != '\n')
+                text += c;
+        }
+        else if (c == '\r')
+        {
+            text += '\n';
+            if (i + 1 < size && bytes[i + 1] == '\n')
+                ++i;
+        }
+        else
+        {
+            text += c;
+        }
+    }
+    return text;
+}
+} // namespace
+
+bool PasteFromClipboard(CEGUI::String& out, PastedLineBreaks breaks)
 {
     CEGUI::Clipboard* clipboard = SystemClipboard();
     if (!clipboard)
@@ -46,13 +76,7 @@ bool PasteFromClipboard(CEGUI::String& out)
     if (mimeType != kTextMimeType || !buffer || size == 0 || size >= kClipboardTextLimit)
         return false;
     // Native text may carry its terminating zero: the text ends there.
-    const char* bytes = static_cast<const char*>(buffer);
-    std::string text;
-    for (std::size_t i = 0; i < size && bytes[i] != '\0'; ++i)
-    {
-        if (bytes[i] != '\n')
-            text += bytes[i];
-    }
+    const std::string text = ClipboardText(static_cast<const char*>(buffer), size, breaks);
     const char* utf8 = AnsiToUtf8(text.c_str(), "");
     if (LastConversionTruncated())
         return false;

@@ -16,8 +16,15 @@ constexpr std::size_t kClipboardTextLimit = 10240;
 // not running.
 bool CopyToClipboard(const CEGUI::String& text);
 
-// Takes the clipboard's text into `out` (UTF-8), without its line feeds (carriage returns
-// stay). False, with `out` unchanged, when the clipboard holds no text, a text of
-// kClipboardTextLimit bytes or more, or one too long to convert whole.
-bool PasteFromClipboard(CEGUI::String& out);
+// What a paste does with the text's line breaks.
+enum class PastedLineBreaks
+{
+    Dropped, // a single-line box: line feeds go, carriage returns stay
+    Kept,    // a multi-line box: CR LF and a lone CR become LF
+};
+
+// Takes the clipboard's text into `out` (UTF-8), its line breaks as `breaks` says. False, with
+// `out` unchanged, when the clipboard holds no text, a text of kClipboardTextLimit bytes or
+// more, or one too long to convert whole.
+bool PasteFromClipboard(CEGUI::String& out, PastedLineBreaks breaks = PastedLineBreaks::Dropped);
 } // namespace ZuGUI

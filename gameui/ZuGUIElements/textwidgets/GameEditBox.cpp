@@ -102,19 +102,6 @@ void CGameEditBox::TypeDigit(CEGUI::KeyEventArgs& e)
     NotifyInvalidEntry();
 }
 
-bool CGameEditBox::EraseSelectionFor(const CEGUI::String& text)
-{
-    if (getSelectionLength() == 0)
-        return true;
-    if (getStringMatchState(text) != CEGUI::RegexMatcher::MS_VALID)
-    {
-        NotifyInvalidEntry();
-        return false;
-    }
-    EraseSelection();
-    return true;
-}
-
 void CGameEditBox::EraseSelection()
 {
     const std::size_t length = getSelectionLength();
@@ -140,13 +127,19 @@ bool CGameEditBox::AcceptsInsertion(const CEGUI::String& candidate)
 
 void CGameEditBox::InsertText(const CEGUI::String& text)
 {
-    if (!EraseSelectionFor(text))
+    if (getSelectionLength() != 0 && getStringMatchState(text) != CEGUI::RegexMatcher::MS_VALID)
+    {
+        NotifyInvalidEntry();
         return;
+    }
+    // The text replaces the selection only when the result is accepted: a refused insertion
+    // leaves the text, selection included, as it was.
     const std::size_t at = std::min(getSelectionStartIndex(), getText().length());
     CEGUI::String candidate = getText();
-    candidate.insert(at, text);
+    candidate.replace(at, getSelectionLength(), text);
     if (!AcceptsInsertion(candidate))
         return;
+    eraseSelectedText(false);
     // The caret moves first, so that the text change measures the caret after the insertion.
     d_caretPos = at + text.length();
     setText(candidate);

@@ -54,8 +54,6 @@ private:
     void NotifyInvalidEntry();
     // Typed digits in numeric mode: a number above the maximum becomes the maximum.
     void TypeDigit(CEGUI::KeyEventArgs& e);
-    // Erases the selection when `text` may replace it; false (notified) when it may not.
-    bool EraseSelectionFor(const CEGUI::String& text);
     bool AcceptsInsertion(const CEGUI::String& candidate);
     void EraseSelection();
 

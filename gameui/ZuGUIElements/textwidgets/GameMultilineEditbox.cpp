@@ -43,17 +43,18 @@ bool CGameMultilineEditbox::CutSelection()
 bool CGameMultilineEditbox::PasteToSelection()
 {
     CEGUI::String pasted;
-    if (isReadOnly() || !PasteFromClipboard(pasted))
+    if (isReadOnly() || !PasteFromClipboard(pasted, PastedLineBreaks::Kept))
         return false;
-    eraseSelectedText();
-    if (getText().length() + pasted.length() < getMaxTextLength())
-    {
-        const std::size_t at = getCaretIndex();
-        CEGUI::String text = getText();
-        text.insert(at, pasted);
-        setText(text);
-        setCaretIndex(at + pasted.length());
-    }
+    // The paste replaces the selection only when the result fits: a refused paste leaves the
+    // text, selection included, as it was.
+    const std::size_t at = getSelectionStartIndex();
+    CEGUI::String text = getText();
+    text.replace(at, getSelectionLength(), pasted);
+    if (text.length() >= getMaxTextLength())
+        return true;
+    eraseSelectedText(false);
+    setText(text);
+    setCaretIndex(at + pasted.length());
     return true;
 }
 
