@@ -1,5 +1,7 @@
 #include "ZuGUIElements/textwidgets/GameEditBox.h"
 
+#include "ZuGUIElements/textwidgets/EditKeys.h"
+
 #include "ZuGUIElements/platform/Clipboard.h"
 #include "public/StringTools.h"
 
@@ -76,8 +78,14 @@ void CGameEditBox::UpdateCaretOffset()
 
 void CGameEditBox::onKeyDown(CEGUI::KeyEventArgs& e)
 {
+    // Keys typed into an editable box are the box's: the parents never see them. A read-only
+    // box passes them on.
+    if (!isReadOnly() && !IsSingleLineEditKey(e.scancode))
+    {
+        KeepKey(*this, e);
+        return;
+    }
     SharedPropertyLayer::onKeyDown(e);
-    // Keys typed into an editable box are the box's: the parents never see them.
     if (!isReadOnly())
         ++e.handled;
 }

@@ -1,6 +1,7 @@
 #include "ZuGUIElements/textwidgets/GameMultilineEditbox.h"
 
 #include "ZuGUIElements/platform/Clipboard.h"
+#include "ZuGUIElements/textwidgets/EditKeys.h"
 #include "ZuGUIElements/textwidgets/GameEditBox.h"
 
 namespace ZuGUI
@@ -10,6 +11,12 @@ const CEGUI::String CGameMultilineEditbox::EventNamespace("GameMultilineEditbox"
 
 void CGameMultilineEditbox::onKeyDown(CEGUI::KeyEventArgs& e)
 {
+    // An editable box keeps every key from its parents; a read-only one passes them on.
+    if (!isReadOnly() && !IsMultiLineEditKey(e.scancode))
+    {
+        KeepKey(*this, e);
+        return;
+    }
     MultiLineEditbox::onKeyDown(e);
     if (!isReadOnly())
         ++e.handled;

@@ -4,6 +4,7 @@
 
 #include "ZuGUIElements/module/FactoryTemplates.h"
 
+#include "ZuGUIElements/textwidgets/EditKeys.h"
 #include "ZuGUIElements/textwidgets/LineWrapGuard.h"
 
 #include <CEGUI/widgets/MultiLineEditbox.h>
@@ -21,6 +22,11 @@ public:
 protected:
     void onKeyDown(CEGUI::KeyEventArgs& e) override
     {
+        if (isReadOnly() || !IsMultiLineEditKey(e.scancode))
+        {
+            KeepKey(*this, e);
+            return;
+        }
         MultiLineEditbox::onKeyDown(e);
         ++e.handled;
     }
