@@ -354,6 +354,12 @@ void CGameChatBox::RefitNotedViews()
 {
     if (!d_viewsNeedFit)
         return;
+    // No message yet: the box may not even have its scroll bars.
+    if (d_currentSize == 0)
+    {
+        d_viewsNeedFit = false;
+        return;
+    }
     const ScrollMemory memory = RememberScroll();
     ArrangeFittedViews();
     RestoreScroll(memory);

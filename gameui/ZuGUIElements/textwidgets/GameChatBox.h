@@ -129,6 +129,7 @@ private:
     // the top at 0, frees the other views and retires those past the capacity. The anchor
     // follows its message, or is dropped with it.
     void PutRingInIndexOrder(ScrollMemory& memory);
+    // The shown messages, oldest first; `anchorPosition` is set to the position of `anchor`'s.
     std::vector<Message> ShownMessagesInOrder(CEGUI::Window* anchor, unsigned& anchorPosition);
     CGameMultiLine* ViewAt(unsigned index);
     CGameMultiLine* MakeView(unsigned index);
