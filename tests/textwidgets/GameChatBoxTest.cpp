@@ -8,7 +8,9 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <functional>
 #include <sstream>
+#include <string>
 
 namespace
 {
@@ -76,6 +78,43 @@ protected:
         return text.str();
     }
 
+    void DestroyBox(CGameChatBox& box) { CEGUI::WindowManager::getSingleton().destroyWindow(&box); }
+
+    // Every shown view is as tall as its text and the overlap, and starts where the one above
+    // it ends.
+    static void ExpectViewsFitTheirTextAndStack(CGameChatBox& box)
+    {
+        float nextTop = 0.0f;
+        for (const std::string& text : Shown(box))
+        {
+            SCOPED_TRACE(text);
+            for (unsigned i = 0; i < box.GetCurChatSize(); ++i)
+            {
+                auto& view = static_cast<ZuGUI::CGameMultiLine&>(*box.GetChatWindowByIndex(i));
+                if (!view.isVisible() || view.getText() != text)
+                    continue;
+                EXPECT_FLOAT_EQ(view.QueryDoc()->GetHeight() + 5.0f, view.getHeight().d_offset);
+                EXPECT_FLOAT_EQ(nextTop, view.getYPosition().d_offset);
+                nextTop = view.getYPosition().d_offset + view.getHeight().d_offset - 5.0f;
+            }
+        }
+    }
+
+    static std::string LongMessage()
+    {
+        std::string text;
+        for (int i = 0; i < 60; ++i)
+            text += "word" + std::to_string(i) + " ";
+        return text;
+    }
+
+    // Pushes `count` lines named from `first` on.
+    static void PushLines(CGameChatBox& box, int first, int count)
+    {
+        for (int i = first; i < first + count; ++i)
+            ASSERT_TRUE(box.PushChatText(Line(i)));
+    }
+
     static CEGUI::Scrollbar& Bar(CGameChatBox& box) { return *box.getVertScrollbar(); }
     static float ScreenTop(CEGUI::Window& window)
     {
@@ -93,15 +132,6 @@ TEST_F(GameChatBoxTest, AFullRingReusesItsOldestViewAndShowsMessagesInOrder)
     EXPECT_EQ("S", box.GetChatWindowByIndex(0)->getText());
     EXPECT_EQ("Chat__zuauto_single__0", box.GetChatWindowByIndex(0)->getName());
     EXPECT_EQ(3u, box.getContentPane()->getChildCount());
-
-    // Lowered below the ring's size: the ring is full, the top wraps at the new capacity and
-    // no view is made; views past the capacity keep what they show.
-    Push(box, {"T"});
-    box.SetChatCapacity(2);
-    Push(box, {"U", "V"});
-    EXPECT_EQ(1u, box.GetCurTopChat());
-    EXPECT_EQ(3u, box.getContentPane()->getChildCount());
-    EXPECT_THAT(Shown(box), ElementsAre("T", "U", "V"));
 }
 
 TEST_F(GameChatBoxTest, MessagesExpireOneAtATimeAfterTheLastPushOrExpiry)
@@ -112,11 +142,10 @@ TEST_F(GameChatBoxTest, MessagesExpireOneAtATimeAfterTheLastPushOrExpiry)
     EXPECT_THAT(Shown(box), ElementsAre("P"));
     Wait(0.2f, 2);
     EXPECT_THAT(Shown(box), IsEmpty());
-    EXPECT_EQ(1u, box.GetCurTopChat());
-    // The expired top view takes the next message.
+    // The expired view takes the next message.
     Push(box, {"Q"});
-    EXPECT_EQ("Q", box.GetChatWindowByIndex(1)->getText());
-    EXPECT_EQ(2u, box.GetCurChatSize());
+    EXPECT_EQ("Q", box.GetChatWindowByIndex(0)->getText());
+    EXPECT_EQ(1u, box.GetCurChatSize());
 
     // Nothing left to pop: tried again at every frame, and pushing still works.
     Wait(2.1f, 21);
@@ -126,7 +155,7 @@ TEST_F(GameChatBoxTest, MessagesExpireOneAtATimeAfterTheLastPushOrExpiry)
     EXPECT_THAT(Shown(box), ElementsAre("R"));
 }
 
-TEST_F(GameChatBoxTest, APushRenewsTheIntervalAndAFullRingReplacesTheOldestSlot)
+TEST_F(GameChatBoxTest, APushRenewsTheIntervalAndFillsAnExpiredViewFirst)
 {
     CGameChatBox& box = CreateBox(3, "2");
     Push(box, {"P"});
@@ -138,10 +167,10 @@ TEST_F(GameChatBoxTest, APushRenewsTheIntervalAndAFullRingReplacesTheOldestSlot)
     EXPECT_THAT(Shown(box), ElementsAre("P", "Q", "R"));
     Wait(2.05f, 41);
     EXPECT_THAT(Shown(box), ElementsAre("Q", "R"));
-    // The top view holds Q: S replaces it, and P's view stays hidden.
+    // P's expired view takes S: Q, the oldest message, stays.
     Push(box, {"S"});
-    EXPECT_THAT(Shown(box), ElementsAre("R", "S"));
-    EXPECT_FALSE(box.GetChatWindowByIndex(0)->isVisible());
+    EXPECT_THAT(Shown(box), ElementsAre("Q", "R", "S"));
+    EXPECT_EQ("S", box.GetChatWindowByIndex(0)->getText());
 }
 
 TEST_F(GameChatBoxTest, MessageLifeReadsWholeSecondsAndUnusableLivesNeverExpire)
@@ -320,5 +349,149 @@ TEST_F(GameChatBoxTest, ALineBreakChangeLaysTheShownMessagesOutAgain)
     EXPECT_FLOAT_EQ(characterHeight + lineHeight, view.getHeight().d_offset);
     EXPECT_FLOAT_EQ(lastTop + lineHeight, last.getYPosition().d_offset);
     EXPECT_THAT(Shown(box), ElementsAre(message.c_str(), "last"));
+}
+
+TEST_F(GameChatBoxTest, AMessageLaidOutAgainTakesItsNewHeightAndMovesThoseBelow)
+{
+    struct Case
+    {
+        const char* name;
+        // Pushes the messages and lays them out again.
+        std::function<void(CGameChatBox&)> relayout;
+    };
+    const std::string message = LongMessage();
+    const Case cases[] = {
+        {"the box's scroll bar appears", [&](CGameChatBox& box) { PushLines(box, 0, 20); }},
+        {"the font changes", [](CGameChatBox& box) { box.setFont("DejaVuSans-8"); }},
+        {"the box gets narrower", [](CGameChatBox& box) { box.setWidth(CEGUI::UDim(0, 180)); }},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        CGameChatBox& box = CreateBox(40, "0", 400);
+        Push(box, {message.c_str(), "below"});
+        const auto& view = static_cast<ZuGUI::CGameMultiLine&>(*box.GetChatWindowByIndex(0));
+        const float heightBefore = view.QueryDoc()->GetHeight();
+        c.relayout(box);
+        ASSERT_NE(heightBefore, view.QueryDoc()->GetHeight());
+        ExpectViewsFitTheirTextAndStack(box);
+        DestroyBox(box);
+    }
+}
+
+TEST_F(GameChatBoxTest, ANewLineNeverReplacesANewerOneWhileAnOlderOrAFreeViewExists)
+{
+    struct Case
+    {
+        unsigned capacity;
+        int before;
+        int expired;
+    };
+    // Lines pushed, some of them expired, then twice the capacity more: after every push the
+    // box shows the newest lines that are not expired, at most the capacity, in order.
+    const Case cases[] = {{2, 1, 1}, {3, 1, 1}, {3, 2, 2}, {3, 3, 3}, {4, 3, 1}, {4, 4, 2}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(::testing::Message() << c.capacity << " " << c.before << " " << c.expired);
+        CGameChatBox& box = CreateBox(c.capacity, "1");
+        std::vector<std::string> live;
+        const auto push = [&](int n)
+        {
+            ASSERT_TRUE(box.PushChatText(Line(n)));
+            live.push_back(Line(n));
+            if (live.size() > c.capacity)
+                live.erase(live.begin());
+        };
+        for (int n = 0; n < c.before; ++n)
+            push(n);
+        for (int n = 0; n < c.expired; ++n)
+        {
+            Wait(1.1f, 11);
+            live.erase(live.begin());
+        }
+        ASSERT_EQ(live, Shown(box));
+        for (int n = c.before; n < c.before + 2 * static_cast<int>(c.capacity); ++n)
+        {
+            push(n);
+            ASSERT_EQ(live, Shown(box)) << "after line " << n;
+        }
+        DestroyBox(box);
+    }
+}
+
+TEST_F(GameChatBoxTest, ACapacityChangeKeepsArrivalOrderAndRetiresTheOldestViews)
+{
+    struct Case
+    {
+        const char* capacity;
+        std::vector<std::string> expected;
+    };
+    // P … T on a ring of 3 (it has wrapped), the capacity changed, then U and V pushed.
+    const Case cases[] = {
+        {"5", {"R", "S", "T", "U", "V"}},
+        {"6", {"R", "S", "T", "U", "V"}},
+        {"2", {"U", "V"}},
+        {"1", {"V"}},
+        {"3", {"T", "U", "V"}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.capacity);
+        CGameChatBox& box = CreateBox(3);
+        Push(box, {"P", "Q", "R", "S", "T"});
+        box.setProperty("ChatCapacity", c.capacity);
+        Push(box, {"U", "V"});
+        EXPECT_EQ(c.expected, Shown(box));
+        ExpectViewsFitTheirTextAndStack(box);
+        // A retired view takes no space and shows nothing.
+        for (unsigned i = box.GetCurChatSize(); i < 3; ++i)
+        {
+            EXPECT_FALSE(box.GetChatWindowByIndex(i)->isVisible());
+            EXPECT_EQ(CEGUI::UDim(0, 0), box.GetChatWindowByIndex(i)->getHeight());
+        }
+        DestroyBox(box);
+    }
+    // No capacity: nothing is shown and nothing can be pushed.
+    CGameChatBox& box = CreateBox(3);
+    Push(box, {"P", "Q"});
+    box.setProperty("ChatCapacity", "0");
+    EXPECT_THAT(Shown(box), IsEmpty());
+    EXPECT_FALSE(box.PushChatText("R"));
+}
+
+TEST_F(GameChatBoxTest, ClearLeavesAnEmptyBoxAndTheNextLineShowsAtTheTop)
+{
+    // A message taller than the box, and the box scrolled to the end.
+    CGameChatBox& box = CreateBox(40);
+    Push(box, {LongMessage().c_str()});
+    PushLines(box, 0, 20);
+    CEGUI::Scrollbar& bar = Bar(box);
+    ASSERT_TRUE(bar.isVisible());
+    box.setProperty("Clear", "");
+    EXPECT_FALSE(bar.isVisible());
+    EXPECT_FLOAT_EQ(0.0f, box.getContentPane()->getContentArea().getHeight());
+
+    Push(box, {"again"});
+    CEGUI::Window& view = *box.GetChatWindowByIndex(0);
+    EXPECT_FALSE(bar.isVisible());
+    EXPECT_FLOAT_EQ(0.0f, bar.getScrollPosition());
+    EXPECT_FLOAT_EQ(0.0f, view.getYPosition().d_offset);
+    // The content pane rounds its extent to whole pixels.
+    EXPECT_NEAR(view.getHeight().d_offset, box.getContentPane()->getContentArea().getHeight(),
+                1.0f);
+}
+
+TEST_F(GameChatBoxTest, AtTheVeryTopAPushKeepsTheFirstMessageInPlace)
+{
+    CGameChatBox& box = CreateBox(40, "0", 120);
+    PushLines(box, 0, 20);
+    CEGUI::Scrollbar& bar = Bar(box);
+    bar.setScrollPosition(0.0f);
+    RenderFrame();
+    CEGUI::Window& first = *box.GetChatWindowByIndex(0);
+    const float before = ScreenTop(first);
+    PushLines(box, 20, 3);
+    EXPECT_FLOAT_EQ(0.0f, bar.getScrollPosition());
+    EXPECT_NEAR(before, ScreenTop(first), 1.0f);
 }
 } // namespace

@@ -73,7 +73,7 @@ void CGameChatBox::setMsgLife(float life)
 
 unsigned CGameChatBox::NextIndex(unsigned index) const
 {
-    return index + 1 >= d_capacity ? 0 : index + 1;
+    return index + 1 >= d_currentSize ? 0 : index + 1;
 }
 
 template <typename Visit>
@@ -153,6 +153,9 @@ CGameMultiLine* CGameChatBox::MakeView(unsigned index)
     view->setLineBreak(d_lineBreak);
     view->setID(kViewFree);
     SyncronizeChildFont(view);
+    // A new width lays the text out again, to another height.
+    view->subscribeEvent(CEGUI::Window::EventSized,
+                         CEGUI::Event::Subscriber(&CGameChatBox::OnViewSized, this));
     return view;
 }
 
@@ -168,19 +171,21 @@ bool CGameChatBox::utilCheckNeedAim(CEGUI::Window** anchor, float* offset)
     const float position = bar.getScrollPosition();
     if (bar.getDocumentSize() - kEndTolerance <= position + bar.getPageSize())
         return false;
-    for (unsigned index = 0; index < d_currentSize; ++index)
-    {
-        CEGUI::Window* view = FindView(index);
-        if (!view)
-            continue;
-        const float top = view->getYPosition().d_offset;
-        if (top < position && position < top + view->getPixelSize().d_height)
+    // The first shown view in ring order under the top of the view; at position 0 that is the
+    // first message, whose top lies there.
+    ForEachInRingOrder(
+        [&](unsigned index)
         {
-            *anchor = view;
-            *offset = position - top;
-            break;
-        }
-    }
+            CEGUI::Window* view = FindView(index);
+            if (*anchor || !view || !view->isVisible())
+                return;
+            const float top = view->getYPosition().d_offset;
+            if (top <= position && position < top + view->getPixelSize().d_height)
+            {
+                *anchor = view;
+                *offset = position - top;
+            }
+        });
     return true;
 }
 
@@ -201,37 +206,99 @@ void CGameChatBox::RestoreScroll(const ScrollMemory& memory)
         bar.setScrollPosition(bar.getDocumentSize() - memory.documentSize + memory.position);
 }
 
+CGameMultiLine* CGameChatBox::FirstFreeView()
+{
+    CGameMultiLine* free = nullptr;
+    ForEachInRingOrder(
+        [&](unsigned index)
+        {
+            CGameMultiLine* view = free ? nullptr : ViewAt(index);
+            if (view && view->getID() == kViewFree)
+                free = view;
+        });
+    return free;
+}
+
 CGameMultiLine* CGameChatBox::TakeViewForPush(ScrollMemory& memory)
 {
+    if (CGameMultiLine* free = FirstFreeView())
+        return free;
     if (IsFull())
     {
-        CGameMultiLine* view = ViewAt(d_currentTop);
-        if (!view)
+        CGameMultiLine* oldest = ViewAt(d_currentTop);
+        if (!oldest)
             return nullptr;
         d_currentTop = NextIndex(d_currentTop);
-        if (memory.anchor == view)
+        if (memory.anchor == oldest)
             memory.anchor = nullptr;
-        return view;
+        return oldest;
     }
-    CGameMultiLine* top = ViewAt(d_currentTop);
-    if (top && top->getID() == kViewFree && d_msgLife != 0.0f)
-    {
-        d_currentSize = std::max(d_currentTop + 1, d_currentSize);
-        return top;
-    }
+    // A new view goes after the view at the end of the ring: that must be the newest message.
+    if (d_currentTop != 0)
+        PutRingInIndexOrder(memory);
     CGameMultiLine* next = ViewAt(d_currentSize);
     if (next)
         ++d_currentSize;
     return next;
 }
 
-void CGameChatBox::ShowMessage(CGameMultiLine& view, const CEGUI::String& markup) const
+std::vector<CGameChatBox::Message> CGameChatBox::ShownMessagesInOrder(CEGUI::Window* anchor,
+                                                                      unsigned& anchorPosition)
 {
-    view.setDefaultTextColor(d_defaultTextColour);
-    view.setText(markup);
+    std::vector<Message> messages;
+    ForEachInRingOrder(
+        [&](unsigned index)
+        {
+            auto* view = dynamic_cast<CGameMultiLine*>(FindView(index));
+            if (!view || view->getID() != kMessageShown || !view->isVisible())
+                return;
+            if (view == anchor)
+                anchorPosition = static_cast<unsigned>(messages.size());
+            messages.push_back({view->getText(), view->getDefaultTextColor()});
+        });
+    return messages;
+}
+
+void CGameChatBox::PutRingInIndexOrder(ScrollMemory& memory)
+{
+    unsigned anchorPosition = std::numeric_limits<unsigned>::max();
+    std::vector<Message> messages = ShownMessagesInOrder(memory.anchor, anchorPosition);
+    const std::size_t dropped = messages.size() > d_capacity ? messages.size() - d_capacity : 0;
+    memory.anchor = nullptr;
+    d_currentTop = 0;
+    d_currentSize = std::min(d_currentSize, d_capacity);
+    for (unsigned index = 0; index < d_views.size(); ++index)
+    {
+        CEGUI::Window* view = FindView(index);
+        const std::size_t position = dropped + index;
+        auto* shown = dynamic_cast<CGameMultiLine*>(view);
+        if (shown && position < messages.size())
+        {
+            ShowMessage(*shown, messages[position]);
+            if (position == anchorPosition)
+                memory.anchor = shown;
+        }
+        else if (view)
+        {
+            FreeView(*view);
+        }
+    }
+}
+
+void CGameChatBox::ShowMessage(CGameMultiLine& view, const Message& message)
+{
+    view.setDefaultTextColor(message.colour);
+    view.setText(message.markup);
     view.show();
     view.setID(kMessageShown);
     FitHeightToText(view);
+}
+
+void CGameChatBox::FreeView(CEGUI::Window& view)
+{
+    view.setText("");
+    view.hide();
+    view.setID(kViewFree);
 }
 
 void CGameChatBox::FitHeightToText(CGameMultiLine& view)
@@ -240,21 +307,87 @@ void CGameChatBox::FitHeightToText(CGameMultiLine& view)
     view.setHeight(CEGUI::UDim(0.0f, (doc ? doc->GetHeight() : 0.0f) + kViewOverlap));
 }
 
+bool CGameChatBox::FitsItsText(const CGameMultiLine& view)
+{
+    const IDoc* doc = view.QueryDoc();
+    return view.getHeight() == CEGUI::UDim(0.0f, (doc ? doc->GetHeight() : 0.0f) + kViewOverlap);
+}
+
+bool CGameChatBox::OnViewSized(const CEGUI::EventArgs& args)
+{
+    const auto* view = dynamic_cast<const CGameMultiLine*>(
+        static_cast<const CEGUI::ElementEventArgs&>(args).element);
+    if (view && view->isVisible() && view->getID() == kMessageShown && !FitsItsText(*view))
+        d_viewsNeedFit = true;
+    return false;
+}
+
+bool CGameChatBox::FitNotedViews()
+{
+    if (!d_viewsNeedFit)
+        return false;
+    d_viewsNeedFit = false;
+    bool changed = false;
+    ForEachInRingOrder(
+        [&](unsigned index)
+        {
+            auto* view = dynamic_cast<CGameMultiLine*>(FindView(index));
+            if (!view || !view->isVisible() || FitsItsText(*view))
+                return;
+            FitHeightToText(*view);
+            changed = true;
+        });
+    return changed;
+}
+
+void CGameChatBox::ArrangeFittedViews()
+{
+    FitNotedViews();
+    ArrangeChatTexts();
+    // Arranging may show or hide the box's scroll bar, which makes every view narrower or
+    // wider: once is enough, a taller text keeps the bar and a shorter one keeps it hidden.
+    if (FitNotedViews())
+        ArrangeChatTexts();
+}
+
+void CGameChatBox::RefitNotedViews()
+{
+    if (!d_viewsNeedFit)
+        return;
+    // No message yet: the box may not even have its scroll bars.
+    if (d_currentSize == 0)
+    {
+        d_viewsNeedFit = false;
+        return;
+    }
+    const ScrollMemory memory = RememberScroll();
+    ArrangeFittedViews();
+    RestoreScroll(memory);
+}
+
 void CGameChatBox::setLineBreak(TextParser::LineBreakMode mode)
 {
     if (!StoreChanged(d_lineBreak, mode))
         return;
-    ScrollMemory memory = RememberScroll();
-    for (unsigned index = 0; index < d_currentSize; ++index)
+    for (unsigned index = 0; index < d_views.size(); ++index)
     {
-        CGameMultiLine* view = dynamic_cast<CGameMultiLine*>(FindView(index));
-        if (!view)
-            continue;
-        view->setLineBreak(mode);
-        if (view->isVisible())
-            FitHeightToText(*view);
+        if (auto* view = dynamic_cast<CGameMultiLine*>(FindView(index)))
+            view->setLineBreak(mode);
     }
-    ArrangeChatTexts();
+    d_viewsNeedFit = true;
+    RefitNotedViews();
+}
+
+void CGameChatBox::SetChatCapacity(unsigned capacity)
+{
+    if (capacity == d_capacity)
+        return;
+    d_capacity = capacity;
+    if (d_currentTop == 0 && d_currentSize <= d_capacity)
+        return;
+    ScrollMemory memory = RememberScroll();
+    PutRingInIndexOrder(memory);
+    ArrangeFittedViews();
     RestoreScroll(memory);
 }
 
@@ -266,8 +399,8 @@ bool CGameChatBox::PushChatText(const CEGUI::String& markup)
     CGameMultiLine* view = TakeViewForPush(memory);
     if (!view)
         return false;
-    ShowMessage(*view, markup);
-    ArrangeChatTexts();
+    ShowMessage(*view, {markup, d_defaultTextColour});
+    ArrangeFittedViews();
     RestoreScroll(memory);
     restoreNextPopTime();
     return true;
@@ -275,27 +408,17 @@ bool CGameChatBox::PushChatText(const CEGUI::String& markup)
 
 bool CGameChatBox::PopTop()
 {
-    if (d_capacity == 0)
-        return false;
-    const unsigned top = d_currentTop;
-    CEGUI::Window* expired = nullptr;
-    ForEachInRingOrder(
-        [&](unsigned index)
-        {
-            CEGUI::Window* view = GetChatWindowByIndex(index);
-            if (!expired && view && view->getID() == kMessageShown)
-                expired = view;
-        });
-    if (!expired)
+    CEGUI::Window* oldest = d_currentSize == 0 ? nullptr : FindView(d_currentTop);
+    // Messages come first in ring order: a free view at the top leaves none to hide.
+    if (!oldest || oldest->getID() != kMessageShown || !oldest->isVisible())
         return false;
     ScrollMemory memory = RememberScroll();
-    if (memory.anchor == expired)
+    if (memory.anchor == oldest)
         memory.anchor = nullptr;
-    expired->hide();
-    expired->setID(kViewFree);
-    d_currentTop = NextIndex(top);
+    FreeView(*oldest);
+    d_currentTop = NextIndex(d_currentTop);
     // The views close up before the scroll is restored, so that it sees where they are now.
-    ArrangeChatTexts();
+    ArrangeFittedViews();
     if (getVertScrollbar()->isVisible())
         RestoreScroll(memory);
     restoreNextPopTime();
@@ -311,6 +434,11 @@ void CGameChatBox::ArrangeChatTexts()
     const bool muted = content.isMuted();
     content.setMutedState(true);
     content.setContentPaneAutoSized(false);
+    const auto collapse = [](CEGUI::Window& view)
+    {
+        view.setYPosition(CEGUI::UDim(0.0f, 0.0f));
+        view.setHeight(CEGUI::UDim(0.0f, 0.0f));
+    };
     CEGUI::UDim y(0.0f, 0.0f);
     ForEachInRingOrder(
         [&](unsigned index)
@@ -319,43 +447,52 @@ void CGameChatBox::ArrangeChatTexts()
             if (!view)
                 return;
             if (!view->isVisible())
-            {
-                view->setYPosition(CEGUI::UDim(0.0f, 0.0f));
-                view->setHeight(CEGUI::UDim(0.0f, 0.0f));
-                return;
-            }
+                return collapse(*view);
             view->setYPosition(y);
             y += view->getHeight() - CEGUI::UDim(0.0f, kViewOverlap);
         });
+    // Views outside the ring (cleared, or past a lowered capacity) keep no extent either.
+    for (unsigned index = d_currentSize; index < d_views.size(); ++index)
+    {
+        if (CEGUI::Window* view = FindView(index))
+            collapse(*view);
+    }
     content.setMutedState(muted);
     content.setContentPaneAutoSized(autoSized);
 }
 
 void CGameChatBox::ClearChats()
 {
-    for (unsigned index = 0; index < d_currentSize; ++index)
+    for (unsigned index = 0; index < d_views.size(); ++index)
     {
-        CEGUI::Window* view = GetChatWindowByIndex(index);
-        if (!view)
-            continue;
-        view->setText("");
-        view->setYPosition(CEGUI::UDim(0.0f, 0.0f));
-        view->hide();
-        view->setID(kMessageShown);
+        if (CEGUI::Window* view = FindView(index))
+            FreeView(*view);
     }
     d_currentTop = 0;
     d_currentSize = 0;
+    ArrangeChatTexts();
+    getVertScrollbar()->setScrollPosition(0.0f);
 }
 
 void CGameChatBox::onFontChanged(CEGUI::WindowEventArgs& e)
 {
     SharedPropertyLayer::onFontChanged(e);
-    for (unsigned index = 0; index < d_currentSize; ++index)
-        SyncronizeChildFont(GetChatWindowByIndex(index));
+    for (unsigned index = 0; index < d_views.size(); ++index)
+        SyncronizeChildFont(FindView(index));
+    d_viewsNeedFit = true;
+    RefitNotedViews();
+}
+
+void CGameChatBox::onSized(CEGUI::ElementEventArgs& e)
+{
+    SharedPropertyLayer::onSized(e);
+    RefitNotedViews();
 }
 
 void CGameChatBox::updateSelf(float elapsed)
 {
+    // A scroll bar of the box shown or hidden outside a push, a pop or a resize.
+    RefitNotedViews();
     if (d_msgLife == 0.0f)
         return;
     if (elapsed < d_nextPopTime)

@@ -5,8 +5,11 @@
 // expiry keeps the message at the top of the view where it is on screen; otherwise the view
 // keeps its distance from the end, so that a box scrolled to the bottom follows new messages.
 //
-// A view's CEGUI window ID tells its state: 0 holds a message (or was cleared), 1 is free (new
-// or expired). Views are transient content: they are never written to a layout.
+// A view's CEGUI window ID tells its state: 0 holds a message, 1 is free (new, expired or
+// cleared). In ring order, from the top, the views holding messages come first, oldest to
+// newest, and the free views after them. A view whose text is laid out again (a new width or
+// font) takes the height of its text, and the views below it move. Views are transient
+// content: they are never written to a layout.
 #pragma once
 
 #include "ZuGUIElements/base/SharedProperties.h"
@@ -38,17 +41,17 @@ public:
     // Shows `markup` as the newest message. False when the capacity is 0, or when the look's
     // view type does not make a rich text view; nothing changes then.
     bool PushChatText(const CEGUI::String& markup);
-    // Empties every view in use and resets the ring.
+    // Empties and hides every view and resets the ring: the box has no content left.
     void ClearChats();
-    // Stacks the views vertically in ring order, overlapping by 5 pixels; a hidden view takes
-    // no space.
+    // Stacks the views vertically in ring order, overlapping by 5 pixels; a hidden view, and a
+    // view outside the ring, takes no space.
     void ArrangeChatTexts();
     // The view of ring index `index`, created when it does not exist yet.
     CEGUI::Window* GetChatWindowByIndex(unsigned index);
 
-    // Only stores the capacity: existing views and the ring are left as they are. A ring that
-    // holds more views than a lowered capacity counts as full.
-    void SetChatCapacity(unsigned capacity) { d_capacity = capacity; }
+    // A ring that has wrapped is laid out again from view 0 in arrival order; a lowered
+    // capacity keeps the newest messages and hides the views past it.
+    void SetChatCapacity(unsigned capacity);
     unsigned GetChatCapacity() const { return d_capacity; }
     unsigned GetCurTopChat() const { return d_currentTop; }
     unsigned GetCurChatSize() const { return d_currentSize; }
@@ -85,6 +88,8 @@ protected:
     void SyncronizeChildFont(CEGUI::Window* child) const;
 
     void onFontChanged(CEGUI::WindowEventArgs& e) override;
+    // A narrower or wider box lays its views out again: they take their new heights.
+    void onSized(CEGUI::ElementEventArgs& e) override;
     // Expiry: one message when the life has run out.
     void updateSelf(float elapsed) override;
 
@@ -99,22 +104,51 @@ private:
         float anchorOffset;
     };
 
+    // A message and the colour of its text outside tags.
+    struct Message
+    {
+        CEGUI::String markup;
+        CEGUI::Colour colour;
+    };
+
     bool IsFull() const { return d_currentSize >= d_capacity; }
     CEGUI::String ViewName(unsigned index) const;
     // The view of ring index `index`, or null while it does not exist.
     CEGUI::Window* FindView(unsigned index);
     // Keeps `view` as the view of `index` until it is destroyed.
     void RememberView(unsigned index, CEGUI::Window* view);
-    // The ring index after `index`, wrapping to 0 at or past the capacity.
+    // The ring index after `index`, wrapping to 0 at the end of the ring.
     unsigned NextIndex(unsigned index) const;
     // The view that a push fills, with the ring moved on for it; null (nothing moved) when the
-    // look's view type does not make a rich text view.
+    // look's view type does not make a rich text view. A free view is filled first, then the
+    // ring grows, and only a full ring replaces its oldest message.
     CGameMultiLine* TakeViewForPush(ScrollMemory& memory);
+    // The first free view in ring order, or null when every view holds a message.
+    CGameMultiLine* FirstFreeView();
+    // Moves the newest messages, at most the capacity, to views 0, 1, … in arrival order with
+    // the top at 0, frees the other views and retires those past the capacity. The anchor
+    // follows its message, or is dropped with it.
+    void PutRingInIndexOrder(ScrollMemory& memory);
+    // The shown messages, oldest first; `anchorPosition` is set to the position of `anchor`'s.
+    std::vector<Message> ShownMessagesInOrder(CEGUI::Window* anchor, unsigned& anchorPosition);
     CGameMultiLine* ViewAt(unsigned index);
     CGameMultiLine* MakeView(unsigned index);
-    void ShowMessage(CGameMultiLine& view, const CEGUI::String& markup) const;
+    void ShowMessage(CGameMultiLine& view, const Message& message);
+    // Empties and hides `view`; it takes no space once arranged.
+    static void FreeView(CEGUI::Window& view);
     // The view's height follows its laid-out text.
     static void FitHeightToText(CGameMultiLine& view);
+    static bool FitsItsText(const CGameMultiLine& view);
+    // Notes a shown view whose text was laid out again to another height (an Element sized
+    // event).
+    bool OnViewSized(const CEGUI::EventArgs& args);
+    // Fits the shown views to their text when one was noted; true when a height changed.
+    bool FitNotedViews();
+    // Arranges the views, fitting first those noted and then those that a shown or hidden
+    // scroll bar of the box laid out again.
+    void ArrangeFittedViews();
+    // Fits and arranges the noted views, keeping the scroll.
+    void RefitNotedViews();
     ScrollMemory RememberScroll();
     // Scrolls so that the anchor stays in place, or else the distance from the end.
     void RestoreScroll(const ScrollMemory& memory);
@@ -134,6 +168,8 @@ private:
     float d_msgLife = 0.0f;
     // The views by ring index, so that a push does not look each one up by name.
     std::vector<CEGUI::Window*> d_views;
+    // A shown view is taller or shorter than its text.
+    bool d_viewsNeedFit = false;
 };
 
 using CGameChatBoxFactory = ZuWindowFactory<CGameChatBox>;
