@@ -107,6 +107,40 @@ TEST_F(WindowsTest, ADecoratedWindowIsDraggedByItselfWithThePointerKeptInside)
     Context().injectMouseButtonUp(CEGUI::LeftButton);
 }
 
+TEST_F(WindowsTest, ADraggedDecoratedWindowStaysInsideItsParent)
+{
+    CEGUI::Window& frame = CreateChild("DefaultWindow", "Frame", 100, 100, 600, 400);
+    auto* window = static_cast<CZuDecorateWindow*>(
+        CEGUI::WindowManager::getSingleton().createWindow("ZuGame/DecorateWindow", "Deco"));
+    frame.addChild(window);
+    window->setProperty("DraggingEnabled", "True");
+    // Each press somewhere else, so that none is taken for a double click.
+    const struct
+    {
+        float width, height; // of the window
+        float fromX;         // where the pointer is pressed, at y 180
+        float toX, toY;      // and where it is dragged
+        float left, top;     // where the window ends, within the frame
+    } cases[] = {
+        {200, 100, 160, 1000, 700, 400, 300}, // past the right and bottom edges
+        {200, 100, 200, 0, 0, 0, 0},          // past the left and top edges
+        {200, 100, 240, 300, 230, 110, 100},  // inside: moved as far as the pointer
+        {800, 100, 280, 0, 300, 0, 170},      // wider than the frame: its left edge stays inside
+    };
+    for (const auto& c : cases)
+    {
+        window->setArea(CEGUI::URect(CEGUI::UDim(0, 50), CEGUI::UDim(0, 50),
+                                     CEGUI::UDim(0, 50 + c.width), CEGUI::UDim(0, 50 + c.height)));
+        Press(c.fromX, 180, CEGUI::LeftButton);
+        ASSERT_TRUE(window->isDragging()) << c.fromX;
+        Context().injectMousePosition(c.toX, c.toY);
+        Context().injectMouseButtonUp(CEGUI::LeftButton);
+        EXPECT_EQ(CEGUI::UVector2(CEGUI::UDim(0, c.left), CEGUI::UDim(0, c.top)),
+                  window->getPosition())
+            << c.fromX;
+    }
+}
+
 TEST_F(WindowsTest, AThinkingWindowThinksOnceItsCycleHasRunOut)
 {
     auto& window =

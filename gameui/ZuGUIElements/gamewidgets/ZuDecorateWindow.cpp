@@ -1,5 +1,8 @@
 #include "ZuGUIElements/gamewidgets/ZuDecorateWindow.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <CEGUI/CoordConverter.h>
 #include <CEGUI/GUIContext.h>
 #include <CEGUI/MouseCursor.h>
@@ -65,15 +68,29 @@ void CZuDecorateWindow::onMouseMove(CEGUI::MouseEventArgs& e)
     SharedPropertyLayer::onMouseMove(e);
     if (!d_dragging || !getParent())
         return;
-    offsetPixelPosition(CEGUI::CoordConverter::screenToWindow(*this, e.position) - d_dragPoint);
+    offsetPixelPosition(
+        KeptInsideParent(CEGUI::CoordConverter::screenToWindow(*this, e.position) - d_dragPoint));
     ++e.handled;
+}
+
+CEGUI::Vector2f CZuDecorateWindow::KeptInsideParent(const CEGUI::Vector2f& offset) const
+{
+    // Dragged past its parent's inner area, the window would be clipped away where the player
+    // could never grab it again. One larger than the area keeps its top-left corner inside.
+    const CEGUI::Rectf area = getParent()->getUnclippedInnerRect().get();
+    const CEGUI::Rectf window = getUnclippedOuterRect().get();
+    const auto keep = [](float by, float lowest, float highest)
+    { return std::clamp(by, lowest, std::max(lowest, highest)); };
+    return CEGUI::Vector2f(
+        keep(offset.d_x, area.left() - window.left(), area.right() - window.right()),
+        keep(offset.d_y, area.top() - window.top(), area.bottom() - window.bottom()));
 }
 
 void CZuDecorateWindow::offsetPixelPosition(const CEGUI::Vector2f& offset)
 {
-    const CEGUI::UVector2 by(
-        CEGUI::UDim(0, static_cast<float>(static_cast<int>(offset.d_x + 0.5f))),
-        CEGUI::UDim(0, static_cast<float>(static_cast<int>(offset.d_y + 0.5f))));
+    // Whole pixels, rounded to the nearest in either direction.
+    const CEGUI::UVector2 by(CEGUI::UDim(0, std::round(offset.d_x)),
+                             CEGUI::UDim(0, std::round(offset.d_y)));
     setPosition(getPosition() + by);
 }
 

@@ -28,6 +28,8 @@ public:
     bool isDragging() const { return d_dragging; }
     // Moves the window by `offset`, rounded to whole pixels.
     void offsetPixelPosition(const CEGUI::Vector2f& offset);
+    // `offset`, cut so that the moved window stays inside its parent's inner area.
+    CEGUI::Vector2f KeptInsideParent(const CEGUI::Vector2f& offset) const;
 
 protected:
     void onMouseButtonDown(CEGUI::MouseEventArgs& e) override;
