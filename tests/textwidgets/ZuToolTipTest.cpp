@@ -126,6 +126,36 @@ TEST_F(ZuToolTipTest, TheTipShowsRichTextSizedToItAndACompareTipBesideIt)
     EXPECT_FALSE(tip.GetCompareView()->isVisible());
 }
 
+TEST_F(ZuToolTipTest, TheCompareTipFollowsTheTargetAndItsCompareIdNotTheText)
+{
+    CZuToolTip& tip = CreateTip();
+    const struct
+    {
+        const char* name;
+        unsigned compareId;
+        const char* shown; // the compare text, or "" when hidden
+    } icons[] = {{"First", 42, "{T gold:Equipped} item 42"},
+                 {"Second", 43, "{T gold:Equipped} item 43"},
+                 {"Third", 0, ""}};
+    for (const auto& icon : icons)
+    {
+        // Three icons of one item share its text.
+        Point(tip, CreateTarget(icon.name, icon.compareId), "Iron Sword");
+        Frame(0.02f);
+        EXPECT_EQ(*icon.shown != '\0', tip.GetCompareView()->isVisible()) << icon.name;
+        if (*icon.shown)
+            EXPECT_EQ(icon.shown, tip.GetCompareView()->getText()) << icon.name;
+    }
+    // A compare id that changes under the pointer is followed too, and asked for once.
+    auto& third = static_cast<ZuTest::TestGameWindow&>(*Root().getChild("Third"));
+    third.setCompareId(44);
+    m_host.ClearCalls();
+    Frame(0.02f);
+    Frame(0.02f);
+    EXPECT_EQ("{T gold:Equipped} item 44", tip.GetCompareView()->getText());
+    EXPECT_EQ(1u, CompareQueries().size());
+}
+
 TEST_F(ZuToolTipTest, LineBreakReachesBothViewsAndLaysTheTipOutAgain)
 {
     CZuToolTip& tip = CreateTip();

@@ -142,16 +142,32 @@ void CZuToolTip::setLineBreak(TextParser::LineBreakMode mode)
     FitToText();
 }
 
+unsigned CZuToolTip::TargetCompareId()
+{
+    const CEGUI::Window* target = getTargetWindow();
+    return target && target->isPropertyPresent(kCompareIdProperty)
+               ? CEGUI::PropertyHelper<CEGUI::uint>::fromString(
+                     target->getProperty(kCompareIdProperty))
+               : 0;
+}
+
+void CZuToolTip::FollowCompareObject()
+{
+    // Targets may share a text but not their compare objects.
+    if (getTargetWindow() == d_comparedTarget && TargetCompareId() == d_comparedId)
+        return;
+    ShowCompareText();
+    PositionByTotalArea();
+}
+
 void CZuToolTip::ShowCompareText()
 {
     if (!d_compareView)
         return;
-    const CEGUI::Window* target = getTargetWindow();
     // A compare id of 0 names no object: there is nothing to ask for.
-    const unsigned compareId = target && target->isPropertyPresent(kCompareIdProperty)
-                                   ? CEGUI::PropertyHelper<CEGUI::uint>::fromString(
-                                         target->getProperty(kCompareIdProperty))
-                                   : 0;
+    const unsigned compareId = TargetCompareId();
+    d_comparedTarget = getTargetWindow();
+    d_comparedId = compareId;
     CEGUI::String text;
     if (compareId == 0 || !QueryObjectTooltip(text, compareId, true))
     {
@@ -228,6 +244,7 @@ void CZuToolTip::PositionByTotalArea()
 
 void CZuToolTip::updateSelf(float elapsed)
 {
+    FollowCompareObject();
     IZuGUI* host = GetHost();
     const float* uiTime = host ? host->GetUITime() : nullptr;
     if (!uiTime)

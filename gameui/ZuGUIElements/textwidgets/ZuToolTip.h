@@ -56,6 +56,10 @@ private:
     void TakeLayoutSize();
     // Shows the client's compare text for the target's compare object, or hides the view.
     void ShowCompareText();
+    // The target's "GameObjectCompareId", 0 for none.
+    unsigned TargetCompareId();
+    // Shows the compare text again when the target or its compare id is not the one shown.
+    void FollowCompareObject();
     // Sizes the compare view, laid out at the layout size, to its text and its look's frame.
     void FitCompareViewToText();
     // Sizes the tip to its text and moves it, with its compare view, onto the display.
@@ -67,6 +71,9 @@ private:
     CGameMultiLine* d_textView = nullptr;
     float d_lastUpdateTime = 0.0f;
     CGameMultiLine* d_compareView = nullptr;
+    // The target and compare id that the compare view was last filled for; only compared.
+    const CEGUI::Window* d_comparedTarget = nullptr;
+    unsigned d_comparedId = 0;
     bool d_positioning = false;
     TextParser::LineBreakMode d_lineBreak = TextParser::LineBreakMode::Character;
 };
