@@ -11,6 +11,8 @@
 
 #include <gmock/gmock.h>
 
+#include <cmath>
+
 namespace
 {
 using ::testing::ElementsAre;
@@ -230,6 +232,23 @@ TEST_F(ZuToolTipTest, TheTipsTimingRunsOncePerClientFrame)
     Frame(0.1f);
     Frame(0.1f);
     EXPECT_EQ(1, shown);
+
+    // A client clock that ticks in whole milliseconds, at 60 frames a second: a 0.4 s hover
+    // takes about 24 frames.
+    tip.setTargetWindow(nullptr);
+    Frame(0.1f);
+    tip.setHoverTime(0.4f);
+    Point(tip, sword, "Iron Sword");
+    const float start = m_host.uiTime;
+    int frames = 0;
+    for (; shown == 1 && frames < 60; ++frames)
+    {
+        m_host.uiTime = start + std::floor((frames + 1) * 1000.0f / 60.0f) / 1000.0f;
+        Context().injectTimePulse(1.0f / 60.0f);
+    }
+    EXPECT_EQ(2, shown);
+    EXPECT_LE(frames, 26);
+    shown = 1;
 
     // Without a client the timing runs at every update, and no destruction is reported.
     ZuGUI::ZuGUIExtraFacoryManager::Instance().SetIZuGUI(nullptr);

@@ -24,8 +24,9 @@ const CEGUI::String kCompareIdProperty("GameObjectCompareId");
 const CEGUI::USize kLayoutSize(CEGUI::UDim(0.0f, 256.0f), CEGUI::UDim(0.0f, 512.0f));
 const CEGUI::URect kWholeTip(CEGUI::UDim(0, 0), CEGUI::UDim(0, 0), CEGUI::UDim(1, 0),
                              CEGUI::UDim(1, 0));
-// The frame guard's tolerance at the start of a client frame.
-constexpr float kFrameStartSlack = 0.0001f;
+// The frame guard's tolerance at the start of a client frame: a client clock that ticks in
+// whole milliseconds may have moved a millisecond less than the frame's time.
+constexpr float kFrameStartSlack = 0.0015f;
 // A tip that would leave the display goes to the other side of the pointer, this far off.
 constexpr float kPointerGap = 5.0f;
 } // namespace
@@ -253,7 +254,9 @@ void CZuToolTip::updateSelf(float elapsed)
         Tooltip::updateSelf(elapsed);
         return;
     }
-    if (d_lastUpdateTime != 0.0f && d_lastUpdateTime <= *uiTime - elapsed + kFrameStartSlack)
+    // Once per client frame: its clock has moved on, by about the frame's time.
+    if (d_lastUpdateTime != 0.0f && d_lastUpdateTime < *uiTime &&
+        d_lastUpdateTime <= *uiTime - elapsed + kFrameStartSlack)
         Tooltip::updateSelf(elapsed);
     d_lastUpdateTime = *uiTime;
 }
