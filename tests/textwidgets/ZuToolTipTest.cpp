@@ -158,6 +158,26 @@ TEST_F(ZuToolTipTest, TheCompareTipFollowsTheTargetAndItsCompareIdNotTheText)
     EXPECT_EQ(1u, CompareQueries().size());
 }
 
+TEST_F(ZuToolTipTest, AClientsOwnPlacementStandsUntilTheTargetChanges)
+{
+    CZuToolTip& tip = CreateTip();
+    CEGUI::Window& sword = CreateTarget("Sword", 1101);
+    Point(tip, sword, "Iron Sword");
+    const CEGUI::UVector2 corner(CEGUI::UDim(0, 700), CEGUI::UDim(0, 500));
+    tip.setPosition(corner);
+    // A new text, a frame and CEGUI's own placement of the shown tip leave it there.
+    tip.setText("Iron Sword\nDamage 12-18");
+    Frame(0.5f);
+    Frame(0.5f);
+    tip.positionSelf();
+    EXPECT_EQ(corner, tip.getPosition());
+
+    CEGUI::Window& axe = CreateTarget("Axe", 0, 300, 300);
+    Point(tip, axe, "Axe");
+    EXPECT_NE(corner, tip.getPosition());
+    EXPECT_LT(tip.getUnclippedOuterRect().get().left(), 400.0f);
+}
+
 TEST_F(ZuToolTipTest, LineBreakReachesBothViewsAndLaysTheTipOutAgain)
 {
     CZuToolTip& tip = CreateTip();

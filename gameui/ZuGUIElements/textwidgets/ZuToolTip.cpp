@@ -215,14 +215,37 @@ void CZuToolTip::FitToText()
 void CZuToolTip::onMoved(CEGUI::ElementEventArgs& e)
 {
     Tooltip::onMoved(e);
+    if (d_positioning)
+        return;
+    // Moved neither by CEGUI nor by the tip: the client placed it, and that stands until the
+    // target changes.
+    if (!d_inPositionSelf)
+    {
+        d_clientPlacement = ClientPlacement{getTargetWindow(), getPosition()};
+        return;
+    }
     // CEGUI places the tip by its own area alone.
-    if (!d_positioning)
-        PositionByTotalArea();
+    PositionByTotalArea();
+}
+
+bool CZuToolTip::KeepClientPlacement()
+{
+    if (!d_clientPlacement)
+        return false;
+    if (d_clientPlacement->target != getTargetWindow())
+    {
+        d_clientPlacement.reset();
+        return false;
+    }
+    d_positioning = true;
+    setPosition(d_clientPlacement->position);
+    d_positioning = false;
+    return true;
 }
 
 void CZuToolTip::PositionByTotalArea()
 {
-    if (!getTargetWindow())
+    if (!getTargetWindow() || KeepClientPlacement())
         return;
     // CEGUI's rule, with the area of both views: below right of the pointer, or on its other
     // side where that would leave the display.

@@ -6,6 +6,8 @@
 // display, and the client is told when it is destroyed.
 #pragma once
 
+#include <optional>
+
 #include "ZuGUIElements/base/SharedProperties.h"
 #include "ZuGUIElements/module/FactoryTemplates.h"
 #include "ZuGUIElements/richtext/LineBreaks.h"
@@ -65,12 +67,22 @@ private:
     // Sizes the tip to its text and moves it, with its compare view, onto the display.
     void FitToText();
     // Below right of the pointer, or on its other side where the tip or its compare view
-    // would leave the display.
+    // would leave the display; where the client placed it, for the target it placed it for.
     void PositionByTotalArea();
+    // Puts the tip back where the client placed it for the current target; false (and the
+    // placement forgotten) when it placed it for another target or not at all.
+    bool KeepClientPlacement();
 
     CGameMultiLine* d_textView = nullptr;
     float d_lastUpdateTime = 0.0f;
     CGameMultiLine* d_compareView = nullptr;
+    // Where the client placed the tip itself, and for which target (only compared).
+    struct ClientPlacement
+    {
+        const CEGUI::Window* target;
+        CEGUI::UVector2 position;
+    };
+    std::optional<ClientPlacement> d_clientPlacement;
     // The target and compare id that the compare view was last filled for; only compared.
     const CEGUI::Window* d_comparedTarget = nullptr;
     unsigned d_comparedId = 0;
