@@ -215,7 +215,8 @@ TEST_F(ScriptBindingTest, ScriptsBrowseFolders)
     EXPECT_EQ("true", m_lua.Eval("set:getFileAt(2):isFolder()"));
     EXPECT_EQ((folder / "notes.txt").string(), m_lua.Eval("set:getFileAt(3):getLocationUtf8()"));
     EXPECT_EQ("false", m_lua.Eval("set:getFileAt(3):isFolder()"));
-    EXPECT_EQ("nil", m_lua.Eval("set:getFileAt(4)"));
+    for (const char* index : {"4", "-1", "2.5", "4294967296 + 2", "1/0", "0/0"})
+        EXPECT_EQ("nil", m_lua.Eval(std::string("set:getFileAt(") + index + ")")) << index;
     std::filesystem::remove_all(folder);
 }
 

@@ -2,6 +2,8 @@
 
 #include "ZuGUIElements/platform/Utf8String.h"
 
+#include <cmath>
+
 namespace CEGUI
 {
 ListboxImageItem* createListboxImageItem(const char* text, unsigned itemId, void* itemData,
@@ -19,6 +21,13 @@ namespace ScriptBinding
 bool PushChatText(CGameChatBox* self, const char* text)
 {
     return self->PushChatText(ZuGUI::StringFromUtf8(text));
+}
+
+const SHELL::FileInfo* FileAt(const SHELL::FileSet* self, double index)
+{
+    if (!(index >= 0.0) || index >= self->getFileNum() || index != std::floor(index))
+        return nullptr;
+    return self->getFileAt(static_cast<unsigned>(index));
 }
 
 // Undone here: the check below calls tolua++'s own.

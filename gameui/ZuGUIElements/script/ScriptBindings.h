@@ -27,6 +27,9 @@ namespace ScriptBinding
 {
 // The members that take a CEGUI string, named as scripts call them.
 bool PushChatText(CGameChatBox* self, const char* text);
+// The entry at `index`, or null (nil) for any number that is not an index of the set: a
+// script's number is a double, which a conversion to unsigned would wrap (2^32 + 2 read as 2).
+const SHELL::FileInfo* FileAt(const SHELL::FileSet* self, double index);
 
 // tolua++'s type check of an object, except that nil is no object for argument 1: a member
 // called on nil fails its type check ("#ferror ...") before its self check. The binding's
