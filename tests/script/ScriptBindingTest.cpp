@@ -179,6 +179,8 @@ TEST_F(ScriptBindingTest, BadCallsRaiseTheBindingsErrors)
         {"chat:PushChatText()", "error in function 'PushChatText'."},
         {"chat:PushChatText('a', 2)", "error in function 'PushChatText'."},
         {"chat:PushChatText({})", "error in function 'PushChatText'."},
+        {"chat:PushChatText(nil)", "error in function 'PushChatText'."},
+        {"SHELL.FileFolderMgr:Instance():OpenPath(nil)", "error in function 'OpenPath'."},
         {"ZuGUI.CGameChatBox.PushChatText(nil, 'a')", "error in function 'PushChatText'."},
         // The type check comes before the self check.
         {"SHELL.FileSet.getFileNum(nil)", "error in function 'getFileNum'."},

@@ -30,8 +30,21 @@ const SHELL::FileInfo* FileAt(const SHELL::FileSet* self, double index)
     return self->getFileAt(static_cast<unsigned>(index));
 }
 
-// Undone here: the check below calls tolua++'s own.
+// Undone here: the checks below call tolua++'s own.
 #undef tolua_isusertype
+#undef tolua_isstring
+
+int IsText(lua_State* state, int index, int def, tolua_Error* error)
+{
+    if (!def && lua_isnil(state, index))
+    {
+        error->index = index;
+        error->array = 0;
+        error->type = "string";
+        return 0;
+    }
+    return tolua_isstring(state, index, def, error);
+}
 
 int IsObjectOfType(lua_State* state, int index, const char* type, int def, tolua_Error* error)
 {

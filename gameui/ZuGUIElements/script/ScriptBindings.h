@@ -35,7 +35,11 @@ const SHELL::FileInfo* FileAt(const SHELL::FileSet* self, double index);
 // called on nil fails its type check ("#ferror ...") before its self check. The binding's
 // first arguments of type object are all "self".
 int IsObjectOfType(lua_State* state, int index, const char* type, int def, tolua_Error* error);
+// tolua++'s type check of a text, except that nil is no text where a text is required: a
+// script that passes nil gets the argument error, not an empty text.
+int IsText(lua_State* state, int index, int def, tolua_Error* error);
 } // namespace ScriptBinding
 } // namespace ZuGUI
 
 #define tolua_isusertype ZuGUI::ScriptBinding::IsObjectOfType
+#define tolua_isstring ZuGUI::ScriptBinding::IsText
