@@ -301,16 +301,20 @@ void CGameChatBox::FreeView(CEGUI::Window& view)
     view.setID(kViewFree);
 }
 
-void CGameChatBox::FitHeightToText(CGameMultiLine& view)
+CEGUI::UDim CGameChatBox::TextHeight(const CGameMultiLine& view)
 {
     const IDoc* doc = view.QueryDoc();
-    view.setHeight(CEGUI::UDim(0.0f, (doc ? doc->GetHeight() : 0.0f) + kViewOverlap));
+    return CEGUI::UDim(0.0f, (doc ? doc->GetHeight() : 0.0f) + kViewOverlap);
+}
+
+void CGameChatBox::FitHeightToText(CGameMultiLine& view)
+{
+    view.setHeight(TextHeight(view));
 }
 
 bool CGameChatBox::FitsItsText(const CGameMultiLine& view)
 {
-    const IDoc* doc = view.QueryDoc();
-    return view.getHeight() == CEGUI::UDim(0.0f, (doc ? doc->GetHeight() : 0.0f) + kViewOverlap);
+    return view.getHeight() == TextHeight(view);
 }
 
 bool CGameChatBox::OnViewSized(const CEGUI::EventArgs& args)

@@ -136,6 +136,8 @@ private:
     void ShowMessage(CGameMultiLine& view, const Message& message);
     // Empties and hides `view`; it takes no space once arranged.
     static void FreeView(CEGUI::Window& view);
+    // The height of the view's laid-out text, with the overlap of the views.
+    static CEGUI::UDim TextHeight(const CGameMultiLine& view);
     // The view's height follows its laid-out text.
     static void FitHeightToText(CGameMultiLine& view);
     static bool FitsItsText(const CGameMultiLine& view);

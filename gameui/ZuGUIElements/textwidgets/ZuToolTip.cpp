@@ -163,12 +163,13 @@ void CZuToolTip::FollowCompareObject()
 
 void CZuToolTip::ShowCompareText()
 {
-    if (!d_compareView)
-        return;
-    // A compare id of 0 names no object: there is nothing to ask for.
+    // Recorded even without a compare view, so that each update does not try again.
     const unsigned compareId = TargetCompareId();
     d_comparedTarget = getTargetWindow();
     d_comparedId = compareId;
+    if (!d_compareView)
+        return;
+    // A compare id of 0 names no object: there is nothing to ask for.
     CEGUI::String text;
     if (compareId == 0 || !QueryObjectTooltip(text, compareId, true))
     {
