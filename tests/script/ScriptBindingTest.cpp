@@ -222,32 +222,49 @@ TEST_F(ScriptBindingTest, ScriptsBrowseFolders)
     std::filesystem::remove_all(folder);
 }
 
-// CEGUI's own binding and the module's on one state: a window that a script got from CEGUI is
-// cast to the module's class and used.
+// CEGUI's own binding and the module's on one state, opened in either order: a window that a
+// script got from CEGUI is cast to the module's class and used with both bindings' members.
 TEST_F(ScriptBindingTest, ScriptsCastCeguiWindowsToModuleClasses)
 {
     auto& chat = static_cast<ZuGUI::CGameChatBox&>(
         CreateChild("ZuTest/GameChatBox", "Chat", 0, 0, 300, 200));
     chat.SetChatCapacity(3);
-    lua_State* state = luaL_newstate();
-    luaL_openlibs(state);
-    CEGUI::LuaScriptModule& cegui = CEGUI::LuaScriptModule::create(state);
-    CEGUI::System::getSingleton().setScriptingModule(&cegui);
-    ZuGUI::OpenScriptModule(state);
     const char* const script =
         "local root = CEGUI.System:getSingleton():getDefaultGUIContext():getRootWindow()\n"
         "local box = tolua.cast(root:getChild('Chat'), 'ZuGUI::CGameChatBox')\n"
+        "assert(box:getName() == 'Chat')\n"
         "assert(box:PushChatText('{N Alice}: from the script'))\n"
         "local view = tolua.cast(box:getContentPane():getChildAtIdx(0), 'ZuGUI::CGameMultiLine')\n"
+        "view:setText('{N Alice}: set by the script')\n"
         "local size = view:getDocSize()\n"
-        "width = size.width\n";
-    const bool ok = luaL_dostring(state, script) == 0;
-    EXPECT_TRUE(ok) << (ok ? "" : lua_tostring(state, -1));
-    lua_getglobal(state, "width");
-    EXPECT_GT(lua_tonumber(state, -1), 10.0);
-    EXPECT_EQ("{N Alice}: from the script", chat.GetChatWindowByIndex(0)->getText());
-    CEGUI::System::getSingleton().setScriptingModule(nullptr);
-    CEGUI::LuaScriptModule::destroy(cegui);
-    lua_close(state);
+        "width = size.width\n"
+        "item = CEGUI.createListboxImageItem('x', 7)\n"
+        "item:setText('y')\n"
+        "itemText = item:getText()\n";
+    for (const bool moduleFirst : {false, true})
+    {
+        SCOPED_TRACE(moduleFirst ? "module's binding first" : "CEGUI's binding first");
+        lua_State* state = luaL_newstate();
+        luaL_openlibs(state);
+        if (moduleFirst)
+            ZuGUI::OpenScriptModule(state);
+        CEGUI::LuaScriptModule& cegui = CEGUI::LuaScriptModule::create(state);
+        CEGUI::System::getSingleton().setScriptingModule(&cegui);
+        if (!moduleFirst)
+            ZuGUI::OpenScriptModule(state);
+        const bool ok = luaL_dostring(state, script) == 0;
+        EXPECT_TRUE(ok) << (ok ? "" : lua_tostring(state, -1));
+        lua_getglobal(state, "width");
+        EXPECT_GT(lua_tonumber(state, -1), 10.0);
+        lua_getglobal(state, "itemText");
+        EXPECT_STREQ("y", lua_tostring(state, -1));
+        lua_getglobal(state, "item");
+        delete static_cast<CEGUI::ListboxImageItem*>(tolua_tousertype(state, -1, nullptr));
+        EXPECT_EQ("{N Alice}: set by the script", chat.GetChatWindowByIndex(0)->getText());
+        CEGUI::System::getSingleton().setScriptingModule(nullptr);
+        CEGUI::LuaScriptModule::destroy(cegui);
+        lua_close(state);
+        chat.ClearChats();
+    }
 }
 } // namespace
