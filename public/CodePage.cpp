@@ -334,6 +334,44 @@ const char* Transcode(const char* s, const char* fromCodeset, const char* toCode
     return text;
 }
 
+// Runs `convert(out, capacity, length)` into a string that grows until the whole text fits.
+template <typename Text, typename Convert>
+Text ConvertWhole(std::size_t capacity, Convert convert)
+{
+    Text text;
+    for (;;)
+    {
+        text.resize(capacity + 1);
+        std::size_t length = 0;
+        g_lastResult = convert(&text[0], capacity, length);
+        if (g_lastResult != ConversionResult::Truncated)
+        {
+            text.resize(g_lastResult == ConversionResult::Failed ? 0 : length);
+            return text;
+        }
+        capacity *= 2;
+    }
+}
+
+// Multi-byte text in `fromCodeset` to `toCodeset`, whole. A byte becomes at most one UTF-16
+// unit; a unit at most four bytes (before shift sequences, which the retry covers).
+std::string TranscodeWhole(const char* s, const char* fromCodeset, const char* toCodeset)
+{
+    if (!s)
+    {
+        g_lastResult = ConversionResult::Ok;
+        return {};
+    }
+    const std::u16string wide = ConvertWhole<std::u16string>(
+        std::strlen(s) + 1, [&](char16_t* out, std::size_t capacity, std::size_t& length)
+        { return Decode(s, fromCodeset, out, capacity, length); });
+    if (g_lastResult == ConversionResult::Failed)
+        return {};
+    return ConvertWhole<std::string>(
+        wide.size() * 4 + 16, [&](char* out, std::size_t capacity, std::size_t& length)
+        { return Encode(wide.c_str(), toCodeset, out, capacity, length); });
+}
+
 } // namespace
 
 const char16_t* ToWide(const char* s, unsigned codePage)
@@ -366,6 +404,21 @@ const char* AnsiToUtf8(const char* s, const char* fallback)
         return fallback;
     }
     return Transcode(s, GetSystemCodePage(), "UTF-8", g_ansiToUtf8Buffer);
+}
+
+std::string Utf8ToAnsiText(const char* s)
+{
+    return TranscodeWhole(s, "UTF-8", GetSystemCodePage());
+}
+
+std::string AnsiToUtf8Text(const char* s)
+{
+    return TranscodeWhole(s, GetSystemCodePage(), "UTF-8");
+}
+
+std::string ValidUtf8Text(const char* s)
+{
+    return TranscodeWhole(s, "UTF-8", "UTF-8");
 }
 
 void SetSystemCodePage(const char* codeset)

@@ -20,6 +20,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 constexpr unsigned CP_ACP = 0; // the system code page (see SetSystemCodePage)
 constexpr unsigned CP_UTF8 = 65001;
@@ -36,6 +37,13 @@ const char* ToMultiByte(const char16_t* s, unsigned codePage);
 const char* Utf8ToAnsi(const char* s, const char* fallback);
 const char* AnsiToUtf8(const char* s, const char* fallback);
 
+// Whole-text forms, for texts of any length: the same replacement rules, never truncated, no
+// shared buffer. A null text gives ""; an unknown code page gives "" and Failed.
+std::string Utf8ToAnsiText(const char* s);
+std::string AnsiToUtf8Text(const char* s);
+// UTF-8 with each invalid sequence replaced as above: safe for decoders that trust UTF-8.
+std::string ValidUtf8Text(const char* s);
+
 // Sets the system code page to an iconv codeset name ("CP1252", "GBK", "UTF-8"); null or ""
 // makes it follow the C library's locale again.
 void SetSystemCodePage(const char* codeset);
@@ -51,7 +59,7 @@ enum class ConversionResult
     Failed,    // unknown code page: the result is empty
 };
 
-// How the last call of ToWide, ToMultiByte, Utf8ToAnsi or AnsiToUtf8 went (a helper that
+// How the last call of a conversion helper went (a helper that
 // returns the fallback for a null text counts as Ok).
 ConversionResult LastConversionResult();
 inline bool LastConversionTruncated()

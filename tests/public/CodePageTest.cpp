@@ -126,6 +126,40 @@ TEST_F(CodePageTest, LongTextsKeepAPrefixOfWholeCharacters)
     EXPECT_FALSE(LastConversionTruncated());
 }
 
+// The whole-text forms keep texts far past the helpers' buffers, with the same replacements.
+TEST_F(CodePageTest, WholeTextFormsAreNeverCut)
+{
+    SetSystemCodePage("GBK");
+    const struct
+    {
+        const char* name;
+        std::string (*convert)(const char*);
+        std::string input;
+        std::string expected;
+    } cases[] = {
+        {"UTF-8 to GBK", Utf8ToAnsiText, Repeat(kChinese, 20000),
+         Repeat("\xD6\xD0\xCE\xC4", 20000)},
+        {"GBK to UTF-8", AnsiToUtf8Text, Repeat("\xD6\xD0\xCE\xC4", 20000),
+         Repeat(kChinese, 20000)},
+        {"pairs", ValidUtf8Text, Repeat("\xF0\x9F\x98\x80", 30000),
+         Repeat("\xF0\x9F\x98\x80", 30000)},
+        {"invalid bytes", ValidUtf8Text, Repeat("a\xFF", 20000) + "\xE2\x82",
+         Repeat("a\xEF\xBF\xBD", 20000) + "\xEF\xBF\xBD"},
+        {"unrepresentable", Utf8ToAnsiText, Repeat("\xF0\x9F\x98\x80", 12000),
+         std::string(12000, '?')},
+        {"empty", ValidUtf8Text, "", ""},
+    };
+    for (const auto& entry : cases)
+    {
+        EXPECT_EQ(entry.expected, entry.convert(entry.input.c_str())) << entry.name;
+        EXPECT_EQ(LastConversionResult(), ConversionResult::Ok) << entry.name;
+    }
+    EXPECT_EQ("", ValidUtf8Text(nullptr));
+    SetSystemCodePage("NO-SUCH-CODESET");
+    EXPECT_EQ("", AnsiToUtf8Text("abc"));
+    EXPECT_EQ(LastConversionResult(), ConversionResult::Failed);
+}
+
 TEST_F(CodePageTest, NullAndUnknownInputs)
 {
     const char* fallback = "fallback";

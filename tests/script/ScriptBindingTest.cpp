@@ -150,6 +150,14 @@ TEST_F(ScriptBindingTest, ScriptsPushChatAndReadWidgets)
     EXPECT_EQ("true", m_lua.Eval("chat:PushChatText('cut \\226\\130')"));
     EXPECT_EQ(CEGUI::String(reinterpret_cast<const CEGUI::utf8*>(u8"cut \uFFFD")),
               chat.GetChatWindowByIndex(1)->getText());
+    // Texts far past the code-page buffers arrive whole.
+    const std::string longText(30000, 'x');
+    EXPECT_EQ("true", m_lua.Eval("chat:PushChatText(string.rep('x', 30000))"));
+    EXPECT_EQ(longText, chat.GetChatWindowByIndex(2)->getText().c_str());
+    ASSERT_EQ("", m_lua.Run("item = CEGUI.createListboxImageItem(string.rep('x', 30000))"));
+    auto* item = m_lua.Global<CEGUI::ListboxImageItem>("item");
+    EXPECT_EQ(longText, item->getText().c_str());
+    delete item;
     ASSERT_GT(edit.getCaratOffset(), 0.0f);
     EXPECT_FLOAT_EQ(edit.getCaratOffset(), std::stof(m_lua.Eval("edit:getCaratOffset()")));
     EXPECT_EQ("0", m_lua.Eval("icon:GetTargetId()"));

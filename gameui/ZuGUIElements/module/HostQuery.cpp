@@ -6,7 +6,8 @@ namespace ZuGUI
 {
 CEGUI::String HostTextToString(const char* ansiText)
 {
-    return CEGUI::String(reinterpret_cast<const CEGUI::utf8*>(AnsiToUtf8(ansiText, "")));
+    const std::string utf8 = AnsiToUtf8Text(ansiText);
+    return CEGUI::String(reinterpret_cast<const CEGUI::utf8*>(utf8.c_str()));
 }
 
 CEGUI::String ReplyText(KeyValues& reply, const char* key, const char* defaultValue)

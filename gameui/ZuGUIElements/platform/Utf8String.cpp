@@ -6,7 +6,7 @@ namespace ZuGUI
 {
 CEGUI::String StringFromUtf8(const char* text)
 {
-    const char* valid = ToMultiByte(ToWide(text ? text : "", CP_UTF8), CP_UTF8);
-    return CEGUI::String(reinterpret_cast<const CEGUI::utf8*>(valid));
+    const std::string valid = ValidUtf8Text(text);
+    return CEGUI::String(reinterpret_cast<const CEGUI::utf8*>(valid.c_str()));
 }
 } // namespace ZuGUI
