@@ -17,4 +17,6 @@ if [ ${#debs[@]} -ne 2 ]; then
 fi
 trap '$sudo apt-get remove -y -qq zuguielements zuguielements-dev > /dev/null' EXIT
 $sudo apt-get install -y -qq "${debs[@]}"
-"$root/tests/install/run-consumer-test.sh" system "$packages/consumer" 21
+# One window type per row of the module's window-factory table.
+types=$(grep -c '^ *WindowRow<' "$root/gameui/ZuGUIElements/module/ModuleTables.cpp")
+"$root/tests/install/run-consumer-test.sh" system "$packages/consumer" "$types"

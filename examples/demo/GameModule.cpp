@@ -53,10 +53,10 @@ std::vector<std::string> ModuleRendererTypes()
     std::vector<std::string> types;
     const CEGUI::WindowRendererManager& renderers = CEGUI::WindowRendererManager::getSingleton();
     for (const ZuGUI::RendererFactoryRow* row = ZuGUI::ModuleRendererFactories().rows();
-         row->typeName; ++row)
+         row->factory; ++row)
     {
-        if (renderers.isFactoryPresent(row->typeName))
-            types.push_back(row->typeName);
+        if (renderers.isFactoryPresent(row->typeName()))
+            types.push_back(row->typeName().c_str());
     }
     return types;
 }

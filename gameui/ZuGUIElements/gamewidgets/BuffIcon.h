@@ -15,6 +15,8 @@ class CBuffIcon : public SharedPropertyLayer<CBuffIcon, ZuWindow>
 public:
     static const CEGUI::String WidgetTypeName;
     static const CEGUI::String EventNamespace;
+    // The client's provider that serves this window type.
+    static constexpr const char* ProviderName = "BuffMgr";
     static const CEGUI::ShareProSet s_SharePros;
     // The client draws a buff as an icon (the "RenderIcon" operation of game images).
     static constexpr int kRenderOperation = 1;

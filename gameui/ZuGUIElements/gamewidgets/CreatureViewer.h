@@ -16,6 +16,8 @@ class CCreatureViewer : public SharedPropertyLayer<CCreatureViewer, ZuWindow>
 public:
     static const CEGUI::String WidgetTypeName;
     static const CEGUI::String EventNamespace;
+    // The client's provider that serves this window type.
+    static constexpr const char* ProviderName = "GameCreatureProvider";
     static const CEGUI::ShareProSet s_SharePros;
 
     // The image kinds that the viewer anchors differently.

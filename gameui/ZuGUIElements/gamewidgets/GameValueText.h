@@ -15,6 +15,8 @@ class CGameValueText : public SharedPropertyLayer<CGameValueText, ZuWindow>
 public:
     static const CEGUI::String WidgetTypeName;
     static const CEGUI::String EventNamespace;
+    // The client's provider that serves this window type.
+    static constexpr const char* ProviderName = "GameCreatureProvider";
     static const CEGUI::ShareProSet s_SharePros;
 
     using SharedPropertyLayer::SharedPropertyLayer;

@@ -2,12 +2,6 @@
 
 #include "ZuGUIElements/module/WindowRecords.h"
 
-namespace ZuGUI
-{
-const CEGUI::String GuideBox::WidgetTypeName("ZuGame/GuideBox");
-const CEGUI::String GuideBox::EventNamespace("GuideBox");
-} // namespace ZuGUI
-
 namespace CEGUI
 {
 const String GuideBoxRenderer::TypeName("ZuGame/GuideBox");

@@ -4,18 +4,15 @@
 // backgrounds.
 #pragma once
 
+#include "ZuGUIElements/base/WidgetAlias.h"
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
 
 namespace ZuGUI
 {
-class GuideBox : public CGameMultiLine
-{
-public:
-    static const CEGUI::String WidgetTypeName;
-    static const CEGUI::String EventNamespace;
+inline constexpr char kGuideBoxTypeName[] = "ZuGame/GuideBox";
+inline constexpr char kGuideBoxEventNamespace[] = "GuideBox";
 
-    using CGameMultiLine::CGameMultiLine;
-};
+using GuideBox = WidgetAlias<CGameMultiLine, kGuideBoxTypeName, kGuideBoxEventNamespace>;
 
 using GuideBoxFactory = ZuWindowFactory<GuideBox>;
 } // namespace ZuGUI

@@ -30,6 +30,8 @@ class CItemIcon : public SharedPropertyLayer<CItemIcon, ZuWindow>
 public:
     static const CEGUI::String WidgetTypeName;
     static const CEGUI::String EventNamespace;
+    // The client's provider that serves this window type.
+    static constexpr const char* ProviderName = "GamePackageManagerProxy";
     static const CEGUI::String EventPicked;
     static const CEGUI::String EventTargetIdChanged;
 

@@ -5,18 +5,17 @@
 // ("ZuGame/ItemIcon") draws it.
 #pragma once
 
+#include "ZuGUIElements/base/WidgetAlias.h"
 #include "ZuGUIElements/gamewidgets/ItemIcon.h"
 
 namespace ZuGUI
 {
-class CSpellIcon : public CItemIcon
-{
-public:
-    static const CEGUI::String WidgetTypeName;
-    static const CEGUI::String EventNamespace;
+inline constexpr char kSpellIconTypeName[] = "ZuGame/SpellIcon";
+inline constexpr char kSpellIconEventNamespace[] = "SpellIcon";
+inline constexpr char kSpellIconProviderName[] = "SpellProxyMgr";
 
-    using CItemIcon::CItemIcon;
-};
+using CSpellIcon =
+    WidgetAlias<CItemIcon, kSpellIconTypeName, kSpellIconEventNamespace, kSpellIconProviderName>;
 
 using CSpellIconFactory = ZuWindowFactory<CSpellIcon>;
 } // namespace ZuGUI

@@ -40,9 +40,9 @@ void SafeRegisterRendererFactory(CEGUI::WindowRendererFactory& factory)
 
 void RendererFactoryTable::registerFactory(const CEGUI::String& type) const
 {
-    for (const RendererFactoryRow* row = m_rows; row->typeName; ++row)
+    for (const RendererFactoryRow* row = m_rows; row->factory; ++row)
     {
-        if (type == row->typeName)
+        if (type == row->typeName())
         {
             SafeRegisterRendererFactory(row->factory());
             return;
@@ -56,7 +56,7 @@ void RendererFactoryTable::registerFactory(const CEGUI::String& type) const
 unsigned int RendererFactoryTable::registerAllFactories() const
 {
     unsigned int count = 0;
-    for (const RendererFactoryRow* row = m_rows; row->typeName; ++row, ++count)
+    for (const RendererFactoryRow* row = m_rows; row->factory; ++row, ++count)
         SafeRegisterRendererFactory(row->factory());
     return count;
 }
@@ -65,6 +65,28 @@ void SafeRegisterWindowFactory(CEGUI::WindowFactory& factory)
 {
     AddUnlessPresent(CEGUI::WindowFactoryManager::getSingleton(), factory, factory.getTypeName(),
                      "Window factory");
+}
+
+namespace
+{
+template <typename Row>
+unsigned CountTableRows(const Row* rows)
+{
+    unsigned count = 0;
+    while (rows[count].factory)
+        ++count;
+    return count;
+}
+} // namespace
+
+unsigned CountRows(const RendererFactoryRow* rows)
+{
+    return CountTableRows(rows);
+}
+
+unsigned CountRows(const WindowFactoryRow* rows)
+{
+    return CountTableRows(rows);
 }
 
 void RegisterModuleWindowFactories()
@@ -138,8 +160,8 @@ public:
     explicit RendererFactoryModule(std::initializer_list<const RendererFactoryRow*> tables)
     {
         for (const RendererFactoryRow* rows : tables)
-            for (const RendererFactoryRow* row = rows; row->typeName; ++row)
-                Add(std::make_unique<RendererRowRegisterer>(row->typeName, *row));
+            for (const RendererFactoryRow* row = rows; row->factory; ++row)
+                Add(std::make_unique<RendererRowRegisterer>(row->typeName(), *row));
     }
 };
 

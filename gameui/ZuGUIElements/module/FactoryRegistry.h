@@ -14,17 +14,22 @@ class WindowRendererFactory;
 
 namespace ZuGUI
 {
-// A row of a renderer-factory table; a table ends with a row whose name is null.
+// A row of a renderer-factory table: the renderer's type name and its factory. Tables are
+// built from the renderer classes (RendererRow in FactoryTemplates.h) and end with a row whose
+// factory is null.
 struct RendererFactoryRow
 {
-    const char* typeName;
+    const CEGUI::String& (*typeName)();
     CEGUI::WindowRendererFactory& (*factory)();
 };
 
-// A row of the window-factory table; the table ends with a row whose factory is null.
+// A row of the window-factory table (WindowRow in FactoryTemplates.h): the factory and the
+// name of the client's provider that serves the window type, or null. The table ends with a
+// row whose factory is null.
 struct WindowFactoryRow
 {
     CEGUI::WindowFactory& (*factory)();
+    const char* providerName;
 };
 
 // Adds `factory` to CEGUI's window-renderer manager unless a factory of its type is present,
@@ -55,6 +60,9 @@ private:
 // The module's own tables.
 const RendererFactoryTable& ModuleRendererFactories();
 const WindowFactoryRow* ModuleWindowFactories();
+// The number of rows of a table.
+unsigned CountRows(const RendererFactoryRow* rows);
+unsigned CountRows(const WindowFactoryRow* rows);
 // Renderers outside the renderer table that the module's looks use (the striped list's
 // entries); a scheme's WindowRendererSet registers them after the table.
 const RendererFactoryRow* ModuleLookRendererFactories();

@@ -2,6 +2,7 @@
 // `<Class>Factory` and each renderer `<Renderer>WRFactory` as an alias of these templates.
 #pragma once
 
+#include "ZuGUIElements/module/FactoryRegistry.h"
 #include "ZuGUIElements/module/WindowRecords.h"
 
 #include <CEGUI/WindowFactory.h>
@@ -71,5 +72,32 @@ template <typename TFactory>
 CEGUI::WindowRendererFactory& RendererFactoryOf()
 {
     return FactoryInstance<TFactory>();
+}
+
+// The client's provider of a window type: the class's ProviderName, inherited or its own, or
+// null for a class that has none.
+template <typename TWindow, typename = void>
+constexpr const char* kProviderNameOf = nullptr;
+template <typename TWindow>
+constexpr const char* kProviderNameOf<TWindow, std::void_t<decltype(TWindow::ProviderName)>> =
+    TWindow::ProviderName;
+
+template <typename TRenderer>
+const CEGUI::String& RendererTypeNameOf()
+{
+    return TRenderer::TypeName;
+}
+
+// Table rows built from the classes, which carry their own names.
+template <typename TWindow>
+constexpr WindowFactoryRow WindowRow()
+{
+    return {&WindowFactoryOf<ZuWindowFactory<TWindow>>, kProviderNameOf<TWindow>};
+}
+
+template <typename TRenderer>
+constexpr RendererFactoryRow RendererRow()
+{
+    return {&RendererTypeNameOf<TRenderer>, &RendererFactoryOf<ZuWindowRendererFactory<TRenderer>>};
 }
 } // namespace ZuGUI

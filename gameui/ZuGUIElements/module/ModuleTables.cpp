@@ -1,5 +1,5 @@
 // The module's factory tables, in the order in which they are registered. Each widget and
-// renderer adds its row here.
+// renderer adds its row here; the row takes the names from the class.
 #include "ZuGUIElements/module/FactoryRegistry.h"
 #include "ZuGUIElements/module/FactoryTemplates.h"
 
@@ -31,53 +31,50 @@ namespace ZuGUI
 namespace
 {
 const RendererFactoryRow kRendererFactories[] = {
-    {"ZuGame/ItemIcon", &RendererFactoryOf<CEGUI::CItemIconRendererWRFactory>},
-    {"ZuGame/GameValueText", &RendererFactoryOf<CEGUI::CGameValueTextRendererWRFactory>},
-    {"ZuGame/CreatureViewer", &RendererFactoryOf<CEGUI::CCreatureViewerRendererWRFactory>},
-    {"ZuGame/GameMultiLineRenderer", &RendererFactoryOf<CEGUI::GameMultiLineRendererWRFactory>},
-    {"ZuGame/PercentBar", &RendererFactoryOf<CEGUI::CPercentBarRendererWRFactory>},
-    {"ZuGame/BuffIcon", &RendererFactoryOf<CEGUI::CBuffIconRendererWRFactory>},
-    {"ZuGame/RichContentEditRenderer",
-     &RendererFactoryOf<CEGUI::CRichContentEditRendererWRFactory>},
-    {"ZuGame/GameProgressBarRenderer", &RendererFactoryOf<CEGUI::GameProgressBarRendererWRFactory>},
-    {"ZuGUI/MultiColumnList", &RendererFactoryOf<CEGUI::CGameMultiColumnListWRFactory>},
-    {"ZuGame/GuideBox", &RendererFactoryOf<CEGUI::GuideBoxRendererWRFactory>},
-    {nullptr, nullptr},
+    RendererRow<CEGUI::CItemIconRenderer>(),
+    RendererRow<CEGUI::CGameValueTextRenderer>(),
+    RendererRow<CEGUI::CCreatureViewerRenderer>(),
+    RendererRow<CEGUI::GameMultiLineRenderer>(),
+    RendererRow<CEGUI::CPercentBarRenderer>(),
+    RendererRow<CEGUI::CBuffIconRenderer>(),
+    RendererRow<CEGUI::CRichContentEditRenderer>(),
+    RendererRow<CEGUI::GameProgressBarRenderer>(),
+    RendererRow<CEGUI::CGameMultiColumnList>(),
+    RendererRow<CEGUI::GuideBoxRenderer>(),
+    {},
 };
 
 // Renderers that the module's looks use beside the table's: the striped list's entries.
 const RendererFactoryRow kLookRendererFactories[] = {
-    {"ZuGUI/ItemEntry", &RendererFactoryOf<CEGUI::CGameListItemRendererWRFactory>},
-    {nullptr, nullptr},
+    RendererRow<CEGUI::CGameListItemRenderer>(),
+    {},
 };
 
 // One row per line, in registration order.
-// clang-format off
 const WindowFactoryRow kWindowFactories[] = {
-    {&WindowFactoryOf<CItemIconFactory>},
-    {&WindowFactoryOf<CGameValueTextFactory>},
-    {&WindowFactoryOf<CCreatureViewerFactory>},
-    {&WindowFactoryOf<CGameMultiLineFactory>},
-    {&WindowFactoryOf<CZuToolTipFactory>},
-    {&WindowFactoryOf<CPercentBarFactory>},
-    {&WindowFactoryOf<CSpellIconFactory>},
-    {&WindowFactoryOf<CZuDecorateWindowFactory>},
-    {&WindowFactoryOf<CGameEditBoxFactory>},
-    {&WindowFactoryOf<CGameChatBoxFactory>},
-    {&WindowFactoryOf<CBuffIconFactory>},
-    {&WindowFactoryOf<CGameMultilineInputFactory>},
-    {&WindowFactoryOf<CRichContentEditFactory>},
-    {&WindowFactoryOf<GameProgressBarFactory>},
-    {&WindowFactoryOf<CThinkableFrameWindowFactory>},
-    {&WindowFactoryOf<CTabControlForChatFactory>},
-    {&WindowFactoryOf<CGamePushButtonFactory>},
-    {&WindowFactoryOf<CChatEditBoxFactory>},
-    {&WindowFactoryOf<GuideBoxFactory>},
-    {&WindowFactoryOf<CHTMLWindowFactory>},
-    {&WindowFactoryOf<CGameMultilineEditboxFactory>},
-    {nullptr},
+    WindowRow<CItemIcon>(),
+    WindowRow<CGameValueText>(),
+    WindowRow<CCreatureViewer>(),
+    WindowRow<CGameMultiLine>(),
+    WindowRow<CZuToolTip>(),
+    WindowRow<CPercentBar>(),
+    WindowRow<CSpellIcon>(),
+    WindowRow<CZuDecorateWindow>(),
+    WindowRow<CGameEditBox>(),
+    WindowRow<CGameChatBox>(),
+    WindowRow<CBuffIcon>(),
+    WindowRow<CGameMultilineInput>(),
+    WindowRow<CRichContentEdit>(),
+    WindowRow<GameProgressBar>(),
+    WindowRow<CThinkableFrameWindow>(),
+    WindowRow<CTabControlForChat>(),
+    WindowRow<CGamePushButton>(),
+    WindowRow<CChatEditBox>(),
+    WindowRow<GuideBox>(),
+    WindowRow<CHTMLWindow>(),
+    WindowRow<CGameMultilineEditbox>(),
+    {},
 };
-// clang-format on
 } // namespace
 
 const RendererFactoryTable& ModuleRendererFactories()

@@ -6,17 +6,11 @@
 
 namespace ZuGUI
 {
-ZuGUIExtraFacoryManager::ZuGUIExtraFacoryManager()
-    : m_usingZuRenderer(false),
-      m_host(nullptr), m_typeToProvider{
-                           {"ZuGame/ItemIcon", "GamePackageManagerProxy"},
-                           {"ZuGame/GameValueText", "GameCreatureProvider"},
-                           {"ZuGame/PercentBar", "GameCreatureProvider"},
-                           {"ZuGame/CreatureViewer", "GameCreatureProvider"},
-                           {"ZuGame/SpellIcon", "SpellProxyMgr"},
-                           {"ZuGame/BuffIcon", "BuffMgr"},
-                       }
+ZuGUIExtraFacoryManager::ZuGUIExtraFacoryManager() : m_usingZuRenderer(false), m_host(nullptr)
 {
+    for (const WindowFactoryRow* row = ModuleWindowFactories(); row->factory; ++row)
+        if (row->providerName)
+            m_typeToProvider.emplace(row->factory().getTypeName(), row->providerName);
 }
 
 void ZuGUIExtraFacoryManager::InitGameUIPlugins()
