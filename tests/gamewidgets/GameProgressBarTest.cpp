@@ -90,6 +90,20 @@ TEST_F(GameProgressBarTest, TwoUpdatesInOneHostFrameAdvanceOnce)
     EXPECT_FLOAT_EQ(0.15f, bar.getProgress());
 }
 
+// A client clock of whole milliseconds at 60 frames a second moves 16 or 17 ms a frame while
+// CEGUI is given 16.67 ms: every frame still advances the bar.
+TEST_F(GameProgressBarTest, AClockOfWholeMillisecondsAdvancesEveryFrame)
+{
+    GameProgressBar& bar = CreateRunningBar("100", "0", "1");
+    const float frame = 1.0f / 60.0f;
+    for (int i = 1; i <= 60; ++i)
+    {
+        m_host.uiTime = 100.1f + (i * 1000 / 60) / 1000.0f;
+        Context().injectTimePulse(frame);
+    }
+    EXPECT_NEAR(1.0f, bar.getCurrVal(), 0.001f) << "60 frames of 1/60 s at 1 per second";
+}
+
 TEST_F(GameProgressBarTest, RisingBarFiresAdvancedToOneOnceAndStops)
 {
     GameProgressBar& bar = CreateRunningBar("10", "0", "5");

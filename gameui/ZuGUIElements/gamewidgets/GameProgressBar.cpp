@@ -13,9 +13,6 @@ namespace ZuGUI
 {
 namespace
 {
-// Added to the start of the frame so that a step at the very start of a client frame still
-// counts as belonging to it.
-constexpr float kFrameStartSlack = 0.0001f;
 } // namespace
 
 const CEGUI::String GameProgressBar::WidgetTypeName("ZuGame/GameProgressBar");
@@ -107,29 +104,18 @@ void GameProgressBar::Advance(float elapsed)
 
 void GameProgressBar::updateSelf(float elapsed)
 {
-    // CEGUI's own progress bar update is not wanted: the bar runs only here.
-    IZuGUI* host = GetHost();
-    const float* uiTime = host ? host->GetUITime() : nullptr;
-    if (!uiTime)
+    // CEGUI's own progress bar update is not wanted: the bar runs only here, once per client
+    // frame (the first update only records the client's time).
+    if (d_frameGuard.Next(elapsed) != ClientFrameGuard::Frame::New || d_speed == 0.0f ||
+        AtRunningEnd())
         return;
-    const float frameStart = *uiTime - elapsed + kFrameStartSlack;
-    // The first step only records the time; a second step in the same client frame does
-    // nothing.
-    const bool stepDue = d_lastTime != 0.0f && d_lastTime <= frameStart;
-    if (stepDue && d_speed != 0.0f)
-    {
-        if (AtRunningEnd())
-            return;
-        Advance(elapsed);
-    }
-    d_lastTime = *uiTime;
+    Advance(elapsed);
 }
 
 void GameProgressBar::onDestructionStarted(CEGUI::WindowEventArgs& e)
 {
     SharedPropertyLayer::onDestructionStarted(e);
-    if (IZuGUI* host = GetHost())
-        host->NotifyWindowDestroyed(HostWindowName(*this).c_str());
+    NotifyClientOfDestruction(*this);
 }
 } // namespace ZuGUI
 

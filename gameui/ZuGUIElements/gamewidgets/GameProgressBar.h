@@ -9,6 +9,7 @@
 #include "ZuGUIElements/base/ModuleRenderer.h"
 #include "ZuGUIElements/base/SharedProperties.h"
 #include "ZuGUIElements/base/WidgetProperty.h"
+#include "ZuGUIElements/module/ClientFrameGuard.h"
 #include "ZuGUIElements/module/FactoryTemplates.h"
 
 #include <CEGUI/WindowRenderer.h>
@@ -60,8 +61,7 @@ private:
     float d_currentValue = 0.0f;
     float d_speed = 0.0f;
     bool d_needText = true;
-    // The client's UI time at the end of the last frame step; 0 before the first.
-    float d_lastTime = 0.0f;
+    ClientFrameGuard d_frameGuard;
 };
 
 using GameProgressBarFactory = ZuWindowFactory<GameProgressBar>;

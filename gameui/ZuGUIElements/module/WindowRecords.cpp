@@ -1,5 +1,7 @@
 #include "ZuGUIElements/module/WindowRecords.h"
 
+#include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
+
 #include <CEGUI/GlobalEventSet.h>
 #include <CEGUI/Window.h>
 #include <CEGUI/WindowManager.h>
@@ -85,6 +87,12 @@ void TrackWindowDestruction()
 CEGUI::String HostWindowName(const CEGUI::Window& window)
 {
     return WindowRecords::Get().NameOf(window);
+}
+
+void NotifyClientOfDestruction(const CEGUI::Window& window)
+{
+    if (IZuGUI* host = GetHost())
+        host->NotifyWindowDestroyed(HostWindowName(window).c_str());
 }
 
 void LogOncePerWindow(const CEGUI::Window& window, const CEGUI::String& message,

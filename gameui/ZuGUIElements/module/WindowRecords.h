@@ -24,6 +24,10 @@ void TrackWindowDestruction();
 // of its tree started, although CEGUI detaches a child before destroying it with its parent.
 CEGUI::String HostWindowName(const CEGUI::Window& window);
 
+// Tells the game client that `window` is being destroyed (IZuGUI::NotifyWindowDestroyed), for
+// windows that the client may hold by name; nothing without a client.
+void NotifyClientOfDestruction(const CEGUI::Window& window);
+
 // Logs `message`, prefixed with the window's name path, through CEGUI's logger the first time
 // that it is reported for `window`; later reports of the same message for the window are
 // dropped.

@@ -24,9 +24,6 @@ const CEGUI::String kCompareIdProperty("GameObjectCompareId");
 const CEGUI::USize kLayoutSize(CEGUI::UDim(0.0f, 256.0f), CEGUI::UDim(0.0f, 512.0f));
 const CEGUI::URect kWholeTip(CEGUI::UDim(0, 0), CEGUI::UDim(0, 0), CEGUI::UDim(1, 0),
                              CEGUI::UDim(1, 0));
-// The frame guard's tolerance at the start of a client frame: a client clock that ticks in
-// whole milliseconds may have moved a millisecond less than the frame's time.
-constexpr float kFrameStartSlack = 0.0015f;
 // A tip that would leave the display goes to the other side of the pointer, this far off.
 constexpr float kPointerGap = 5.0f;
 } // namespace
@@ -270,25 +267,15 @@ void CZuToolTip::PositionByTotalArea()
 void CZuToolTip::updateSelf(float elapsed)
 {
     FollowCompareObject();
-    IZuGUI* host = GetHost();
-    const float* uiTime = host ? host->GetUITime() : nullptr;
-    if (!uiTime)
-    {
-        // Without the client's clock the tip's own timing runs every frame.
+    // Once per client frame; without the client's clock, every frame.
+    const ClientFrameGuard::Frame frame = d_frameGuard.Next(elapsed);
+    if (frame == ClientFrameGuard::Frame::New || frame == ClientFrameGuard::Frame::NoClientClock)
         Tooltip::updateSelf(elapsed);
-        return;
-    }
-    // Once per client frame: its clock has moved on, by about the frame's time.
-    if (d_lastUpdateTime != 0.0f && d_lastUpdateTime < *uiTime &&
-        d_lastUpdateTime <= *uiTime - elapsed + kFrameStartSlack)
-        Tooltip::updateSelf(elapsed);
-    d_lastUpdateTime = *uiTime;
 }
 
 void CZuToolTip::onDestructionStarted(CEGUI::WindowEventArgs& e)
 {
     Tooltip::onDestructionStarted(e);
-    if (IZuGUI* host = GetHost())
-        host->NotifyWindowDestroyed(HostWindowName(*this).c_str());
+    NotifyClientOfDestruction(*this);
 }
 } // namespace ZuGUI

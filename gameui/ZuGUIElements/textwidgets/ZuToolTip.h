@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "ZuGUIElements/base/SharedProperties.h"
+#include "ZuGUIElements/module/ClientFrameGuard.h"
 #include "ZuGUIElements/module/FactoryTemplates.h"
 #include "ZuGUIElements/richtext/LineBreaks.h"
 
@@ -74,7 +75,7 @@ private:
     bool KeepClientPlacement();
 
     CGameMultiLine* d_textView = nullptr;
-    float d_lastUpdateTime = 0.0f;
+    ClientFrameGuard d_frameGuard;
     CGameMultiLine* d_compareView = nullptr;
     // Where the client placed the tip itself, and for which target (only compared).
     struct ClientPlacement
