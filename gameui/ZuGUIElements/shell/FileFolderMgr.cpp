@@ -126,7 +126,14 @@ void FileFolderMgr::InitSearch()
 
 void FileFolderMgr::OpenPath(const char* path)
 {
-    if (!path || !ListFolder(path, FileSystemText(path)))
+    if (!path)
+    {
+        InitSearch();
+        return;
+    }
+    // A copy: `path` may be an entry's location, which the listing replaces.
+    const std::string folder = path;
+    if (!ListFolder(folder, FileSystemText(folder)))
         InitSearch();
 }
 
@@ -134,9 +141,11 @@ void FileFolderMgr::OpenPathUtf8(const char* location)
 {
     if (location)
     {
-        for (const std::string& folder : d_texts.LocationsFor(location))
+        // A copy: `location` may be an entry's text, which the listing replaces.
+        const std::string text = location;
+        for (const std::string& folder : d_texts.LocationsFor(text))
         {
-            if (ListFolder(folder, location))
+            if (ListFolder(folder, text))
                 return;
         }
     }
