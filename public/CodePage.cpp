@@ -2,6 +2,7 @@
 
 #include "public/StringTools.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
@@ -444,9 +445,11 @@ std::string ValidUtf8Text(const char* s)
 
 bool IsValidUtf8(const char* s)
 {
-    // Every replacement changes the text: U+FFFD's three bytes stand for an invalid byte or a
-    // cut sequence, never for themselves.
-    return !s || ValidUtf8Text(s) == s;
+    if (!s || std::all_of(s, s + std::strlen(s), [](unsigned char c) { return c < 0x80; }))
+        return true;
+    // ValidUtf8Text changes only what is invalid, and always changes it: what it puts in is
+    // U+FFFD, which is valid.
+    return ValidUtf8Text(s) == s;
 }
 
 std::string ToUtf8WithLatin1Fallback(const char* s, unsigned codePage)
