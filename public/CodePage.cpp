@@ -2,6 +2,7 @@
 
 #include "public/StringTools.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
@@ -177,10 +178,27 @@ ConversionResult Pump(iconv_t descriptor, Cursor& cursor, OnBadInput onBadInput)
     return ConversionResult::Ok;
 }
 
-// Multi-byte text to UTF-16 in `out` (room for `capacity` units before the terminator).
-// Sets `length` to the units written.
-ConversionResult Decode(const char* s, const char* codeset, char16_t* out, std::size_t capacity,
-                        std::size_t& length)
+// An invalid byte becomes U+FFFD. An incomplete sequence can only be the end of the text: it
+// is one character.
+bool ReplaceInvalidSequence(Cursor& cursor, bool incomplete)
+{
+    cursor.Skip(incomplete ? cursor.inLeft : 1);
+    return cursor.Write(&kReplacementCharacter, sizeof kReplacementCharacter);
+}
+
+// A byte that does not decode becomes the Latin-1 character of that byte.
+bool DecodeByteAsLatin1(Cursor& cursor, bool)
+{
+    const char16_t unit = static_cast<unsigned char>(*cursor.in);
+    cursor.Skip(1);
+    return cursor.Write(&unit, sizeof unit);
+}
+
+// Multi-byte text to UTF-16 in `out` (room for `capacity` units), each byte that does not
+// decode handed to `onBadInput` (see Pump). Sets `length` to the units written.
+template <typename OnBadInput>
+ConversionResult DecodeWith(const char* s, const char* codeset, char16_t* out, std::size_t capacity,
+                            std::size_t& length, OnBadInput onBadInput)
 {
     length = 0;
     iconv_t descriptor = Descriptors().Get(WideCodeset(), codeset);
@@ -188,16 +206,17 @@ ConversionResult Decode(const char* s, const char* codeset, char16_t* out, std::
         return ConversionResult::Failed;
     Cursor cursor{const_cast<char*>(s), std::strlen(s), reinterpret_cast<char*>(out),
                   capacity * sizeof(char16_t)};
-    const ConversionResult result =
-        Pump(descriptor, cursor,
-             [](Cursor& c, bool incomplete)
-             {
-                 // An incomplete sequence can only be the end of the text: it is one character.
-                 c.Skip(incomplete ? c.inLeft : 1);
-                 return c.Write(&kReplacementCharacter, sizeof kReplacementCharacter);
-             });
+    const ConversionResult result = Pump(descriptor, cursor, onBadInput);
     length = (cursor.out - reinterpret_cast<char*>(out)) / sizeof(char16_t);
     return result;
+}
+
+// Multi-byte text to UTF-16 in `out` (room for `capacity` units before the terminator), with
+// U+FFFD for invalid sequences. Sets `length` to the units written.
+ConversionResult Decode(const char* s, const char* codeset, char16_t* out, std::size_t capacity,
+                        std::size_t& length)
+{
+    return DecodeWith(s, codeset, out, capacity, length, ReplaceInvalidSequence);
 }
 
 char16_t UnitAt(const char* bytes)
@@ -353,9 +372,12 @@ Text ConvertWhole(std::size_t capacity, Convert convert)
     }
 }
 
-// Multi-byte text in `fromCodeset` to `toCodeset`, whole. A byte becomes at most one UTF-16
-// unit; a unit at most four bytes (before shift sequences, which the retry covers).
-std::string TranscodeWhole(const char* s, const char* fromCodeset, const char* toCodeset)
+// Multi-byte text in `fromCodeset` to `toCodeset`, whole, each byte that does not decode handed
+// to `onBadInput` (see Pump). A byte becomes at most one UTF-16 unit; a unit at most four
+// bytes (before shift sequences, which the retry covers).
+template <typename OnBadInput = decltype(ReplaceInvalidSequence)*>
+std::string TranscodeWhole(const char* s, const char* fromCodeset, const char* toCodeset,
+                           OnBadInput onBadInput = ReplaceInvalidSequence)
 {
     if (!s)
     {
@@ -364,7 +386,7 @@ std::string TranscodeWhole(const char* s, const char* fromCodeset, const char* t
     }
     const std::u16string wide = ConvertWhole<std::u16string>(
         std::strlen(s) + 1, [&](char16_t* out, std::size_t capacity, std::size_t& length)
-        { return Decode(s, fromCodeset, out, capacity, length); });
+        { return DecodeWith(s, fromCodeset, out, capacity, length, onBadInput); });
     if (g_lastResult == ConversionResult::Failed)
         return {};
     return ConvertWhole<std::string>(
@@ -419,6 +441,21 @@ std::string AnsiToUtf8Text(const char* s)
 std::string ValidUtf8Text(const char* s)
 {
     return TranscodeWhole(s, "UTF-8", "UTF-8");
+}
+
+bool IsValidUtf8(const char* s)
+{
+    if (!s || std::all_of(s, s + std::strlen(s), [](unsigned char c) { return c < 0x80; }))
+        return true;
+    // ValidUtf8Text changes only what is invalid, and always changes it: what it puts in is
+    // U+FFFD, which is valid.
+    return ValidUtf8Text(s) == s;
+}
+
+std::string ToUtf8WithLatin1Fallback(const char* s, unsigned codePage)
+{
+    char scratch[16];
+    return TranscodeWhole(s, CodesetOf(codePage, scratch), "UTF-8", DecodeByteAsLatin1);
 }
 
 void SetSystemCodePage(const char* codeset)

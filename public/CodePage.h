@@ -43,6 +43,13 @@ std::string Utf8ToAnsiText(const char* s);
 std::string AnsiToUtf8Text(const char* s);
 // UTF-8 with each invalid sequence replaced as above: safe for decoders that trust UTF-8.
 std::string ValidUtf8Text(const char* s);
+// Text in `codePage` to UTF-8, whole, except that a byte that does not decode becomes the
+// Latin-1 character of that byte instead of U+FFFD: texts in another code page than the
+// expected one stay distinct and readable (file names).
+std::string ToUtf8WithLatin1Fallback(const char* s, unsigned codePage);
+// Whether `s` is valid UTF-8 throughout: no invalid or cut sequence, overlong form or encoded
+// surrogate. A null text is valid (empty).
+bool IsValidUtf8(const char* s);
 
 // Sets the system code page to an iconv codeset name ("CP1252", "GBK", "UTF-8"); null or ""
 // makes it follow the C library's locale again.

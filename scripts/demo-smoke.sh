@@ -56,8 +56,10 @@ expect_in_log '^  sent: .*{{M /kick Bob:click}} selling {I 1001:\[Iron Sword\]} 
     "the chat input's line did not carry the client's item text and the typed text escaped"
 expect_in_log '^  forged: .*{{C /evil: *}{{Ak 0,-1}{{N Alice}: trade? {I 1002:' \
     "the forged line did not keep its item link alone"
-# The game's script listed a folder and read a chat line's size through the module's binding.
-for what in "script: listed [0-9]* entries" "script: a chat line is [0-9]* x [0-9]* px"; do
+# The game's script listed a folder, opened a sub-folder by the location its entry gave, and
+# read a chat line's size through the module's binding.
+for what in "script: listed [0-9]* entries" "script: opened skin: listed [0-9]* entries of .*/skin$" \
+    "script: a chat line is [0-9]* x [0-9]* px"; do
     expect_in_log "^  $what" "the chat scene's script reported no '$what'"
 done
 # The windows scene clicks a button with a sound and drags a window.

@@ -9,6 +9,7 @@
 #include <CEGUI/CEGUI.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 
 namespace ZuDemo
@@ -77,8 +78,10 @@ void ChatScene::BeforeFrame(int frame, float seconds, SampleGameClient& client)
         client.SetChatLinkTarget(&Child(kChatInput));
         m_firstHostLine = client.Log().size();
         FreePointer();
-        ListSkinFolder();
+        ListSkinParentFolder();
     }
+    if (frame == 2)
+        OpenSkinFolder();
     ReportExpiredLines();
     PushArrivedLines(seconds);
     if (frame == 3)
@@ -104,10 +107,18 @@ void ChatScene::PushArrivedLines(float seconds)
     m_pushed += static_cast<int>(pushed.size());
 }
 
-void ChatScene::ListSkinFolder()
+void ChatScene::ListSkinParentFolder()
 {
-    ReportScriptResult(m_client->Scripts()->Call("demo_fill_file_list",
-                                                 {&Child(kFileList), std::string(ZU_SKIN_DIR)}));
+    const std::string parent = std::filesystem::path(ZU_SKIN_DIR).parent_path().string();
+    ReportScriptResult(
+        m_client->Scripts()->Call("demo_fill_file_list", {&Child(kFileList), parent}));
+}
+
+void ChatScene::OpenSkinFolder()
+{
+    const std::string skin = std::filesystem::path(ZU_SKIN_DIR).filename().string();
+    ReportScriptResult(
+        m_client->Scripts()->Call("demo_open_listed_folder", {&Child(kFileList), skin}));
 }
 
 void ChatScene::ShowScriptSizes()

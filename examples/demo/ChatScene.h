@@ -1,9 +1,10 @@
 // The chat scene: the sample game's script (demo.lua) pushes its chat feed into the chat box
-// over the frames, lists the skin folder in a striped list and reads sizes back from the
-// module's script interface. The player's turn is scripted too: a line is typed
-// into the chat input, a bag item is Shift-clicked into it (the game client links it), and the
-// line is sent with Enter, encoded by the client's script, into the chat box. A stack split is
-// typed past its maximum. The scene reports every line pushed, sent and expired.
+// over the frames, lists the folder that holds the skin in a striped list and opens the skin
+// folder from it, and reads sizes back from the module's script interface. The player's turn is
+// scripted too: a line is typed into the chat input, a bag item is Shift-clicked into it (the game
+// client links it), and the line is sent with Enter, encoded by the client's script, into the chat
+// box. A stack split is typed past its maximum. The scene reports every line pushed, sent and
+// expired.
 #pragma once
 
 #include "demo/DemoScene.h"
@@ -26,8 +27,10 @@ public:
 
 private:
     void PushArrivedLines(float seconds);
-    // Has the script list the skin folder and, once the player typed, read sizes back.
-    void ListSkinFolder();
+    // Has the script list the skin's parent folder, then open the skin folder by the location
+    // that its listed entry gave; once the player typed, it reads sizes back.
+    void ListSkinParentFolder();
+    void OpenSkinFolder();
     void ShowScriptSizes();
     void ReportScriptResult(const std::vector<std::string>& lines);
     // Types a line with an item link into the chat input, and a stack split past its maximum.

@@ -47,17 +47,26 @@ function demo_push_chat(window, seconds)
     return pushed
 end
 
--- Fills a two-column list with the folder `path`: a picture and a name per entry, folders
--- first, as the folder manager lists them.
+-- The entries that the file list shows, kept as an open-file dialog keeps its rows: each
+-- entry stays valid after later listings, and its location opens it again.
+local listed_files = {}
+
+-- Fills a two-column list with the folder `path` (UTF-8): a picture and a name per entry,
+-- folders first, as the folder manager lists them.
 function demo_fill_file_list(window, path)
     local list = tolua.cast(window, "CEGUI::MultiColumnList")
-    list:addColumn("", 0, CEGUI.UDim(0, 26))
-    list:addColumn("Name", 1, CEGUI.UDim(1, -50))
+    if list:getColumnCount() == 0 then
+        list:addColumn("", 0, CEGUI.UDim(0, 26))
+        list:addColumn("Name", 1, CEGUI.UDim(1, -50))
+    end
+    list:resetList()
     local folders = SHELL.FileFolderMgr:Instance()
     folders:OpenPath(path)
     local files = folders:getLastResult()
+    listed_files = {}
     for i = 0, files:getFileNum() - 1 do
         local file = files:getFileAt(i)
+        listed_files[#listed_files + 1] = file
         local row = list:addRow()
         local picture = file:isFolder() and "ZuLookIcons/Folder" or "ZuLookIcons/File"
         local icon = CEGUI.createListboxImageItem(picture, i)
@@ -66,6 +75,18 @@ function demo_fill_file_list(window, path)
         list:setItem(CEGUI.createListboxTextItem(file:getDspNameUtf8(), i), 1, row)
     end
     return {"listed " .. files:getFileNum() .. " entries of " .. path}
+end
+
+-- Opens the listed folder shown as `name`, as a double click on its row does: the list then
+-- shows that folder, reached through the location its entry gave.
+function demo_open_listed_folder(window, name)
+    for _, file in ipairs(listed_files) do
+        if file:isFolder() and file:getDspNameUtf8() == name then
+            local listed = demo_fill_file_list(window, file:getLocationUtf8())
+            return {"opened " .. name .. ": " .. listed[1]}
+        end
+    end
+    return {"no folder " .. name .. " is listed"}
 end
 
 -- Writes what the module tells scripts about a rich text view and the chat input into `label`.

@@ -6,6 +6,7 @@
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
 #include "ZuGUIElements/script/ScriptModule.h"
 #include "ZuGUIElements/textwidgets/GameChatBox.h"
+#include "public/CodePage.h"
 
 #include <CEGUI/CEGUI.h>
 
@@ -86,6 +87,33 @@ TEST_F(SampleScriptsTest, FileListShowsFoldersFirstWithTheirPictures)
     EXPECT_EQ("ZuLookIcons/Folder", cell(2, 0));
     EXPECT_EQ("a.txt", cell(3, 1));
     EXPECT_EQ("ZuLookIcons/File", cell(3, 0));
+}
+
+// As a double click on a folder's row: the script opens the folder through its listed entry,
+// here one whose name is not UTF-8.
+TEST_F(SampleScriptsTest, FileListOpensAListedFolderByTheLocationItsEntryGave)
+{
+    SetSystemCodePage("UTF-8");
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("zu-scripts-open-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder / "caf\xE9");
+    std::ofstream(folder / "caf\xE9" / "a.map") << "x";
+    auto& list = static_cast<CEGUI::MultiColumnList&>(
+        CreateChild("TaharezLook/MultiColumnList", "Files", 0, 0, 300, 200));
+
+    m_scripts.Call("demo_fill_file_list", {&list, folder.string()});
+    const std::vector<std::string> opened =
+        m_scripts.Call("demo_open_listed_folder", {&list, std::string("caf\xC3\xA9")});
+    const std::vector<std::string> missing =
+        m_scripts.Call("demo_open_listed_folder", {&list, std::string("maps")});
+    std::filesystem::remove_all(folder);
+    SetSystemCodePage(nullptr);
+
+    EXPECT_THAT(opened, ElementsAre("opened caf\xC3\xA9: listed 3 entries of " + folder.string() +
+                                    "/caf\xC3\xA9"));
+    ASSERT_EQ(3u, list.getRowCount());
+    EXPECT_EQ("a.map", list.getItemAtGridReference(CEGUI::MCLGridRef(2, 1))->getText());
+    EXPECT_THAT(missing, ElementsAre("no folder maps is listed"));
 }
 
 TEST_F(SampleScriptsTest, ScriptFailuresComeOutWithLuasMessage)

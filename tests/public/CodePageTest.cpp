@@ -191,6 +191,47 @@ TEST_F(CodePageTest, EachHelperKeepsItsOwnBuffer)
     EXPECT_STREQ(multiByte, "x");
 }
 
+TEST_F(CodePageTest, FileNameDecodingKeepsUndecodableBytesAsLatin1AndIsNotCut)
+{
+    const struct
+    {
+        const char* text;
+        bool valid;
+    } utf8Checks[] = {{"", true},
+                      {"caf\xC3\xA9", true},
+                      {"\xF0\x9F\x98\x80", true},
+                      {"caf\xE9", false},
+                      {"cut \xC3", false},
+                      {"\xC0\xAF", false},      // overlong '/'
+                      {"\xED\xA0\x80", false}}; // encoded surrogate
+    for (const auto& check : utf8Checks)
+        EXPECT_EQ(check.valid, IsValidUtf8(check.text)) << check.text;
+
+    const struct
+    {
+        const char* codePage;
+        std::string text;
+        std::string utf8;
+    } decodings[] = {
+        {"CP1252", "caf\xE9", "caf\xC3\xA9"},
+        {"CP1252", "x\x81", "x\xC2\x81"}, // no character in CP1252
+        {"UTF-8", "caf\xE9", "caf\xC3\xA9"},
+        {"UTF-8", "caf\xE8\xC3\xA9", "caf\xC3\xA8\xC3\xA9"},
+        {"UTF-8", "cut \xE2\x82", "cut \xC3\xA2\xC2\x82"},
+        {"ANSI_X3.4-1968", "Caf\xC3\xA9", "Caf\xC3\x83\xC2\xA9"},
+        {"GBK", "\xD6\xD0\xFF", "\xE4\xB8\xAD\xC3\xBF"},
+        {"CP1252", Repeat("\x80", 12000), Repeat(kEAcuteEuro.substr(2), 12000)},
+        {"NO-SUCH-CODESET", "abc", ""},
+    };
+    for (const auto& decoding : decodings)
+    {
+        SetSystemCodePage(decoding.codePage);
+        EXPECT_EQ(decoding.utf8, ToUtf8WithLatin1Fallback(decoding.text.c_str(), CP_ACP))
+            << decoding.codePage << " " << decoding.text.substr(0, 20);
+    }
+    EXPECT_EQ("", ToUtf8WithLatin1Fallback(nullptr, CP_UTF8));
+}
+
 TEST_F(CodePageTest, SystemCodePageFollowsTheSettingElseTheLocale)
 {
     if (!std::setlocale(LC_ALL, "C.UTF-8"))

@@ -7,6 +7,7 @@
 #include "ZuGUIElements/textwidgets/GameEditBox.h"
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
 #include "ZuGUIElements/textwidgets/ListboxImageItem.h"
+#include "public/CodePage.h"
 
 #include <CEGUI/CEGUI.h>
 #include <CEGUI/ScriptModules/Lua/ScriptModule.h>
@@ -45,6 +46,13 @@ public:
     void Set(const char* name, void* object, const char* type)
     {
         tolua_pushusertype(m_state, object, type);
+        lua_setglobal(m_state, name);
+    }
+
+    // Makes `text` the global string `name`.
+    void SetText(const char* name, const std::string& text)
+    {
+        lua_pushlstring(m_state, text.data(), text.size());
         lua_setglobal(m_state, name);
     }
 
@@ -91,8 +99,19 @@ protected:
         CeguiTest::SetUp();
         ZuTest::LoadTestScheme("GameChatBoxTest");
     }
+    void TearDown() override
+    {
+        SetSystemCodePage(nullptr);
+        std::filesystem::remove_all(m_folder);
+        CeguiTest::TearDown();
+    }
 
     LuaState m_lua;
+    // Files that a test makes, removed after it.
+    const std::filesystem::path m_folder =
+        std::filesystem::temp_directory_path() /
+        ("zugui-script-" + std::to_string(getpid()) + "-" +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name());
 };
 
 TEST_F(ScriptBindingTest, ScriptsReachTheColourTableAndMakeImageItems)
@@ -200,14 +219,28 @@ TEST_F(ScriptBindingTest, BadCallsRaiseTheBindingsErrors)
     for (const auto& entry : cases)
         EXPECT_THAT(m_lua.Run(entry.code), HasSubstr(entry.error)) << entry.code;
 
-    // A userdata of the class's type that holds no object fails the self check.
-    void** box = static_cast<void**>(lua_newuserdata(m_lua.get(), sizeof(void*)));
-    *box = nullptr;
-    luaL_getmetatable(m_lua.get(), "ZuGUI::CGameChatBox");
-    lua_setmetatable(m_lua.get(), -2);
-    lua_setglobal(m_lua.get(), "empty");
-    EXPECT_THAT(m_lua.Run("empty:PushChatText('a')"),
-                HasSubstr("invalid 'self' in function 'PushChatText'"));
+    // A userdata of the class's type that holds no object fails the self check, which names
+    // the member as scripts call it.
+    const struct
+    {
+        const char* type;
+        const char* call;
+        const char* error;
+    } emptySelves[] = {
+        {"ZuGUI::CGameChatBox", "empty:PushChatText('a')", "'PushChatText'"},
+        {"const SHELL::FileSet", "empty:getFileAt(0)", "'getFileAt'"},
+        {"SHELL::FileFolderMgr", "empty:OpenPath('/')", "'OpenPath'"},
+    };
+    for (const auto& entry : emptySelves)
+    {
+        void** box = static_cast<void**>(lua_newuserdata(m_lua.get(), sizeof(void*)));
+        *box = nullptr;
+        luaL_getmetatable(m_lua.get(), entry.type);
+        lua_setmetatable(m_lua.get(), -2);
+        lua_setglobal(m_lua.get(), "empty");
+        EXPECT_THAT(m_lua.Run(entry.call),
+                    HasSubstr(std::string("invalid 'self' in function ") + entry.error));
+    }
 }
 
 TEST_F(ScriptBindingTest, ScriptsBrowseFolders)
@@ -228,6 +261,78 @@ TEST_F(ScriptBindingTest, ScriptsBrowseFolders)
     for (const char* index : {"4", "-1", "2.5", "4294967296 + 2", "1/0", "0/0"})
         EXPECT_EQ("nil", m_lua.Eval(std::string("set:getFileAt(") + index + ")")) << index;
     std::filesystem::remove_all(folder);
+}
+
+TEST_F(ScriptBindingTest, KeptEntriesOutliveLaterListings)
+{
+    std::filesystem::create_directories(m_folder / "small" / "maps");
+    std::ofstream(m_folder / "small" / "notes.txt") << "x";
+    std::filesystem::create_directories(m_folder / "big");
+    for (int i = 0; i < 300; ++i)
+        std::ofstream(m_folder / "big" / ("file" + std::to_string(i))) << "x";
+    const std::string small = (m_folder / "small").string();
+    const std::string big = (m_folder / "big").string();
+    m_lua.SetText("small", small);
+    m_lua.SetText("big", big);
+    ASSERT_EQ("",
+              m_lua.Run("local files = SHELL.FileFolderMgr:Instance()\n"
+                        "files:OpenPath(small)\n"
+                        "kept = files:getLastResult():getFileAt(2)\n"
+                        // A script that lists at every frame: Lua collects its entries.
+                        "for frame = 1, 50 do\n"
+                        "  files:OpenPath(big)\n"
+                        "  local set = files:getLastResult()\n"
+                        "  for i = 0, set:getFileNum() - 1 do local entry = set:getFileAt(i) end\n"
+                        "end"));
+    EXPECT_EQ("302", m_lua.Eval("SHELL.FileFolderMgr:Instance():getLastResult():getFileNum()"));
+    EXPECT_EQ("maps", m_lua.Eval("kept:getDspNameUtf8()"));
+    EXPECT_EQ(small + "/maps", m_lua.Eval("kept:getLocationUtf8()"));
+    EXPECT_EQ("true", m_lua.Eval("kept:isFolder()"));
+}
+
+// The script keeps the entries of a listing, then opens each folder by its location text.
+TEST_F(ScriptBindingTest, ScriptsOpenFoldersByTheLocationsTheyWereGiven)
+{
+    const struct
+    {
+        const char* codePage; // null: the C locale's, ASCII
+        std::vector<std::string> folders;
+        const char* opened;
+    } cases[] = {
+        {"CP1252", {"caf\xE9"}, "caf\xC3\xA9>inside-0"},
+        {"UTF-8", {"caf\xE9", "caf\xE8"}, "caf\xC3\xA8>inside-1;caf\xC3\xA9>inside-0"},
+        {nullptr, {"Caf\xC3\xA9"}, "Caf\xC3\xA9>inside-0"},
+        {"CP1252", {"caf\xC3\xA9", "caf\xE9"}, "caf\xC3\xA9>inside-0;caf\xC3\xA9>inside-1"},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+    {
+        SCOPED_TRACE("case " + std::to_string(i));
+        SetSystemCodePage(cases[i].codePage);
+        if (!cases[i].codePage)
+            ASSERT_STREQ("ANSI_X3.4-1968", GetSystemCodePage());
+        const std::filesystem::path parent = m_folder / ("case" + std::to_string(i));
+        for (std::size_t k = 0; k < cases[i].folders.size(); ++k)
+        {
+            std::filesystem::create_directories(parent / cases[i].folders[k]);
+            std::ofstream(parent / cases[i].folders[k] / ("inside-" + std::to_string(k))) << "x";
+        }
+        m_lua.SetText("parent", parent.string());
+        ASSERT_EQ("", m_lua.Run("local files = SHELL.FileFolderMgr:Instance()\n"
+                                "files:OpenPath(parent)\n"
+                                "local set = files:getLastResult()\n"
+                                "local folders = {}\n"
+                                "for i = 2, set:getFileNum() - 1 do\n"
+                                "  folders[#folders + 1] = set:getFileAt(i)\n"
+                                "end\n"
+                                "local opened = {}\n"
+                                "for _, folder in ipairs(folders) do\n"
+                                "  files:OpenPath(folder:getLocationUtf8())\n"
+                                "  opened[#opened + 1] = folder:getDspNameUtf8() .. '>' ..\n"
+                                "      files:getLastResult():getFileAt(2):getDspNameUtf8()\n"
+                                "end\n"
+                                "result = table.concat(opened, ';')"));
+        EXPECT_EQ(cases[i].opened, m_lua.Eval("result"));
+    }
 }
 
 // CEGUI's own binding and the module's on one state, opened in either order: a window that a

@@ -3,6 +3,7 @@
 #include "ZuGUIElements/platform/Utf8String.h"
 
 #include <cmath>
+#include <memory>
 
 namespace CEGUI
 {
@@ -23,16 +24,28 @@ bool PushChatText(CGameChatBox* self, const char* text)
     return self->PushChatText(ZuGUI::StringFromUtf8(text));
 }
 
-const SHELL::FileInfo* FileAt(const SHELL::FileSet* self, double index)
+const SHELL::FileInfo* getFileAt(const SHELL::FileSet* self, double index)
 {
     if (!(index >= 0.0) || index >= self->getFileNum() || index != std::floor(index))
         return nullptr;
-    return self->getFileAt(static_cast<unsigned>(index));
+    return std::make_unique<SHELL::FileInfo>(*self->getFileAt(static_cast<unsigned>(index)))
+        .release();
 }
 
-// Undone here: the checks below call tolua++'s own.
+void OpenPath(SHELL::FileFolderMgr* self, const char* location)
+{
+    self->OpenPathUtf8(location);
+}
+
+// Undone here: the functions below call tolua++'s own.
 #undef tolua_isusertype
 #undef tolua_isstring
+#undef tolua_register_gc
+
+int RegisterCollected(lua_State* state, int index)
+{
+    return lua_isnil(state, index) ? 0 : tolua_register_gc(state, index);
+}
 
 int IsText(lua_State* state, int index, int def, tolua_Error* error)
 {

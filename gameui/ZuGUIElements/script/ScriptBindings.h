@@ -27,9 +27,13 @@ namespace ScriptBinding
 {
 // The members that take a CEGUI string, named as scripts call them.
 bool PushChatText(CGameChatBox* self, const char* text);
-// The entry at `index`, or null (nil) for any number that is not an index of the set: a
-// script's number is a double, which a conversion to unsigned would wrap (2^32 + 2 read as 2).
-const SHELL::FileInfo* FileAt(const SHELL::FileSet* self, double index);
+// A new copy of the entry at `index`, which Lua owns (an entry of the set would go with the
+// next listing while the script still holds it), or null (nil) for any number that is not an
+// index of the set: a script's number is a double, which a conversion to unsigned would wrap
+// (2^32 + 2 read as 2).
+const SHELL::FileInfo* getFileAt(const SHELL::FileSet* self, double index);
+// Scripts speak UTF-8: the locations that entries gave them, or a text of their own.
+void OpenPath(SHELL::FileFolderMgr* self, const char* location);
 
 // tolua++'s type check of an object, except that nil is no object for argument 1: a member
 // called on nil fails its type check ("#ferror ...") before its self check. The binding's
@@ -38,8 +42,12 @@ int IsObjectOfType(lua_State* state, int index, const char* type, int def, tolua
 // tolua++'s type check of a text, except that nil is no text where a text is required: a
 // script that passes nil gets the argument error, not an empty text.
 int IsText(lua_State* state, int index, int def, tolua_Error* error);
+// tolua++'s hand-over of an object to Lua's collector, except that a null result (nil) has
+// nothing to collect.
+int RegisterCollected(lua_State* state, int index);
 } // namespace ScriptBinding
 } // namespace ZuGUI
 
 #define tolua_isusertype ZuGUI::ScriptBinding::IsObjectOfType
 #define tolua_isstring ZuGUI::ScriptBinding::IsText
+#define tolua_register_gc ZuGUI::ScriptBinding::RegisterCollected

@@ -1,5 +1,7 @@
 #include "ZuGUIElements/script/ScriptModule.h"
 
+#include "ZuGUIElements/shell/FileFolderMgr.h"
+
 #include <CEGUI/Size.h>
 
 #include <tolua++.h>
@@ -13,27 +15,28 @@ namespace ZuGUI
 {
 namespace
 {
-const char* const kSizeType = "CEGUI::Size<float>";
-
-// Sizes handed to Lua (getDocSize) were made with new: they go with delete, not with the
-// free() of tolua++'s default collector.
-int CollectSize(lua_State* state)
+// Objects handed to Lua with ownership (getDocSize's size, getFileAt's entry) were made with
+// new: they go with delete, not with the free() of tolua++'s default collector.
+template <typename T>
+int DeleteCollected(lua_State* state)
 {
-    delete static_cast<CEGUI::Sizef*>(tolua_tousertype(state, 1, nullptr));
+    delete static_cast<T*>(tolua_tousertype(state, 1, nullptr));
     return 0;
 }
 
-void SetSizeCollector(lua_State* state)
+template <typename T>
+void SetCollector(lua_State* state, const char* type)
 {
-    luaL_getmetatable(state, kSizeType);
+    luaL_getmetatable(state, type);
     if (lua_istable(state, -1))
     {
         lua_pushstring(state, ".collector");
-        lua_pushcfunction(state, CollectSize);
+        lua_pushcfunction(state, DeleteCollected<T>);
         lua_rawset(state, -3);
     }
     lua_pop(state, 1);
 }
+
 // tolua++ checks an object's type against a table of all its class's bases (registry
 // "tolua_super"), which it fills when the class is registered, from its base's table as it is
 // then. When a client opens this binding before CEGUI's, CEGUI's classes have no bases yet, and
@@ -201,7 +204,8 @@ void LinkBasesOfOtherBindings(lua_State* state)
 int OpenScriptModule(lua_State* state)
 {
     const int result = tolua_ZuGUIElements_open(state);
-    SetSizeCollector(state);
+    SetCollector<CEGUI::Sizef>(state, "CEGUI::Size<float>");
+    SetCollector<SHELL::FileInfo>(state, "const SHELL::FileInfo");
     LinkBasesOfOtherBindings(state);
     return result;
 }

@@ -1,7 +1,5 @@
 #include "ZuGUIElements/shell/FileFolderMgr.h"
 
-#include "public/CodePage.h"
-
 #include <dirent.h>
 #include <mntent.h>
 #include <sys/stat.h>
@@ -52,7 +50,7 @@ std::set<std::string> RealMountPoints()
     return points;
 }
 
-std::string JoinPath(const std::string& folder, const char* name)
+std::string JoinPath(const std::string& folder, const std::string& name)
 {
     if (!folder.empty() && folder.back() == '/')
         return folder + name;
@@ -71,14 +69,28 @@ bool IsFolderEntry(const dirent& entry, const std::string& location)
 }
 } // namespace
 
-const char* FileInfo::getDspNameUtf8() const
+FileInfo::FileInfo(std::string dspName, std::string location, bool isFolder)
+    : FileInfo(std::move(dspName), location, FileSystemText(location), isFolder)
 {
-    return AnsiToUtf8(d_dspName.c_str(), "");
 }
 
-const char* FileInfo::getLocationUtf8() const
+FileInfo::FileInfo(std::string dspName, std::string location, std::string locationUtf8,
+                   bool isFolder)
+    : d_dspName(std::move(dspName)), d_location(std::move(location)), d_isFolder(isFolder),
+      d_dspNameUtf8(FileSystemText(d_dspName)), d_locationUtf8(std::move(locationUtf8))
 {
-    return AnsiToUtf8(d_location.c_str(), "");
+}
+
+void FileInfo::setDspName(std::string name)
+{
+    d_dspName = std::move(name);
+    d_dspNameUtf8 = FileSystemText(d_dspName);
+}
+
+void FileInfo::setLocation(std::string location)
+{
+    d_location = std::move(location);
+    d_locationUtf8 = FileSystemText(d_location);
 }
 
 bool FileInfo::operator<(const FileInfo& other) const
@@ -101,31 +113,64 @@ void FileSet::Sort()
 void FileFolderMgr::InitSearch()
 {
     d_result.Clear();
+    d_texts.StartListing();
     std::set<std::string> places = RealMountPoints();
     places.insert("/");
     if (const char* home = std::getenv("HOME"); home && *home)
         places.insert(home);
     for (const std::string& place : places)
-        d_result.Add(FileInfo(place, place, true));
+        d_result.Add(FileInfo(place, place, d_texts.Claim(place, FileSystemText(place)), true));
+    d_texts.FinishListing();
     d_result.Sort();
 }
 
 void FileFolderMgr::OpenPath(const char* path)
 {
-    d_result.Clear();
-    const std::string folder = path ? path : "";
-    const std::unique_ptr<DIR, int (*)(DIR*)> directory(opendir(folder.c_str()), closedir);
-    if (!directory)
+    if (!path)
     {
         InitSearch();
         return;
     }
+    // A copy: `path` may be an entry's location, which the listing replaces.
+    const std::string folder = path;
+    if (!ListFolder(folder, FileSystemText(folder)))
+        InitSearch();
+}
+
+void FileFolderMgr::OpenPathUtf8(const char* location)
+{
+    if (location)
+    {
+        // A copy: `location` may be an entry's text, which the listing replaces.
+        const std::string text = location;
+        for (const std::string& folder : d_texts.LocationsFor(text))
+        {
+            if (ListFolder(folder, text))
+                return;
+        }
+    }
+    InitSearch();
+}
+
+bool FileFolderMgr::ListFolder(const std::string& folder, const std::string& folderText)
+{
+    const std::unique_ptr<DIR, int (*)(DIR*)> directory(opendir(folder.c_str()), closedir);
+    if (!directory)
+        return false;
+    d_result.Clear();
+    d_texts.StartListing();
+    const std::string claimedFolderText = d_texts.Claim(folder, folderText);
     while (const dirent* entry = readdir(directory.get()))
     {
         std::string location = JoinPath(folder, entry->d_name);
+        std::string locationText =
+            d_texts.Claim(location, JoinPath(claimedFolderText, FileSystemText(entry->d_name)));
         const bool isFolder = IsFolderEntry(*entry, location);
-        d_result.Add(FileInfo(entry->d_name, std::move(location), isFolder));
+        d_result.Add(
+            FileInfo(entry->d_name, std::move(location), std::move(locationText), isFolder));
     }
+    d_texts.FinishListing();
     d_result.Sort();
+    return true;
 }
 } // namespace SHELL

@@ -1,13 +1,14 @@
 // Folder browsing for the scripts' open-file dialog: SHELL::FileFolderMgr lists the computer's
 // top-level places or one folder, and keeps the last listing as a FileSet of FileInfo
-// entries, folders first. Names are kept in the system code page and given to scripts in
-// UTF-8.
+// entries, folders first. Names are kept as the file system's bytes (the system code page)
+// and given to scripts in UTF-8 (see LocationTexts.h); a location's UTF-8 text opens it again.
 //
 // On Linux the top level is "/", the mount points of real file systems (not proc, sys, cgroup,
 // device, temporary and other kernel file systems) and the home folder.
 #pragma once
 
 #include "ZuGUIElements/module/Singleton.h"
+#include "ZuGUIElements/shell/LocationTexts.h"
 
 #include <string>
 #include <vector>
@@ -18,20 +19,20 @@ class FileInfo
 {
 public:
     FileInfo() = default;
-    FileInfo(std::string dspName, std::string location, bool isFolder)
-        : d_dspName(std::move(dspName)), d_location(std::move(location)), d_isFolder(isFolder)
-    {
-    }
+    // The name and location in the file system's bytes; their texts are decoded from them.
+    FileInfo(std::string dspName, std::string location, bool isFolder);
+    // With the text that the folder manager gave out for the location.
+    FileInfo(std::string dspName, std::string location, std::string locationUtf8, bool isFolder);
 
-    // Both in UTF-8, in a conversion buffer that the next conversion reuses.
-    const char* getDspNameUtf8() const;
-    const char* getLocationUtf8() const;
+    // Both in UTF-8, whole, and valid as long as the entry is.
+    const char* getDspNameUtf8() const { return d_dspNameUtf8.c_str(); }
+    const char* getLocationUtf8() const { return d_locationUtf8.c_str(); }
     bool isFolder() const { return d_isFolder; }
 
     const std::string& getDspName() const { return d_dspName; }
     const std::string& getLocation() const { return d_location; }
-    void setDspName(std::string name) { d_dspName = std::move(name); }
-    void setLocation(std::string location) { d_location = std::move(location); }
+    void setDspName(std::string name);
+    void setLocation(std::string location);
     void setFolder(bool isFolder) { d_isFolder = isFolder; }
 
     // Folders before files; within each kind, by display name.
@@ -41,13 +42,15 @@ private:
     std::string d_dspName;
     std::string d_location;
     bool d_isFolder = false;
+    std::string d_dspNameUtf8;
+    std::string d_locationUtf8;
 };
 
 class FileSet
 {
 public:
     unsigned getFileNum() const { return static_cast<unsigned>(d_files.size()); }
-    // Null for an index past the end.
+    // Null for an index past the end. Valid until the next listing.
     const FileInfo* getFileAt(unsigned index) const;
 
     void Clear() { d_files.clear(); }
@@ -69,11 +72,19 @@ public:
     // Lists the folder `path` (system code page), "." and ".." included; a folder that cannot
     // be read gives the top level instead.
     void OpenPath(const char* path);
+    // Lists the folder `location` given as UTF-8 text, as scripts do: a location text that an
+    // entry gave opens that entry's folder; another text is tried as it is, then in the system
+    // code page. A folder that cannot be read gives the top level.
+    void OpenPathUtf8(const char* location);
 
 protected:
     FileFolderMgr() = default;
 
 private:
+    // Lists `folder` (bytes) under the text `folderText`; false when it cannot be read.
+    bool ListFolder(const std::string& folder, const std::string& folderText);
+
     FileSet d_result;
+    LocationTexts d_texts;
 };
 } // namespace SHELL
