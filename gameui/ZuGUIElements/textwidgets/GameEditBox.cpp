@@ -92,7 +92,7 @@ void CGameEditBox::onKeyDown(CEGUI::KeyEventArgs& e)
 
 void CGameEditBox::onCharacter(CEGUI::KeyEventArgs& e)
 {
-    if (RunClipboardShortcut(*this, e))
+    if (RunClipboardShortcut(e))
         return;
     if (!d_numericOnly)
         SharedPropertyLayer::onCharacter(e);
@@ -157,7 +157,7 @@ bool CGameEditBox::CopySelection()
 {
     if (isTextMasked())
         return false;
-    return CopyToClipboard(getText().substr(getSelectionStartIndex(), getSelectionLength()));
+    return CopyToClipboard(SelectedText());
 }
 
 bool CGameEditBox::CutSelection()
@@ -180,18 +180,4 @@ bool CGameEditBox::PasteToSelection()
     return true;
 }
 
-bool CGameEditBox::performCopy(CEGUI::Clipboard&)
-{
-    return CopySelection();
-}
-
-bool CGameEditBox::performCut(CEGUI::Clipboard&)
-{
-    return CutSelection();
-}
-
-bool CGameEditBox::performPaste(CEGUI::Clipboard&)
-{
-    return PasteToSelection();
-}
 } // namespace ZuGUI

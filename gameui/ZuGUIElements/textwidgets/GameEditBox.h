@@ -8,12 +8,13 @@
 #include "ZuGUIElements/base/SharedProperties.h"
 #include "ZuGUIElements/base/WidgetProperty.h"
 #include "ZuGUIElements/module/FactoryTemplates.h"
+#include "ZuGUIElements/textwidgets/ClipboardEditing.h"
 
 #include <CEGUI/widgets/Editbox.h>
 
 namespace ZuGUI
 {
-class CGameEditBox : public SharedPropertyLayer<CGameEditBox, CEGUI::Editbox>
+class CGameEditBox : public ClipboardEditing<SharedPropertyLayer<CGameEditBox, CEGUI::Editbox>>
 {
 public:
     static const CEGUI::String WidgetTypeName;
@@ -21,7 +22,7 @@ public:
     static const CEGUI::String EventInvalidEntryAttempted;
     static const CEGUI::ShareProSet s_SharePros;
 
-    using SharedPropertyLayer::SharedPropertyLayer;
+    using ClipboardEditing::ClipboardEditing;
 
     bool GetNumericOnly() const { return d_numericOnly; }
     void SetNumericOnly(bool numericOnly) { d_numericOnly = numericOnly; }
@@ -32,13 +33,9 @@ public:
     // The width of the text before the caret, in pixels, as of the last text change.
     float getCaratOffset() const { return d_caretOffset; }
 
-    virtual bool CopySelection();
-    virtual bool CutSelection();
-    virtual bool PasteToSelection();
-
-    bool performCopy(CEGUI::Clipboard& clipboard) override;
-    bool performCut(CEGUI::Clipboard& clipboard) override;
-    bool performPaste(CEGUI::Clipboard& clipboard) override;
+    bool CopySelection() override;
+    bool CutSelection() override;
+    bool PasteToSelection() override;
 
 protected:
     void onTextChanged(CEGUI::WindowEventArgs& e) override;
@@ -64,26 +61,4 @@ private:
 
 using CGameEditBoxFactory = ZuWindowFactory<CGameEditBox>;
 
-// The Ctrl+C, Ctrl+V and Ctrl+X characters of an edit box: runs the box's clipboard operation
-// and returns true when `e` is one of them with Control held.
-template <typename Box>
-bool RunClipboardShortcut(Box& box, const CEGUI::KeyEventArgs& e)
-{
-    if ((e.sysKeys & CEGUI::Control) == 0)
-        return false;
-    switch (e.codepoint)
-    {
-    case 0x03:
-        box.CopySelection();
-        return true;
-    case 0x16:
-        box.PasteToSelection();
-        return true;
-    case 0x18:
-        box.CutSelection();
-        return true;
-    default:
-        return false;
-    }
-}
 } // namespace ZuGUI

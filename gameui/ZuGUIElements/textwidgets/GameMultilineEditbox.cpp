@@ -2,7 +2,6 @@
 
 #include "ZuGUIElements/platform/Clipboard.h"
 #include "ZuGUIElements/textwidgets/EditKeys.h"
-#include "ZuGUIElements/textwidgets/GameEditBox.h"
 
 namespace ZuGUI
 {
@@ -24,13 +23,8 @@ void CGameMultilineEditbox::onKeyDown(CEGUI::KeyEventArgs& e)
 
 void CGameMultilineEditbox::onCharacter(CEGUI::KeyEventArgs& e)
 {
-    if (!RunClipboardShortcut(*this, e))
+    if (!RunClipboardShortcut(e))
         MultiLineEditbox::onCharacter(e);
-}
-
-CEGUI::String CGameMultilineEditbox::SelectedText() const
-{
-    return getText().substr(getSelectionStartIndex(), getSelectionLength());
 }
 
 bool CGameMultilineEditbox::CopySelection()
@@ -65,18 +59,4 @@ bool CGameMultilineEditbox::PasteToSelection()
     return true;
 }
 
-bool CGameMultilineEditbox::performCopy(CEGUI::Clipboard&)
-{
-    return CopySelection();
-}
-
-bool CGameMultilineEditbox::performCut(CEGUI::Clipboard&)
-{
-    return CutSelection();
-}
-
-bool CGameMultilineEditbox::performPaste(CEGUI::Clipboard&)
-{
-    return PasteToSelection();
-}
 } // namespace ZuGUI

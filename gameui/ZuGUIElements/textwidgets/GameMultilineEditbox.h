@@ -5,37 +5,31 @@
 
 #include "ZuGUIElements/module/FactoryTemplates.h"
 
+#include "ZuGUIElements/textwidgets/ClipboardEditing.h"
 #include "ZuGUIElements/textwidgets/LineWrapGuard.h"
 
 #include <CEGUI/widgets/MultiLineEditbox.h>
 
 namespace ZuGUI
 {
-class CGameMultilineEditbox : public WrapSafeMultiLineEditbox
+class CGameMultilineEditbox : public ClipboardEditing<WrapSafeMultiLineEditbox>
 {
 public:
     static const CEGUI::String WidgetTypeName;
     static const CEGUI::String EventNamespace;
 
-    using WrapSafeMultiLineEditbox::WrapSafeMultiLineEditbox;
+    using ClipboardEditing::ClipboardEditing;
 
-    virtual bool CopySelection();
+    bool CopySelection() override;
     // Erases the selection once it is copied; a read-only box keeps it.
-    virtual bool CutSelection();
+    bool CutSelection() override;
     // Replaces the selection with the clipboard's text, which is inserted only while the box
     // stays within its maximum length.
-    virtual bool PasteToSelection();
-
-    bool performCopy(CEGUI::Clipboard& clipboard) override;
-    bool performCut(CEGUI::Clipboard& clipboard) override;
-    bool performPaste(CEGUI::Clipboard& clipboard) override;
+    bool PasteToSelection() override;
 
 protected:
     void onKeyDown(CEGUI::KeyEventArgs& e) override;
     void onCharacter(CEGUI::KeyEventArgs& e) override;
-
-private:
-    CEGUI::String SelectedText() const;
 };
 
 using CGameMultilineEditboxFactory = ZuWindowFactory<CGameMultilineEditbox>;
