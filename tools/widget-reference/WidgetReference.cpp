@@ -10,6 +10,8 @@
 // event that the event table below lacks.
 #include "support/HeadlessCegui.h"
 
+#include "ReferenceText.h"
+
 #include "ZuGUIElements/base/LookImagery.h"
 #include "ZuGUIElements/base/ZuWindow.h"
 #include "ZuGUIElements/gamewidgets/GameProgressBar.h"
@@ -36,6 +38,7 @@
 
 namespace
 {
+using namespace ZuReference;
 using ZuGUI::LookImagery::LookElement;
 
 // Properties that the module declares carry this origin; the rest are CEGUI's.
@@ -137,16 +140,6 @@ std::string ReadFile(const std::string& path)
     return text.str();
 }
 
-// Markdown table cells hold one line without bars.
-std::string Cell(std::string text)
-{
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    std::string escaped;
-    for (char c : text)
-        escaped += c == '|' ? std::string("\\|") : std::string(1, c);
-    return escaped;
-}
-
 // The sample skin's mappings, sorted by mapped window type (CEGUI's map order is not).
 std::vector<SkinMapping> SkinMappings()
 {
@@ -207,22 +200,6 @@ void AddEvents(const CEGUI::Window& window, WindowTypeEntry& entry)
             for (const ModuleEvent& event : eventClass.events)
                 entry.events.push_back(Text(event.name));
     std::sort(entry.events.begin(), entry.events.end());
-}
-
-// The events defined in `text` as `const CEGUI::String Class::EventName(`, but the classes'
-// EventNamespace.
-void AddEventDefinitions(const std::string& text, std::set<std::string>& definitions)
-{
-    const std::string prefix = "const CEGUI::String ";
-    for (std::size_t at = text.find(prefix); at != std::string::npos; at = text.find(prefix, at))
-    {
-        at += prefix.size();
-        const std::string name = text.substr(at, text.find_first_of("( ;=\n", at) - at);
-        const std::size_t member = name.find("::Event");
-        if (member != std::string::npos &&
-            name.compare(member, std::string::npos, "::EventNamespace") != 0)
-            definitions.insert(name);
-    }
 }
 
 // The events the module's sources define ("Class::EventName"), to check the table against.
@@ -405,19 +382,6 @@ std::vector<RendererEntry> DescribeRenderers(const std::vector<SkinMapping>& ski
     return entries;
 }
 
-std::string CodeList(const std::vector<std::string>& names)
-{
-    std::string list;
-    for (const std::string& name : names)
-        list += (list.empty() ? "`" : ", `") + name + "`";
-    return list.empty() ? "none" : list;
-}
-
-std::string CodeList(const std::set<std::string>& names)
-{
-    return CodeList(std::vector<std::string>(names.begin(), names.end()));
-}
-
 void WriteIntroduction(std::ostream& out)
 {
     out << "# Widget reference\n\n"
@@ -448,8 +412,8 @@ void WriteProperties(std::ostream& out, const WindowTypeEntry& entry)
     }
     out << "| Property | Type | Default | Help |\n|---|---|---|---|\n";
     for (const PropertyEntry& property : entry.ownProperties)
-        out << "| `" << property.name << "` | " << Cell(property.dataType) << " | `"
-            << Cell(property.defaultValue) << "` | " << Cell(property.help) << " |\n";
+        out << "| `" << property.name << "` | " << Cell(property.dataType) << " | "
+            << Code(Cell(property.defaultValue)) << " | " << Cell(property.help) << " |\n";
     out << "\n";
 }
 
@@ -537,13 +501,6 @@ std::string GenerateReference(const std::string& ceguiDataDir, const std::string
     const std::vector<RendererEntry> renderers = DescribeRenderers(skin);
     CEGUI::WindowManager::getSingleton().cleanDeadPool();
     return Reference(windowTypes, renderers);
-}
-
-// The first line (counted from 1) where two texts differ.
-std::size_t FirstDifferingLine(const std::string& a, const std::string& b)
-{
-    const auto mismatch = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
-    return 1 + std::count(a.begin(), mismatch.first, '\n');
 }
 
 int CheckCommitted(const std::string& generated, const std::string& generatedPath,
