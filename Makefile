@@ -1,6 +1,7 @@
 # The two set-up commands of the README, and the other entry points of the project.
 #   make demo   install dependencies, build Release, run the demo (writes out/demo-*.png)
 #   make test   install dependencies, build with ASan + UBSan, run every test with ctest
+#   make docs   regenerate the widget reference docs/widgets.md from the module (test build)
 #   make bench  build Release and run the Google Benchmark programs
 #   make package  build Release for /usr and make the Debian packages (build/package/*.deb)
 #   make package-check  install those packages, build and run a consumer against them, remove
@@ -10,7 +11,7 @@ JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/asan
 
-.PHONY: deps demo test bench package package-check fuzz format
+.PHONY: deps demo test docs bench package package-check fuzz format
 
 deps:
 	@scripts/install-deps.sh
@@ -20,11 +21,17 @@ demo: deps
 	cmake --build $(RELEASE_DIR) -j$(JOBS) --target zugui-demo
 	scripts/run-demo.sh $(RELEASE_DIR)/examples/zugui-demo out
 
+CONFIGURE_TEST_BUILD = cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DZU_SANITIZE=ON \
+	-DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
+
 test: deps
-	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DZU_SANITIZE=ON \
-	    -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
+	$(CONFIGURE_TEST_BUILD)
 	cmake --build $(TEST_DIR) -j$(JOBS)
 	cd $(TEST_DIR) && ctest --output-on-failure -j$(JOBS)
+
+docs: deps
+	$(CONFIGURE_TEST_BUILD)
+	cmake --build $(TEST_DIR) -j$(JOBS) --target docs
 
 bench: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DZU_BUILD_TESTS=OFF -DZU_BUILD_BENCH=ON

@@ -5,8 +5,8 @@
 set -euo pipefail
 
 packages=(
-    # build
-    cmake make g++ pkg-config clang-format
+    # build; dpkg-shlibdeps for the packages' library dependencies
+    cmake make g++ pkg-config clang-format dpkg-dev
     # CEGUI 0.8.7 with its data (TaharezLook, DejaVu fonts) and its renderers
     libcegui-mk2-dev libcegui-mk2-data fonts-cegui
     # script interface

@@ -14,21 +14,26 @@ shift || true
 seconds=${FUZZ_SECONDS:-300}
 jobs=${FUZZ_JOBS:-1}
 
-# Each target with its dictionary and longest input.
-declare -A dictionaries=([richtext]=markup.dict [address]=address.dict [keyvalues]=keyvalues.dict
-                        [codepage]=codepage.dict)
-declare -A lengths=([richtext]=4096 [address]=512 [keyvalues]=4096 [codepage]=24576)
-targets=("$@")
-if [ ${#targets[@]} -eq 0 ]; then
-    targets=(richtext address keyvalues codepage)
-fi
-
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DZU_SANITIZE=ON -DZU_BUILD_FUZZ=ON \
     -DZU_BUILD_TESTS=OFF -DZU_BUILD_DEMO=OFF
+
+# Each target with its dictionary and longest input, as the build lists them.
+declare -A dictionaries=() lengths=()
+known=()
+while read -r name dictionary length; do
+    dictionaries[$name]=$dictionary
+    lengths[$name]=$length
+    known+=("$name")
+done < "$build/fuzz/fuzz-targets.txt"
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+    targets=("${known[@]}")
+fi
+
 for target in "${targets[@]}"; do
     if [ -z "${dictionaries[$target]:-}" ]; then
-        echo "run-fuzz: no fuzz target '$target' (known: ${!dictionaries[*]})" >&2
+        echo "run-fuzz: no fuzz target '$target' (known: ${known[*]})" >&2
         exit 2
     fi
     cmake --build "$build" -j"$(nproc)" --target "zugui_${target}_fuzz"

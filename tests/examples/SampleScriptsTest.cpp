@@ -29,6 +29,9 @@ using ZuDemo::ScriptError;
 class SampleScriptsTest : public ZuTest::CeguiTest
 {
 protected:
+    // The sample client needs CEGUI when it is constructed, before SetUp.
+    static void SetUpTestSuite() { ZuTest::CeguiSystem::Boot(); }
+
     void SetUp() override
     {
         CeguiTest::SetUp();

@@ -11,6 +11,8 @@ namespace LookImagery
 {
 namespace
 {
+LookReadObserver g_lookReadObserver = nullptr;
+
 const CEGUI::WidgetLookFeel* LookOf(const CEGUI::Window& window)
 {
     const CEGUI::String& look = window.getLookNFeel();
@@ -23,6 +25,7 @@ const CEGUI::WidgetLookFeel* LookOf(const CEGUI::Window& window)
 // The look's own pieces are checked first; the inherited ones only when that fails.
 const CEGUI::StateImagery* StateImageryOf(const CEGUI::Window& window, const CEGUI::String& name)
 {
+    NotifyLookRead(window, LookElement::StateImagery, name);
     const CEGUI::WidgetLookFeel* look = LookOf(window);
     if (!look)
     {
@@ -39,6 +42,17 @@ const CEGUI::StateImagery* StateImageryOf(const CEGUI::Window& window, const CEG
     return &look->getStateImagery(name);
 }
 } // namespace
+
+void SetLookReadObserver(LookReadObserver observer)
+{
+    g_lookReadObserver = observer;
+}
+
+void NotifyLookRead(const CEGUI::Window& window, LookElement kind, const CEGUI::String& name)
+{
+    if (g_lookReadObserver)
+        g_lookReadObserver(window, kind, name);
+}
 
 bool HasLook(const CEGUI::Window& window)
 {
@@ -61,6 +75,7 @@ void RenderStateImageryIn(CEGUI::Window& window, const CEGUI::String& name,
 
 std::optional<CEGUI::Rectf> NamedAreaRect(const CEGUI::Window& window, const CEGUI::String& name)
 {
+    NotifyLookRead(window, LookElement::NamedArea, name);
     const CEGUI::WidgetLookFeel* look = LookOf(window);
     if (!look || (!look->isNamedAreaDefined(name) && !look->getNamedAreaNames(true).count(name)))
         return std::nullopt;

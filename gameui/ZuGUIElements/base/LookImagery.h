@@ -20,6 +20,21 @@ namespace ZuGUI
 {
 namespace LookImagery
 {
+// The kinds of look element that renderers ask a look for.
+enum class LookElement
+{
+    StateImagery,
+    NamedArea,
+    Property,
+};
+
+// Called with every look element a renderer asks a window's look for, present or not; the
+// widget reference records them. None by default.
+using LookReadObserver = void (*)(const CEGUI::Window& window, LookElement kind,
+                                  const CEGUI::String& name);
+void SetLookReadObserver(LookReadObserver observer);
+void NotifyLookRead(const CEGUI::Window& window, LookElement kind, const CEGUI::String& name);
+
 // True when the window's look is loaded.
 bool HasLook(const CEGUI::Window& window);
 
@@ -39,6 +54,7 @@ std::optional<CEGUI::Rectf> NamedAreaRect(const CEGUI::Window& window, const CEG
 template <typename T>
 T WindowPropertyOr(const CEGUI::Window& window, const CEGUI::String& name, const T& fallback)
 {
+    NotifyLookRead(window, LookElement::Property, name);
     if (!window.isPropertyPresent(name))
         return fallback;
     return CEGUI::PropertyHelper<T>::fromString(window.getProperty(name));
