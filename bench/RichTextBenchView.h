@@ -5,6 +5,7 @@
 
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
 #include "ZuGUIElements/richtext/RichTextView.h"
+#include "ZuGUIElements/textwidgets/RichTextHostClient.h"
 #include "support/HeadlessCegui.h"
 
 #include <CEGUI/CEGUI.h>
@@ -58,6 +59,7 @@ public:
     bool ContainsMouse() const override { return false; }
     ZuGUI::IRichTextPictureSink* GetPictureSink() override { return nullptr; }
     ZuGUI::TextParser::LineBreakMode GetLineBreak() const override { return m_lineBreak; }
+    ZuGUI::IRichTextClient& GetClient() override { return m_client; }
 
     void SetLineBreak(ZuGUI::TextParser::LineBreakMode mode) { m_lineBreak = mode; }
     void SetIndentRestLines(int indent) { m_indentRestLines = indent; }
@@ -69,5 +71,6 @@ private:
     CEGUI::NullGeometryBuffer m_geometry;
     ZuGUI::TextParser::LineBreakMode m_lineBreak = ZuGUI::TextParser::LineBreakMode::Character;
     int m_indentRestLines = 0;
+    ZuGUI::HostRichTextClient m_client{*this};
 };
 } // namespace ZuBench

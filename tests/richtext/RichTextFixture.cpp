@@ -13,7 +13,7 @@ void RichTextTest::SetUp()
     doc = ZuGUI::TextParser::MakeDoc(Parsers());
     ZuGUI::TextParser::CColorPropertyManager::Instance().SetClickColorByString(
         "FF00FF00", "80FFFFFF", "FFFFFF00");
-    ResetPictureRenderProxyId();
+    ZuGUI::HostRichTextClient::ForgetPictureProxyId();
 }
 
 void RichTextTest::TearDown()

@@ -6,6 +6,7 @@
 #include "ZuGUIElements/base/ZuImage.h"
 #include "ZuGUIElements/platform/PictureSource.h"
 #include "ZuGUIElements/richtext/RichTextView.h"
+#include "ZuGUIElements/textwidgets/RichTextHostClient.h"
 
 #include <CEGUI/RendererModules/Null/GeometryBuffer.h>
 
@@ -65,6 +66,7 @@ public:
         return showsPictures ? &pictureSink : nullptr;
     }
     ZuGUI::TextParser::LineBreakMode GetLineBreak() const override { return lineBreak; }
+    ZuGUI::IRichTextClient& GetClient() override { return *client; }
 
     CEGUI::String text;
     CEGUI::String name = "TestView";
@@ -77,6 +79,10 @@ public:
     bool containsMouse = true;
     bool showsPictures = true;
     ZuGUI::TextParser::LineBreakMode lineBreak = ZuGUI::TextParser::LineBreakMode::Character;
+
+    // The game client that the module's host is; a test may give the view another.
+    ZuGUI::HostRichTextClient hostClient{*this};
+    ZuGUI::IRichTextClient* client = &hostClient;
 
     int redraws = 0;
     std::vector<std::string> linkTargetCalls;

@@ -45,7 +45,7 @@ protected:
         ZuTest::LoadTestScheme("GameMultiLineTest");
         ZuGUI::TextParser::CColorPropertyManager::Instance().SetClickColorByString(
             "FF00FF00", "80FFFFFF", "FFFFFF00");
-        ZuGUI::TextBlocks::ResetPictureRenderProxyId();
+        ZuGUI::HostRichTextClient::ForgetPictureProxyId();
         // Off every view, so that the first move onto a view is a move.
         MoveTo(CEGUI::Vector2f(0, 0));
     }

@@ -2,7 +2,7 @@
 
 #include "ZuGUIElements/richtext/RichTextDoc.h"
 #include "ZuGUIElements/richtext/RichTextView.h"
-
+#include "ZuGUIElements/richtext/layout/LayoutPass.h"
 #include "public/MarkupText.h"
 
 #include <algorithm>
@@ -58,41 +58,22 @@ void CSimpleParserManager::DestroyDoc(IDoc* doc)
 void CSimpleParserManager::Parse(IRichTextView& view, const CEGUI::String& text, IDoc& doc)
 {
     m_defaultParser->SetColorPair(ColorPair{view.getDefaultTextColor().getARGB(), 0xFF000000});
-    m_lineBreaks.StartText();
     for (const auto& tagged : m_parsers)
         tagged.second->StartText();
-    // However the parse ends, its glyphs are forgotten with it.
-    struct ParseScope
-    {
-        CSimpleParserManager& manager;
-        ~ParseScope()
-        {
-            manager.m_parsing = false;
-            manager.m_parseGlyphs.reset();
-        }
-    } scope{*this};
-    m_parsing = true;
+    Layout::LayoutPass layout(view, doc, m_lineBreaks);
     IParser* parser = m_defaultParser.get();
     TextIndex position = 0;
     while (position < text.length())
     {
-        position = ParseStretch(*parser, view, text, position, doc);
+        position = ParseStretch(*parser, view, text, position, doc, layout);
         parser = &OpenTag(text, position);
     }
     m_defaultParser->SetColorPair(CColorPropertyManager::Instance().GetDefaultColor());
 }
 
-GlyphMetrics* CSimpleParserManager::ParseGlyphs(const CEGUI::Font& font)
-{
-    if (!m_parsing)
-        return nullptr;
-    if (!m_parseGlyphs || &m_parseGlyphs->GetFont() != &font)
-        m_parseGlyphs.emplace(font);
-    return &*m_parseGlyphs;
-}
-
 TextIndex CSimpleParserManager::ParseStretch(IParser& parser, IRichTextView& view,
-                                             const CEGUI::String& text, TextIndex first, IDoc& doc)
+                                             const CEGUI::String& text, TextIndex first, IDoc& doc,
+                                             Layout::IRunSink& runs)
 {
     TextIndex endLength = 0;
     TextIndex end = parser.FindEnd(text, first, endLength);
@@ -118,8 +99,7 @@ TextIndex CSimpleParserManager::ParseStretch(IParser& parser, IRichTextView& vie
     const bool plainTextFollows =
         next < text.length() && text[next] != '\n' &&
         (text[next] != '{' || MarkupText::IsEscapeAt(text, next, text.length()));
-    m_lineBreaks.FollowedBy(plainTextFollows ? next : kNoText);
-    parser.ParseContent(view, text, contentFirst, end, doc);
+    parser.ParseContent(Content{text, contentFirst, end, plainTextFollows ? next : kNoText}, runs);
     return next;
 }
 

@@ -1,17 +1,16 @@
 // The parser manager: owns one parser per tag and the default parser, finds the tag at each
-// "{" and lets its parser read the tag's stretch of markup into a document. One manager serves
-// every rich text view; parsing must not be re-entered.
+// "{" and lets its parser turn the tag's stretch of markup into runs, which one layout pass
+// per parse lays out into a document. One manager serves every rich text view; parsing must
+// not be re-entered.
 #pragma once
 
-#include "ZuGUIElements/module/Singleton.h"
+#include "ZuGUIElements/base/Singleton.h"
 #include "ZuGUIElements/richtext/IDoc.h"
-#include "ZuGUIElements/richtext/LineBreaks.h"
-#include "ZuGUIElements/richtext/TextLayout.h"
 #include "ZuGUIElements/richtext/TextParser.h"
+#include "ZuGUIElements/richtext/layout/LineBreaks.h"
 
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace ZuGUI
@@ -47,17 +46,13 @@ public:
     // The parser registered under exactly `tag`, or null.
     IParser* FindParser(const std::string& tag) const;
     CDefaultParser& GetDefaultParser() { return *m_defaultParser; }
-    // The glyphs of `font` for every stretch of the text being parsed; null outside Parse.
-    GlyphMetrics* ParseGlyphs(const CEGUI::Font& font);
-    // The break opportunities of the stretch being laid out, with what was laid out before it.
-    LineBreaks& GetLineBreaks() { return m_lineBreaks; }
 
 protected:
     CSimpleParserManager();
 
 private:
     TextIndex ParseStretch(IParser& parser, IRichTextView& view, const CEGUI::String& text,
-                           TextIndex first, IDoc& doc);
+                           TextIndex first, IDoc& doc, Layout::IRunSink& runs);
     IParser& OpenTag(const CEGUI::String& text, TextIndex& position) const;
     std::string TagName(const CEGUI::String& text, TextIndex first, TextIndex end) const;
 
@@ -65,10 +60,8 @@ private:
     std::unique_ptr<CDefaultParser> m_defaultParser;
     // No registered tag is longer: a tag name is looked for only this far.
     std::size_t m_longestTag = 0;
-    bool m_parsing = false;
-    // Forgotten at the end of each Parse: a font's glyphs may change between parses.
-    std::optional<GlyphMetrics> m_parseGlyphs;
-    LineBreaks m_lineBreaks;
+    // What the layout learns about break opportunities, kept from parse to parse.
+    Layout::LineBreaks m_lineBreaks;
 };
 
 // Hands a document back to the manager that made it.

@@ -1,6 +1,7 @@
-// What the rich text engine needs from the view that owns a document: the parsers, the
-// document and its blocks call nothing else on it. The multi-line rich text view implements
-// it over its window; tests implement it without one.
+// What the rich text engine needs from the view that owns a document: the parsers, the layout,
+// the document and its blocks call nothing else on it, and reach the game client only through
+// the client that the view gives them. The multi-line rich text view implements it over its
+// window and the game client; tests implement it without either.
 //
 // How the view drives the engine:
 // 1. Formatting, on every change of text or size: FormatDocument (ParserManager.h).
@@ -11,11 +12,13 @@
 // 4. Size: the document's GetContentWidth, GetHeight and GetDocRect for scroll bars.
 #pragma once
 
-#include "ZuGUIElements/richtext/LineBreaks.h"
+#include "ZuGUIElements/richtext/layout/LineBreakMode.h"
 
 #include <CEGUI/Colour.h>
+#include <CEGUI/InputEvent.h>
 #include <CEGUI/Rect.h>
 #include <CEGUI/String.h>
+#include <CEGUI/Vector.h>
 
 namespace CEGUI
 {
@@ -40,6 +43,46 @@ public:
 
 protected:
     ~IRichTextPictureSink() = default;
+};
+
+// A press on a command text that carries a command.
+struct CommandPress
+{
+    // The command as the view's text writes it, doubled braces made single.
+    CEGUI::String command;
+    // The pressed block's shown text.
+    CEGUI::String text;
+    // Which tag made the command text (TextBlocks::CommandKind).
+    int kind;
+    CEGUI::MouseButton button;
+};
+
+// What the engine tells the game client and asks it, on behalf of one view. Without a game
+// client nothing is told, and every question has the answer "nothing" (0).
+class IRichTextClient
+{
+public:
+    // The colour that the client gives the name of chat item `itemId` (ARGB), or 0 to leave
+    // it in the click colours.
+    virtual CEGUI::argb_t ItemColour(int itemId) = 0;
+    // Whether the client can be told now which chat items a text references: until it can,
+    // a document keeps what it told before.
+    virtual bool TracksItemRefs() const = 0;
+    virtual void AddItemRef(int itemId) = 0;
+    virtual void ReleaseItemRef(int itemId) = 0;
+    virtual void CommandPressed(const CommandPress& press) = 0;
+    // Any button event inside an emote, with its number 0..199.
+    virtual void EmotePressed(int emoteNumber, CEGUI::MouseButton button) = 0;
+    // A button event over a command text: the client shows its command cursor.
+    virtual void ShowCommandCursor() = 0;
+    // A command text was drawn with its centre at `centre`, in the view's window pixels.
+    virtual void CommandTextDrawn(const CEGUI::String& command, int kind,
+                                  const CEGUI::Vector2f& centre) = 0;
+    // The render proxy that draws game pictures.
+    virtual unsigned PictureProxyId() = 0;
+
+protected:
+    ~IRichTextClient() = default;
 };
 
 class IRichTextView
@@ -75,7 +118,9 @@ public:
     // The view's picture-capable renderer, or null: the view then shows no pictures.
     virtual IRichTextPictureSink* GetPictureSink() = 0;
     // How text that does not fit its line breaks: by characters or between words.
-    virtual TextParser::LineBreakMode GetLineBreak() const = 0;
+    virtual Layout::LineBreakMode GetLineBreak() const = 0;
+    // The game client of the view's document.
+    virtual IRichTextClient& GetClient() = 0;
 
 protected:
     ~IRichTextView() = default;

@@ -1,18 +1,15 @@
 #include "ZuGUIElements/richtext/TextBlocks.h"
 
 #include "ZuGUIElements/base/ZuImage.h"
-#include "ZuGUIElements/module/HostCommands.h"
-#include "ZuGUIElements/module/HostQuery.h"
-#include "ZuGUIElements/module/HostTrees.h"
 #include "ZuGUIElements/platform/PictureSource.h"
 #include "ZuGUIElements/richtext/RichTextView.h"
-#include "ZuGUIElements/web/TrustedAddress.h"
-#include "public/CodePage.h"
 #include "public/MarkupText.h"
 
 #include <CEGUI/ColourRect.h>
 #include <CEGUI/Font.h>
 #include <CEGUI/Image.h>
+
+#include <algorithm>
 
 namespace ZuGUI
 {
@@ -21,6 +18,16 @@ CEGUI::String TextRange(const CEGUI::String& text, TextIndex start, TextIndex co
     if (start >= text.length())
         return CEGUI::String();
     return text.substr(start, count);
+}
+
+TextIndex FindMark(const CEGUI::String& text, CEGUI::utf32 mark, TextIndex first, TextIndex end)
+{
+    end = std::min(end, text.length());
+    if (first >= end)
+        return kNoText;
+    const CEGUI::utf32* chars = text.ptr();
+    const CEGUI::utf32* found = std::find(chars + first, chars + end, mark);
+    return found != chars + end ? static_cast<TextIndex>(found - chars) : kNoText;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -135,16 +142,12 @@ void CCmdText::DrawHighlight(IRichTextView& view, const CEGUI::Rectf& windowRect
                       CEGUI::ColourRect(CEGUI::Colour(ClickColors().hoverHighlight)));
 }
 
-void CCmdText::ReportPosition(const IRichTextView& view, const CEGUI::Rectf& windowRect) const
+void CCmdText::ReportPosition(IRichTextView& view, const CEGUI::Rectf& windowRect) const
 {
-    IZuGUI* host = GetHost();
-    if (!host || !HasCommand())
+    if (!HasCommand())
         return;
-    const CEGUI::String command = GetCommandText(view);
     const CEGUI::Vector2f centre = windowRect.d_min + (windowRect.d_max - windowRect.d_min) * 0.5f;
-    host->ReportCmdTextPos(Utf8ToAnsi(command.c_str(), ""), view.GetViewName().c_str(),
-                           m_commandKind, static_cast<int>(centre.d_x),
-                           static_cast<int>(centre.d_y));
+    view.GetClient().CommandTextDrawn(GetCommandText(view), m_commandKind, centre);
 }
 
 bool CCmdText::OnMouseButton(IRichTextView& view, float x, float y, CEGUI::MouseButton button,
@@ -155,8 +158,7 @@ bool CCmdText::OnMouseButton(IRichTextView& view, float x, float y, CEGUI::Mouse
         return false;
     if (pressed)
         OnClick(view, button);
-    if (IZuGUI* host = GetHost())
-        host->ChangeCursor(0, true);
+    view.GetClient().ShowCommandCursor();
     return true;
 }
 
@@ -166,22 +168,8 @@ void CCmdText::OnClick(IRichTextView& view, CEGUI::MouseButton button)
     // consumed and nothing reaches the client.
     if (!HasCommand())
         return;
-    const CEGUI::String command = GetCommandText(view);
-    const bool sent = SendHostCommand(
-        HostTrees::kCmdClick,
-        [&](KeyValues& click)
-        {
-            click.SetString(HostTrees::kCmdContent, command.c_str());
-            click.SetString(HostTrees::kCmdText, GetText(view).c_str());
-            click.SetString(HostTrees::kCmdWholeText, view.GetViewText().c_str());
-            click.SetInt(HostTrees::kCmdOpcode, m_commandKind);
-            click.SetString(HostTrees::kCmdMouseButtonType, MouseButtonTypeText(button));
-            if (m_commandKind == kHttpCommand)
-                click.SetInt(HostTrees::kCmdTrusted, IsTrustedWebLink(command.c_str()) ? 1 : 0);
-        });
-    if (sent)
-        GetHost()->CallScriptIntStr(HostTrees::kScriptGuideCmdTextOnClick, m_commandKind,
-                                    Utf8ToAnsi(command.c_str(), ""));
+    view.GetClient().CommandPressed(
+        CommandPress{GetCommandText(view), GetText(view), m_commandKind, button});
 }
 
 void CCmdText::OnMouseMove(IRichTextView& view, float x, float y, CEGUI::MouseButton button)
@@ -247,8 +235,8 @@ bool CPictureBlock::PushPicture(IRichTextView& view, const CEGUI::Vector2f& posi
     IRichTextPictureSink* sink = view.GetPictureSink();
     if (!sink)
         return false;
-    sink->PushTextureIndex(
-        tagTexture_Param{PictureRenderProxyId(), PackedId(), position.d_x, position.d_y});
+    sink->PushTextureIndex(tagTexture_Param{view.GetClient().PictureProxyId(), PackedId(),
+                                            position.d_x, position.d_y});
     return true;
 }
 
@@ -260,48 +248,94 @@ bool CEmoteBlock::OnMouseButton(IRichTextView& view, float x, float y, CEGUI::Mo
     return CPictureBlock::OnMouseButton(view, x, y, button, pressed);
 }
 
-void CEmoteBlock::OnClick(IRichTextView&, CEGUI::MouseButton button)
+void CEmoteBlock::OnClick(IRichTextView& view, CEGUI::MouseButton button)
 {
-    // The content and text keys carry their own names: an emote has neither.
-    SendHostCommand(HostTrees::kCmdClick,
-                    [&](KeyValues& click)
-                    {
-                        click.SetInt(HostTrees::kCmdOpcode, kEmote);
-                        click.SetString(HostTrees::kCmdMouseButtonType,
-                                        MouseButtonTypeText(button));
-                        click.SetInt(HostTrees::kCmdPicIdx, GetEmoteNumber());
-                        click.SetString(HostTrees::kCmdContent, HostTrees::kCmdContent);
-                        click.SetString(HostTrees::kCmdText, HostTrees::kCmdText);
-                    });
+    view.GetClient().EmotePressed(GetEmoteNumber(), button);
 }
 
-namespace
-{
-unsigned g_pictureRenderProxyId = 0;
-bool g_pictureRenderProxyIdAsked = false;
-} // namespace
+// ---------------------------------------------------------------------------------------------
+// CTextLine
 
-unsigned PictureRenderProxyId()
+bool CTextLine::Render(IRichTextView& view, const CEGUI::Rectf& visible, const CEGUI::Rectf& area)
 {
-    if (g_pictureRenderProxyIdAsked)
-        return g_pictureRenderProxyId;
-    const QueryResult result = QueryHost(
-        HostTrees::kGameCreatureProvider,
-        [](KeyValues& request)
-        { request.SetString(HostTrees::kWhichOne, HostTrees::kWhichOnePicture); },
-        [](KeyValues& reply)
-        {
-            g_pictureRenderProxyId = static_cast<unsigned>(
-                reply.GetInt(HostTrees::kCreatureId, static_cast<int>(g_pictureRenderProxyId)));
-        });
-    g_pictureRenderProxyIdAsked = !result.NoHostSet();
-    return g_pictureRenderProxyId;
+    if (!Meets(visible))
+        return false;
+    for (const std::unique_ptr<ITextBlock>& block : m_blocks)
+    {
+        if (!block->Render(view, visible, area))
+            return false;
+    }
+    RenderBackground(view, visible, area);
+    return true;
 }
 
-void ResetPictureRenderProxyId()
+void CTextLine::RenderBackground(IRichTextView& view, const CEGUI::Rectf& visible,
+                                 const CEGUI::Rectf& area) const
 {
-    g_pictureRenderProxyId = 0;
-    g_pictureRenderProxyIdAsked = false;
+    if (!m_background)
+        return;
+    // A picture taller than the text area is centred on it vertically.
+    CEGUI::Rectf dest = area;
+    const float excess = m_background->GetSize().d_height - area.getHeight();
+    if (excess > 0.0f)
+    {
+        dest.top(dest.top() - excess / 2.0f);
+        dest.bottom(dest.bottom() + excess / 2.0f);
+    }
+    const CEGUI::Rectf& picture = m_background->GetArea();
+    m_background->PushPicture(view, CEGUI::Vector2f(dest.left() + picture.left() - visible.left(),
+                                                    dest.top() + picture.top() - visible.top()));
+}
+
+bool CTextLine::OnMouseButton(IRichTextView& view, float x, float y, CEGUI::MouseButton button,
+                              bool pressed)
+{
+    ITextBlock::OnMouseButton(view, x, y, button, pressed);
+    if (!Contains(x, y))
+        return false;
+    for (const std::unique_ptr<ITextBlock>& block : m_blocks)
+    {
+        if (block->OnMouseButton(view, x, y, button, pressed))
+            return true;
+    }
+    return false;
+}
+
+void CTextLine::OnMouseMove(IRichTextView& view, float x, float y, CEGUI::MouseButton button)
+{
+    for (const std::unique_ptr<ITextBlock>& block : m_blocks)
+        block->OnMouseMove(view, x, y, button);
+}
+
+void CTextLine::AppendText(const IRichTextView& view, std::vector<CEGUI::utf32>& text) const
+{
+    for (const std::unique_ptr<ITextBlock>& block : m_blocks)
+    {
+        const CEGUI::String piece = block->GetText(view);
+        text.insert(text.end(), piece.ptr(), piece.ptr() + piece.length());
+    }
+}
+
+CEGUI::String CTextLine::GetText(const IRichTextView& view) const
+{
+    std::vector<CEGUI::utf32> text;
+    AppendText(view, text);
+    return MarkupText::MakeText<CEGUI::String>(text);
+}
+
+void CTextLine::SetBackground(std::unique_ptr<CPictureBlock> background)
+{
+    m_background = std::move(background);
+}
+
+void CTextLine::Reset()
+{
+    m_blocks.clear();
+    if (m_blocks.capacity() > kUsualBlocks)
+        Blocks().swap(m_blocks);
+    m_background.reset();
+    m_area = CEGUI::Rectf(0.0f, 0.0f, 0.0f, 0.0f);
+    m_flags = 0;
 }
 } // namespace TextBlocks
 } // namespace ZuGUI

@@ -1,6 +1,8 @@
-// The blocks of a rich text document: plain text, clickable command text, pictures and
-// emotes. Text blocks keep an index range into the owning view's text instead of a copy of
-// their characters. Every block has an area in document pixels and pointer flags.
+// The blocks of a rich text document: plain text, clickable command text, pictures, emotes and
+// the lines that hold them. Text blocks keep an index range into the owning view's text
+// instead of a copy of their characters. Every block has an area in document pixels, set by
+// the layout, and pointer flags. What a block tells the game client goes through the view's
+// client (RichTextView.h).
 #pragma once
 
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
@@ -12,6 +14,8 @@
 #include <CEGUI/Vector.h>
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 namespace CEGUI
 {
@@ -34,6 +38,8 @@ constexpr TextIndex kNoText = static_cast<TextIndex>(-1); // CEGUI::String::npos
 
 // The characters [start, start + count) of `text`, cut to the text's end.
 CEGUI::String TextRange(const CEGUI::String& text, TextIndex start, TextIndex count);
+// The first `mark` in [first, end) of `text`, or kNoText.
+TextIndex FindMark(const CEGUI::String& text, CEGUI::utf32 mark, TextIndex first, TextIndex end);
 
 class ITextBlock
 {
@@ -166,7 +172,7 @@ public:
 private:
     void DrawHighlight(IRichTextView& view, const CEGUI::Rectf& windowRect,
                        const CEGUI::Rectf& area) const;
-    void ReportPosition(const IRichTextView& view, const CEGUI::Rectf& windowRect) const;
+    void ReportPosition(IRichTextView& view, const CEGUI::Rectf& windowRect) const;
 
     TextIndex m_commandStart = kNoText;
     TextIndex m_commandCount = kNoText;
@@ -215,10 +221,42 @@ public:
     int GetEmoteNumber() const { return int(index) - kFirstEmoteIndex; }
 };
 
-// The render proxy id of game pictures: asked from the game client once per process, on the
-// first use while a client is set; 0 until then.
-unsigned PictureRenderProxyId();
-// Forgets the id so that the next use asks again (tests).
-void ResetPictureRenderProxyId();
+// One line of a document; a line is itself a block that holds blocks, in placing order, and
+// optionally a picture behind them.
+class CTextLine : public ITextBlock
+{
+public:
+    using Blocks = std::vector<std::unique_ptr<ITextBlock>>;
+
+    // Draws the blocks in order, stopping at the first that draws nothing, then the
+    // background picture.
+    bool Render(IRichTextView& view, const CEGUI::Rectf& visible,
+                const CEGUI::Rectf& area) override;
+    bool OnMouseButton(IRichTextView& view, float x, float y, CEGUI::MouseButton button,
+                       bool pressed) override;
+    void OnMouseMove(IRichTextView& view, float x, float y, CEGUI::MouseButton button) override;
+    CEGUI::String GetText(const IRichTextView& view) const override;
+    // Appends the blocks' texts to `text`.
+    void AppendText(const IRichTextView& view, std::vector<CEGUI::utf32>& text) const;
+
+    void AddBlock(std::unique_ptr<ITextBlock> block) { m_blocks.push_back(std::move(block)); }
+    void SetBackground(std::unique_ptr<CPictureBlock> background);
+    // Drops the blocks and the background and forgets area and flags: an empty new line that
+    // keeps the room of its block list when that is the room of a usual line.
+    void Reset();
+
+    const Blocks& GetBlocks() const { return m_blocks; }
+    const CPictureBlock* GetBackground() const { return m_background.get(); }
+    CPictureBlock* GetBackground() { return m_background.get(); }
+
+private:
+    static constexpr std::size_t kUsualBlocks = 8;
+
+    void RenderBackground(IRichTextView& view, const CEGUI::Rectf& visible,
+                          const CEGUI::Rectf& area) const;
+
+    std::unique_ptr<CPictureBlock> m_background;
+    Blocks m_blocks;
+};
 } // namespace TextBlocks
 } // namespace ZuGUI

@@ -1,15 +1,10 @@
 #include "ZuGUIElements/richtext/TextParser.h"
 
-#include "ZuGUIElements/module/HostTrees.h"
-#include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
 #include "ZuGUIElements/richtext/IDoc.h"
-#include "ZuGUIElements/richtext/ParserManager.h"
 #include "ZuGUIElements/richtext/RichTextView.h"
-#include "ZuGUIElements/richtext/TextLayout.h"
 #include "public/MarkupText.h"
 #include "public/StringTools.h"
 
-#include <CEGUI/Font.h>
 #include <CEGUI/PropertyHelper.h>
 
 #include <algorithm>
@@ -20,8 +15,6 @@ namespace TextParser
 {
 namespace
 {
-constexpr CEGUI::utf32 kLineFeed = '\n';
-
 // A parameter or a number as it reads: doubled braces made single.
 CEGUI::String Cut(const CEGUI::String& text, TextIndex first, TextIndex end)
 {
@@ -48,14 +41,12 @@ IParser::IParser(std::string tag, CSimpleParserManager* manager)
 {
 }
 
-TextIndex FindMark(const CEGUI::String& text, CEGUI::utf32 mark, TextIndex first, TextIndex end)
+std::unique_ptr<ITextBlock> IParser::MakeBlock(TextIndex first, TextIndex count)
 {
-    end = std::min(end, text.length());
-    if (first >= end)
-        return kNoText;
-    const CEGUI::utf32* chars = text.ptr();
-    const CEGUI::utf32* found = std::find(chars + first, chars + end, mark);
-    return found != chars + end ? static_cast<TextIndex>(found - chars) : kNoText;
+    std::unique_ptr<ITextBlock> block = CreateBlock();
+    if (block)
+        InitBlock(*block, first, count);
+    return block;
 }
 
 TextIndex IParser::FindSeparator(const CEGUI::String& text, CEGUI::utf32 separator, TextIndex first,
@@ -106,7 +97,7 @@ std::unique_ptr<ITextBlock> CPlainTextParser::CreateBlock() const
     return std::make_unique<TextBlocks::CPlainText>();
 }
 
-void CPlainTextParser::InitBlock(ITextBlock& block, TextIndex first, TextIndex count, IDoc&)
+void CPlainTextParser::InitBlock(ITextBlock& block, TextIndex first, TextIndex count)
 {
     if (TextBlocks::CPlainText* text = block.AsPlainText())
     {
@@ -115,114 +106,25 @@ void CPlainTextParser::InitBlock(ITextBlock& block, TextIndex first, TextIndex c
     }
 }
 
-bool CPlainTextParser::ParseContent(IRichTextView& view, const CEGUI::String& text, TextIndex first,
-                                    TextIndex end, IDoc& doc)
+bool CPlainTextParser::ParseContent(const Content& content, Layout::IRunSink& runs)
 {
-    const CEGUI::Font* font = view.GetViewFont();
-    if (!font || !(doc.GetWidth() > 0.0f))
-        return false;
-    end = std::min(end, text.length());
-    // The glyphs of the text being parsed are looked up once for all its stretches.
-    if (GlyphMetrics* shared = GetManager() ? GetManager()->ParseGlyphs(*font) : nullptr)
-        return LayoutShownText(view, *shared, GetManager()->GetLineBreaks(), text, first, end, doc);
-    GlyphMetrics glyphs(*font);
-    LineBreaks breaks;
-    return LayoutShownText(view, glyphs, breaks, text, first, end, doc);
-}
-
-bool CPlainTextParser::LayoutShownText(IRichTextView& view, GlyphMetrics& glyphs,
-                                       LineBreaks& breaks, const CEGUI::String& text,
-                                       TextIndex first, TextIndex end, IDoc& doc)
-{
-    // A doubled brace shows its first brace: the text is laid out in ranges that skip each
-    // second one, every range followed by the next as plain text.
-    const TextIndex stretchFollowing = breaks.NextFollowing();
+    const CEGUI::String& text = content.text;
+    const TextIndex end = std::min(content.end, text.length());
+    TextIndex first = content.first;
     for (TextIndex escape = MarkupText::FindEscape(text, first, end); escape != kNoText;
          escape = MarkupText::FindEscape(text, first, end))
     {
+        // The run shows the first brace; text after the second goes on unless a line feed
+        // starts it.
         const TextIndex next = escape + 2;
-        breaks.FollowedBy(next >= end ? stretchFollowing : text[next] != '\n' ? next : kNoText);
-        if (!LayoutContent(view, glyphs, breaks, text, first, escape + 1, doc))
+        const TextIndex following = next >= end          ? content.following
+                                    : text[next] != '\n' ? next
+                                                         : kNoText;
+        if (!runs.AddText(Layout::TextRun{first, escape + 1, following, *this}))
             return false;
         first = next;
     }
-    if (first >= end)
-        return true;
-    breaks.FollowedBy(stretchFollowing);
-    return LayoutContent(view, glyphs, breaks, text, first, end, doc);
-}
-
-bool CPlainTextParser::LayoutContent(IRichTextView& view, GlyphMetrics& glyphs, LineBreaks& breaks,
-                                     const CEGUI::String& text, TextIndex first, TextIndex end,
-                                     IDoc& doc)
-{
-    breaks.StartStretch(text, first, end);
-    const Layout layout{view, glyphs, breaks, view.GetLineBreak(),
-                        glyphs.GetFont().getLineSpacing(1.0f)};
-    // Each piece runs up to and including a line feed, or to the end of the content.
-    for (TextIndex piece = first; piece < end;)
-    {
-        const TextIndex lineFeed = FindMark(text, kLineFeed, piece, end);
-        const TextIndex pieceEnd = lineFeed != kNoText ? lineFeed + 1 : end;
-        if (!LayoutPiece(layout, text, piece, pieceEnd, doc))
-            return false;
-        piece = pieceEnd;
-    }
-    return true;
-}
-
-bool CPlainTextParser::LayoutPiece(const Layout& layout, const CEGUI::String& text, TextIndex first,
-                                   TextIndex end, IDoc& doc)
-{
-    const bool endsWithLineFeed = text[end - 1] == kLineFeed;
-    bool movedDown = false;
-    for (TextIndex offset = first; offset < end;)
-    {
-        const Pass pass = MeasurePass(layout, text, offset, end, doc, !movedDown);
-        movedDown = pass.moveToNextLine;
-        if (pass.moveToNextLine)
-        {
-            doc.NewLine(layout.view, false);
-            continue;
-        }
-        if (pass.count == 0)
-            return false; // one character is wider than a whole line
-        if (pass.newLineBefore)
-            doc.NewLine(layout.view, false);
-        PlaceBlock(layout.view, offset, pass.count, pass.width, layout.lineHeight, doc);
-        layout.breaks.LaidOut(offset, offset + pass.count);
-        offset += pass.count;
-        if (pass.wrapped || (endsWithLineFeed && offset == end))
-            doc.NewLine(layout.view, false);
-    }
-    return true;
-}
-
-Pass CPlainTextParser::MeasurePass(const Layout& layout, const CEGUI::String& text, TextIndex first,
-                                   TextIndex end, const IDoc& doc, bool mayMoveDown)
-{
-    LineRoom room{doc.GetRemainingWidth(), doc.GetWidth(),
-                  doc.GetWidth() - static_cast<float>(layout.view.getIndentRestLines())};
-    if (layout.mode == LineBreakMode::Character)
-        return MeasureCharacterPass(layout.glyphs, text, first, end, room);
-    // Right after a move the pen is at the start of a fresh line: there is no better one.
-    if (!mayMoveDown)
-        room.freshLine = room.remaining;
-    return MeasureWordPass(layout.glyphs, layout.breaks, text, first, end, room);
-}
-
-void CPlainTextParser::PlaceBlock(IRichTextView& view, TextIndex first, TextIndex count,
-                                  float width, float height, IDoc& doc)
-{
-    std::unique_ptr<ITextBlock> block = CreateBlock();
-    if (!block)
-        return;
-    InitBlock(*block, first, count, doc);
-    float x = 0.0f;
-    float y = 0.0f;
-    doc.GetCursor(x, y);
-    block->SetArea(CEGUI::Rectf(x, y, x + width, y + height));
-    doc.AddBlock(view, std::move(block));
+    return first >= end || runs.AddText(Layout::TextRun{first, end, content.following, *this});
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -280,9 +182,9 @@ std::unique_ptr<ITextBlock> CCmdParser::CreateBlock() const
     return std::make_unique<TextBlocks::CCmdText>();
 }
 
-void CCmdParser::InitBlock(ITextBlock& block, TextIndex first, TextIndex count, IDoc& doc)
+void CCmdParser::InitBlock(ITextBlock& block, TextIndex first, TextIndex count)
 {
-    CPlainTextParser::InitBlock(block, first, count, doc);
+    CPlainTextParser::InitBlock(block, first, count);
     if (TextBlocks::CCmdText* command = block.AsCmdText())
     {
         if (m_commandFirst != kNoText)
@@ -309,7 +211,7 @@ bool CClickableItemNameParser::ParseParam(const CEGUI::String& text, TextIndex f
         CPlainTextParser::Reset();
         return true;
     }
-    m_colors = ItemColors(static_cast<int>(itemId));
+    m_colors = ItemColors(view, static_cast<int>(itemId));
     doc.AddChatItemRef(static_cast<int>(itemId));
     return true;
 }
@@ -327,19 +229,15 @@ std::unique_ptr<ITextBlock> CClickableItemNameParser::CreateBlock() const
     return m_isItem ? CCmdParser::CreateBlock() : CPlainTextParser::CreateBlock();
 }
 
-ColorPair CClickableItemNameParser::ItemColors(int itemId)
+ColorPair CClickableItemNameParser::ItemColors(IRichTextView& view, int itemId)
 {
     // The client is asked once per item and parse.
     const auto known = m_parseColors.find(itemId);
     if (known != m_parseColors.end())
         return known->second;
     ColorPair colors = m_colors;
-    if (IZuGUI* host = GetHost())
-    {
-        const int colour = host->CallScriptRetInt(HostTrees::kScriptItemColor, itemId);
-        if (colour != 0)
-            colors = ColorPair{static_cast<CEGUI::argb_t>(colour), 0xFF000000};
-    }
+    if (const CEGUI::argb_t colour = view.GetClient().ItemColour(itemId))
+        colors = ColorPair{colour, 0xFF000000};
     m_parseColors.emplace(itemId, colors);
     return colors;
 }
@@ -355,9 +253,9 @@ CClickableNameParser::CClickableNameParser(std::string tag, CSimpleParserManager
 {
 }
 
-void CClickableNameParser::InitBlock(ITextBlock& block, TextIndex first, TextIndex count, IDoc& doc)
+void CClickableNameParser::InitBlock(ITextBlock& block, TextIndex first, TextIndex count)
 {
-    CCmdParser::InitBlock(block, first, count, doc);
+    CCmdParser::InitBlock(block, first, count);
     // The name is its own command, piece by piece when it wraps.
     if (TextBlocks::CCmdText* command = block.AsCmdText())
         command->SetCommandRange(first, count);
@@ -385,29 +283,15 @@ bool CPictureParser::ParseParam(const CEGUI::String& text, TextIndex first, Text
     return true;
 }
 
-bool CPictureParser::ParseContent(IRichTextView& view, const CEGUI::String& text, TextIndex first,
-                                  TextIndex end, IDoc& doc)
+bool CPictureParser::ParseContent(const Content& content, Layout::IRunSink& runs)
 {
-    m_indexText = Cut(text, first, end);
-    std::unique_ptr<ITextBlock> block = CreateBlock();
-    auto* picture = dynamic_cast<TextBlocks::CPictureBlock*>(block.get());
+    m_indexText = Cut(content.text, content.first, content.end);
+    std::unique_ptr<ITextBlock> block = MakeBlock(content.first, content.end - content.first);
+    const auto* picture = dynamic_cast<const TextBlocks::CPictureBlock*>(block.get());
     if (!picture)
         return false;
-    InitBlock(*picture, first, end - first, doc);
     const CEGUI::Sizef size = picture->GetSize();
-    float x = 0.0f;
-    float y = 0.0f;
-    doc.GetCursor(x, y);
-    if (x + size.d_width > doc.GetWidth())
-    {
-        doc.NewLine(view, false);
-        doc.GetCursor(x, y);
-    }
-    picture->SetArea(CEGUI::Rectf(x, y, x + size.d_width, y + size.d_height));
-    doc.AddBlock(view, std::move(block));
-    // A line may break on either side of a picture, as of any embedded object.
-    if (GetManager())
-        GetManager()->GetLineBreaks().LaidOutObject();
+    runs.AddObject(std::move(block), size);
     return true;
 }
 
@@ -422,7 +306,7 @@ std::unique_ptr<ITextBlock> CPictureParser::CreateBlock() const
     return std::make_unique<TextBlocks::CPictureBlock>();
 }
 
-void CPictureParser::InitBlock(ITextBlock& block, TextIndex, TextIndex, IDoc&)
+void CPictureParser::InitBlock(ITextBlock& block, TextIndex, TextIndex)
 {
     if (auto* picture = dynamic_cast<TextBlocks::CPictureBlock*>(&block))
     {
@@ -438,7 +322,7 @@ std::unique_ptr<ITextBlock> CEmoteParser::CreateBlock() const
     return std::make_unique<TextBlocks::CEmoteBlock>();
 }
 
-void CEmoteParser::InitBlock(ITextBlock& block, TextIndex, TextIndex, IDoc&)
+void CEmoteParser::InitBlock(ITextBlock& block, TextIndex, TextIndex)
 {
     if (auto* emote = dynamic_cast<TextBlocks::CPictureBlock*>(&block))
     {
@@ -451,12 +335,11 @@ void CEmoteParser::InitBlock(ITextBlock& block, TextIndex, TextIndex, IDoc&)
 
 CBgPictureParser::CBgPictureParser(CSimpleParserManager* manager) : CPictureParser("Bg", manager) {}
 
-bool CBgPictureParser::ParseContent(IRichTextView&, const CEGUI::String& text, TextIndex first,
-                                    TextIndex end, IDoc& doc)
+bool CBgPictureParser::ParseContent(const Content& content, Layout::IRunSink& runs)
 {
-    m_indexText = Cut(text, first, end);
-    doc.SetLineBackground(static_cast<int>(ReadUnsigned(m_setText)),
-                          static_cast<int>(ReadUnsigned(m_indexText)));
+    m_indexText = Cut(content.text, content.first, content.end);
+    runs.SetLineBackground(static_cast<int>(ReadUnsigned(m_setText)),
+                           static_cast<int>(ReadUnsigned(m_indexText)));
     return true;
 }
 
@@ -472,18 +355,12 @@ bool CAnkorParser::ParseParam(const CEGUI::String& text, TextIndex first, TextIn
     return true;
 }
 
-bool CAnkorParser::ParseContent(IRichTextView&, const CEGUI::String& text, TextIndex first,
-                                TextIndex end, IDoc& doc)
+bool CAnkorParser::ParseContent(const Content& content, Layout::IRunSink& runs)
 {
-    m_y = ReadSigned(Cut(text, first, end));
-    float x = 0.0f;
-    float y = 0.0f;
-    doc.GetCursor(x, y);
-    if (m_x >= 0)
-        x = static_cast<float>(m_x);
-    if (m_y >= 0)
-        y = static_cast<float>(m_y);
-    doc.SetCursor(x, y);
+    m_y = ReadSigned(Cut(content.text, content.first, content.end));
+    const auto coordinate = [](int value)
+    { return value >= 0 ? std::optional<float>(static_cast<float>(value)) : std::nullopt; };
+    runs.MovePen(coordinate(m_x), coordinate(m_y));
     return true;
 }
 

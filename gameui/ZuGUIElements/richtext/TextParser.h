@@ -3,9 +3,9 @@
 // Markup: "{" TAG " " [PARAMETER SEPARATOR] CONTENT "}". The separator is ":" (for "Ak": ",")
 // and counts only before the content's last character. Content ends at the first single "}",
 // or at the end of the text; there is no nesting. Doubled braces show one brace, in tags and
-// outside them (public/MarkupText.h). The parser manager
-// (ParserManager.h) finds the tags; a parser reads its tag's parameter and lays its content
-// out into the document.
+// outside them (public/MarkupText.h). The parser manager (ParserManager.h) finds the tags; a
+// parser reads its tag's parameter and turns its content into runs of text in its style,
+// objects and pen moves, which the layout (layout/LayoutPass.h) lays out into the document.
 //
 // Ranges are half-open: [first, end) are character indices into the parsed text, which is the
 // owning view's text (the blocks keep indices into it).
@@ -13,17 +13,13 @@
 
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
 #include "ZuGUIElements/richtext/TextBlocks.h"
+#include "ZuGUIElements/richtext/layout/Runs.h"
 
 #include <CEGUI/String.h>
 
 #include <map>
 #include <memory>
 #include <string>
-
-namespace CEGUI
-{
-class Font;
-}
 
 namespace ZuGUI
 {
@@ -33,15 +29,18 @@ class IRichTextView;
 namespace TextParser
 {
 class CSimpleParserManager;
-class GlyphMetrics;
-class LineBreaks;
-enum class LineBreakMode;
-struct Pass;
 
-// The first `mark` in [first, end) of `text`, or kNoText.
-TextIndex FindMark(const CEGUI::String& text, CEGUI::utf32 mark, TextIndex first, TextIndex end);
+// A tag's content part: the characters [first, end) of `text`, the view's text, with plain
+// text going on after the tag at `following` (kNoText: a tag, a line feed or nothing follows).
+struct Content
+{
+    const CEGUI::String& text;
+    TextIndex first;
+    TextIndex end;
+    TextIndex following;
+};
 
-class IParser
+class IParser : public Layout::IBlockMaker
 {
 public:
     IParser(std::string tag, CSimpleParserManager* manager);
@@ -52,9 +51,8 @@ public:
     // Reads the parameter part [first, end). Returns true.
     virtual bool ParseParam(const CEGUI::String& text, TextIndex first, TextIndex end, IDoc& doc,
                             IRichTextView& view) = 0;
-    // Lays the content part [first, end) out into `doc`; false when it stopped early.
-    virtual bool ParseContent(IRichTextView& view, const CEGUI::String& text, TextIndex first,
-                              TextIndex end, IDoc& doc) = 0;
+    // Hands the content part to `runs`; false when the layout stopped it early.
+    virtual bool ParseContent(const Content& content, Layout::IRunSink& runs) = 0;
     // The separator in [first, end - 1), or kNoText; sets its length when found. The base
     // looks for ":".
     virtual TextIndex FindParamSeparator(const CEGUI::String& text, TextIndex first, TextIndex end,
@@ -70,7 +68,9 @@ public:
     // A new empty block of this parser's kind, or null for parsers that make none.
     virtual std::unique_ptr<ITextBlock> CreateBlock() const = 0;
     // Fills a block made by CreateBlock for the characters [first, first + count).
-    virtual void InitBlock(ITextBlock& block, TextIndex first, TextIndex count, IDoc& doc) = 0;
+    virtual void InitBlock(ITextBlock& block, TextIndex first, TextIndex count) = 0;
+    // CreateBlock, then InitBlock.
+    std::unique_ptr<ITextBlock> MakeBlock(TextIndex first, TextIndex count) final;
 
     const std::string& GetTag() const { return m_tag; }
     CSimpleParserManager* GetManager() const { return m_manager; }
@@ -99,42 +99,19 @@ public:
     // Colour pair := the pair registered under the parameter, or the default pair.
     bool ParseParam(const CEGUI::String& text, TextIndex first, TextIndex end, IDoc& doc,
                     IRichTextView& view) override;
-    // Breaks the content into blocks at line feeds and where the line is full: by characters,
-    // or between words when the view breaks lines so (IRichTextView::GetLineBreak).
-    bool ParseContent(IRichTextView& view, const CEGUI::String& text, TextIndex first,
-                      TextIndex end, IDoc& doc) override;
+    // The shown text of the content as runs in this parser's style: a doubled brace shows its
+    // first brace, so each second one is left out between two runs.
+    bool ParseContent(const Content& content, Layout::IRunSink& runs) override;
     // Colour pair := the default pair.
     void Reset() override;
     std::unique_ptr<ITextBlock> CreateBlock() const override;
-    void InitBlock(ITextBlock& block, TextIndex first, TextIndex count, IDoc& doc) override;
+    void InitBlock(ITextBlock& block, TextIndex first, TextIndex count) override;
 
     void SetColorPair(const ColorPair& colors) { m_colors = colors; }
     const ColorPair& GetColorPair() const { return m_colors; }
 
 protected:
     ColorPair m_colors{0, 0};
-
-private:
-    // What the passes of one stretch are measured and broken with.
-    struct Layout
-    {
-        IRichTextView& view;
-        GlyphMetrics& glyphs;
-        LineBreaks& breaks;
-        LineBreakMode mode;
-        float lineHeight;
-    };
-
-    bool LayoutShownText(IRichTextView& view, GlyphMetrics& glyphs, LineBreaks& breaks,
-                         const CEGUI::String& text, TextIndex first, TextIndex end, IDoc& doc);
-    bool LayoutContent(IRichTextView& view, GlyphMetrics& glyphs, LineBreaks& breaks,
-                       const CEGUI::String& text, TextIndex first, TextIndex end, IDoc& doc);
-    bool LayoutPiece(const Layout& layout, const CEGUI::String& text, TextIndex first,
-                     TextIndex end, IDoc& doc);
-    static Pass MeasurePass(const Layout& layout, const CEGUI::String& text, TextIndex first,
-                            TextIndex end, const IDoc& doc, bool mayMoveDown);
-    void PlaceBlock(IRichTextView& view, TextIndex first, TextIndex count, float width,
-                    float height, IDoc& doc);
 };
 
 // Text outside tags, in the view's default text colour; it runs up to the next "{".
@@ -164,7 +141,7 @@ public:
     // No command; colour pair := the click colours (command, hover highlight).
     void Reset() override;
     std::unique_ptr<ITextBlock> CreateBlock() const override;
-    void InitBlock(ITextBlock& block, TextIndex first, TextIndex count, IDoc& doc) override;
+    void InitBlock(ITextBlock& block, TextIndex first, TextIndex count) override;
 
     int GetCommandKind() const { return m_commandKind; }
 
@@ -214,7 +191,7 @@ public:
     void StartText() override { m_parseColors.clear(); }
 
 private:
-    ColorPair ItemColors(int itemId);
+    ColorPair ItemColors(IRichTextView& view, int itemId);
 
     bool m_isItem = false;
     std::map<int, ColorPair> m_parseColors;
@@ -225,7 +202,7 @@ class CClickableNameParser : public CCmdParser
 {
 public:
     explicit CClickableNameParser(CSimpleParserManager* manager);
-    void InitBlock(ITextBlock& block, TextIndex first, TextIndex count, IDoc& doc) override;
+    void InitBlock(ITextBlock& block, TextIndex first, TextIndex count) override;
 
 protected:
     CClickableNameParser(std::string tag, CSimpleParserManager* manager, int commandKind);
@@ -246,14 +223,13 @@ public:
 
     bool ParseParam(const CEGUI::String& text, TextIndex first, TextIndex end, IDoc& doc,
                     IRichTextView& view) override;
-    // Places one picture at the pen, on a new line when it does not fit the current one.
-    bool ParseContent(IRichTextView& view, const CEGUI::String& text, TextIndex first,
-                      TextIndex end, IDoc& doc) override;
+    // One picture, an object of the picture's size.
+    bool ParseContent(const Content& content, Layout::IRunSink& runs) override;
     // Set and index := "" (read as 0): a tag without a parameter does not reuse an earlier
     // tag's set.
     void Reset() override;
     std::unique_ptr<ITextBlock> CreateBlock() const override;
-    void InitBlock(ITextBlock& block, TextIndex first, TextIndex count, IDoc& doc) override;
+    void InitBlock(ITextBlock& block, TextIndex first, TextIndex count) override;
 
 protected:
     CPictureParser(std::string tag, CSimpleParserManager* manager);
@@ -269,7 +245,7 @@ public:
     explicit CEmoteParser(CSimpleParserManager* manager);
 
     std::unique_ptr<ITextBlock> CreateBlock() const override;
-    void InitBlock(ITextBlock& block, TextIndex first, TextIndex count, IDoc& doc) override;
+    void InitBlock(ITextBlock& block, TextIndex first, TextIndex count) override;
 };
 
 // "Bg": sets the picture behind the current and the following lines; makes no block.
@@ -278,9 +254,8 @@ class CBgPictureParser : public CPictureParser
 public:
     explicit CBgPictureParser(CSimpleParserManager* manager);
 
-    bool ParseContent(IRichTextView& view, const CEGUI::String& text, TextIndex first,
-                      TextIndex end, IDoc& doc) override;
-    void InitBlock(ITextBlock&, TextIndex, TextIndex, IDoc&) override {}
+    bool ParseContent(const Content& content, Layout::IRunSink& runs) override;
+    void InitBlock(ITextBlock&, TextIndex, TextIndex) override {}
 };
 
 // "Ak": moves the pen to (x, y) in pixels; a negative value keeps that coordinate. The
@@ -292,13 +267,12 @@ public:
 
     bool ParseParam(const CEGUI::String& text, TextIndex first, TextIndex end, IDoc& doc,
                     IRichTextView& view) override;
-    bool ParseContent(IRichTextView& view, const CEGUI::String& text, TextIndex first,
-                      TextIndex end, IDoc& doc) override;
+    bool ParseContent(const Content& content, Layout::IRunSink& runs) override;
     TextIndex FindParamSeparator(const CEGUI::String& text, TextIndex first, TextIndex end,
                                  TextIndex& separatorLength) const override;
     void Reset() override;
     std::unique_ptr<ITextBlock> CreateBlock() const override { return nullptr; }
-    void InitBlock(ITextBlock&, TextIndex, TextIndex, IDoc&) override {}
+    void InitBlock(ITextBlock&, TextIndex, TextIndex) override {}
 
 private:
     int m_x = 0;

@@ -7,7 +7,7 @@
 // device, temporary and other kernel file systems) and the home folder.
 #pragma once
 
-#include "ZuGUIElements/module/Singleton.h"
+#include "ZuGUIElements/base/Singleton.h"
 #include "ZuGUIElements/shell/LocationTexts.h"
 
 #include <string>

@@ -15,7 +15,7 @@
 #include "ZuGUIElements/base/SharedProperties.h"
 #include "ZuGUIElements/base/WidgetProperty.h"
 #include "ZuGUIElements/module/FactoryTemplates.h"
-#include "ZuGUIElements/richtext/LineBreaks.h"
+#include "ZuGUIElements/richtext/layout/LineBreakMode.h"
 
 #include <CEGUI/widgets/ScrollablePane.h>
 

@@ -18,6 +18,7 @@
 #include "ZuGUIElements/module/WindowRecords.h"
 #include "ZuGUIElements/richtext/ParserManager.h"
 #include "ZuGUIElements/richtext/RichTextView.h"
+#include "ZuGUIElements/textwidgets/RichTextHostClient.h"
 
 #include <CEGUI/widgets/MultiLineEditbox.h>
 
@@ -111,6 +112,7 @@ public:
     void ShowLinkTarget(const ITextBlock& link, const CEGUI::String* target) override;
     bool ContainsMouse() const override;
     IRichTextPictureSink* GetPictureSink() override;
+    IRichTextClient& GetClient() override { return d_client; }
 
     void initialiseComponents() override;
     void destroy() override;
@@ -151,6 +153,8 @@ private:
     void PassWheelToParent(CEGUI::MouseEventArgs& e);
     void PutOwnTooltipTextBack();
 
+    // Before the document, which tells it of the items that it still holds when it goes.
+    HostRichTextClient d_client{*this};
     TextParser::IParserManager* d_parserManager;
     TextParser::DocPtr d_doc;
     ZuImageCache d_imageCache;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "ZuGUIElements/base/WidgetProperty.h"
-#include "ZuGUIElements/richtext/LineBreaks.h"
+#include "ZuGUIElements/richtext/layout/LineBreakMode.h"
 
 namespace ZuGUI
 {

@@ -11,7 +11,7 @@
 #include "ZuGUIElements/base/SharedProperties.h"
 #include "ZuGUIElements/module/ClientFrameGuard.h"
 #include "ZuGUIElements/module/FactoryTemplates.h"
-#include "ZuGUIElements/richtext/LineBreaks.h"
+#include "ZuGUIElements/richtext/layout/LineBreakMode.h"
 
 #include <CEGUI/widgets/Tooltip.h>
 

@@ -15,6 +15,7 @@
 #pragma once
 
 #include "ZuGUIElements/richtext/TextBlocks.h"
+#include "ZuGUIElements/richtext/layout/LineBreakMode.h"
 
 #include <CEGUI/String.h>
 
@@ -23,27 +24,18 @@
 
 namespace ZuGUI
 {
-namespace TextParser
+namespace Layout
 {
-// How a rich text view breaks text that does not fit its line.
-enum class LineBreakMode
-{
-    Character, // fill the line to its edge and go on with the next character
-    Word,      // end the line at the last break opportunity that fits
-};
-
 class LineBreaks
 {
 public:
     // A new text: nothing was laid out before its first stretch.
     void StartText();
-    // Plain text follows the next stretch at `position` of its text (kNoText: a tag, a line
-    // feed or nothing follows). Holds for the next StartStretch only.
-    void FollowedBy(TextIndex position) { m_nextFollowing = position; }
-    TextIndex NextFollowing() const { return m_nextFollowing; }
-    // The characters [first, end) of `text` are laid out next. The text must outlive the
-    // stretch.
-    void StartStretch(const CEGUI::String& text, TextIndex first, TextIndex end);
+    // The characters [first, end) of `text` are laid out next, with plain text going on after
+    // them at `following` (kNoText: a tag, a line feed or nothing follows). The text must
+    // outlive the stretch.
+    void StartStretch(const CEGUI::String& text, TextIndex first, TextIndex end,
+                      TextIndex following);
     TextIndex StretchEnd() const { return m_end; }
     // The characters [first, end) of the stretch were laid out: the context of the next
     // stretch's first break.
@@ -104,7 +96,6 @@ private:
     TextIndex m_first = 0;
     TextIndex m_end = 0;
     TextIndex m_following = kNoText;
-    TextIndex m_nextFollowing = kNoText;
     // What was laid out before the current stretch, and before the next one.
     CEGUI::utf32 m_stretchLast = kNothing;
     CEGUI::utf32 m_stretchLastNonSpace = kNothing;
@@ -124,5 +115,5 @@ private:
     static constexpr std::size_t kAnswers = 1024;
     std::array<Answer, kAnswers> m_answers{};
 };
-} // namespace TextParser
+} // namespace Layout
 } // namespace ZuGUI

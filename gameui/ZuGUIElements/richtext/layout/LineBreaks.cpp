@@ -1,4 +1,4 @@
-#include "ZuGUIElements/richtext/LineBreaks.h"
+#include "ZuGUIElements/richtext/layout/LineBreaks.h"
 
 #include <linebreak.h>
 
@@ -9,7 +9,7 @@
 
 namespace ZuGUI
 {
-namespace TextParser
+namespace Layout
 {
 namespace
 {
@@ -60,13 +60,13 @@ void LineBreaks::StartText()
     m_lastNonSpace = kNothing;
 }
 
-void LineBreaks::StartStretch(const CEGUI::String& text, TextIndex first, TextIndex end)
+void LineBreaks::StartStretch(const CEGUI::String& text, TextIndex first, TextIndex end,
+                              TextIndex following)
 {
     m_text = &text;
     m_first = first;
     m_end = std::min(end, text.length());
-    m_following = m_nextFollowing < text.length() ? m_nextFollowing : kNoText;
-    m_nextFollowing = kNoText;
+    m_following = following < text.length() ? following : kNoText;
     m_stretchLast = m_last;
     m_stretchLastNonSpace = m_lastNonSpace;
     m_spaces = Range{};
@@ -233,5 +233,5 @@ TextIndex LineBreaks::NextAfter(TextIndex after)
     m_noBreaks.Remember(Range{after + 1, position});
     return position;
 }
-} // namespace TextParser
+} // namespace Layout
 } // namespace ZuGUI

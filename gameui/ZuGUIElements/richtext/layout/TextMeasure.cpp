@@ -1,4 +1,4 @@
-#include "ZuGUIElements/richtext/TextLayout.h"
+#include "ZuGUIElements/richtext/layout/TextMeasure.h"
 
 #include <CEGUI/Font.h>
 #include <CEGUI/FontGlyph.h>
@@ -9,7 +9,7 @@
 
 namespace ZuGUI
 {
-namespace TextParser
+namespace Layout
 {
 GlyphMetrics::Glyph GlyphMetrics::Lookup(CEGUI::utf32 c) const
 {
@@ -282,5 +282,5 @@ Pass MeasureWordPass(GlyphMetrics& glyphs, LineBreaks& breaks, const CEGUI::Stri
         return moveToNextLine();
     return MeasureCharacterPass(glyphs, text, first, end, room);
 }
-} // namespace TextParser
+} // namespace Layout
 } // namespace ZuGUI

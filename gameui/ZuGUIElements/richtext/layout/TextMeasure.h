@@ -1,5 +1,5 @@
-// How the text parsers measure a piece of text (the characters up to and including a line
-// feed) and cut it into passes, each pass one block on one line.
+// How the layout measures a piece of text (the characters up to and including a line feed) and
+// cuts it into passes, each pass one block on one line.
 //
 // Text is measured as Font::getTextExtent measures it, token by token: a token is a run of
 // characters other than line feed, tab and carriage return, or one of those three alone.
@@ -9,8 +9,8 @@
 // piece out costs time linear in its length.
 #pragma once
 
-#include "ZuGUIElements/richtext/LineBreaks.h"
 #include "ZuGUIElements/richtext/TextBlocks.h"
+#include "ZuGUIElements/richtext/layout/LineBreaks.h"
 
 #include <CEGUI/String.h>
 
@@ -23,7 +23,7 @@ class Font;
 
 namespace ZuGUI
 {
-namespace TextParser
+namespace Layout
 {
 // The advances of a font's glyphs, each character below 128 looked up in the font once. A
 // character without a glyph advances by 0, which measures as the font's own functions do
@@ -97,5 +97,5 @@ Pass MeasureWordPass(GlyphMetrics& glyphs, LineBreaks& breaks, const CEGUI::Stri
 // Font::getTextExtent of the characters [first, end).
 float MeasureExtent(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first,
                     TextIndex end);
-} // namespace TextParser
+} // namespace Layout
 } // namespace ZuGUI

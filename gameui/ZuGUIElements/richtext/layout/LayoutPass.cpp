@@ -1,0 +1,126 @@
+#include "ZuGUIElements/richtext/layout/LayoutPass.h"
+
+#include "ZuGUIElements/richtext/IDoc.h"
+#include "ZuGUIElements/richtext/RichTextView.h"
+
+#include <CEGUI/Font.h>
+
+#include <algorithm>
+
+namespace ZuGUI
+{
+namespace Layout
+{
+namespace
+{
+constexpr CEGUI::utf32 kLineFeed = '\n';
+} // namespace
+
+LayoutPass::LayoutPass(IRichTextView& view, IDoc& doc, LineBreaks& breaks)
+    : m_view(view), m_doc(doc), m_breaks(breaks), m_mode(view.GetLineBreak())
+{
+    m_breaks.StartText();
+    if (const CEGUI::Font* font = view.GetViewFont())
+    {
+        m_glyphs.emplace(*font);
+        m_lineHeight = font->getLineSpacing(1.0f);
+    }
+}
+
+bool LayoutPass::AddText(const TextRun& run)
+{
+    if (!m_glyphs || !(m_doc.GetWidth() > 0.0f))
+        return false;
+    const CEGUI::String& text = m_view.GetViewText();
+    const TextIndex end = std::min(run.end, text.length());
+    m_breaks.StartStretch(text, run.first, end, run.following);
+    // Each piece runs up to and including a line feed, or to the end of the run.
+    for (TextIndex piece = run.first; piece < end;)
+    {
+        const TextIndex lineFeed = FindMark(text, kLineFeed, piece, end);
+        const TextIndex pieceEnd = lineFeed != kNoText ? lineFeed + 1 : end;
+        if (!LayoutPiece(run, piece, pieceEnd))
+            return false;
+        piece = pieceEnd;
+    }
+    return true;
+}
+
+bool LayoutPass::LayoutPiece(const TextRun& run, TextIndex first, TextIndex end)
+{
+    const CEGUI::String& text = m_view.GetViewText();
+    const bool endsWithLineFeed = text[end - 1] == kLineFeed;
+    bool movedDown = false;
+    for (TextIndex offset = first; offset < end;)
+    {
+        const Pass pass = MeasurePass(text, offset, end, !movedDown);
+        movedDown = pass.moveToNextLine;
+        if (pass.moveToNextLine)
+        {
+            m_doc.NewLine(m_view, false);
+            continue;
+        }
+        if (pass.count == 0)
+            return false; // one character is wider than a whole line
+        if (pass.newLineBefore)
+            m_doc.NewLine(m_view, false);
+        Place(run.blocks.MakeBlock(offset, pass.count), CEGUI::Sizef(pass.width, m_lineHeight));
+        m_breaks.LaidOut(offset, offset + pass.count);
+        offset += pass.count;
+        if (pass.wrapped || (endsWithLineFeed && offset == end))
+            m_doc.NewLine(m_view, false);
+    }
+    return true;
+}
+
+Pass LayoutPass::MeasurePass(const CEGUI::String& text, TextIndex first, TextIndex end,
+                             bool mayMoveDown)
+{
+    LineRoom room{m_doc.GetRemainingWidth(), m_doc.GetWidth(),
+                  m_doc.GetWidth() - static_cast<float>(m_view.getIndentRestLines())};
+    if (m_mode == LineBreakMode::Character)
+        return MeasureCharacterPass(*m_glyphs, text, first, end, room);
+    // Right after a move the pen is at the start of a fresh line: there is no better one.
+    if (!mayMoveDown)
+        room.freshLine = room.remaining;
+    return MeasureWordPass(*m_glyphs, m_breaks, text, first, end, room);
+}
+
+void LayoutPass::AddObject(std::unique_ptr<ITextBlock> object, const CEGUI::Sizef& size)
+{
+    if (!object)
+        return;
+    float x = 0.0f;
+    float y = 0.0f;
+    m_doc.GetCursor(x, y);
+    if (x + size.d_width > m_doc.GetWidth())
+        m_doc.NewLine(m_view, false);
+    Place(std::move(object), size);
+    m_breaks.LaidOutObject();
+}
+
+void LayoutPass::Place(std::unique_ptr<ITextBlock> block, const CEGUI::Sizef& size)
+{
+    if (!block)
+        return;
+    float x = 0.0f;
+    float y = 0.0f;
+    m_doc.GetCursor(x, y);
+    block->SetArea(CEGUI::Rectf(CEGUI::Vector2f(x, y), size));
+    m_doc.AddBlock(m_view, std::move(block));
+}
+
+void LayoutPass::MovePen(std::optional<float> x, std::optional<float> y)
+{
+    float penX = 0.0f;
+    float penY = 0.0f;
+    m_doc.GetCursor(penX, penY);
+    m_doc.SetCursor(x.value_or(penX), y.value_or(penY));
+}
+
+void LayoutPass::SetLineBackground(int set, int index)
+{
+    m_doc.SetLineBackground(set, index);
+}
+} // namespace Layout
+} // namespace ZuGUI

@@ -1,0 +1,55 @@
+// The layout pass: lays the runs that the parsers make out into a document's lines. It owns
+// the pen's moves and the breaking of text into lines, and places text and objects one way:
+// each piece at the pen, on a new line when it does not fit.
+//
+// Text is broken by characters or between words, as the view says (IRichTextView::
+// GetLineBreak). A run is cut into pieces at line feeds, each piece into passes that fill the
+// room left on the line, each pass one block (TextMeasure.h).
+#pragma once
+
+#include "ZuGUIElements/richtext/layout/LineBreaks.h"
+#include "ZuGUIElements/richtext/layout/Runs.h"
+#include "ZuGUIElements/richtext/layout/TextMeasure.h"
+
+#include <optional>
+
+namespace ZuGUI
+{
+class IDoc;
+class IRichTextView;
+
+namespace Layout
+{
+class LayoutPass final : public IRunSink
+{
+public:
+    // Lays runs out into `doc` for `view`, as one text: nothing was laid out before the first
+    // run. `breaks` keeps what it learns about break opportunities from pass to pass.
+    LayoutPass(IRichTextView& view, IDoc& doc, LineBreaks& breaks);
+    LayoutPass(const LayoutPass&) = delete;
+    LayoutPass& operator=(const LayoutPass&) = delete;
+
+    bool AddText(const TextRun& run) override;
+    // An object that does not fit the rest of the line starts a new one; a line may break on
+    // either side of it.
+    void AddObject(std::unique_ptr<ITextBlock> object, const CEGUI::Sizef& size) override;
+    void MovePen(std::optional<float> x, std::optional<float> y) override;
+    void SetLineBackground(int set, int index) override;
+
+private:
+    // Lays out the characters [first, end) of `run`, which end at its end or after a line feed.
+    bool LayoutPiece(const TextRun& run, TextIndex first, TextIndex end);
+    Pass MeasurePass(const CEGUI::String& text, TextIndex first, TextIndex end, bool mayMoveDown);
+    // Places `block` at the pen with the area `size`.
+    void Place(std::unique_ptr<ITextBlock> block, const CEGUI::Sizef& size);
+
+    IRichTextView& m_view;
+    IDoc& m_doc;
+    LineBreaks& m_breaks;
+    const LineBreakMode m_mode;
+    // The view's font, looked up once for every run; none without a font.
+    std::optional<GlyphMetrics> m_glyphs;
+    float m_lineHeight = 0.0f;
+};
+} // namespace Layout
+} // namespace ZuGUI

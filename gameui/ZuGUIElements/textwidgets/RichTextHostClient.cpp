@@ -1,0 +1,118 @@
+#include "ZuGUIElements/textwidgets/RichTextHostClient.h"
+
+#include "ZuGUIElements/module/HostCommands.h"
+#include "ZuGUIElements/module/HostQuery.h"
+#include "ZuGUIElements/module/HostTrees.h"
+#include "ZuGUIElements/richtext/TextBlocks.h"
+#include "ZuGUIElements/web/TrustedAddress.h"
+#include "public/CodePage.h"
+
+namespace ZuGUI
+{
+namespace
+{
+unsigned g_pictureProxyId = 0;
+bool g_pictureProxyIdAsked = false;
+
+void CallItemScript(const char* function, int itemId)
+{
+    if (IZuGUI* host = GetHost())
+        host->CallScript(function, itemId);
+}
+} // namespace
+
+CEGUI::argb_t HostRichTextClient::ItemColour(int itemId)
+{
+    IZuGUI* host = GetHost();
+    return host ? static_cast<CEGUI::argb_t>(
+                      host->CallScriptRetInt(HostTrees::kScriptItemColor, itemId))
+                : 0;
+}
+
+bool HostRichTextClient::TracksItemRefs() const
+{
+    return GetHost() != nullptr;
+}
+
+void HostRichTextClient::AddItemRef(int itemId)
+{
+    CallItemScript(HostTrees::kScriptChatItemAddRef, itemId);
+}
+
+void HostRichTextClient::ReleaseItemRef(int itemId)
+{
+    CallItemScript(HostTrees::kScriptChatItemReleaseRef, itemId);
+}
+
+void HostRichTextClient::CommandPressed(const CommandPress& press)
+{
+    const bool sent = SendHostCommand(
+        HostTrees::kCmdClick,
+        [&](KeyValues& click)
+        {
+            click.SetString(HostTrees::kCmdContent, press.command.c_str());
+            click.SetString(HostTrees::kCmdText, press.text.c_str());
+            click.SetString(HostTrees::kCmdWholeText, m_view.GetViewText().c_str());
+            click.SetInt(HostTrees::kCmdOpcode, press.kind);
+            click.SetString(HostTrees::kCmdMouseButtonType, MouseButtonTypeText(press.button));
+            if (press.kind == TextBlocks::kHttpCommand)
+                click.SetInt(HostTrees::kCmdTrusted,
+                             IsTrustedWebLink(press.command.c_str()) ? 1 : 0);
+        });
+    if (sent)
+        GetHost()->CallScriptIntStr(HostTrees::kScriptGuideCmdTextOnClick, press.kind,
+                                    Utf8ToAnsi(press.command.c_str(), ""));
+}
+
+void HostRichTextClient::EmotePressed(int emoteNumber, CEGUI::MouseButton button)
+{
+    // The content and text keys carry their own names: an emote has neither.
+    SendHostCommand(HostTrees::kCmdClick,
+                    [&](KeyValues& click)
+                    {
+                        click.SetInt(HostTrees::kCmdOpcode, TextBlocks::kEmote);
+                        click.SetString(HostTrees::kCmdMouseButtonType,
+                                        MouseButtonTypeText(button));
+                        click.SetInt(HostTrees::kCmdPicIdx, emoteNumber);
+                        click.SetString(HostTrees::kCmdContent, HostTrees::kCmdContent);
+                        click.SetString(HostTrees::kCmdText, HostTrees::kCmdText);
+                    });
+}
+
+void HostRichTextClient::ShowCommandCursor()
+{
+    if (IZuGUI* host = GetHost())
+        host->ChangeCursor(0, true);
+}
+
+void HostRichTextClient::CommandTextDrawn(const CEGUI::String& command, int kind,
+                                          const CEGUI::Vector2f& centre)
+{
+    if (IZuGUI* host = GetHost())
+        host->ReportCmdTextPos(Utf8ToAnsi(command.c_str(), ""), m_view.GetViewName().c_str(), kind,
+                               static_cast<int>(centre.d_x), static_cast<int>(centre.d_y));
+}
+
+unsigned HostRichTextClient::PictureProxyId()
+{
+    if (g_pictureProxyIdAsked)
+        return g_pictureProxyId;
+    const QueryResult result = QueryHost(
+        HostTrees::kGameCreatureProvider,
+        [](KeyValues& request)
+        { request.SetString(HostTrees::kWhichOne, HostTrees::kWhichOnePicture); },
+        [](KeyValues& reply)
+        {
+            g_pictureProxyId = static_cast<unsigned>(
+                reply.GetInt(HostTrees::kCreatureId, static_cast<int>(g_pictureProxyId)));
+        });
+    g_pictureProxyIdAsked = !result.NoHostSet();
+    return g_pictureProxyId;
+}
+
+void HostRichTextClient::ForgetPictureProxyId()
+{
+    g_pictureProxyId = 0;
+    g_pictureProxyIdAsked = false;
+}
+} // namespace ZuGUI

@@ -1,0 +1,42 @@
+// The game client as the rich text engine meets it (IRichTextClient, RichTextView.h), over the
+// module's host interface: item colours and references through the client's scripts, presses
+// as "_KeyVal_Cmd_Click" command trees, command text positions and the picture render proxy.
+// Without a client set nothing is sent and every question answers 0.
+#pragma once
+
+#include "ZuGUIElements/richtext/RichTextView.h"
+
+namespace ZuGUI
+{
+class HostRichTextClient final : public IRichTextClient
+{
+public:
+    // The client of `view`, whose name and text go with what it reports.
+    explicit HostRichTextClient(const IRichTextView& view) : m_view(view) {}
+
+    // The client's "item_color" script.
+    CEGUI::argb_t ItemColour(int itemId) override;
+    bool TracksItemRefs() const override;
+    // The client's "gFn_chatItem_add_ref" and "gFn_chatItem_release_ref" scripts.
+    void AddItemRef(int itemId) override;
+    void ReleaseItemRef(int itemId) override;
+    // Sends the click tree (content, shown text, the view's whole text, kind, button, and for
+    // a web link whether its target is trusted), then runs the client's guide script with the
+    // kind and the command in the system code page.
+    void CommandPressed(const CommandPress& press) override;
+    // Sends the click tree of an emote: its kind, the button and its number.
+    void EmotePressed(int emoteNumber, CEGUI::MouseButton button) override;
+    void ShowCommandCursor() override;
+    void CommandTextDrawn(const CEGUI::String& command, int kind,
+                          const CEGUI::Vector2f& centre) override;
+    // Asked from the client once per process, at the first use while a client is set; 0 until
+    // then.
+    unsigned PictureProxyId() override;
+
+    // Forgets the picture render proxy id, so that the next use asks again (tests).
+    static void ForgetPictureProxyId();
+
+private:
+    const IRichTextView& m_view;
+};
+} // namespace ZuGUI
