@@ -2,9 +2,9 @@
 
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
 #include "ZuGUIElements/textwidgets/LineBreakProperty.h"
+#include "ZuGUIElements/textwidgets/RichTextChild.h"
 
 #include <CEGUI/PropertyHelper.h>
-#include <CEGUI/WindowManager.h>
 #include <CEGUI/widgets/Scrollbar.h>
 #include <CEGUI/widgets/ScrolledContainer.h>
 
@@ -41,7 +41,7 @@ struct WholeSecondsText : FloatText
 const CEGUI::String CGameChatBox::WidgetTypeName("ZuGame/GameChatBox");
 const CEGUI::String CGameChatBox::EventNamespace("GameChatBox");
 const CEGUI::String CGameChatBox::SingleChatSurfix("__zuauto_single__");
-const CEGUI::String CGameChatBox::ChatViewType("ZuLook/GameMultiLine");
+const CEGUI::String CGameChatBox::ChatViewType(kRichTextChildType);
 
 const CEGUI::ShareProSet CGameChatBox::s_SharePros{
     WidgetProperty<&CGameChatBox::GetChatCapacity, &CGameChatBox::SetChatCapacity>(
@@ -130,17 +130,10 @@ CGameMultiLine* CGameChatBox::ViewAt(unsigned index)
 
 CGameMultiLine* CGameChatBox::MakeView(unsigned index)
 {
-    CEGUI::WindowManager& windows = CEGUI::WindowManager::getSingleton();
-    CEGUI::Window* window = windows.createWindow(ChatViewType, ViewName(index));
-    auto* view = dynamic_cast<CGameMultiLine*>(window);
+    CGameMultiLine* view = AddRichTextChild(*this, ViewName(index), d_lineBreak);
     if (!view)
-    {
-        // The look maps the view type to some other window: no view, and no stray child.
-        windows.destroyWindow(window);
         return nullptr;
-    }
     view->setWritingXMLAllowed(false);
-    addChild(view);
     RememberView(index, view);
     view->setXPosition(CEGUI::UDim(0.0f, 0.0f));
     view->setWidth(CEGUI::UDim(1.0f, -kScrollbarWidth));
@@ -150,7 +143,6 @@ CGameMultiLine* CGameChatBox::MakeView(unsigned index)
     view->setDefaultTextColor(d_defaultTextColour);
     view->setIndent1stLine(d_indent1stLine);
     view->setIndentRestLines(d_indentRestLines);
-    view->setLineBreak(d_lineBreak);
     view->setID(kViewFree);
     SyncronizeChildFont(view);
     // A new width lays the text out again, to another height.

@@ -6,11 +6,11 @@
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
 #include "ZuGUIElements/textwidgets/LineBreakProperty.h"
+#include "ZuGUIElements/textwidgets/RichTextChild.h"
 
 #include <CEGUI/GUIContext.h>
 #include <CEGUI/Image.h>
 #include <CEGUI/MouseCursor.h>
-#include <CEGUI/WindowManager.h>
 
 #include <algorithm>
 
@@ -18,7 +18,6 @@ namespace ZuGUI
 {
 namespace
 {
-const CEGUI::String kViewType("ZuLook/GameMultiLine");
 const CEGUI::String kCompareIdProperty("GameObjectCompareId");
 // The views lay the text out at this size before they are fitted to it.
 const CEGUI::USize kLayoutSize(CEGUI::UDim(0.0f, 256.0f), CEGUI::UDim(0.0f, 512.0f));
@@ -41,20 +40,13 @@ CGameMultiLine* CZuToolTip::MakeView(const CEGUI::String& name)
 {
     if (isChild(name))
         return dynamic_cast<CGameMultiLine*>(getChild(name));
-    CEGUI::WindowManager& windows = CEGUI::WindowManager::getSingleton();
-    CEGUI::Window* window = windows.createWindow(kViewType, name);
-    auto* view = dynamic_cast<CGameMultiLine*>(window);
+    // Without a view the tip shows no rich text.
+    CGameMultiLine* view = AddRichTextChild(*this, name, d_lineBreak);
     if (!view)
-    {
-        // The look maps the view type to some other window: the tip shows no rich text.
-        windows.destroyWindow(window);
         return nullptr;
-    }
     view->setAutoWindow(true);
     // The pointer never rests on the tip itself.
     view->setMousePassThroughEnabled(true);
-    view->setLineBreak(d_lineBreak);
-    addChild(view);
     return view;
 }
 
