@@ -91,7 +91,7 @@ TextIndex CSimpleParserManager::ParseStretch(IParser& parser, IRichTextView& vie
     const TextIndex separator = parser.FindParamSeparator(text, first, end, separatorLength);
     if (separator != kNoText)
     {
-        parser.ParseParam(text, first, separator, doc, view);
+        parser.ParseParam(TagPart{text, first, separator}, doc, view);
         contentFirst = separator + separatorLength;
     }
     // Plain text after the stretch may have to stay on its last line.
@@ -99,7 +99,8 @@ TextIndex CSimpleParserManager::ParseStretch(IParser& parser, IRichTextView& vie
     const bool plainTextFollows =
         next < text.length() && text[next] != '\n' &&
         (text[next] != '{' || MarkupText::IsEscapeAt(text, next, text.length()));
-    parser.ParseContent(Content{text, contentFirst, end, plainTextFollows ? next : kNoText}, runs);
+    parser.ParseContent(Content{{text, contentFirst, end}, plainTextFollows ? next : kNoText},
+                        runs);
     return next;
 }
 

@@ -33,10 +33,10 @@ TextIndex FindMark(const CEGUI::String& text, CEGUI::utf32 mark, TextIndex first
 // ---------------------------------------------------------------------------------------------
 // ITextBlock
 
-bool ITextBlock::OnMouseButton(IRichTextView&, float, float, CEGUI::MouseButton, bool pressed)
+bool ITextBlock::OnMouseButton(IRichTextView&, float x, float y, CEGUI::MouseButton, bool pressed)
 {
     SetFlag(kPressed, pressed);
-    return false;
+    return Contains(x, y);
 }
 
 void ITextBlock::OnMouseMove(IRichTextView& view, float x, float y, CEGUI::MouseButton)
@@ -86,13 +86,6 @@ bool CPlainText::Render(IRichTextView& view, const CEGUI::Rectf& visible, const 
     font->drawText(view.GetViewGeometry(), GetText(view), WindowPosition(visible, area), &area,
                    CEGUI::ColourRect(CEGUI::Colour(GetColour())));
     return true;
-}
-
-bool CPlainText::OnMouseButton(IRichTextView& view, float x, float y, CEGUI::MouseButton button,
-                               bool pressed)
-{
-    ITextBlock::OnMouseButton(view, x, y, button, pressed);
-    return Contains(x, y);
 }
 
 CEGUI::String CPlainText::GetText(const IRichTextView& view) const
@@ -153,8 +146,7 @@ void CCmdText::ReportPosition(IRichTextView& view, const CEGUI::Rectf& windowRec
 bool CCmdText::OnMouseButton(IRichTextView& view, float x, float y, CEGUI::MouseButton button,
                              bool pressed)
 {
-    ITextBlock::OnMouseButton(view, x, y, button, pressed);
-    if (!Contains(x, y))
+    if (!ITextBlock::OnMouseButton(view, x, y, button, pressed))
         return false;
     if (pressed)
         OnClick(view, button);
@@ -223,13 +215,6 @@ bool CPictureBlock::Render(IRichTextView& view, const CEGUI::Rectf& visible,
     return true;
 }
 
-bool CPictureBlock::OnMouseButton(IRichTextView& view, float x, float y, CEGUI::MouseButton button,
-                                  bool pressed)
-{
-    ITextBlock::OnMouseButton(view, x, y, button, pressed);
-    return Contains(x, y);
-}
-
 bool CPictureBlock::PushPicture(IRichTextView& view, const CEGUI::Vector2f& position) const
 {
     IRichTextPictureSink* sink = view.GetPictureSink();
@@ -245,7 +230,7 @@ bool CEmoteBlock::OnMouseButton(IRichTextView& view, float x, float y, CEGUI::Mo
 {
     if (Contains(x, y))
         OnClick(view, button);
-    return CPictureBlock::OnMouseButton(view, x, y, button, pressed);
+    return ITextBlock::OnMouseButton(view, x, y, button, pressed);
 }
 
 void CEmoteBlock::OnClick(IRichTextView& view, CEGUI::MouseButton button)
@@ -290,8 +275,7 @@ void CTextLine::RenderBackground(IRichTextView& view, const CEGUI::Rectf& visibl
 bool CTextLine::OnMouseButton(IRichTextView& view, float x, float y, CEGUI::MouseButton button,
                               bool pressed)
 {
-    ITextBlock::OnMouseButton(view, x, y, button, pressed);
-    if (!Contains(x, y))
+    if (!ITextBlock::OnMouseButton(view, x, y, button, pressed))
         return false;
     for (const std::unique_ptr<ITextBlock>& block : m_blocks)
     {

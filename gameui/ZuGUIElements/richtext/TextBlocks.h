@@ -56,7 +56,8 @@ public:
     // `area` the view's text area (window pixels). False means "drew nothing".
     virtual bool Render(IRichTextView& view, const CEGUI::Rectf& visible,
                         const CEGUI::Rectf& area) = 0;
-    // Records `pressed` in the pressed flag; true when the block consumes the event.
+    // Records `pressed` in the pressed flag; true when the block consumes the event: the base
+    // consumes every event inside the block.
     virtual bool OnMouseButton(IRichTextView& view, float x, float y, CEGUI::MouseButton button,
                                bool pressed);
     // Hovered while the point is inside and the view contains the mouse; a change of the
@@ -97,8 +98,6 @@ class CPlainText : public ITextBlock
 public:
     bool Render(IRichTextView& view, const CEGUI::Rectf& visible,
                 const CEGUI::Rectf& area) override;
-    bool OnMouseButton(IRichTextView& view, float x, float y, CEGUI::MouseButton button,
-                       bool pressed) override;
     CEGUI::String GetText(const IRichTextView& view) const override;
     CPlainText* AsPlainText() override { return this; }
 
@@ -196,8 +195,6 @@ class CPictureBlock : public ITextBlock, public GamePic_t
 public:
     bool Render(IRichTextView& view, const CEGUI::Rectf& visible,
                 const CEGUI::Rectf& area) override;
-    bool OnMouseButton(IRichTextView& view, float x, float y, CEGUI::MouseButton button,
-                       bool pressed) override;
     CEGUI::String GetText(const IRichTextView& view) const override { return CEGUI::String(); }
 
     // Asks the view's renderer for this picture with its top-left at `position` (window

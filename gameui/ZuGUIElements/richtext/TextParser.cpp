@@ -16,9 +16,9 @@ namespace TextParser
 namespace
 {
 // A parameter or a number as it reads: doubled braces made single.
-CEGUI::String Cut(const CEGUI::String& text, TextIndex first, TextIndex end)
+CEGUI::String Cut(const TagPart& part)
 {
-    return MarkupText::Unescape(TextRange(text, first, end - first));
+    return MarkupText::Unescape(TextRange(part.text, part.first, part.end - part.first));
 }
 
 unsigned ReadUnsigned(const CEGUI::String& number)
@@ -80,10 +80,9 @@ CPlainTextParser::CPlainTextParser(std::string tag, CSimpleParserManager* manage
 {
 }
 
-bool CPlainTextParser::ParseParam(const CEGUI::String& text, TextIndex first, TextIndex end, IDoc&,
-                                  IRichTextView&)
+bool CPlainTextParser::ParseParam(const TagPart& parameter, IDoc&, IRichTextView&)
 {
-    m_colors = CColorPropertyManager::Instance().GetColor(Cut(text, first, end));
+    m_colors = CColorPropertyManager::Instance().GetColor(Cut(parameter));
     return true;
 }
 
@@ -161,12 +160,11 @@ void CCmdParser::UseClickColors()
     m_colors = ColorPair{click.command, click.hoverHighlight};
 }
 
-bool CCmdParser::ParseParam(const CEGUI::String&, TextIndex first, TextIndex end, IDoc&,
-                            IRichTextView&)
+bool CCmdParser::ParseParam(const TagPart& parameter, IDoc&, IRichTextView&)
 {
     UseClickColors();
-    m_commandFirst = first;
-    m_commandEnd = end;
+    m_commandFirst = parameter.first;
+    m_commandEnd = parameter.end;
     return true;
 }
 
@@ -200,12 +198,11 @@ CClickableItemNameParser::CClickableItemNameParser(CSimpleParserManager* manager
 {
 }
 
-bool CClickableItemNameParser::ParseParam(const CEGUI::String& text, TextIndex first, TextIndex end,
-                                          IDoc& doc, IRichTextView& view)
+bool CClickableItemNameParser::ParseParam(const TagPart& parameter, IDoc& doc, IRichTextView& view)
 {
-    CCmdParser::ParseParam(text, first, end, doc, view);
+    CCmdParser::ParseParam(parameter, doc, view);
     std::uint32_t itemId = 0;
-    m_isItem = ParseUnsigned32(Cut(text, first, end).c_str(), itemId);
+    m_isItem = ParseUnsigned32(Cut(parameter).c_str(), itemId);
     if (!m_isItem)
     {
         CPlainTextParser::Reset();
@@ -276,16 +273,15 @@ CPictureParser::CPictureParser(std::string tag, CSimpleParserManager* manager)
 {
 }
 
-bool CPictureParser::ParseParam(const CEGUI::String& text, TextIndex first, TextIndex end, IDoc&,
-                                IRichTextView&)
+bool CPictureParser::ParseParam(const TagPart& parameter, IDoc&, IRichTextView&)
 {
-    m_setText = Cut(text, first, end);
+    m_setText = Cut(parameter);
     return true;
 }
 
 bool CPictureParser::ParseContent(const Content& content, Layout::IRunSink& runs)
 {
-    m_indexText = Cut(content.text, content.first, content.end);
+    m_indexText = Cut(content);
     std::unique_ptr<ITextBlock> block = MakeBlock(content.first, content.end - content.first);
     const auto* picture = dynamic_cast<const TextBlocks::CPictureBlock*>(block.get());
     if (!picture)
@@ -337,7 +333,7 @@ CBgPictureParser::CBgPictureParser(CSimpleParserManager* manager) : CPicturePars
 
 bool CBgPictureParser::ParseContent(const Content& content, Layout::IRunSink& runs)
 {
-    m_indexText = Cut(content.text, content.first, content.end);
+    m_indexText = Cut(content);
     runs.SetLineBackground(static_cast<int>(ReadUnsigned(m_setText)),
                            static_cast<int>(ReadUnsigned(m_indexText)));
     return true;
@@ -348,16 +344,15 @@ bool CBgPictureParser::ParseContent(const Content& content, Layout::IRunSink& ru
 
 CAnkorParser::CAnkorParser(CSimpleParserManager* manager) : IParser("Ak", manager) {}
 
-bool CAnkorParser::ParseParam(const CEGUI::String& text, TextIndex first, TextIndex end, IDoc&,
-                              IRichTextView&)
+bool CAnkorParser::ParseParam(const TagPart& parameter, IDoc&, IRichTextView&)
 {
-    m_x = ReadSigned(Cut(text, first, end));
+    m_x = ReadSigned(Cut(parameter));
     return true;
 }
 
 bool CAnkorParser::ParseContent(const Content& content, Layout::IRunSink& runs)
 {
-    m_y = ReadSigned(Cut(content.text, content.first, content.end));
+    m_y = ReadSigned(Cut(content));
     const auto coordinate = [](int value)
     { return value >= 0 ? std::optional<float>(static_cast<float>(value)) : std::nullopt; };
     runs.MovePen(coordinate(m_x), coordinate(m_y));

@@ -30,13 +30,19 @@ namespace TextParser
 {
 class CSimpleParserManager;
 
-// A tag's content part: the characters [first, end) of `text`, the view's text, with plain
-// text going on after the tag at `following` (kNoText: a tag, a line feed or nothing follows).
-struct Content
+// A part of a tag, its parameter or its content: the characters [first, end) of `text`, the
+// view's text.
+struct TagPart
 {
     const CEGUI::String& text;
     TextIndex first;
     TextIndex end;
+};
+
+// A tag's content, with plain text going on after the tag at `following` (kNoText: a tag, a
+// line feed or nothing follows).
+struct Content : TagPart
+{
     TextIndex following;
 };
 
@@ -48,9 +54,8 @@ public:
     IParser& operator=(const IParser&) = delete;
     virtual ~IParser() = default;
 
-    // Reads the parameter part [first, end). Returns true.
-    virtual bool ParseParam(const CEGUI::String& text, TextIndex first, TextIndex end, IDoc& doc,
-                            IRichTextView& view) = 0;
+    // Reads the parameter part. Returns true.
+    virtual bool ParseParam(const TagPart& parameter, IDoc& doc, IRichTextView& view) = 0;
     // Hands the content part to `runs`; false when the layout stopped it early.
     virtual bool ParseContent(const Content& content, Layout::IRunSink& runs) = 0;
     // The separator in [first, end - 1), or kNoText; sets its length when found. The base
@@ -97,8 +102,7 @@ public:
     CPlainTextParser(std::string tag, CSimpleParserManager* manager);
 
     // Colour pair := the pair registered under the parameter, or the default pair.
-    bool ParseParam(const CEGUI::String& text, TextIndex first, TextIndex end, IDoc& doc,
-                    IRichTextView& view) override;
+    bool ParseParam(const TagPart& parameter, IDoc& doc, IRichTextView& view) override;
     // The shown text of the content as runs in this parser's style: a doubled brace shows its
     // first brace, so each second one is left out between two runs.
     bool ParseContent(const Content& content, Layout::IRunSink& runs) override;
@@ -136,8 +140,7 @@ public:
                int commandKind = TextBlocks::kCommand);
 
     // Command := the parameter.
-    bool ParseParam(const CEGUI::String& text, TextIndex first, TextIndex end, IDoc& doc,
-                    IRichTextView& view) override;
+    bool ParseParam(const TagPart& parameter, IDoc& doc, IRichTextView& view) override;
     // No command; colour pair := the click colours (command, hover highlight).
     void Reset() override;
     std::unique_ptr<ITextBlock> CreateBlock() const override;
@@ -183,8 +186,7 @@ class CClickableItemNameParser : public CCmdParser
 public:
     explicit CClickableItemNameParser(CSimpleParserManager* manager);
 
-    bool ParseParam(const CEGUI::String& text, TextIndex first, TextIndex end, IDoc& doc,
-                    IRichTextView& view) override;
+    bool ParseParam(const TagPart& parameter, IDoc& doc, IRichTextView& view) override;
     void Reset() override;
     std::unique_ptr<ITextBlock> CreateBlock() const override;
     // Forgets the item colours that the client gave for the last text.
@@ -221,8 +223,7 @@ class CPictureParser : public IParser
 public:
     explicit CPictureParser(CSimpleParserManager* manager);
 
-    bool ParseParam(const CEGUI::String& text, TextIndex first, TextIndex end, IDoc& doc,
-                    IRichTextView& view) override;
+    bool ParseParam(const TagPart& parameter, IDoc& doc, IRichTextView& view) override;
     // One picture, an object of the picture's size.
     bool ParseContent(const Content& content, Layout::IRunSink& runs) override;
     // Set and index := "" (read as 0): a tag without a parameter does not reuse an earlier
@@ -265,8 +266,7 @@ class CAnkorParser : public IParser
 public:
     explicit CAnkorParser(CSimpleParserManager* manager);
 
-    bool ParseParam(const CEGUI::String& text, TextIndex first, TextIndex end, IDoc& doc,
-                    IRichTextView& view) override;
+    bool ParseParam(const TagPart& parameter, IDoc& doc, IRichTextView& view) override;
     bool ParseContent(const Content& content, Layout::IRunSink& runs) override;
     TextIndex FindParamSeparator(const CEGUI::String& text, TextIndex first, TextIndex end,
                                  TextIndex& separatorLength) const override;

@@ -90,10 +90,7 @@ void LayoutPass::AddObject(std::unique_ptr<ITextBlock> object, const CEGUI::Size
 {
     if (!object)
         return;
-    float x = 0.0f;
-    float y = 0.0f;
-    m_doc.GetCursor(x, y);
-    if (x + size.d_width > m_doc.GetWidth())
+    if (Pen().d_x + size.d_width > m_doc.GetWidth())
         m_doc.NewLine(m_view, false);
     Place(std::move(object), size);
     m_breaks.LaidOutObject();
@@ -103,19 +100,21 @@ void LayoutPass::Place(std::unique_ptr<ITextBlock> block, const CEGUI::Sizef& si
 {
     if (!block)
         return;
-    float x = 0.0f;
-    float y = 0.0f;
-    m_doc.GetCursor(x, y);
-    block->SetArea(CEGUI::Rectf(CEGUI::Vector2f(x, y), size));
+    block->SetArea(CEGUI::Rectf(Pen(), size));
     m_doc.AddBlock(m_view, std::move(block));
 }
 
 void LayoutPass::MovePen(std::optional<float> x, std::optional<float> y)
 {
-    float penX = 0.0f;
-    float penY = 0.0f;
-    m_doc.GetCursor(penX, penY);
-    m_doc.SetCursor(x.value_or(penX), y.value_or(penY));
+    const CEGUI::Vector2f pen = Pen();
+    m_doc.SetCursor(x.value_or(pen.d_x), y.value_or(pen.d_y));
+}
+
+CEGUI::Vector2f LayoutPass::Pen() const
+{
+    CEGUI::Vector2f pen;
+    m_doc.GetCursor(pen.d_x, pen.d_y);
+    return pen;
 }
 
 void LayoutPass::SetLineBackground(int set, int index)

@@ -42,6 +42,7 @@ private:
     Pass MeasurePass(const CEGUI::String& text, TextIndex first, TextIndex end, bool mayMoveDown);
     // Places `block` at the pen with the area `size`.
     void Place(std::unique_ptr<ITextBlock> block, const CEGUI::Sizef& size);
+    CEGUI::Vector2f Pen() const;
 
     IRichTextView& m_view;
     IDoc& m_doc;
