@@ -60,7 +60,7 @@ void CSimpleParserManager::Parse(IRichTextView& view, const CEGUI::String& text,
     m_defaultParser->SetColorPair(ColorPair{view.getDefaultTextColor().getARGB(), 0xFF000000});
     for (const auto& tagged : m_parsers)
         tagged.second->StartText();
-    Layout::LayoutPass layout(view, doc, m_lineBreaks);
+    Layout::LayoutPass layout(view, text, doc, m_lineBreaks);
     IParser* parser = m_defaultParser.get();
     TextIndex position = 0;
     while (position < text.length())

@@ -90,8 +90,8 @@ class IRichTextView
 public:
     // The view's window text: the markup that was parsed. Blocks keep index ranges into it.
     virtual const CEGUI::String& GetViewText() const = 0;
-    // The name by which the game client knows the view's window (IZuGUI.h), reported with the
-    // positions of command texts.
+    // The name by which the game client knows the view's window (IZuGUI.h), for a client that
+    // reports the positions of command texts with it.
     virtual CEGUI::String GetViewName() const = 0;
     // The font that measures and draws plain text (the window's effective font), or null.
     virtual const CEGUI::Font* GetViewFont() const = 0;

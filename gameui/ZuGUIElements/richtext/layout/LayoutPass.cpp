@@ -16,8 +16,9 @@ namespace
 constexpr CEGUI::utf32 kLineFeed = '\n';
 } // namespace
 
-LayoutPass::LayoutPass(IRichTextView& view, IDoc& doc, LineBreaks& breaks)
-    : m_view(view), m_doc(doc), m_breaks(breaks), m_mode(view.GetLineBreak())
+LayoutPass::LayoutPass(IRichTextView& view, const CEGUI::String& text, IDoc& doc,
+                       LineBreaks& breaks)
+    : m_view(view), m_text(text), m_doc(doc), m_breaks(breaks), m_mode(view.GetLineBreak())
 {
     m_breaks.StartText();
     if (const CEGUI::Font* font = view.GetViewFont())
@@ -31,13 +32,12 @@ bool LayoutPass::AddText(const TextRun& run)
 {
     if (!m_glyphs || !(m_doc.GetWidth() > 0.0f))
         return false;
-    const CEGUI::String& text = m_view.GetViewText();
-    const TextIndex end = std::min(run.end, text.length());
-    m_breaks.StartStretch(text, run.first, end, run.following);
+    const TextIndex end = std::min(run.end, m_text.length());
+    m_breaks.StartStretch(m_text, run.first, end, run.following);
     // Each piece runs up to and including a line feed, or to the end of the run.
     for (TextIndex piece = run.first; piece < end;)
     {
-        const TextIndex lineFeed = FindMark(text, kLineFeed, piece, end);
+        const TextIndex lineFeed = FindMark(m_text, kLineFeed, piece, end);
         const TextIndex pieceEnd = lineFeed != kNoText ? lineFeed + 1 : end;
         if (!LayoutPiece(run, piece, pieceEnd))
             return false;
@@ -48,12 +48,11 @@ bool LayoutPass::AddText(const TextRun& run)
 
 bool LayoutPass::LayoutPiece(const TextRun& run, TextIndex first, TextIndex end)
 {
-    const CEGUI::String& text = m_view.GetViewText();
-    const bool endsWithLineFeed = text[end - 1] == kLineFeed;
+    const bool endsWithLineFeed = m_text[end - 1] == kLineFeed;
     bool movedDown = false;
     for (TextIndex offset = first; offset < end;)
     {
-        const Pass pass = MeasurePass(text, offset, end, !movedDown);
+        const Pass pass = MeasurePass(offset, end, !movedDown);
         movedDown = pass.moveToNextLine;
         if (pass.moveToNextLine)
         {
@@ -73,17 +72,16 @@ bool LayoutPass::LayoutPiece(const TextRun& run, TextIndex first, TextIndex end)
     return true;
 }
 
-Pass LayoutPass::MeasurePass(const CEGUI::String& text, TextIndex first, TextIndex end,
-                             bool mayMoveDown)
+Pass LayoutPass::MeasurePass(TextIndex first, TextIndex end, bool mayMoveDown)
 {
     LineRoom room{m_doc.GetRemainingWidth(), m_doc.GetWidth(),
                   m_doc.GetWidth() - static_cast<float>(m_view.getIndentRestLines())};
     if (m_mode == LineBreakMode::Character)
-        return MeasureCharacterPass(*m_glyphs, text, first, end, room);
+        return MeasureCharacterPass(*m_glyphs, m_text, first, end, room);
     // Right after a move the pen is at the start of a fresh line: there is no better one.
     if (!mayMoveDown)
         room.freshLine = room.remaining;
-    return MeasureWordPass(*m_glyphs, m_breaks, text, first, end, room);
+    return MeasureWordPass(*m_glyphs, m_breaks, m_text, first, end, room);
 }
 
 void LayoutPass::AddObject(std::unique_ptr<ITextBlock> object, const CEGUI::Sizef& size)

@@ -23,9 +23,10 @@ namespace Layout
 class LayoutPass final : public IRunSink
 {
 public:
-    // Lays runs out into `doc` for `view`, as one text: nothing was laid out before the first
-    // run. `breaks` keeps what it learns about break opportunities from pass to pass.
-    LayoutPass(IRichTextView& view, IDoc& doc, LineBreaks& breaks);
+    // Lays runs of `text`, the view's text, out into `doc` for `view`, as one text: nothing was
+    // laid out before the first run. `breaks` keeps what it learns about break opportunities
+    // from pass to pass.
+    LayoutPass(IRichTextView& view, const CEGUI::String& text, IDoc& doc, LineBreaks& breaks);
     LayoutPass(const LayoutPass&) = delete;
     LayoutPass& operator=(const LayoutPass&) = delete;
 
@@ -39,12 +40,13 @@ public:
 private:
     // Lays out the characters [first, end) of `run`, which end at its end or after a line feed.
     bool LayoutPiece(const TextRun& run, TextIndex first, TextIndex end);
-    Pass MeasurePass(const CEGUI::String& text, TextIndex first, TextIndex end, bool mayMoveDown);
+    Pass MeasurePass(TextIndex first, TextIndex end, bool mayMoveDown);
     // Places `block` at the pen with the area `size`.
     void Place(std::unique_ptr<ITextBlock> block, const CEGUI::Sizef& size);
     CEGUI::Vector2f Pen() const;
 
     IRichTextView& m_view;
+    const CEGUI::String& m_text;
     IDoc& m_doc;
     LineBreaks& m_breaks;
     const LineBreakMode m_mode;
