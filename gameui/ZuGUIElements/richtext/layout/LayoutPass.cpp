@@ -18,7 +18,8 @@ constexpr CEGUI::utf32 kLineFeed = '\n';
 
 LayoutPass::LayoutPass(IRichTextView& view, const CEGUI::String& text, IDoc& doc,
                        LineBreaks& breaks)
-    : m_view(view), m_text(text), m_doc(doc), m_breaks(breaks), m_mode(view.GetLineBreak())
+    : m_view(view), m_text(text), m_doc(doc), m_breaks(breaks), m_mode(view.GetLineBreak()),
+      m_restLinesIndent(static_cast<float>(view.getIndentRestLines())), m_width(doc.GetWidth())
 {
     m_breaks.StartText();
     if (const CEGUI::Font* font = view.GetViewFont())
@@ -30,7 +31,7 @@ LayoutPass::LayoutPass(IRichTextView& view, const CEGUI::String& text, IDoc& doc
 
 bool LayoutPass::AddText(const TextRun& run)
 {
-    if (!m_glyphs || !(m_doc.GetWidth() > 0.0f))
+    if (!m_glyphs || !(m_width > 0.0f))
         return false;
     const TextIndex end = std::min(run.end, m_text.length());
     m_breaks.StartStretch(m_text, run.first, end, run.following);
@@ -74,8 +75,7 @@ bool LayoutPass::LayoutPiece(const TextRun& run, TextIndex first, TextIndex end)
 
 Pass LayoutPass::MeasurePass(TextIndex first, TextIndex end, bool mayMoveDown)
 {
-    LineRoom room{m_doc.GetRemainingWidth(), m_doc.GetWidth(),
-                  m_doc.GetWidth() - static_cast<float>(m_view.getIndentRestLines())};
+    LineRoom room{m_doc.GetRemainingWidth(), m_width, m_width - m_restLinesIndent};
     if (m_mode == LineBreakMode::Character)
         return MeasureCharacterPass(*m_glyphs, m_text, first, end, room);
     // Right after a move the pen is at the start of a fresh line: there is no better one.
@@ -88,7 +88,7 @@ void LayoutPass::AddObject(std::unique_ptr<ITextBlock> object, const CEGUI::Size
 {
     if (!object)
         return;
-    if (Pen().d_x + size.d_width > m_doc.GetWidth())
+    if (Pen().d_x + size.d_width > m_width)
         m_doc.NewLine(m_view, false);
     Place(std::move(object), size);
     m_breaks.LaidOutObject();

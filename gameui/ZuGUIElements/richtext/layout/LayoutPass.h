@@ -49,7 +49,10 @@ private:
     const CEGUI::String& m_text;
     IDoc& m_doc;
     LineBreaks& m_breaks;
+    // The view's settings and the layout width, which a parse does not change.
     const LineBreakMode m_mode;
+    const float m_restLinesIndent;
+    const float m_width;
     // The view's font, looked up once for every run; none without a font.
     std::optional<GlyphMetrics> m_glyphs;
     float m_lineHeight = 0.0f;

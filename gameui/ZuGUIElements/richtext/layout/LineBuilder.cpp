@@ -86,25 +86,24 @@ LineBuilder::LineBuilder() = default;
 
 LineBuilder::~LineBuilder() = default;
 
-std::unique_ptr<CTextLine> LineBuilder::TakeLine()
-{
-    if (m_spareLines.empty())
-        return std::make_unique<CTextLine>();
-    std::unique_ptr<CTextLine> line = std::move(m_spareLines.back());
-    m_spareLines.pop_back();
-    return line;
-}
-
 void LineBuilder::NewLine(const IRichTextView& view, bool firstLine)
 {
     FinishCurrentLine();
     m_penX = static_cast<float>(firstLine ? view.getIndent1stLine() : view.getIndentRestLines());
     m_penY = m_lines.empty() ? 0.0f : m_lines.back()->GetArea().bottom() + m_lineGap;
-    std::unique_ptr<CTextLine> line = TakeLine();
-    line->SetArea(CEGUI::Rectf(m_penX, m_penY, 0.0f, 0.0f));
+    if (m_spareLines.empty())
+    {
+        m_lines.push_back(std::make_unique<CTextLine>());
+    }
+    else
+    {
+        m_lines.push_back(std::move(m_spareLines.back()));
+        m_spareLines.pop_back();
+    }
+    CTextLine& line = *m_lines.back();
+    line.SetArea(CEGUI::Rectf(m_penX, m_penY, 0.0f, 0.0f));
     if (m_lineBackground.set >= 1)
-        line->SetBackground(MakeLineBackground());
-    m_lines.push_back(std::move(line));
+        line.SetBackground(MakeLineBackground());
 }
 
 void LineBuilder::FinishCurrentLine()

@@ -84,7 +84,6 @@ private:
     // when folded.
     bool FoldLineFeed(const IRichTextView& view, const ITextBlock& block);
     std::unique_ptr<TextBlocks::CPictureBlock> MakeLineBackground() const;
-    std::unique_ptr<TextBlocks::CTextLine> TakeLine();
 
     Lines m_lines;
     // Cleared lines, for the next layout to fill again instead of making new ones: a view is
