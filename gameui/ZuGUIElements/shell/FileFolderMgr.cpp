@@ -70,14 +70,14 @@ bool IsFolderEntry(const dirent& entry, const std::string& location)
 } // namespace
 
 FileInfo::FileInfo(std::string dspName, std::string location, bool isFolder)
-    : FileInfo(std::move(dspName), location, FileSystemText(location), isFolder)
+    : FileInfo(dspName, FileSystemText(dspName), location, FileSystemText(location), isFolder)
 {
 }
 
-FileInfo::FileInfo(std::string dspName, std::string location, std::string locationUtf8,
-                   bool isFolder)
+FileInfo::FileInfo(std::string dspName, std::string dspNameUtf8, std::string location,
+                   std::string locationUtf8, bool isFolder)
     : d_dspName(std::move(dspName)), d_location(std::move(location)), d_isFolder(isFolder),
-      d_dspNameUtf8(FileSystemText(d_dspName)), d_locationUtf8(std::move(locationUtf8))
+      d_dspNameUtf8(std::move(dspNameUtf8)), d_locationUtf8(std::move(locationUtf8))
 {
 }
 
@@ -119,7 +119,11 @@ void FileFolderMgr::InitSearch()
     if (const char* home = std::getenv("HOME"); home && *home)
         places.insert(home);
     for (const std::string& place : places)
-        d_result.Add(FileInfo(place, place, d_texts.Claim(place, FileSystemText(place)), true));
+    {
+        std::string text = FileSystemText(place);
+        std::string locationText = d_texts.Claim(place, text);
+        d_result.Add(FileInfo(place, std::move(text), place, std::move(locationText), true));
+    }
     d_texts.FinishListing();
     d_result.Sort();
 }
@@ -163,11 +167,11 @@ bool FileFolderMgr::ListFolder(const std::string& folder, const std::string& fol
     while (const dirent* entry = readdir(directory.get()))
     {
         std::string location = JoinPath(folder, entry->d_name);
-        std::string locationText =
-            d_texts.Claim(location, JoinPath(claimedFolderText, FileSystemText(entry->d_name)));
+        std::string nameText = FileSystemText(entry->d_name);
+        std::string locationText = d_texts.Claim(location, JoinPath(claimedFolderText, nameText));
         const bool isFolder = IsFolderEntry(*entry, location);
-        d_result.Add(
-            FileInfo(entry->d_name, std::move(location), std::move(locationText), isFolder));
+        d_result.Add(FileInfo(entry->d_name, std::move(nameText), std::move(location),
+                              std::move(locationText), isFolder));
     }
     d_texts.FinishListing();
     d_result.Sort();

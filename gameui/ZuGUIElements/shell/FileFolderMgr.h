@@ -21,8 +21,10 @@ public:
     FileInfo() = default;
     // The name and location in the file system's bytes; their texts are decoded from them.
     FileInfo(std::string dspName, std::string location, bool isFolder);
-    // With the text that the folder manager gave out for the location.
-    FileInfo(std::string dspName, std::string location, std::string locationUtf8, bool isFolder);
+    // With the texts already made: the name's, and the one that the folder manager gave out
+    // for the location.
+    FileInfo(std::string dspName, std::string dspNameUtf8, std::string location,
+             std::string locationUtf8, bool isFolder);
 
     // Both in UTF-8, whole, and valid as long as the entry is.
     const char* getDspNameUtf8() const { return d_dspNameUtf8.c_str(); }
