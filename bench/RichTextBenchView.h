@@ -4,7 +4,7 @@
 #pragma once
 
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
-#include "ZuGUIElements/richtext/RichTextView.h"
+#include "ZuGUIElements/richtext/IRichTextView.h"
 #include "ZuGUIElements/textwidgets/RichTextHostClient.h"
 #include "support/HeadlessCegui.h"
 

@@ -35,13 +35,19 @@ std::vector<std::string>& MessageBoxes()
 }
 
 // The sample game's message box: printed, as a player would read it.
-int PrintMessageBox(ZuGUI::HWND, const char* text, const char* caption, unsigned)
+class PrintedMessageBoxes final : public ZuGUI::INativeWindowServices
 {
-    const std::string line = std::string(caption ? caption : "") + ": " + (text ? text : "");
-    std::cout << "message box " << line << '\n';
-    MessageBoxes().push_back("message box " + line);
-    return 1;
-}
+public:
+    int MessageBox(ZuGUI::HWND, const char* text, const char* caption, unsigned) override
+    {
+        const std::string line = std::string(caption ? caption : "") + ": " + (text ? text : "");
+        std::cout << "message box " << line << '\n';
+        MessageBoxes().push_back("message box " + line);
+        return 1;
+    }
+};
+
+PrintedMessageBoxes g_printedMessageBoxes;
 
 std::string RectText(const CEGUI::Rectf& rect)
 {
@@ -54,9 +60,7 @@ std::string RectText(const CEGUI::Rectf& rect)
 
 WebScene::WebScene(CEGUI::GUIContext& context) : DemoScene(context, "web", "DemoWeb.layout")
 {
-    ZuGUI::NativeWindowHooks hooks;
-    hooks.messageBox = &PrintMessageBox;
-    ZuGUI::SetNativeWindowHooks(hooks);
+    ZuGUI::SetNativeWindowServices(&g_printedMessageBoxes);
     MessageBoxes().clear();
     ListVerdicts();
     // The web links show their targets in the module's tool tip.
@@ -67,7 +71,7 @@ WebScene::~WebScene()
 {
     // The context's tool tip lives in the scene's root while it shows: it goes first.
     Context().setDefaultTooltipType("");
-    ZuGUI::SetNativeWindowHooks({});
+    ZuGUI::SetNativeWindowServices(nullptr);
 }
 
 void WebScene::ListVerdicts()

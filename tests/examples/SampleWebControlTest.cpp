@@ -32,11 +32,15 @@ protected:
 
 std::vector<std::string> g_messageBoxes;
 
-int RecordMessageBox(ZuGUI::HWND, const char* text, const char* caption, unsigned)
+class RecordedMessageBoxes final : public ZuGUI::INativeWindowServices
 {
-    g_messageBoxes.push_back(std::string(caption) + ": " + text);
-    return 1;
-}
+public:
+    int MessageBox(ZuGUI::HWND, const char* text, const char* caption, unsigned) override
+    {
+        g_messageBoxes.push_back(std::string(caption) + ": " + text);
+        return 1;
+    }
+};
 
 // A click on a command text as the module sends it; `trusted` < 0 leaves the verdict out.
 KeyValues* CommandClick(int opcode, const char* content, int trusted)
@@ -94,7 +98,8 @@ TEST_F(SampleWebControlTest, ClientKeepsPagesInsideItsWindow)
 
 TEST_F(SampleWebControlTest, ClientOpensTrustedWebLinksAndRefusesTheOthersWithTheGamesMessage)
 {
-    ZuGUI::SetNativeWindowHooks({nullptr, nullptr, &RecordMessageBox});
+    RecordedMessageBoxes recorded;
+    ZuGUI::SetNativeWindowServices(&recorded);
     auto& web = static_cast<ZuGUI::CHTMLWindow&>(
         CreateChild(ZuGUI::CHTMLWindow::WidgetTypeName, "Page", 100, 50, 300, 200));
     const SampleWebControl& control = *static_cast<SampleWebControl*>(web.GetWebCtrl());
@@ -123,6 +128,6 @@ TEST_F(SampleWebControlTest, ClientOpensTrustedWebLinksAndRefusesTheOthersWithTh
         EXPECT_EQ(check.messageBox, g_messageBoxes.empty() ? "" : g_messageBoxes.back())
             << check.target << " " << check.trusted;
     }
-    ZuGUI::SetNativeWindowHooks({});
+    ZuGUI::SetNativeWindowServices(nullptr);
 }
 } // namespace

@@ -50,7 +50,7 @@ protected:
 
     void TearDown() override
     {
-        ZuGUI::SetLocalizeFunction(nullptr);
+        ZuGUI::SetLocalizer(nullptr);
         CeguiTest::TearDown();
     }
 
@@ -251,8 +251,14 @@ TEST_F(PercentBarTest, CaptionKeysAreStoredLocalised)
     bar.setProperty("Tooltips2", "#hp_caption");
     EXPECT_EQ("#hp_caption", bar.getProperty("Tooltips2")) << "the default shows keys as written";
 
-    ZuGUI::SetLocalizeFunction([](const CEGUI::String& key)
-                               { return CEGUI::String("Hit points (") + key + ")"; });
+    struct : ZuGUI::ILocalizer
+    {
+        CEGUI::String Localize(const CEGUI::String& key) const override
+        {
+            return CEGUI::String("Hit points (") + key + ")";
+        }
+    } captions;
+    ZuGUI::SetLocalizer(&captions);
     bar.setProperty("Tooltips2", "#hp_caption");
     EXPECT_EQ("Hit points (#hp_caption)", bar.getProperty("Tooltips2"));
     bar.setProperty("Tooltips2", "HP #1");

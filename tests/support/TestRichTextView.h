@@ -5,7 +5,7 @@
 
 #include "ZuGUIElements/base/ZuImage.h"
 #include "ZuGUIElements/platform/PictureSource.h"
-#include "ZuGUIElements/richtext/RichTextView.h"
+#include "ZuGUIElements/richtext/IRichTextView.h"
 #include "ZuGUIElements/textwidgets/RichTextHostClient.h"
 
 #include <CEGUI/RendererModules/Null/GeometryBuffer.h>

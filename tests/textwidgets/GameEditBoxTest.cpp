@@ -4,7 +4,7 @@
 #include "ZuGUIElements/platform/Clipboard.h"
 #include "ZuGUIElements/textwidgets/GameEditBox.h"
 #include "ZuGUIElements/textwidgets/GameMultilineEditbox.h"
-#include "ZuGUIElements/textwidgets/LineWrapGuard.h"
+#include "ZuGUIElements/textwidgets/WrapSafeMultiLineEditbox.h"
 #include "public/CodePage.h"
 
 #include <CEGUI/CEGUI.h>

@@ -92,24 +92,29 @@ void* MakeWebCtrl(const char* name, int* returnCode)
     return static_cast<ZuGUI::IWebCtrl*>(g_controls.back().get());
 }
 
-unsigned long ThreadOf(ZuGUI::HWND window, unsigned long*)
+// The client's native windows, recorded in the journal.
+class JournalledWindows final : public ZuGUI::INativeWindowServices
 {
-    g_journal.push_back("GetWindowThreadProcessId " + HandleText(window));
-    return 42;
-}
+public:
+    unsigned long GetWindowThreadProcessId(ZuGUI::HWND window, unsigned long*) const override
+    {
+        g_journal.push_back("GetWindowThreadProcessId " + HandleText(window));
+        return 42;
+    }
+    ZuGUI::HWND SetFocus(ZuGUI::HWND window) override
+    {
+        g_journal.push_back("SetFocus " + HandleText(window));
+        return nullptr;
+    }
+    int MessageBox(ZuGUI::HWND owner, const char* text, const char* caption, unsigned type) override
+    {
+        g_journal.push_back("MessageBox " + HandleText(owner) + " [" + text + "] [" + caption +
+                            "] " + std::to_string(type));
+        return 1;
+    }
+};
 
-ZuGUI::HWND FocusOn(ZuGUI::HWND window)
-{
-    g_journal.push_back("SetFocus " + HandleText(window));
-    return nullptr;
-}
-
-int ShowMessage(ZuGUI::HWND owner, const char* text, const char* caption, unsigned type)
-{
-    g_journal.push_back("MessageBox " + HandleText(owner) + " [" + text + "] [" + caption + "] " +
-                        std::to_string(type));
-    return 1;
-}
+JournalledWindows g_journalledWindows;
 
 class HTMLWindowTest : public ZuTest::CeguiTest
 {
@@ -119,7 +124,7 @@ protected:
         CeguiTest::SetUp();
         g_journal.clear();
         g_failingControls = false;
-        ZuGUI::SetNativeWindowHooks({&ThreadOf, &FocusOn, &ShowMessage});
+        ZuGUI::SetNativeWindowServices(&g_journalledWindows);
         m_host.mainWindow = kMainWindow;
         m_host.interfaceFactory = &MakeWebCtrl;
         m_host.localizedTexts = {{"sys_error_dangerous_url1", "Refused "},
@@ -135,7 +140,7 @@ protected:
     void TearDown() override
     {
         CeguiTest::TearDown();
-        ZuGUI::SetNativeWindowHooks({});
+        ZuGUI::SetNativeWindowServices(nullptr);
         g_controls.clear();
     }
 
@@ -343,7 +348,7 @@ TEST_F(HTMLWindowTest, NavigationsAreCheckedAndRefusalsExplained)
     EXPECT_FALSE(callBack.OnBeforeNavigate("http://evil.net/", 0));
     EXPECT_FALSE(callBack.OnBeforeNavigate(nullptr, 0));
     EXPECT_THAT(g_journal, IsEmpty());
-    ZuGUI::SetNativeWindowHooks({});
+    ZuGUI::SetNativeWindowServices(nullptr);
     ZuTest::TestLogger::Get().Clear();
     callBack.OnMessage("caf\xE9");
     EXPECT_THAT(ZuTest::TestLogger::Get().Lines(), Contains(HasSubstr("Message box \"\"")));

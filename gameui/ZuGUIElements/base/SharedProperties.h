@@ -9,7 +9,7 @@
 //   own order) and only when it is neither banned from XML nor at its default.
 #pragma once
 
-#include "ZuGUIElements/platform/ShareProSet.h"
+#include "ZuGUIElements/base/ShareProSet.h"
 
 #include <CEGUI/Window.h>
 #include <CEGUI/XMLSerializer.h>

@@ -2,7 +2,7 @@
 
 #include "ZuGUIElements/base/ZuWindow.h"
 #include "ZuGUIElements/module/HostQuery.h"
-#include "ZuGUIElements/module/HostTrees.h"
+#include "ZuGUIElements/module/SharedRenderProxyIds.h"
 
 namespace ZuGUI
 {
@@ -24,8 +24,6 @@ const CEGUI::ShareProSet s_rendererProperties{
         "ImageOffset", "Property to get/set the image offset in X direction.", "{{0.5,0},{0.5,0}}"),
 };
 } // namespace
-
-unsigned ZuRenderer::s_SparkingRenderProxyId = 0;
 
 ZuRenderer::ZuRenderer(const CEGUI::String& type) : ModuleRenderer(type)
 {
@@ -53,13 +51,6 @@ void ZuRenderer::SetImageOffsetVector(const CEGUI::UVector2& offset)
 {
     SetImageOffset(offset.d_x.d_scale, offset.d_x.d_offset, offset.d_y.d_scale,
                    offset.d_y.d_offset);
-}
-
-void ZuRenderer::onDetach()
-{
-    if (ZuWindow* window = GameWindow())
-        window->GetZuImageCache().ClearCache();
-    ModuleRenderer::onDetach();
 }
 
 void ZuRenderer::RenderProxyLayer()
@@ -91,22 +82,7 @@ void ZuRenderer::PushSparkingRequest(std::vector<tagTexture_Param>& params)
     const ZuWindow* window = GameWindow();
     if (!window || window->getSparkingState() == 0)
         return;
-    if (s_SparkingRenderProxyId == 0)
-        RequestSparkingRenderProxyId();
-    params.push_back(
-        {s_SparkingRenderProxyId, static_cast<unsigned>(window->getSparkingState()), 0.0f, 0.0f});
-}
-
-void ZuRenderer::RequestSparkingRenderProxyId()
-{
-    QueryHost(
-        HostTrees::kGameCreatureProvider,
-        [](KeyValues& request)
-        { request.SetString(HostTrees::kWhichOne, HostTrees::kWhichOneSparking); },
-        [](KeyValues& reply)
-        {
-            s_SparkingRenderProxyId =
-                static_cast<unsigned>(reply.GetInt(HostTrees::kCreatureId, HostTrees::kNoChangeId));
-        });
+    params.push_back({SharedRenderProxyId(SharedRenderProxy::Sparkle),
+                      static_cast<unsigned>(window->getSparkingState()), 0.0f, 0.0f});
 }
 } // namespace ZuGUI

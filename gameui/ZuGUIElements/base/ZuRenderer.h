@@ -6,9 +6,10 @@
 #pragma once
 
 #include "ZuGUIElements/base/ModuleRenderer.h"
+#include "ZuGUIElements/base/ShareProSet.h"
 #include "ZuGUIElements/base/WidgetProperty.h"
 #include "ZuGUIElements/base/ZuImage.h"
-#include "ZuGUIElements/platform/ShareProSet.h"
+#include "ZuGUIElements/module/SharedRenderProxyIds.h"
 
 #include <CEGUI/WindowRenderer.h>
 
@@ -22,9 +23,6 @@ class ZuRenderer : public ModuleRenderer<CEGUI::WindowRenderer>
 {
 public:
     explicit ZuRenderer(const CEGUI::String& type);
-
-    // The window's proxy layer refers to this renderer's textures: it goes with the renderer.
-    void onDetach() override;
 
     void setFrameEnabled(bool enabled) { RedrawOnChange(d_window, d_frameEnabled, enabled); }
     bool isFrameEnabled() const { return d_frameEnabled; }
@@ -44,8 +42,11 @@ public:
 
     const ZuImage& GetImage() const { return d_image; }
     // The sparkle proxy id that the client gave, shared by every renderer; 0 until asked.
-    static unsigned GetSparkingRenderProxyId() { return s_SparkingRenderProxyId; }
-    static void ResetSparkingRenderProxyId() { s_SparkingRenderProxyId = 0; }
+    static unsigned GetSparkingRenderProxyId()
+    {
+        return KnownSharedRenderProxyId(SharedRenderProxy::Sparkle);
+    }
+    static void ResetSparkingRenderProxyId() { ForgetSharedRenderProxyIds(); }
 
 protected:
     // Which background goes with the frame switch off.
@@ -75,13 +76,9 @@ protected:
     virtual void UpdateTextureParamsImp(std::vector<tagTexture_Param>& params) {}
 
 private:
-    void RequestSparkingRenderProxyId();
-
     bool d_frameEnabled = false;
     bool d_backgroundEnabled = false;
     ZuImage d_image;
-
-    static unsigned s_SparkingRenderProxyId;
 };
 
 // The renderer of `Widget` windows.

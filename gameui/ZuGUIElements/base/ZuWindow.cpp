@@ -19,7 +19,7 @@ const CEGUI::ShareProSet ZuWindow::s_SharePros{
 };
 
 ZuWindow::ZuWindow(const CEGUI::String& type, const CEGUI::String& name)
-    : SharedPropertyLayer(type, name)
+    : ImageLayerWindow(type, name)
 {
     IZuGUI* host = GetHost();
     if (!host)
@@ -84,7 +84,7 @@ void ZuWindow::RunRequestedUpdate()
 
 void ZuWindow::updateSelf(float elapsed)
 {
-    SharedPropertyLayer::updateSelf(elapsed);
+    ImageLayerWindow::updateSelf(elapsed);
     // CEGUI forgets a redraw asked for during the draw pass: ask again for the next frame.
     if (d_updateRequested)
         invalidate();
@@ -93,13 +93,7 @@ void ZuWindow::updateSelf(float elapsed)
 void ZuWindow::drawSelf(const CEGUI::RenderingContext& context)
 {
     RunRequestedUpdate();
-    d_imageCache.DrawWithWindow(*this, context);
-}
-
-void ZuWindow::notifyScreenAreaChanged(bool recursive)
-{
-    SharedPropertyLayer::notifyScreenAreaChanged(recursive);
-    d_imageCache.FollowWindow(*this);
+    ImageLayerWindow::drawSelf(context);
 }
 
 unsigned QueryCompareId(unsigned objectId)

@@ -5,9 +5,9 @@
 // target) and the steps that resolve a target through the client and watch it.
 #pragma once
 
+#include "ZuGUIElements/base/ImageLayerWindow.h"
 #include "ZuGUIElements/base/SharedProperties.h"
 #include "ZuGUIElements/base/WidgetProperty.h"
-#include "ZuGUIElements/base/ZuImageCache.h"
 #include "ZuGUIElements/module/HostQuery.h"
 #include "ZuGUIElements/module/HostTrees.h"
 
@@ -18,7 +18,7 @@
 
 namespace ZuGUI
 {
-class ZuWindow : public SharedPropertyLayer<ZuWindow, CEGUI::Window>
+class ZuWindow : public ImageLayerWindow<SharedPropertyLayer<ZuWindow, CEGUI::Window>>
 {
 public:
     static const CEGUI::String EventNamespace;
@@ -43,14 +43,12 @@ public:
     // The game object the window is bound to; 0 for none.
     unsigned GetTargetId() const { return d_targetId; }
 
-    ZuImageCache& GetZuImageCache() { return d_imageCache; }
     const std::string& GetProviderName() const { return d_providerName; }
     bool IsUpdateRequested() const { return d_updateRequested; }
 
 protected:
+    // Fetches the game data first when an update was requested.
     void drawSelf(const CEGUI::RenderingContext& context) override;
-    // The image layer moves with the window.
-    void notifyScreenAreaChanged(bool recursive = true) override;
     // An update requested while the window was being drawn still gets its draw.
     void updateSelf(float elapsed) override;
 
@@ -89,7 +87,6 @@ private:
     void MoveWatch(unsigned oldId, unsigned newId);
     void RunRequestedUpdate();
 
-    ZuImageCache d_imageCache;
     std::string d_providerName;
     bool d_updateRequested = true;
     unsigned d_compareId = 0;

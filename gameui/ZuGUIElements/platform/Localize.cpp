@@ -4,17 +4,17 @@ namespace ZuGUI
 {
 namespace
 {
-CEGUI::String Unchanged(const CEGUI::String& text)
-{
-    return text;
-}
-
-LocalizeFunction g_localize = &Unchanged;
+ILocalizer* g_localizer = nullptr;
 } // namespace
 
-void SetLocalizeFunction(LocalizeFunction localize)
+ILocalizer* GetLocalizer()
 {
-    g_localize = localize ? localize : &Unchanged;
+    return g_localizer;
+}
+
+void SetLocalizer(ILocalizer* localizer)
+{
+    g_localizer = localizer;
 }
 
 bool IsLocalizationKey(const CEGUI::String& text)
@@ -24,6 +24,6 @@ bool IsLocalizationKey(const CEGUI::String& text)
 
 CEGUI::String LocalizeString(const CEGUI::String& text)
 {
-    return IsLocalizationKey(text) ? g_localize(text) : text;
+    return g_localizer && IsLocalizationKey(text) ? g_localizer->Localize(text) : text;
 }
 } // namespace ZuGUI

@@ -10,20 +10,33 @@ namespace ZuGUI
 {
 namespace
 {
-unsigned long NoThread(HWND, unsigned long* processId)
+class DefaultServices final : public INativeWindowServices
+{
+};
+
+DefaultServices g_defaults;
+INativeWindowServices* g_services = nullptr;
+
+INativeWindowServices& Services()
+{
+    return g_services ? *g_services : g_defaults;
+}
+} // namespace
+
+unsigned long INativeWindowServices::GetWindowThreadProcessId(HWND, unsigned long* processId) const
 {
     if (processId)
         *processId = 0;
     return 0;
 }
 
-HWND KeepFocus(HWND)
+HWND INativeWindowServices::SetFocus(HWND)
 {
     return nullptr;
 }
 
 // The log is UTF-8; the message is in the system code page.
-int LogMessage(HWND, const char* text, const char* caption, unsigned)
+int INativeWindowServices::MessageBox(HWND, const char* text, const char* caption, unsigned)
 {
     std::string line = "Message box \"";
     line += AnsiToUtf8(caption ? caption : "", "?");
@@ -34,29 +47,28 @@ int LogMessage(HWND, const char* text, const char* caption, unsigned)
     return 1; // the OK button
 }
 
-NativeWindowHooks g_hooks = {&NoThread, &KeepFocus, &LogMessage};
-} // namespace
-
-void SetNativeWindowHooks(const NativeWindowHooks& hooks)
+INativeWindowServices* GetNativeWindowServices()
 {
-    g_hooks.getWindowThreadProcessId =
-        hooks.getWindowThreadProcessId ? hooks.getWindowThreadProcessId : &NoThread;
-    g_hooks.setFocus = hooks.setFocus ? hooks.setFocus : &KeepFocus;
-    g_hooks.messageBox = hooks.messageBox ? hooks.messageBox : &LogMessage;
+    return g_services;
+}
+
+void SetNativeWindowServices(INativeWindowServices* services)
+{
+    g_services = services;
 }
 
 unsigned long GetWindowThreadProcessId(HWND window, unsigned long* processId)
 {
-    return g_hooks.getWindowThreadProcessId(window, processId);
+    return Services().GetWindowThreadProcessId(window, processId);
 }
 
 HWND SetFocus(HWND window)
 {
-    return g_hooks.setFocus(window);
+    return Services().SetFocus(window);
 }
 
 int MessageBoxA(HWND owner, const char* text, const char* caption, unsigned type)
 {
-    return g_hooks.messageBox(owner, text, caption, type);
+    return Services().MessageBox(owner, text, caption, type);
 }
 } // namespace ZuGUI

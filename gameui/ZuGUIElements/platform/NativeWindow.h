@@ -1,7 +1,8 @@
 // The native window services that the web window uses: the thread of a window, the keyboard
-// focus and message boxes. The game client installs its own functions; until it does, every
-// window's thread is 0, the focus is left alone and a message box's text goes to CEGUI's log
-// as an error, so that the module works where there is no native window system.
+// focus and message boxes. The game client installs its own services, overriding what its
+// platform has; what it does not override, and everything until it installs them, keeps the
+// defaults: every window's thread is 0, the focus is left alone and a message box's text goes
+// to CEGUI's log as an error, so that the module works where there is no native window system.
 #pragma once
 
 #include "ZuGUIElements/platform/PlatformTypes.h"
@@ -11,20 +12,26 @@ namespace ZuGUI
 // The style of a message box with one OK button.
 constexpr unsigned MB_OK = 0;
 
-struct NativeWindowHooks
+class INativeWindowServices
 {
+public:
     // The id of the thread that created `window`; the process id goes to `processId` when it
     // is not null.
-    unsigned long (*getWindowThreadProcessId)(HWND window, unsigned long* processId) = nullptr;
+    virtual unsigned long GetWindowThreadProcessId(HWND window, unsigned long* processId) const;
     // Gives `window` the keyboard focus; returns the window that had it.
-    HWND (*setFocus)(HWND window) = nullptr;
+    virtual HWND SetFocus(HWND window);
     // Shows `text` (system code page) under `caption` in a message box owned by `owner`;
     // returns the button pressed.
-    int (*messageBox)(HWND owner, const char* text, const char* caption, unsigned type) = nullptr;
+    virtual int MessageBox(HWND owner, const char* text, const char* caption, unsigned type);
+
+protected:
+    ~INativeWindowServices() = default;
 };
 
-// Installs the client's functions; a null member restores that default.
-void SetNativeWindowHooks(const NativeWindowHooks& hooks);
+// The installed services, or null.
+INativeWindowServices* GetNativeWindowServices();
+// Installs the client's services; null restores the defaults.
+void SetNativeWindowServices(INativeWindowServices* services);
 
 unsigned long GetWindowThreadProcessId(HWND window, unsigned long* processId);
 HWND SetFocus(HWND window);

@@ -1,7 +1,7 @@
 #include "ZuGUIElements/richtext/ParserManager.h"
 
+#include "ZuGUIElements/richtext/IRichTextView.h"
 #include "ZuGUIElements/richtext/RichTextDoc.h"
-#include "ZuGUIElements/richtext/RichTextView.h"
 #include "ZuGUIElements/richtext/layout/LayoutPass.h"
 #include "public/MarkupText.h"
 

@@ -1,6 +1,6 @@
 #include "ZuGUIElements/richtext/RichTextDoc.h"
 
-#include "ZuGUIElements/richtext/RichTextView.h"
+#include "ZuGUIElements/richtext/IRichTextView.h"
 #include "public/MarkupText.h"
 
 namespace ZuGUI

@@ -2,7 +2,7 @@
 
 #include "ZuGUIElements/base/ZuImage.h"
 #include "ZuGUIElements/platform/PictureSource.h"
-#include "ZuGUIElements/richtext/RichTextView.h"
+#include "ZuGUIElements/richtext/IRichTextView.h"
 #include "public/MarkupText.h"
 
 #include <CEGUI/ColourRect.h>

@@ -2,7 +2,7 @@
 // the lines that hold them. Text blocks keep an index range into the owning view's text
 // instead of a copy of their characters. Every block has an area in document pixels, set by
 // the layout, and pointer flags. What a block tells the game client goes through the view's
-// client (RichTextView.h).
+// client (IRichTextView.h).
 #pragma once
 
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"

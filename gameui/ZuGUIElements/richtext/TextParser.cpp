@@ -1,7 +1,7 @@
 #include "ZuGUIElements/richtext/TextParser.h"
 
 #include "ZuGUIElements/richtext/IDoc.h"
-#include "ZuGUIElements/richtext/RichTextView.h"
+#include "ZuGUIElements/richtext/IRichTextView.h"
 #include "public/MarkupText.h"
 #include "public/StringTools.h"
 

@@ -65,8 +65,7 @@ const CEGUI::ShareProSet CGameMultiLine::s_SharePros{
 };
 
 CGameMultiLine::CGameMultiLine(const CEGUI::String& type, const CEGUI::String& name)
-    : SharedPropertyLayer(type, name),
-      d_parserManager(&TextParser::CSimpleParserManager::Instance()),
+    : ImageLayerWindow(type, name), d_parserManager(&TextParser::CSimpleParserManager::Instance()),
       d_doc(TextParser::MakeDoc(*d_parserManager)),
       d_defaultTextColour(TextParser::CColorPropertyManager::Instance().GetDefaultColor().text)
 {
@@ -131,7 +130,7 @@ void CGameMultiLine::CacheImage(const ZuImage& image, const CEGUI::ColourRect*,
         return;
     const CEGUI::Rectf dest(CEGUI::Vector2f(0.0f, 0.0f), getUnclippedInnerRect().get().getSize());
     const CEGUI::Rectf clip = clipper ? clipper->getIntersection(dest) : dest;
-    d_imageCache.CacheZuImage(image, dest, &clip);
+    GetZuImageCache().CacheZuImage(image, dest, &clip);
 }
 
 CEGUI::Rectf CGameMultiLine::GetTextArea() const
@@ -422,17 +421,6 @@ void CGameMultiLine::onMouseButtonUp(CEGUI::MouseEventArgs& e)
 {
     CEGUI::Window::onMouseButtonUp(e);
 }
-
-void CGameMultiLine::drawSelf(const CEGUI::RenderingContext& context)
-{
-    d_imageCache.DrawWithWindow(*this, context);
-}
-
-void CGameMultiLine::notifyScreenAreaChanged(bool recursive)
-{
-    SharedPropertyLayer::notifyScreenAreaChanged(recursive);
-    d_imageCache.FollowWindow(*this);
-}
 } // namespace ZuGUI
 
 namespace CEGUI
@@ -453,13 +441,6 @@ ZuGUI::CGameMultiLine* GameMultiLineRenderer::View() const
 void GameMultiLineRenderer::onLookNFeelAssigned()
 {
     WindowRenderer::onLookNFeelAssigned();
-}
-
-void GameMultiLineRenderer::onDetach()
-{
-    if (ZuGUI::CGameMultiLine* view = View())
-        view->GetZuImageCache().ClearCache();
-    ModuleRenderer::onDetach();
 }
 
 Rectf GameMultiLineRenderer::getTextRenderArea() const

@@ -9,23 +9,24 @@
 // replaced: after each layout its line list holds one line over the whole text.
 #pragma once
 
+#include "ZuGUIElements/base/ImageLayerWindow.h"
 #include "ZuGUIElements/base/ModuleRenderer.h"
 #include "ZuGUIElements/base/SharedProperties.h"
 #include "ZuGUIElements/base/WidgetProperty.h"
 #include "ZuGUIElements/base/ZuImage.h"
-#include "ZuGUIElements/base/ZuImageCache.h"
 #include "ZuGUIElements/module/FactoryTemplates.h"
 #include "ZuGUIElements/module/WindowRecords.h"
+#include "ZuGUIElements/richtext/IRichTextView.h"
 #include "ZuGUIElements/richtext/ParserManager.h"
-#include "ZuGUIElements/richtext/RichTextView.h"
 #include "ZuGUIElements/textwidgets/RichTextHostClient.h"
 
 #include <CEGUI/widgets/MultiLineEditbox.h>
 
 namespace ZuGUI
 {
-class CGameMultiLine : public SharedPropertyLayer<CGameMultiLine, CEGUI::MultiLineEditbox>,
-                       public IRichTextView
+class CGameMultiLine
+    : public ImageLayerWindow<SharedPropertyLayer<CGameMultiLine, CEGUI::MultiLineEditbox>>,
+      public IRichTextView
 {
 public:
     static const CEGUI::String WidgetTypeName;
@@ -83,7 +84,6 @@ public:
     // pixels) when given. Pictures are drawn white whatever `colours` says.
     void CacheImage(const ZuImage& image, const CEGUI::ColourRect* colours,
                     const CEGUI::Rectf* clipper);
-    ZuImageCache& GetZuImageCache() { return d_imageCache; }
 
     // True once the look has made the scroll bars.
     bool HasScrollbars() const;
@@ -139,9 +139,6 @@ protected:
     void onMouseDoubleClicked(CEGUI::MouseEventArgs& e) override;
     void onMouseTripleClicked(CEGUI::MouseEventArgs& e) override;
     void onMouseButtonUp(CEGUI::MouseEventArgs& e) override;
-    void drawSelf(const CEGUI::RenderingContext& context) override;
-    // The image layer moves with the window.
-    void notifyScreenAreaChanged(bool recursive = true) override;
 
 private:
     // The base line list as one line over the whole text.
@@ -157,7 +154,6 @@ private:
     HostRichTextClient d_client{*this};
     TextParser::IParserManager* d_parserManager;
     TextParser::DocPtr d_doc;
-    ZuImageCache d_imageCache;
     CEGUI::Colour d_defaultTextColour;
     int d_indent1stLine = 0;
     int d_indentRestLines = 0;
@@ -209,8 +205,6 @@ protected:
     void RenderImagery() override;
     // The view's text stays as it was set: an untouched view has no text.
     void onLookNFeelAssigned() override;
-    // The view's image cache refers to this renderer's image: it goes with the renderer.
-    void onDetach() override;
 
     void cacheEditboxBaseImagery();
     void cacheDocBlocks(const Rectf& textArea);

@@ -6,7 +6,7 @@
 #include "ZuGUIElements/module/FactoryTemplates.h"
 
 #include "ZuGUIElements/textwidgets/ClipboardEditing.h"
-#include "ZuGUIElements/textwidgets/LineWrapGuard.h"
+#include "ZuGUIElements/textwidgets/WrapSafeMultiLineEditbox.h"
 
 #include <CEGUI/widgets/MultiLineEditbox.h>
 

@@ -5,7 +5,7 @@
 #include "ZuGUIElements/module/FactoryTemplates.h"
 
 #include "ZuGUIElements/textwidgets/EditKeys.h"
-#include "ZuGUIElements/textwidgets/LineWrapGuard.h"
+#include "ZuGUIElements/textwidgets/WrapSafeMultiLineEditbox.h"
 
 #include <CEGUI/widgets/MultiLineEditbox.h>
 

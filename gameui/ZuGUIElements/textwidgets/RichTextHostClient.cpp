@@ -3,6 +3,7 @@
 #include "ZuGUIElements/module/HostCommands.h"
 #include "ZuGUIElements/module/HostQuery.h"
 #include "ZuGUIElements/module/HostTrees.h"
+#include "ZuGUIElements/module/SharedRenderProxyIds.h"
 #include "ZuGUIElements/richtext/TextBlocks.h"
 #include "ZuGUIElements/web/TrustedAddress.h"
 #include "public/CodePage.h"
@@ -11,9 +12,6 @@ namespace ZuGUI
 {
 namespace
 {
-unsigned g_pictureProxyId = 0;
-bool g_pictureProxyIdAsked = false;
-
 void CallItemScript(const char* function, int itemId)
 {
     if (IZuGUI* host = GetHost())
@@ -95,24 +93,11 @@ void HostRichTextClient::CommandTextDrawn(const CEGUI::String& command, int kind
 
 unsigned HostRichTextClient::PictureProxyId()
 {
-    if (g_pictureProxyIdAsked)
-        return g_pictureProxyId;
-    const QueryResult result = QueryHost(
-        HostTrees::kGameCreatureProvider,
-        [](KeyValues& request)
-        { request.SetString(HostTrees::kWhichOne, HostTrees::kWhichOnePicture); },
-        [](KeyValues& reply)
-        {
-            g_pictureProxyId = static_cast<unsigned>(
-                reply.GetInt(HostTrees::kCreatureId, static_cast<int>(g_pictureProxyId)));
-        });
-    g_pictureProxyIdAsked = !result.NoHostSet();
-    return g_pictureProxyId;
+    return SharedRenderProxyId(SharedRenderProxy::Picture);
 }
 
 void HostRichTextClient::ForgetPictureProxyId()
 {
-    g_pictureProxyId = 0;
-    g_pictureProxyIdAsked = false;
+    ForgetSharedRenderProxyIds();
 }
 } // namespace ZuGUI

@@ -1,10 +1,10 @@
-// The game client as the rich text engine meets it (IRichTextClient, RichTextView.h), over the
+// The game client as the rich text engine meets it (IRichTextClient, IRichTextView.h), over the
 // module's host interface: item colours and references through the client's scripts, presses
 // as "_KeyVal_Cmd_Click" command trees, command text positions and the picture render proxy.
 // Without a client set nothing is sent and every question answers 0.
 #pragma once
 
-#include "ZuGUIElements/richtext/RichTextView.h"
+#include "ZuGUIElements/richtext/IRichTextView.h"
 
 namespace ZuGUI
 {
@@ -29,11 +29,10 @@ public:
     void ShowCommandCursor() override;
     void CommandTextDrawn(const CEGUI::String& command, int kind,
                           const CEGUI::Vector2f& centre) override;
-    // Asked from the client once per process, at the first use while a client is set; 0 until
-    // then.
+    // The client's picture proxy (SharedRenderProxyIds.h).
     unsigned PictureProxyId() override;
 
-    // Forgets the picture render proxy id, so that the next use asks again (tests).
+    // Forgets the shared render proxy ids, so that the next use asks again (tests).
     static void ForgetPictureProxyId();
 
 private:

@@ -1,7 +1,7 @@
 #include "ZuGUIElements/richtext/layout/LayoutPass.h"
 
 #include "ZuGUIElements/richtext/IDoc.h"
-#include "ZuGUIElements/richtext/RichTextView.h"
+#include "ZuGUIElements/richtext/IRichTextView.h"
 
 #include <CEGUI/Font.h>
 

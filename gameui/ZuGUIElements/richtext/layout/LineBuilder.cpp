@@ -1,6 +1,6 @@
 #include "ZuGUIElements/richtext/layout/LineBuilder.h"
 
-#include "ZuGUIElements/richtext/RichTextView.h"
+#include "ZuGUIElements/richtext/IRichTextView.h"
 
 #include <algorithm>
 #include <typeinfo>

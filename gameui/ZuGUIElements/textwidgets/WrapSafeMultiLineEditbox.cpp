@@ -1,4 +1,4 @@
-#include "ZuGUIElements/textwidgets/LineWrapGuard.h"
+#include "ZuGUIElements/textwidgets/WrapSafeMultiLineEditbox.h"
 
 #include <CEGUI/Font.h>
 
