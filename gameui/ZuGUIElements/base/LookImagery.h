@@ -50,14 +50,21 @@ void RenderStateImageryIn(CEGUI::Window& window, const CEGUI::String& name,
 std::optional<CEGUI::Rectf> NamedAreaRect(const CEGUI::Window& window, const CEGUI::String& name);
 
 // The value of the window property `name` (normally a property definition of the look), or
-// `fallback` when the window has no such property.
+// none when the window has no such property.
 template <typename T>
-T WindowPropertyOr(const CEGUI::Window& window, const CEGUI::String& name, const T& fallback)
+std::optional<T> OptionalWindowProperty(const CEGUI::Window& window, const CEGUI::String& name)
 {
     NotifyLookRead(window, LookElement::Property, name);
     if (!window.isPropertyPresent(name))
-        return fallback;
+        return std::nullopt;
     return CEGUI::PropertyHelper<T>::fromString(window.getProperty(name));
+}
+
+// The same, `fallback` when the window has no such property.
+template <typename T>
+T WindowPropertyOr(const CEGUI::Window& window, const CEGUI::String& name, const T& fallback)
+{
+    return OptionalWindowProperty<T>(window, name).value_or(fallback);
 }
 } // namespace LookImagery
 } // namespace ZuGUI

@@ -9,8 +9,9 @@ const String GuideBoxRenderer::s_stateImagePropertyName("StateImage");
 
 void GuideBoxRenderer::RenderImagery()
 {
-    if (d_window->isPropertyPresent(s_stateImagePropertyName))
-        RenderStateImagery(d_window->getProperty(s_stateImagePropertyName));
+    if (const std::optional<String> stateImage =
+            ZuGUI::LookImagery::OptionalWindowProperty<String>(*d_window, s_stateImagePropertyName))
+        RenderStateImagery(*stateImage);
     else
         ZuGUI::LogOncePerWindow(*d_window, "look \"" + d_window->getLookNFeel() +
                                                "\" has no \"StateImage\" property: the guide "

@@ -379,9 +379,7 @@ void CItemIconRenderer::RenderImagery()
 
 const Image* CItemIconRenderer::getBGMask() const
 {
-    if (!d_window->isPropertyPresent(s_bgMask))
-        return nullptr;
-    const String name = d_window->getProperty(s_bgMask);
+    const String name = ZuGUI::LookImagery::WindowPropertyOr<String>(*d_window, s_bgMask, "");
     ImageManager& images = ImageManager::getSingleton();
     return images.isDefined(name) ? &images.get(name) : nullptr;
 }

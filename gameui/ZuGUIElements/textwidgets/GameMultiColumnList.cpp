@@ -24,10 +24,8 @@ void CGameMultiColumnList::RenderImagery()
     auto& list = static_cast<MultiColumnList&>(*d_window);
     cacheListboxBaseImagery();
     const Rectf area = getListRenderArea();
-    std::optional<ColourRect> stripeColours;
-    if (d_window->isPropertyPresent(s_oddColourPropertyName))
-        stripeColours =
-            PropertyHelper<ColourRect>::fromString(d_window->getProperty(s_oddColourPropertyName));
+    const std::optional<ColourRect> stripeColours =
+        ZuGUI::LookImagery::OptionalWindowProperty<ColourRect>(*d_window, s_oddColourPropertyName);
     const Image* stripe = nullptr;
     float y = area.top() - list.getVertScrollbar()->getScrollPosition();
     for (uint row = 0; row < list.getRowCount(); ++row)
