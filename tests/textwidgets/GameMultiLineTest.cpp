@@ -176,6 +176,10 @@ TEST_F(GameMultiLineTest, PropertiesKeepTheirNamesHelpAndDefaults)
          "False"},
         {"LineBreak", "Property to get/set how lines break.  Value is \"Character\" or \"Word\".",
          "Character"},
+        {"TextSelectable",
+         "Property to get/set if the player can select and copy the text of the game multiline.  "
+         "Value is either \"True\" or \"False\".",
+         "False"},
     };
     CGameMultiLine& view = CreateView();
     std::vector<std::string> order;

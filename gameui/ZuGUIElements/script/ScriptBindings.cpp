@@ -24,6 +24,16 @@ bool PushChatText(CGameChatBox* self, const char* text)
     return self->PushChatText(ZuGUI::StringFromUtf8(text));
 }
 
+std::string getSelectedText(const CGameChatBox* self)
+{
+    return self->getSelectedText().c_str();
+}
+
+std::string getSelectedText(const CGameMultiLine* self)
+{
+    return self->getSelectedText().c_str();
+}
+
 const SHELL::FileInfo* getFileAt(const SHELL::FileSet* self, double index)
 {
     if (!(index >= 0.0) || index >= self->getFileNum() || index != std::floor(index))

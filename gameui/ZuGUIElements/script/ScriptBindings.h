@@ -14,6 +14,8 @@
 
 #include <tolua++.h>
 
+#include <string>
+
 namespace CEGUI
 {
 // A new image item for a list; the list owns it (auto-delete) or the caller does.
@@ -27,6 +29,9 @@ namespace ScriptBinding
 {
 // The members that take a CEGUI string, named as scripts call them.
 bool PushChatText(CGameChatBox* self, const char* text);
+// The selected text, as shown, in UTF-8.
+std::string getSelectedText(const CGameChatBox* self);
+std::string getSelectedText(const CGameMultiLine* self);
 // A new copy of the entry at `index`, which Lua owns (an entry of the set would go with the
 // next listing while the script still holds it), or null (nil) for any number that is not an
 // index of the set: a script's number is a double, which a conversion to unsigned would wrap

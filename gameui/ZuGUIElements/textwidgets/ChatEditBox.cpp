@@ -2,6 +2,7 @@
 
 #include "ZuGUIElements/module/HostQuery.h"
 #include "ZuGUIElements/module/HostTrees.h"
+#include "ZuGUIElements/platform/Clipboard.h"
 #include "public/MarkupText.h"
 
 #include <algorithm>
@@ -104,6 +105,82 @@ CEGUI::String CChatEditBox::getEncodedText()
         rest = rest.substr(at + entry.name.length());
     }
     return result + MarkupText::Escape(rest);
+}
+
+bool CChatEditBox::PasteToSelection()
+{
+    CEGUI::String pasted;
+    const bool atEnd = getSelectionLength() == 0 && getCaretIndex() == getText().length();
+    if (atEnd && !isReadOnly() && !isTextMasked() &&
+        PasteFromClipboard(pasted, PastedLineBreaks::Kept))
+    {
+        if (const CopiedText* copy = FindOwnCopy(pasted))
+            return PasteOwnCopy(*copy);
+    }
+    return CGameEditBox::PasteToSelection();
+}
+
+namespace
+{
+// A piece of a pasted copy: plain text (its line feeds dropped, as a single-line box drops
+// them) or the name of an item link.
+struct PastedPiece
+{
+    CEGUI::String text;
+    const TextSelection::CopiedLink* link;
+};
+
+void AddPlainPiece(const CEGUI::String& text, std::size_t first, std::size_t end,
+                   std::vector<PastedPiece>& pieces)
+{
+    CEGUI::String kept;
+    for (std::size_t i = first; i < end; ++i)
+    {
+        if (text[i] != '\n')
+            kept += text[i];
+    }
+    if (!kept.empty())
+        pieces.push_back({kept, nullptr});
+}
+
+std::vector<PastedPiece> PiecesOf(const CopiedText& copy)
+{
+    std::vector<PastedPiece> pieces;
+    std::size_t done = 0;
+    for (const TextSelection::CopiedLink& link : copy.links)
+    {
+        AddPlainPiece(copy.text, done, link.start, pieces);
+        pieces.push_back({copy.text.substr(link.start, link.length), &link});
+        done = link.start + link.length;
+    }
+    AddPlainPiece(copy.text, done, copy.text.length(), pieces);
+    return pieces;
+}
+} // namespace
+
+bool CChatEditBox::PasteOwnCopy(const CopiedText& copy)
+{
+    const std::vector<PastedPiece> pieces = PiecesOf(copy);
+    std::size_t length = getText().length();
+    for (const PastedPiece& piece : pieces)
+        length += piece.text.length();
+    if (length > getMaxTextLength())
+    {
+        CEGUI::WindowEventArgs args(this);
+        onEditboxFullEvent(args);
+        return false;
+    }
+    for (const PastedPiece& piece : pieces)
+    {
+        if (!piece.link)
+        {
+            InsertText(piece.text);
+            continue;
+        }
+        BeginPushItem(piece.link->itemId);
+        EndPushItem(piece.text);
+    }
+    return true;
 }
 
 CChatEditBox::ItemIdLog* CChatEditBox::findItemLogAtPos(unsigned pos, bool atStart)

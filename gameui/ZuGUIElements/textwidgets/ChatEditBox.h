@@ -4,8 +4,13 @@
 // escaped, so that every chat box shows it as typed, and each remembered name replaced by the
 // markup that the client's script "gFn_make_chat_item_text" makes for its item.
 // "MaxEncodeNum" limits how many names one encoding replaces.
+//
+// A paste whose text is the module's last copy from a rich text view (CopiedText.h), pasted
+// at the end of the text, pushes that copy's item links again, each through the item log as a
+// script's push would; any other paste is plain typed text.
 #pragma once
 
+#include "ZuGUIElements/textwidgets/CopiedText.h"
 #include "ZuGUIElements/textwidgets/GameEditBox.h"
 
 #include <vector>
@@ -41,6 +46,8 @@ public:
     CEGUI::String getEncodedText();
     // How many remembered names the last encoding found, one beyond the limit included.
     unsigned getEncodedLogNum() const { return d_encodedCount; }
+    bool PasteToSelection() override;
+
     // 0 and 0xFFFFFFFF mean no limit.
     void setMaxEncodedLogNum(unsigned limit) { d_maxEncodedCount = limit; }
     unsigned getMaxEncodedLogNum() const { return d_maxEncodedCount; }
@@ -66,6 +73,9 @@ private:
     bool LimitReached() const;
     // Forgets the item that BeginPushItem began.
     void DropPendingItem();
+    // Appends `copy` with its item links pushed; false, with the text as it was, when the copy
+    // does not fit.
+    bool PasteOwnCopy(const CopiedText& copy);
 
     std::vector<ItemIdLog> d_positionLog;
     std::vector<ItemName> d_nameLog;

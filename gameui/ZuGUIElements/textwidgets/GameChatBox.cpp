@@ -63,7 +63,17 @@ const CEGUI::ShareProSet CGameChatBox::s_SharePros{
     WidgetProperty<&CGameChatBox::getMsgLife, &CGameChatBox::setMsgLife, WholeSecondsText>(
         "MsgLife", "Property to get/set line life of a chat box.  Value is a float.", "0"),
     LineBreakProperty<&CGameChatBox::getLineBreak, &CGameChatBox::setLineBreak>(),
+    WidgetProperty<&CGameChatBox::isTextSelectable, &CGameChatBox::setTextSelectable>(
+        "TextSelectable",
+        "Property to get/set if the player can select and copy the messages of the chat box.  "
+        "Value is either \"True\" or \"False\".",
+        "False"),
 };
+
+std::vector<TextSelectionGroup::ShownMessage> ChatSelection::ShownMessages() const
+{
+    return m_box.ShownMessages();
+}
 
 void CGameChatBox::setMsgLife(float life)
 {
@@ -139,6 +149,8 @@ CGameMultiLine* CGameChatBox::MakeView(unsigned index)
     view->setWidth(CEGUI::UDim(1.0f, -kScrollbarWidth));
     view->SetNeedFrame(false);
     view->SetforceHideVertScroll(true);
+    view->SetSelectionGroup(&d_selection);
+    view->setTextSelectable(d_textSelectable);
     view->setRiseOnClickEnabled(false);
     view->setDefaultTextColor(d_defaultTextColour);
     view->setIndent1stLine(d_indent1stLine);
@@ -149,6 +161,41 @@ CGameMultiLine* CGameChatBox::MakeView(unsigned index)
     view->subscribeEvent(CEGUI::Window::EventSized,
                          CEGUI::Event::Subscriber(&CGameChatBox::OnViewSized, this));
     return view;
+}
+
+std::vector<TextSelectionGroup::ShownMessage> CGameChatBox::ShownMessages()
+{
+    std::vector<TextSelectionGroup::ShownMessage> shown;
+    ForEachInRingOrder(
+        [&](unsigned index)
+        {
+            auto* view = dynamic_cast<CGameMultiLine*>(FindView(index));
+            if (view && view->getID() == kMessageShown && view->isVisible())
+                shown.push_back({view, view->GetMessageNumber()});
+        });
+    return shown;
+}
+
+void CGameChatBox::setTextSelectable(bool selectable)
+{
+    d_textSelectable = selectable;
+    for (CEGUI::Window* window : d_views)
+    {
+        if (auto* view = dynamic_cast<CGameMultiLine*>(window))
+            view->setTextSelectable(selectable);
+    }
+    if (!selectable)
+        d_selection.Clear();
+}
+
+CEGUI::String CGameChatBox::getSelectedText() const
+{
+    return d_selection.Selected().text;
+}
+
+bool CGameChatBox::performCopy(CEGUI::Clipboard& clipboard)
+{
+    return d_textSelectable ? d_selection.Copy() : SharedPropertyLayer::performCopy(clipboard);
 }
 
 void CGameChatBox::SyncronizeChildFont(CEGUI::Window* child) const
@@ -246,7 +293,8 @@ std::vector<CGameChatBox::Message> CGameChatBox::ShownMessagesInOrder(CEGUI::Win
                 return;
             if (view == anchor)
                 anchorPosition = static_cast<unsigned>(messages.size());
-            messages.push_back({view->getText(), view->getDefaultTextColor()});
+            messages.push_back(
+                {view->getText(), view->getDefaultTextColor(), view->GetMessageNumber()});
         });
     return messages;
 }
@@ -280,10 +328,12 @@ void CGameChatBox::PutRingInIndexOrder(ScrollMemory& memory)
 void CGameChatBox::ShowMessage(CGameMultiLine& view, const Message& message)
 {
     view.setDefaultTextColor(message.colour);
+    view.SetMessageNumber(message.number);
     view.setText(message.markup);
     view.show();
     view.setID(kMessageShown);
     FitHeightToText(view);
+    d_selection.ShowIn(view, message.number);
 }
 
 void CGameChatBox::FreeView(CEGUI::Window& view)
@@ -395,7 +445,7 @@ bool CGameChatBox::PushChatText(const CEGUI::String& markup)
     CGameMultiLine* view = TakeViewForPush(memory);
     if (!view)
         return false;
-    ShowMessage(*view, {markup, d_defaultTextColour});
+    ShowMessage(*view, {markup, d_defaultTextColour, ++d_lastMessageNumber});
     ArrangeFittedViews();
     RestoreScroll(memory);
     restoreNextPopTime();

@@ -10,12 +10,17 @@
 // newest, and the free views after them. A view whose text is laid out again (a new width or
 // font) takes the height of its text, and the views below it move. Views are transient
 // content: they are never written to a layout.
+//
+// With "TextSelectable" on, the player selects the messages' text as in one rich text view,
+// across messages in arrival order; the selection keeps its place while messages arrive,
+// scroll and expire (TextSelectionGroup.h).
 #pragma once
 
 #include "ZuGUIElements/base/SharedProperties.h"
 #include "ZuGUIElements/base/WidgetProperty.h"
 #include "ZuGUIElements/module/FactoryTemplates.h"
 #include "ZuGUIElements/richtext/layout/LineBreakMode.h"
+#include "ZuGUIElements/textwidgets/TextSelectionGroup.h"
 
 #include <CEGUI/widgets/ScrollablePane.h>
 
@@ -24,6 +29,20 @@
 namespace ZuGUI
 {
 class CGameMultiLine;
+class CGameChatBox;
+
+// The selection of a chat box: its shown messages, in arrival order.
+class ChatSelection final : public TextSelectionGroup
+{
+public:
+    explicit ChatSelection(CGameChatBox& box) : m_box(box) {}
+
+protected:
+    std::vector<ShownMessage> ShownMessages() const override;
+
+private:
+    CGameChatBox& m_box;
+};
 
 class CGameChatBox : public SharedPropertyLayer<CGameChatBox, CEGUI::ScrollablePane>
 {
@@ -71,6 +90,15 @@ public:
     // How the messages break their lines; a change lays out the shown messages again.
     void setLineBreak(TextParser::LineBreakMode mode);
     TextParser::LineBreakMode getLineBreak() const { return d_lineBreak; }
+    // The shown messages' views and messages, oldest first.
+    std::vector<TextSelectionGroup::ShownMessage> ShownMessages();
+    void setTextSelectable(bool selectable);
+    bool isTextSelectable() const { return d_textSelectable; }
+    TextSelectionGroup& GetSelection() { return d_selection; }
+    // The selected text, as shown.
+    CEGUI::String getSelectedText() const;
+    bool performCopy(CEGUI::Clipboard& clipboard) override;
+
     // Read at every push.
     void setDefaultTextColor(const CEGUI::Colour& colour) { d_defaultTextColour = colour; }
     CEGUI::Colour getDefaultTextColor() const { return d_defaultTextColour; }
@@ -104,11 +132,12 @@ private:
         float anchorOffset;
     };
 
-    // A message and the colour of its text outside tags.
+    // A message, the colour of its text outside tags and its arrival number.
     struct Message
     {
         CEGUI::String markup;
         CEGUI::Colour colour;
+        std::uint64_t number;
     };
 
     bool IsFull() const { return d_currentSize >= d_capacity; }
@@ -172,6 +201,9 @@ private:
     std::vector<CEGUI::Window*> d_views;
     // A shown view is taller or shorter than its text.
     bool d_viewsNeedFit = false;
+    bool d_textSelectable = false;
+    std::uint64_t d_lastMessageNumber = 0;
+    ChatSelection d_selection{*this};
 };
 
 using CGameChatBoxFactory = ZuWindowFactory<CGameChatBox>;

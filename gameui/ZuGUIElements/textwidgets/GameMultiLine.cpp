@@ -3,6 +3,7 @@
 #include "ZuGUIElements/base/LookImagery.h"
 
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
+#include "ZuGUIElements/richtext/RichTextDoc.h"
 #include "ZuGUIElements/textwidgets/LineBreakProperty.h"
 
 #include <CEGUI/ColourRect.h>
@@ -14,6 +15,7 @@
 #include <CEGUI/widgets/Scrollbar.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace ZuGUI
 {
@@ -62,6 +64,11 @@ const CEGUI::ShareProSet CGameMultiLine::s_SharePros{
         "Property to get/set the 1st line's indent of CGameMultiLine.  Value is a string.",
         "False"),
     LineBreakProperty<&CGameMultiLine::GetLineBreak, &CGameMultiLine::setLineBreak>(),
+    WidgetProperty<&CGameMultiLine::isTextSelectable, &CGameMultiLine::setTextSelectable>(
+        "TextSelectable",
+        "Property to get/set if the player can select and copy the text of the game multiline.  "
+        "Value is either \"True\" or \"False\".",
+        "False"),
 };
 
 CGameMultiLine::CGameMultiLine(const CEGUI::String& type, const CEGUI::String& name)
@@ -321,6 +328,10 @@ void CGameMultiLine::onTextChanged(CEGUI::WindowEventArgs& e)
     }
     CEGUI::Window::onTextChanged(e);
     clearSelection();
+    // The indices of the old text mean nothing in the new one. A chat box shows its selection
+    // in the new message itself.
+    d_ownSelection.Clear();
+    d_shownSelection = TextSelection::Range{};
     FormatGameLines(true);
     performChildWindowLayout();
     setCaretIndex(getCaretIndex());
@@ -354,6 +365,8 @@ void CGameMultiLine::onMouseLeaves(CEGUI::MouseEventArgs& e)
 void CGameMultiLine::onMouseMove(CEGUI::MouseEventArgs& e)
 {
     CEGUI::Window::onMouseMove(e);
+    if (d_textSelectable)
+        DragToSelect(e);
     ForwardMouseMove(e);
     ++e.handled;
 }
@@ -397,29 +410,221 @@ void CGameMultiLine::ForwardPress(CEGUI::MouseEventArgs& e)
     ++e.handled;
 }
 
+void CGameMultiLine::ForwardPressAt(const CEGUI::Vector2f& screenPoint, CEGUI::MouseButton button,
+                                    bool pressed)
+{
+    if (d_doc)
+        d_doc->OnMouseButton(*this, ScreenToDocument(screenPoint), button, pressed);
+}
+
 // The edit box's caret placement and word or line selection are not used: each press goes to
-// the document and then to the window's own handling.
+// the document (or, in a selectable view, to the selection first) and then to the window's own
+// handling.
 void CGameMultiLine::onMouseButtonDown(CEGUI::MouseEventArgs& e)
 {
-    ForwardPress(e);
+    if (!PressToSelect(e))
+        ForwardPress(e);
     CEGUI::Window::onMouseButtonDown(e);
 }
 
+// A double or triple click selects the word in a selectable view; the click before it was
+// already a press of the text.
 void CGameMultiLine::onMouseDoubleClicked(CEGUI::MouseEventArgs& e)
 {
-    ForwardPress(e);
+    if (d_textSelectable && e.button == CEGUI::LeftButton)
+    {
+        d_pressPending = false;
+        d_selectionGroup->SelectWord(*this, e.position);
+        ++e.handled;
+    }
+    else
+    {
+        ForwardPress(e);
+    }
     CEGUI::Window::onMouseDoubleClicked(e);
 }
 
 void CGameMultiLine::onMouseTripleClicked(CEGUI::MouseEventArgs& e)
 {
-    ForwardPress(e);
-    CEGUI::Window::onMouseTripleClicked(e);
+    onMouseDoubleClicked(e);
 }
 
 void CGameMultiLine::onMouseButtonUp(CEGUI::MouseEventArgs& e)
 {
+    if (ReleaseToSelect(e))
+        ++e.handled;
     CEGUI::Window::onMouseButtonUp(e);
+}
+
+bool CGameMultiLine::PressToSelect(const CEGUI::MouseEventArgs& e)
+{
+    if (!d_textSelectable || e.button != CEGUI::LeftButton)
+        return false;
+    // CEGUI captures the pointer for an active window only, and Ctrl+C goes to the active
+    // window: a view that rises on no click (a chat box's) is activated here.
+    activate();
+    captureInput();
+    if ((e.sysKeys & CEGUI::Shift) != 0)
+    {
+        d_selectionGroup->ExtendTo(e.position);
+        d_dragging = true;
+    }
+    else
+    {
+        d_pressPoint = e.position;
+        d_pressPending = true;
+    }
+    return true;
+}
+
+void CGameMultiLine::DragToSelect(const CEGUI::MouseEventArgs& e)
+{
+    if ((e.sysKeys & CEGUI::LeftMouse) == 0)
+        return;
+    if (d_pressPending && (std::abs(e.position.d_x - d_pressPoint.d_x) > kDragSlop ||
+                           std::abs(e.position.d_y - d_pressPoint.d_y) > kDragSlop))
+    {
+        d_pressPending = false;
+        d_dragging = true;
+        d_selectionGroup->SelectFrom(d_pressPoint);
+    }
+    if (d_dragging)
+        d_selectionGroup->ExtendTo(e.position);
+}
+
+bool CGameMultiLine::ReleaseToSelect(const CEGUI::MouseEventArgs& e)
+{
+    if (!d_textSelectable || e.button != CEGUI::LeftButton)
+        return false;
+    const bool click = d_pressPending;
+    d_pressPending = false;
+    d_dragging = false;
+    if (isCapturedByThis())
+        releaseInput();
+    if (click)
+    {
+        // A press that stayed where it was: a click of the text, which clears the selection.
+        d_selectionGroup->Clear();
+        ForwardPressAt(d_pressPoint, CEGUI::LeftButton, true);
+    }
+    return true;
+}
+
+void CGameMultiLine::onCaptureLost(CEGUI::WindowEventArgs& e)
+{
+    d_pressPending = false;
+    d_dragging = false;
+    ImageLayerWindow::onCaptureLost(e);
+}
+
+bool CGameMultiLine::RunSelectionShortcut(CEGUI::Key::Scan key, CEGUI::uint sysKeys)
+{
+    if (!d_textSelectable || (sysKeys & CEGUI::Control) == 0)
+        return false;
+    if (key == CEGUI::Key::A)
+        d_selectionGroup->SelectAll();
+    else if (key == CEGUI::Key::C)
+        d_selectionGroup->Copy();
+    else
+        return false;
+    return true;
+}
+
+void CGameMultiLine::onKeyDown(CEGUI::KeyEventArgs& e)
+{
+    if (RunSelectionShortcut(e.scancode, e.sysKeys))
+    {
+        ++e.handled;
+        return;
+    }
+    ImageLayerWindow::onKeyDown(e);
+}
+
+// Ctrl+A and Ctrl+C also arrive as the characters 0x01 and 0x03.
+void CGameMultiLine::onCharacter(CEGUI::KeyEventArgs& e)
+{
+    const CEGUI::Key::Scan key = e.codepoint == 0x01   ? CEGUI::Key::A
+                                 : e.codepoint == 0x03 ? CEGUI::Key::C
+                                                       : CEGUI::Key::Unknown;
+    if (key != CEGUI::Key::Unknown && RunSelectionShortcut(key, e.sysKeys))
+    {
+        ++e.handled;
+        return;
+    }
+    ImageLayerWindow::onCharacter(e);
+}
+
+bool CGameMultiLine::performCopy(CEGUI::Clipboard& clipboard)
+{
+    return d_textSelectable ? d_selectionGroup->Copy() : ImageLayerWindow::performCopy(clipboard);
+}
+
+void CGameMultiLine::setTextSelectable(bool selectable)
+{
+    if (selectable == d_textSelectable)
+        return;
+    d_textSelectable = selectable;
+    if (!selectable)
+        d_selectionGroup->Clear();
+}
+
+void CGameMultiLine::SetSelectionGroup(TextSelectionGroup* group)
+{
+    d_selectionGroup = group ? group : &d_ownSelection;
+}
+
+CEGUI::String CGameMultiLine::getSelectedText() const
+{
+    return d_selectionGroup->Selected().text;
+}
+
+void CGameMultiLine::SetShownSelection(const TextSelection::Range& range)
+{
+    if (range != d_shownSelection)
+    {
+        d_shownSelection = range;
+        invalidate();
+    }
+}
+
+const TextBlocks::CRichTextDoc* CGameMultiLine::RichDoc() const
+{
+    return dynamic_cast<const TextBlocks::CRichTextDoc*>(d_doc.get());
+}
+
+TextIndex CGameMultiLine::TextIndexAt(const CEGUI::Vector2f& screenPoint) const
+{
+    const TextBlocks::CRichTextDoc* doc = RichDoc();
+    return doc ? TextSelection::IndexAt(*this, *doc, ScreenToDocument(screenPoint)) : 0;
+}
+
+TextSelection::Range CGameMultiLine::WholeTextRange() const
+{
+    const TextBlocks::CRichTextDoc* doc = RichDoc();
+    return doc ? TextSelection::WholeText(*doc) : TextSelection::Range{};
+}
+
+TextSelection::Range CGameMultiLine::WordRangeAt(const CEGUI::Vector2f& screenPoint) const
+{
+    const TextBlocks::CRichTextDoc* doc = RichDoc();
+    return doc ? TextSelection::WordAt(*this, *doc, TextIndexAt(screenPoint))
+               : TextSelection::Range{};
+}
+
+void CGameMultiLine::AppendSelectedText(const TextSelection::Range& range,
+                                        std::vector<CEGUI::utf32>& text,
+                                        std::vector<TextSelection::CopiedLink>& links) const
+{
+    if (const TextBlocks::CRichTextDoc* doc = RichDoc())
+        TextSelection::AppendSelectedText(*this, *doc, range, text, links);
+}
+
+void CGameMultiLine::AppendSelectedRects(const TextSelection::Range& range,
+                                         const CEGUI::Rectf& visible,
+                                         std::vector<CEGUI::Rectf>& rects) const
+{
+    if (const TextBlocks::CRichTextDoc* doc = RichDoc())
+        TextSelection::AppendSelectedRects(*this, *doc, range, visible, rects);
 }
 } // namespace ZuGUI
 
@@ -488,9 +693,27 @@ void GameMultiLineRenderer::cacheDocBlocks(const Rectf& textArea)
     const Vector2f offset = view->GetScrollOffset();
     const Rectf visible(offset, textArea.getSize());
     d_image.ClearTextures();
+    cacheSelection(*view, visible, textArea);
     doc->Render(*view, visible, textArea);
     d_image.UpdateTextures();
     view->CacheImage(d_image, nullptr, d_image.GetAddtionalClipper());
+}
+
+void GameMultiLineRenderer::cacheSelection(const ZuGUI::CGameMultiLine& view, const Rectf& visible,
+                                           const Rectf& textArea)
+{
+    const ZuGUI::TextSelection::Range& selection = view.GetShownSelection();
+    const Image* brush = view.getSelectionBrushImage();
+    if (selection.IsEmpty() || !brush)
+        return;
+    d_selectionRects.clear();
+    view.AppendSelectedRects(selection, visible, d_selectionRects);
+    const ColourRect colours = ZuGUI::LookImagery::WindowPropertyOr(
+        *d_window, ActiveSelectionColourPropertyName, ColourRect(Colour(kDefaultSelectionColour)));
+    const Vector2f offset = textArea.d_min - visible.d_min;
+    for (const Rectf& rect : d_selectionRects)
+        brush->render(d_window->getGeometryBuffer(),
+                      Rectf(rect.d_min + offset, rect.d_max + offset), &textArea, colours);
 }
 
 void GameMultiLineRenderer::cachePickedFrame()

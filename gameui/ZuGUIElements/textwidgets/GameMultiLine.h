@@ -7,6 +7,13 @@
 //
 // The edit box underneath keeps its text, caret and scroll bars, but its own formatting is
 // replaced: after each layout its line list holds one line over the whole text.
+//
+// With "TextSelectable" on, the player selects its text: a drag selects (a press that moves no
+// more than a few pixels is a press of the text, sent to the document when the button is
+// released), a double click selects a word, Shift+press extends, Ctrl+A selects all, Ctrl+C
+// (and CEGUI's copy request) copies, and a click clears. The selection is drawn behind the
+// text in the look's "ActiveSelectionColour". A view of a chat box selects with its box
+// (TextSelectionGroup.h).
 #pragma once
 
 #include "ZuGUIElements/base/ImageLayerWindow.h"
@@ -19,11 +26,25 @@
 #include "ZuGUIElements/richtext/IRichTextView.h"
 #include "ZuGUIElements/richtext/ParserManager.h"
 #include "ZuGUIElements/textwidgets/RichTextHostClient.h"
+#include "ZuGUIElements/textwidgets/TextSelectionGroup.h"
 
 #include <CEGUI/widgets/MultiLineEditbox.h>
 
 namespace ZuGUI
 {
+// The selection of a view that selects on its own: the view is its only message.
+class LoneViewSelection final : public TextSelectionGroup
+{
+public:
+    explicit LoneViewSelection(CGameMultiLine& view) : m_view(view) {}
+
+protected:
+    std::vector<ShownMessage> ShownMessages() const override { return {{&m_view, 0}}; }
+
+private:
+    CGameMultiLine& m_view;
+};
+
 class CGameMultiLine
     : public ImageLayerWindow<SharedPropertyLayer<CGameMultiLine, CEGUI::MultiLineEditbox>>,
       public IRichTextView
@@ -68,6 +89,31 @@ public:
 
     // The text without markup.
     CEGUI::String getPlainText() const;
+
+    void setTextSelectable(bool selectable);
+    bool isTextSelectable() const { return d_textSelectable; }
+    // The group the view selects with: its own, or its chat box's; null gives its own back.
+    void SetSelectionGroup(TextSelectionGroup* group);
+    TextSelectionGroup& GetSelectionGroup() const { return *d_selectionGroup; }
+    // The selected text of the view's group, as shown.
+    CEGUI::String getSelectedText() const;
+    // The arrival number of the message that the view shows in a chat box.
+    void SetMessageNumber(std::uint64_t number) { d_messageNumber = number; }
+    std::uint64_t GetMessageNumber() const { return d_messageNumber; }
+    // The part of the text that shows selected; its group sets it.
+    void SetShownSelection(const TextSelection::Range& range);
+    const TextSelection::Range& GetShownSelection() const { return d_shownSelection; }
+    // The index of the text nearest to `screenPoint`, the whole text and the word at a point, as
+    // TextSelection.h finds them in the laid-out document.
+    TextIndex TextIndexAt(const CEGUI::Vector2f& screenPoint) const;
+    TextSelection::Range WholeTextRange() const;
+    TextSelection::Range WordRangeAt(const CEGUI::Vector2f& screenPoint) const;
+    void AppendSelectedText(const TextSelection::Range& range, std::vector<CEGUI::utf32>& text,
+                            std::vector<TextSelection::CopiedLink>& links) const;
+    void AppendSelectedRects(const TextSelection::Range& range, const CEGUI::Rectf& visible,
+                             std::vector<CEGUI::Rectf>& rects) const;
+    // Copies the group's selection when the text is selectable, else what the edit box does.
+    bool performCopy(CEGUI::Clipboard& clipboard) override;
 
     // A force-hidden scroll bar is never shown; they take effect at the next layout.
     void SetforceHideVertScroll(bool hide) { d_forceHideVertScroll = hide; }
@@ -139,14 +185,30 @@ protected:
     void onMouseDoubleClicked(CEGUI::MouseEventArgs& e) override;
     void onMouseTripleClicked(CEGUI::MouseEventArgs& e) override;
     void onMouseButtonUp(CEGUI::MouseEventArgs& e) override;
+    void onCaptureLost(CEGUI::WindowEventArgs& e) override;
+    // Ctrl+A and Ctrl+C of a selectable view; every other key as the edit box handles it.
+    void onKeyDown(CEGUI::KeyEventArgs& e) override;
+    void onCharacter(CEGUI::KeyEventArgs& e) override;
 
 private:
+    // A press moves the pointer at most this many pixels in each direction and is no drag.
+    static constexpr float kDragSlop = 4.0f;
+
+    const TextBlocks::CRichTextDoc* RichDoc() const;
+    // The selection gestures of a selectable view; false for an event they do not take.
+    bool PressToSelect(const CEGUI::MouseEventArgs& e);
+    void DragToSelect(const CEGUI::MouseEventArgs& e);
+    bool ReleaseToSelect(const CEGUI::MouseEventArgs& e);
+    bool RunSelectionShortcut(CEGUI::Key::Scan key, CEGUI::uint sysKeys);
+
     // The base line list as one line over the whole text.
     void MakeFakeLine();
     void ConfigureScrollbar(CEGUI::Scrollbar& bar, float documentSize, float pageSize) const;
     void ForwardMouseMove(const CEGUI::MouseEventArgs& e);
     // Hands a press of any button to the document.
     void ForwardPress(CEGUI::MouseEventArgs& e);
+    void ForwardPressAt(const CEGUI::Vector2f& screenPoint, CEGUI::MouseButton button,
+                        bool pressed);
     void PassWheelToParent(CEGUI::MouseEventArgs& e);
     void PutOwnTooltipTextBack();
 
@@ -167,6 +229,15 @@ private:
     // The web link whose target the tool tip shows, that target, and the view's own tool tip
     // text.
     const ITextBlock* d_linkShowingTarget = nullptr;
+    LoneViewSelection d_ownSelection{*this};
+    TextSelectionGroup* d_selectionGroup = &d_ownSelection;
+    TextSelection::Range d_shownSelection;
+    bool d_textSelectable = false;
+    std::uint64_t d_messageNumber = 0;
+    // A left press waits for its release (no drag) or the pointer moving away (a drag).
+    bool d_pressPending = false;
+    bool d_dragging = false;
+    CEGUI::Vector2f d_pressPoint{0.0f, 0.0f};
     CEGUI::String d_shownLinkTarget;
     CEGUI::String d_ownTooltipText;
 };
@@ -208,13 +279,20 @@ protected:
 
     void cacheEditboxBaseImagery();
     void cacheDocBlocks(const Rectf& textArea);
+    // The view's selection behind its text: the selection brush in the look's
+    // "ActiveSelectionColour", else a translucent blue.
+    void cacheSelection(const ZuGUI::CGameMultiLine& view, const Rectf& visible,
+                        const Rectf& textArea);
     void cachePickedFrame();
 
     // The attached window as a rich text view, or null for any other window.
     ZuGUI::CGameMultiLine* View() const;
 
 private:
+    static constexpr argb_t kDefaultSelectionColour = 0x803C78D7;
+
     ZuGUI::ZuImage d_image;
+    std::vector<Rectf> d_selectionRects;
 };
 
 using GameMultiLineRendererWRFactory = ZuGUI::ZuWindowRendererFactory<GameMultiLineRenderer>;

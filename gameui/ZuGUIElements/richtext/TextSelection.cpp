@@ -1,0 +1,255 @@
+#include "ZuGUIElements/richtext/TextSelection.h"
+
+#include "ZuGUIElements/richtext/IRichTextView.h"
+#include "ZuGUIElements/richtext/RichTextDoc.h"
+#include "public/StringTools.h"
+
+#include <CEGUI/Font.h>
+#include <CEGUI/FontGlyph.h>
+
+#include <wordbreak.h>
+
+#include <algorithm>
+#include <mutex>
+
+namespace ZuGUI
+{
+namespace TextSelection
+{
+namespace
+{
+using TextBlocks::CRichTextDoc;
+using TextBlocks::CTextLine;
+
+// The characters [start, end) of the view's text that a text block shows, and its font.
+struct Span
+{
+    TextIndex start = kNoText;
+    TextIndex end = kNoText;
+    const CEGUI::Font* font = nullptr;
+
+    bool IsText() const { return start != kNoText; }
+    // The end, before a line feed that ends the span: the line's last boundary.
+    TextIndex LineEnd(const CEGUI::String& text) const
+    {
+        return end > start && text[end - 1] == '\n' ? end - 1 : end;
+    }
+};
+
+Span SpanOf(const IRichTextView& view, ITextBlock& block)
+{
+    const TextBlocks::CPlainText* plain = block.AsPlainText();
+    if (!plain || plain->GetTextStart() == kNoText || plain->GetTextCount() == kNoText)
+        return Span{};
+    const TextIndex length = view.GetViewText().length();
+    const TextIndex start = std::min(plain->GetTextStart(), length);
+    const TextIndex end = start + std::min(plain->GetTextCount(), length - start);
+    const CEGUI::Font* font = plain->GetFont(view);
+    return Span{start, end, font ? font : view.GetViewFont()};
+}
+
+float AdvanceOf(const CEGUI::Font* font, CEGUI::utf32 c)
+{
+    const CEGUI::FontGlyph* glyph = font ? font->getGlyphData(c) : nullptr;
+    return glyph ? glyph->getAdvance(1.0f) : 0.0f;
+}
+
+float Advance(const CEGUI::Font* font, const CEGUI::String& text, TextIndex first, TextIndex end)
+{
+    float advance = 0.0f;
+    for (TextIndex i = first; i < end; ++i)
+        advance += AdvanceOf(font, text[i]);
+    return advance;
+}
+
+// The boundary nearest to `x` pixels from the span's left edge, not past its line feed.
+TextIndex BoundaryAt(const CEGUI::String& text, const Span& span, float x)
+{
+    const TextIndex lineEnd = span.LineEnd(text);
+    float pen = 0.0f;
+    for (TextIndex i = span.start; i < lineEnd; ++i)
+    {
+        const float advance = AdvanceOf(span.font, text[i]);
+        if (x < pen + advance / 2.0f)
+            return i;
+        pen += advance;
+    }
+    return lineEnd;
+}
+
+// The end of the text of the lines before `line` (the line boundary), or `fallback`.
+TextIndex EndBefore(const IRichTextView& view, const CRichTextDoc::Lines& lines, std::size_t line,
+                    TextIndex fallback)
+{
+    const CEGUI::String& text = view.GetViewText();
+    while (line-- > 0)
+    {
+        const CTextLine::Blocks& blocks = lines[line]->GetBlocks();
+        for (auto block = blocks.rbegin(); block != blocks.rend(); ++block)
+        {
+            const Span span = SpanOf(view, **block);
+            if (span.IsText())
+                return span.LineEnd(text);
+        }
+    }
+    return fallback;
+}
+
+TextIndex IndexOnLine(const IRichTextView& view, const CTextLine& line, float x, TextIndex before)
+{
+    const CEGUI::String& text = view.GetViewText();
+    TextIndex last = before;
+    for (const std::unique_ptr<ITextBlock>& block : line.GetBlocks())
+    {
+        const Span span = SpanOf(view, *block);
+        if (!span.IsText())
+            continue;
+        const CEGUI::Rectf& area = block->GetArea();
+        if (x < area.left())
+            return span.start;
+        if (x < area.right())
+            return BoundaryAt(text, span, x - area.left());
+        last = span.LineEnd(text);
+    }
+    return last;
+}
+
+// The first line whose bottom lies below `y`.
+std::size_t LineBelow(const CRichTextDoc::Lines& lines, float y)
+{
+    const auto found = std::upper_bound(lines.begin(), lines.end(), y,
+                                        [](float value, const auto& line)
+                                        { return value < line->GetArea().bottom(); });
+    return static_cast<std::size_t>(found - lines.begin());
+}
+
+bool IsItemLink(const IRichTextView& view, ITextBlock& block, std::uint32_t& itemId)
+{
+    const TextBlocks::CCmdText* command = block.AsCmdText();
+    if (!command || command->GetCommandKind() != TextBlocks::kItemName || !command->HasCommand())
+        return false;
+    return ParseUnsigned32(command->GetCommandText(view).c_str(), itemId);
+}
+
+void InitWordBreaks()
+{
+    static std::once_flag once;
+    std::call_once(once, init_wordbreak);
+}
+} // namespace
+
+Range WholeText(const CRichTextDoc& doc)
+{
+    Range whole;
+    bool found = false;
+    for (const std::unique_ptr<CTextLine>& line : doc.GetLines())
+    {
+        for (const std::unique_ptr<ITextBlock>& block : line->GetBlocks())
+        {
+            const TextBlocks::CPlainText* plain = block->AsPlainText();
+            if (!plain || plain->GetTextStart() == kNoText || plain->GetTextCount() == kNoText)
+                continue;
+            if (!found)
+                whole.start = plain->GetTextStart();
+            whole.end = plain->GetTextStart() + plain->GetTextCount();
+            found = true;
+        }
+    }
+    return whole;
+}
+
+TextIndex IndexAt(const IRichTextView& view, const CRichTextDoc& doc, const CEGUI::Vector2f& point)
+{
+    const CRichTextDoc::Lines& lines = doc.GetLines();
+    const Range whole = WholeText(doc);
+    if (lines.empty() || point.d_y < lines.front()->GetArea().top())
+        return whole.start;
+    const std::size_t line = LineBelow(lines, point.d_y);
+    if (line == lines.size())
+        return whole.end;
+    return IndexOnLine(view, *lines[line], point.d_x, EndBefore(view, lines, line, whole.start));
+}
+
+Range WordAt(const IRichTextView& view, const CRichTextDoc& doc, TextIndex index)
+{
+    const CEGUI::String& text = view.GetViewText();
+    for (const std::unique_ptr<CTextLine>& line : doc.GetLines())
+    {
+        for (const std::unique_ptr<ITextBlock>& block : line->GetBlocks())
+        {
+            const Span span = SpanOf(view, *block);
+            if (!span.IsText() || index < span.start || index >= span.end)
+                continue;
+            const TextIndex end = span.LineEnd(text);
+            if (index >= end)
+                return Range{index, index};
+            InitWordBreaks();
+            std::vector<char> breaks(end - span.start);
+            set_wordbreaks_utf32(reinterpret_cast<const utf32_t*>(text.ptr() + span.start),
+                                 breaks.size(), nullptr, breaks.data());
+            // breaks[i] tells whether a word may end after character span.start + i.
+            Range word{index, index + 1};
+            while (word.start > span.start &&
+                   breaks[word.start - 1 - span.start] != WORDBREAK_BREAK)
+                --word.start;
+            while (word.end < end && breaks[word.end - 1 - span.start] != WORDBREAK_BREAK)
+                ++word.end;
+            return word;
+        }
+    }
+    return Range{index, index};
+}
+
+void AppendSelectedRects(const IRichTextView& view, const CRichTextDoc& doc, const Range& range,
+                         const CEGUI::Rectf& visible, std::vector<CEGUI::Rectf>& rects)
+{
+    if (range.IsEmpty())
+        return;
+    const CEGUI::String& text = view.GetViewText();
+    const CRichTextDoc::Lines& lines = doc.GetLines();
+    for (std::size_t i = LineBelow(lines, visible.top()); i < lines.size(); ++i)
+    {
+        const CEGUI::Rectf& lineArea = lines[i]->GetArea();
+        if (lineArea.top() > visible.bottom())
+            break;
+        for (const std::unique_ptr<ITextBlock>& block : lines[i]->GetBlocks())
+        {
+            const Span span = SpanOf(view, *block);
+            if (!span.IsText() || span.end <= range.start || range.end <= span.start)
+                continue;
+            const TextIndex first = std::max(span.start, range.start);
+            const TextIndex end = std::min(span.LineEnd(text), range.end);
+            if (first >= end)
+                continue;
+            const float left =
+                block->GetArea().left() + Advance(span.font, text, span.start, first);
+            const float right = left + Advance(span.font, text, first, end);
+            rects.emplace_back(left, lineArea.top(), right, lineArea.bottom());
+        }
+    }
+}
+
+void AppendSelectedText(const IRichTextView& view, const CRichTextDoc& doc, const Range& range,
+                        std::vector<CEGUI::utf32>& text, std::vector<CopiedLink>& links)
+{
+    if (range.IsEmpty())
+        return;
+    const CEGUI::String& viewText = view.GetViewText();
+    for (const std::unique_ptr<CTextLine>& line : doc.GetLines())
+    {
+        for (const std::unique_ptr<ITextBlock>& block : line->GetBlocks())
+        {
+            const Span span = SpanOf(view, *block);
+            if (!span.IsText() || span.end <= range.start || range.end <= span.start)
+                continue;
+            const TextIndex first = std::max(span.start, range.start);
+            const TextIndex end = std::min(span.end, range.end);
+            std::uint32_t itemId = 0;
+            if (first == span.start && end == span.end && IsItemLink(view, *block, itemId))
+                links.push_back({itemId, text.size(), end - first});
+            text.insert(text.end(), viewText.ptr() + first, viewText.ptr() + end);
+        }
+    }
+}
+} // namespace TextSelection
+} // namespace ZuGUI
