@@ -46,7 +46,7 @@ std::size_t FindSingleBrace(const Text& text, char brace, std::size_t from, std:
     {
         if (IsEscapeAt(text, i, end))
             ++i;
-        else if (text[i] == brace)
+        else if (text[i] == static_cast<typename Text::value_type>(brace))
             return i;
     }
     return Text::npos;

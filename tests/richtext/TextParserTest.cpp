@@ -194,7 +194,9 @@ TEST_F(TextParserTest, ItemLinksNeedAn32BitUnsignedIdAndAreColouredOncePerText)
         auto* block = const_cast<ZuGUI::ITextBlock*>(Blocks()[i]);
         EXPECT_EQ(items[i].link, block->AsCmdText() != nullptr) << items[i].tag;
         if (!items[i].link)
+        {
             EXPECT_EQ(0xFFFFFFFFu, PlainAt(i).GetColorPair().text) << items[i].tag;
+        }
     }
     // Item 31 is written twice, yet the client is asked for its colour once.
     EXPECT_THAT(host.CallLines("CallScriptRetInt"),

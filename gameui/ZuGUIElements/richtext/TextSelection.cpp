@@ -212,6 +212,8 @@ void AppendSelectedRects(const IRichTextView& view, const CRichTextDoc& doc, con
         const CEGUI::Rectf& lineArea = lines[i]->GetArea();
         if (lineArea.top() > visible.bottom())
             break;
+        // Selected blocks that touch on a line make one rectangle.
+        bool extending = false;
         for (const std::unique_ptr<ITextBlock>& block : lines[i]->GetBlocks())
         {
             const Span span = SpanOf(view, *block);
@@ -221,10 +223,19 @@ void AppendSelectedRects(const IRichTextView& view, const CRichTextDoc& doc, con
             const TextIndex end = std::min(span.LineEnd(text), range.end);
             if (first >= end)
                 continue;
-            const float left =
-                block->GetArea().left() + Advance(span.font, text, span.start, first);
-            const float right = left + Advance(span.font, text, first, end);
-            rects.emplace_back(left, lineArea.top(), right, lineArea.bottom());
+            // A wholly selected block is measured by its area, a part of one by its glyphs.
+            const CEGUI::Rectf& area = block->GetArea();
+            const float left = first == span.start
+                                   ? area.left()
+                                   : area.left() + Advance(span.font, text, span.start, first);
+            const float right = end == span.LineEnd(text) && first == span.start
+                                    ? area.right()
+                                    : left + Advance(span.font, text, first, end);
+            if (extending && left <= rects.back().right() + 1.0f)
+                rects.back().right(std::max(rects.back().right(), right));
+            else
+                rects.emplace_back(left, lineArea.top(), right, lineArea.bottom());
+            extending = true;
         }
     }
 }
