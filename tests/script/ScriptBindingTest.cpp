@@ -189,6 +189,15 @@ TEST_F(ScriptBindingTest, ScriptsPushChatAndReadWidgets)
         std::to_string(static_cast<int>(
             static_cast<ZuGUI::CGameMultiLine*>(chat.GetChatWindowByIndex(0))->getDocWidth())),
         m_lua.Eval("math.floor(view:getDocWidth())"));
+
+    // A "copy" button reads the selection as shown, in UTF-8, from the box and from a view.
+    chat.setTextSelectable(true);
+    EXPECT_EQ("", m_lua.Eval("chat:getSelectedText()"));
+    chat.GetSelection().SelectAll();
+    const std::string selected =
+        reinterpret_cast<const char*>(u8"Zoë: hi\ncut \uFFFD\n") + longText;
+    EXPECT_EQ(selected, m_lua.Eval("chat:getSelectedText()"));
+    EXPECT_EQ(selected, m_lua.Eval("view:getSelectedText()"));
 }
 
 TEST_F(ScriptBindingTest, BadCallsRaiseTheBindingsErrors)
@@ -309,7 +318,9 @@ TEST_F(ScriptBindingTest, ScriptsOpenFoldersByTheLocationsTheyWereGiven)
         SCOPED_TRACE("case " + std::to_string(i));
         SetSystemCodePage(cases[i].codePage);
         if (!cases[i].codePage)
+        {
             ASSERT_STREQ("ANSI_X3.4-1968", GetSystemCodePage());
+        }
         const std::filesystem::path parent = m_folder / ("case" + std::to_string(i));
         for (std::size_t k = 0; k < cases[i].folders.size(); ++k)
         {
