@@ -251,6 +251,19 @@ TEST_F(TextSelectionTest, AChatBoxSelectsAcrossMessagesAndKeepsTheSelectionWhile
     EXPECT_EQ("Alice: selling [Iron Sword] for 40 gold", Desktop().bytes);
 }
 
+TEST_F(TextSelectionTest, AViewThatOutlivesItsChatBoxSelectsOnItsOwn)
+{
+    CGameChatBox& box = CreateBox({"{N Bob}: hi"});
+    CGameMultiLine& view = *box.ShownMessages().front().view;
+    view.getParent()->removeChild(&view);
+    Root().addChild(&view);
+    CEGUI::WindowManager::getSingleton().destroyWindow(&box);
+    CEGUI::WindowManager::getSingleton().cleanDeadPool();
+    view.setPosition(CEGUI::UVector2(CEGUI::UDim(0, 100), CEGUI::UDim(0, 100)));
+    Drag(LinePoint(view, 0, 1), LinePoint(view, 0, 290));
+    EXPECT_EQ("Bob: hi", view.getSelectedText());
+}
+
 TEST_F(TextSelectionTest, TheSelectionIsDrawnBehindTheTextWithoutLayingItOutAgain)
 {
     CGameMultiLine& view = CreateView("alpha {I 31:[Iron Sword]}");

@@ -36,10 +36,18 @@ struct Span
     }
 };
 
-Span SpanOf(const IRichTextView& view, ITextBlock& block)
+// The block as a text block with its text range set, or null.
+const TextBlocks::CPlainText* TextBlockOf(ITextBlock& block)
 {
     const TextBlocks::CPlainText* plain = block.AsPlainText();
-    if (!plain || plain->GetTextStart() == kNoText || plain->GetTextCount() == kNoText)
+    return plain && plain->GetTextStart() != kNoText && plain->GetTextCount() != kNoText ? plain
+                                                                                         : nullptr;
+}
+
+Span SpanOf(const IRichTextView& view, ITextBlock& block)
+{
+    const TextBlocks::CPlainText* plain = TextBlockOf(block);
+    if (!plain)
         return Span{};
     const TextIndex length = view.GetViewText().length();
     const TextIndex start = std::min(plain->GetTextStart(), length);
@@ -140,22 +148,28 @@ void InitWordBreaks()
 
 Range WholeText(const CRichTextDoc& doc)
 {
-    Range whole;
-    bool found = false;
-    for (const std::unique_ptr<CTextLine>& line : doc.GetLines())
+    // The first text block from the front and the last from the back: a drag asks for the
+    // whole text at every move, whatever the document's length.
+    const CRichTextDoc::Lines& lines = doc.GetLines();
+    const TextBlocks::CPlainText* first = nullptr;
+    for (auto line = lines.begin(); line != lines.end() && !first; ++line)
     {
-        for (const std::unique_ptr<ITextBlock>& block : line->GetBlocks())
+        for (const std::unique_ptr<ITextBlock>& block : (*line)->GetBlocks())
         {
-            const TextBlocks::CPlainText* plain = block->AsPlainText();
-            if (!plain || plain->GetTextStart() == kNoText || plain->GetTextCount() == kNoText)
-                continue;
-            if (!found)
-                whole.start = plain->GetTextStart();
-            whole.end = plain->GetTextStart() + plain->GetTextCount();
-            found = true;
+            if ((first = TextBlockOf(*block)))
+                break;
         }
     }
-    return whole;
+    const TextBlocks::CPlainText* last = nullptr;
+    for (auto line = lines.rbegin(); line != lines.rend() && !last; ++line)
+    {
+        const CTextLine::Blocks& blocks = (*line)->GetBlocks();
+        for (auto block = blocks.rbegin(); block != blocks.rend() && !last; ++block)
+            last = TextBlockOf(**block);
+    }
+    if (!first || !last)
+        return Range{};
+    return Range{first->GetTextStart(), last->GetTextStart() + last->GetTextCount()};
 }
 
 TextIndex IndexAt(const IRichTextView& view, const CRichTextDoc& doc, const CEGUI::Vector2f& point)

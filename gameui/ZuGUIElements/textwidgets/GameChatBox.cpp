@@ -115,15 +115,21 @@ CEGUI::Window* CGameChatBox::FindView(unsigned index)
 void CGameChatBox::RememberView(unsigned index, CEGUI::Window* view)
 {
     if (index >= d_views.size())
+    {
         d_views.resize(index + 1, nullptr);
+        d_viewWatches.resize(index + 1);
+    }
     d_views[index] = view;
-    view->subscribeEvent(CEGUI::Window::EventDestructionStarted,
-                         CEGUI::Event::Subscriber(
-                             [this, index](const CEGUI::EventArgs&)
-                             {
-                                 d_views[index] = nullptr;
-                                 return false;
-                             }));
+    if (d_viewWatches[index].isValid())
+        d_viewWatches[index]->disconnect();
+    d_viewWatches[index] =
+        view->subscribeEvent(CEGUI::Window::EventDestructionStarted,
+                             CEGUI::Event::Subscriber(
+                                 [this, index](const CEGUI::EventArgs&)
+                                 {
+                                     d_views[index] = nullptr;
+                                     return false;
+                                 }));
 }
 
 CEGUI::Window* CGameChatBox::GetChatWindowByIndex(unsigned index)
@@ -161,6 +167,17 @@ CGameMultiLine* CGameChatBox::MakeView(unsigned index)
     view->subscribeEvent(CEGUI::Window::EventSized,
                          CEGUI::Event::Subscriber(&CGameChatBox::OnViewSized, this));
     return view;
+}
+
+CGameChatBox::~CGameChatBox()
+{
+    for (std::size_t index = 0; index < d_views.size(); ++index)
+    {
+        if (d_viewWatches[index].isValid())
+            d_viewWatches[index]->disconnect();
+        if (auto* view = dynamic_cast<CGameMultiLine*>(d_views[index]))
+            view->SetSelectionGroup(nullptr);
+    }
 }
 
 std::vector<TextSelectionGroup::ShownMessage> CGameChatBox::ShownMessages()

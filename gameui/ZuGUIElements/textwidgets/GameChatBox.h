@@ -56,6 +56,9 @@ public:
     static const CEGUI::String ChatViewType;
 
     using SharedPropertyLayer::SharedPropertyLayer;
+    // A view that outlives the box (a script moved it elsewhere) selects on its own again and
+    // no longer reports its destruction to the box.
+    ~CGameChatBox() override;
 
     // Shows `markup` as the newest message. False when the capacity is 0, or when the look's
     // view type does not make a rich text view; nothing changes then.
@@ -197,8 +200,10 @@ private:
     TextParser::LineBreakMode d_lineBreak = TextParser::LineBreakMode::Character;
     float d_nextPopTime = 0.0f;
     float d_msgLife = 0.0f;
-    // The views by ring index, so that a push does not look each one up by name.
+    // The views by ring index, so that a push does not look each one up by name, and the
+    // subscriptions that forget a view when it is destroyed (dropped with the box).
     std::vector<CEGUI::Window*> d_views;
+    std::vector<CEGUI::Event::Connection> d_viewWatches;
     // A shown view is taller or shorter than its text.
     bool d_viewsNeedFit = false;
     bool d_textSelectable = false;

@@ -1,0 +1,80 @@
+#include "richtext/RichTextFixture.h"
+
+#include "ZuGUIElements/richtext/TextSelection.h"
+#include "public/MarkupText.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+using ZuGUI::TextSelection::Range;
+
+class TextSelectionEngineTest : public ZuTest::RichTextTest
+{
+protected:
+    // The shown text of `range`.
+    CEGUI::String Selected(const Range& range) const
+    {
+        std::vector<CEGUI::utf32> text;
+        std::vector<ZuGUI::TextSelection::CopiedLink> links;
+        ZuGUI::TextSelection::AppendSelectedText(view, Doc(), range, text, links);
+        return MarkupText::MakeText<CEGUI::String>(text);
+    }
+};
+
+CEGUI::String Utf8(const char* text)
+{
+    return CEGUI::String(reinterpret_cast<const CEGUI::utf8*>(text));
+}
+
+TEST_F(TextSelectionEngineTest, WordsFollowUnicodeWordBoundaries)
+{
+    const struct
+    {
+        const char* markup;
+        const char* clicked; // the text before the clicked character
+        const char* word;
+    } cases[] = {
+        {u8"naïve café, déjà vu", u8"naïve ca", u8"café"},
+        {u8"it's {T gold:gold} now", "it", "it's"},
+        {u8"东京タワー is tall", "", u8"东"},
+        {"a    b", "a  ", " "},
+        {"x\ny", "", "x"},
+        {"x\ny", "x\n", "y"},
+    };
+    for (const auto& check : cases)
+    {
+        Format(Utf8(check.markup));
+        const CEGUI::String markup = Utf8(check.markup);
+        const CEGUI::String before = Utf8(check.clicked);
+        const ZuGUI::TextIndex index = markup.find(before) + before.length();
+        EXPECT_EQ(Utf8(check.word), Selected(ZuGUI::TextSelection::WordAt(view, Doc(), index)))
+            << check.markup;
+    }
+}
+
+TEST_F(TextSelectionEngineTest, PointsAwayFromTheTextMeetItsNearestBoundary)
+{
+    Format("ab\n\ncd {P 1:1} ef");
+    const float lineHeight = Lines()[0]->GetArea().getHeight();
+    const struct
+    {
+        CEGUI::Vector2f point;
+        ZuGUI::TextIndex index;
+    } cases[] = {
+        {{-50, -50}, 0},                 // above the text
+        {{5000, lineHeight / 2}, 2},     // right of "ab": before its line feed
+        {{1, lineHeight * 1.5f}, 3},     // the empty line
+        {{1, lineHeight * 2.5f}, 4},     // the start of "cd"
+        {{5000, lineHeight * 2.5f}, 17}, // after "ef", the end of the text
+        {{5000, lineHeight * 50}, 17},   // below the text
+        {{Extent("a") * 0.4f, lineHeight / 2}, 0},
+        {{Extent("a") * 0.6f, lineHeight / 2}, 1},
+    };
+    for (const auto& check : cases)
+        EXPECT_EQ(check.index, ZuGUI::TextSelection::IndexAt(view, Doc(), check.point))
+            << check.point.d_x << ", " << check.point.d_y;
+    EXPECT_EQ("ab\n\ncd  ef", Selected(ZuGUI::TextSelection::WholeText(Doc())))
+        << "the picture copies as nothing";
+}
+} // namespace
