@@ -54,6 +54,19 @@ done
 # client's item text for the linked sword.
 expect_in_log '^  sent: .*{{M /kick Bob:click}} selling {I 1001:\[Iron Sword\]} for {{40}} gold' \
     "the chat input's line did not carry the client's item text and the typed text escaped"
+# The player dragged over two messages, copied them and pasted them into the chat input: the
+# copy shows as it was shown, and the line sent from it carries the client's item text for the
+# copied link and the rest of the copy escaped, as typed text is.
+expect_in_log '^  selected: \[20:10\] \[Trade\] Alice: last \[Iron Sword\], 35 gold\\n\[20:10\] Bram: mine! {hands over 35 gold}$' \
+    "the drag over two chat messages did not select their text as shown"
+expect_in_log '^  sent copy: .*{N Aldric}: \[20:10\] \[Trade\] Alice: last {I 1001:\[Iron Sword\]}, 35 gold\[20:10\] Bram: mine! {{hands over 35 gold}}$' \
+    "the pasted copy did not carry the client's item text and the copied text escaped"
+# The copied messages are still shown, selected, at the screenshot.
+selected=$(sed -n 's/^  selected: //p' "$log")
+if [ "$(sed -n 's/^  still selected: //p' "$log")" != "$selected" ]; then
+    echo "demo-smoke: the chat selection did not last until the screenshot" >&2
+    exit 1
+fi
 expect_in_log '^  forged: .*{{C /evil: *}{{Ak 0,-1}{{N Alice}: trade? {I 1002:' \
     "the forged line did not keep its item link alone"
 # The game's script listed a folder, opened a sub-folder by the location its entry gave, and

@@ -3,13 +3,16 @@
 #include "client/SampleGameClient.h"
 #include "client/SampleScripts.h"
 
+#include "ZuGUIElements/richtext/RichTextDoc.h"
 #include "ZuGUIElements/textwidgets/GameChatBox.h"
+#include "ZuGUIElements/textwidgets/GameMultiLine.h"
 #include "public/MarkupText.h"
 
 #include <CEGUI/CEGUI.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 
 namespace ZuDemo
@@ -27,6 +30,15 @@ const char* const kCjkChatView = "GameFrame/FilesPanel/CjkChatView";
 const char* const kCjkFont = "WenQuanYiMicroHei-11";
 // The player's line is sent once the feed has stopped.
 constexpr float kSendTime = 2.5f;
+// Two messages arrive after it, and at the next frame the player copies them into the chat input
+// and sends them. The copy's line is the last push (2.8 s into a hidden run): the three lines that
+// expire a second apart after it are gone before the screenshot's frame and none goes at it, and
+// they are the oldest, so the copied messages still show, selected, with the copy's line.
+constexpr float kCopyTime = 2.65f;
+const char* const kMessagesToCopy[] = {
+    "{T grey:[20:10]} {CN [Trade]} {N Alice}: last {I 1001:[Iron Sword]}, 35 gold",
+    "{T grey:[20:10]} {N Bram}: mine! {{hands over 35 gold}}",
+};
 
 CEGUI::String Utf8(const std::string& text)
 {
@@ -49,6 +61,27 @@ void UseCjkFont(CEGUI::Window& view)
         CEGUI::Logger::getSingleton().logEvent(
             "The Chinese chat keeps the default font: " + error.getMessage(), CEGUI::Errors);
     }
+}
+
+// The screen point `dx` document pixels from the left of `view`'s first or last line, at the
+// line's middle.
+CEGUI::Vector2f LinePoint(const ZuGUI::CGameMultiLine& view, bool lastLine, float dx)
+{
+    const auto& lines =
+        dynamic_cast<const ZuGUI::TextBlocks::CRichTextDoc&>(*view.QueryDoc()).GetLines();
+    if (lines.empty())
+        throw std::logic_error("chat scene: a message to copy has no text");
+    const CEGUI::Rectf area = (lastLine ? lines.back() : lines.front())->GetArea();
+    return view.DocumentToScreen(CEGUI::Vector2f(dx, area.top() + area.getHeight() / 2));
+}
+
+// `text` on one line of the report: a line feed shows as "\n".
+std::string OnOneLine(const CEGUI::String& text)
+{
+    std::string line;
+    for (const char c : std::string(text.c_str()))
+        line += c == '\n' ? std::string("\\n") : std::string(1, c);
+    return line;
 }
 } // namespace
 
@@ -93,6 +126,13 @@ void ChatScene::BeforeFrame(int frame, float seconds, SampleGameClient& client)
         PushForgedLine();
         Send();
     }
+    else if (m_copyPushed && !m_copyPasted)
+        CopyMessagesIntoInput();
+    else if (m_sent && !m_copyPushed && seconds >= kCopyTime)
+        PushMessagesToCopy();
+    // The copied messages stay selected while older lines expire.
+    if (frame == Frames() && m_copyPasted)
+        AddToReport("still selected: " + SelectedText());
     ShowStatus();
     // The item links tell the client about their items; the player's line asks for its text.
     ShowHostLogSince(m_firstHostLine, client);
@@ -166,8 +206,70 @@ void ChatScene::Send()
 {
     m_sent = true;
     Child(kChatInput).activate();
-    Context().injectKeyDown(CEGUI::Key::Return);
-    Context().injectKeyUp(CEGUI::Key::Return);
+    PressKey(CEGUI::Key::Return);
+}
+
+void ChatScene::PressKey(CEGUI::Key::Scan key)
+{
+    Context().injectKeyDown(key);
+    Context().injectKeyUp(key);
+}
+
+void ChatScene::PressWithControl(CEGUI::Key::Scan key, char letter)
+{
+    // As a desktop delivers it: the key, and the control character that it types (Ctrl+C types
+    // 0x03). The rich text views answer the key, the edit boxes the character.
+    Context().injectKeyDown(CEGUI::Key::LeftControl);
+    Context().injectKeyDown(key);
+    Context().injectChar(static_cast<CEGUI::utf32>(letter - 'A' + 1));
+    Context().injectKeyUp(key);
+    Context().injectKeyUp(CEGUI::Key::LeftControl);
+}
+
+void ChatScene::PushMessagesToCopy()
+{
+    m_copyPushed = true;
+    for (const char* message : kMessagesToCopy)
+    {
+        Child(kChatBox).setProperty("PushChat", Utf8(message));
+        AddToReport(std::string("pushed: ") + message);
+        ++m_pushed;
+    }
+}
+
+void ChatScene::CopyMessagesIntoInput()
+{
+    m_copyPasted = true;
+    // The two newest messages, placed by the frame drawn since they arrived.
+    auto& box = static_cast<ZuGUI::CGameChatBox&>(Child(kChatBox));
+    const auto shown = box.ShownMessages();
+    if (shown.size() < 2)
+        throw std::logic_error("chat scene: the messages to copy are not shown");
+    const ZuGUI::CGameMultiLine& first = *shown[shown.size() - 2].view;
+    const ZuGUI::CGameMultiLine& second = *shown.back().view;
+
+    // From the start of the first message's first line to past the end of the second's last.
+    const CEGUI::Vector2f from = LinePoint(first, false, 1.0f);
+    const CEGUI::Vector2f to = LinePoint(second, true, second.LayoutWidth() - 1.0f);
+    Context().injectMousePosition(from.d_x, from.d_y);
+    Context().injectMouseButtonDown(CEGUI::LeftButton);
+    Context().injectMousePosition((from.d_x + to.d_x) / 2, (from.d_y + to.d_y) / 2);
+    Context().injectMousePosition(to.d_x, to.d_y);
+    Context().injectMouseButtonUp(CEGUI::LeftButton);
+    AddToReport("selected: " + SelectedText());
+
+    // The pressed message is the active window: Ctrl+C copies the box's selection.
+    PressWithControl(CEGUI::Key::C, 'C');
+    // The click takes the pointer off the messages and puts the caret at the end of the empty
+    // input, where a paste of the module's own copy links its items again.
+    Click(kChatInput, CEGUI::LeftButton);
+    PressWithControl(CEGUI::Key::V, 'V');
+    PressKey(CEGUI::Key::Return);
+}
+
+std::string ChatScene::SelectedText() const
+{
+    return OnOneLine(static_cast<ZuGUI::CGameChatBox&>(Child(kChatBox)).getSelectedText());
 }
 
 void ChatScene::OnLineAccepted()
@@ -176,7 +278,10 @@ void ChatScene::OnLineAccepted()
     const CEGUI::String encoded = input.getProperty("EncodedText");
     if (encoded.empty())
         return;
-    PushPlayerLine("{T grey:[20:09]} {N Aldric}: ", encoded.c_str(), "sent: ");
+    if (m_copyPasted)
+        PushPlayerLine("{T grey:[20:10]} {N Aldric}: ", encoded.c_str(), "sent copy: ");
+    else
+        PushPlayerLine("{T grey:[20:09]} {N Aldric}: ", encoded.c_str(), "sent: ");
     input.setText("");
 }
 

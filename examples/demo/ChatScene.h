@@ -3,8 +3,10 @@
 // folder from it, and reads sizes back from the module's script interface. The player's turn is
 // scripted too: a line is typed into the chat input, a bag item is Shift-clicked into it (the game
 // client links it), and the line is sent with Enter, encoded by the client's script, into the chat
-// box. A stack split is typed past its maximum. The scene reports every line pushed, sent and
-// expired.
+// box. Two more messages arrive; the player drags over them (the selection shows behind their
+// text), copies them with Ctrl+C, pastes them into the chat input with Ctrl+V, which links the
+// copied item again, and sends them. A stack split is typed past its maximum. The scene reports
+// every line pushed, sent and expired, and the selected text.
 #pragma once
 
 #include "demo/DemoScene.h"
@@ -37,6 +39,16 @@ private:
     void PlayPlayerTurn();
     void Type(const CEGUI::String& text);
     void Send();
+    void PressKey(CEGUI::Key::Scan key);
+    // Presses `key`, whose letter is `letter`, with Control held.
+    void PressWithControl(CEGUI::Key::Scan key, char letter);
+    // Pushes two messages, one with an item link, for the player to copy at the next frame.
+    void PushMessagesToCopy();
+    // Drags over those two messages, copies them with Ctrl+C, pastes them into the chat input
+    // with Ctrl+V and sends them with Enter.
+    void CopyMessagesIntoInput();
+    // The chat box's selected text, a line feed shown as "\n".
+    std::string SelectedText() const;
     // Pushes the chat input's line, as the game's script does when Enter is pressed.
     void OnLineAccepted();
     void PushForgedLine();
@@ -52,6 +64,8 @@ private:
     int m_pushed = 0;
     int m_expired = 0;
     bool m_sent = false;
+    bool m_copyPushed = false;
+    bool m_copyPasted = false;
     bool m_sizesShown = false;
 };
 } // namespace ZuDemo
