@@ -47,7 +47,7 @@ for command in _KeyVal_ItemIcon_Click _KeyVal_Cmd_Click; do
         "the scripted clicks sent no $command to the game client"
 done
 # The chat feed must have wrapped the chat box's ring, and lines must have expired.
-for what in "pushed: " "expired: "; do
+for what in "pushed: ." "expired: ."; do
     expect_in_log "^  $what" "the chat scene reported no '$what' line"
 done
 # The player's line went from a bag icon through the chat input into the chat box, with the
@@ -59,7 +59,7 @@ expect_in_log '^  sent: .*{{M /kick Bob:click}} selling {I 1001:\[Iron Sword\]} 
 # copied link and the rest of the copy escaped, as typed text is.
 expect_in_log '^  selected: \[20:10\] \[Trade\] Alice: last \[Iron Sword\], 35 gold\\n\[20:10\] Bram: mine! {hands over 35 gold}$' \
     "the drag over two chat messages did not select their text as shown"
-expect_in_log '^  sent copy: .*{N Aldric}: \[20:10\] \[Trade\] Alice: last {I 1001:\[Iron Sword\]}, 35 gold\[20:10\] Bram: mine! {{hands over 35 gold}}$' \
+expect_in_log '^  sent copy: .*{N Aldric}: \[20:10\] \[Trade\] Alice: last {I 1001:\[Iron Sword\]}, 35 gold \[20:10\] Bram: mine! {{hands over 35 gold}}$' \
     "the pasted copy did not carry the client's item text and the copied text escaped"
 # The copied messages are still shown, selected, at the screenshot.
 selected=$(sed -n 's/^  selected: //p' "$log")

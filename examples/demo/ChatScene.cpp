@@ -319,18 +319,19 @@ void ChatScene::ShowStatus()
 void ChatScene::ReportExpiredLines()
 {
     auto& box = static_cast<ZuGUI::CGameChatBox&>(Child(kChatBox));
-    std::set<CEGUI::Window*> shown;
+    std::map<CEGUI::Window*, std::string> shown;
     for (unsigned index = 0; index < box.GetCurChatSize(); ++index)
     {
         CEGUI::Window* view = box.GetChatWindowByIndex(index);
         if (view->isVisible())
-            shown.insert(view);
+            shown.emplace(view, view->getText().c_str());
     }
-    for (CEGUI::Window* view : m_shown)
+    // An expired view is empty now: its line is the text it showed at the last frame.
+    for (const auto& [view, text] : m_shown)
     {
         if (shown.count(view))
             continue;
-        AddToReport("expired: " + std::string(view->getText().c_str()));
+        AddToReport("expired: " + text);
         ++m_expired;
     }
     m_shown = std::move(shown);

@@ -11,7 +11,7 @@
 
 #include "demo/DemoScene.h"
 
-#include <set>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -59,7 +59,7 @@ private:
 
     SampleGameClient* m_client = nullptr;
     // The views that showed a line at the last frame.
-    std::set<CEGUI::Window*> m_shown;
+    std::map<CEGUI::Window*, std::string> m_shown;
     std::size_t m_firstHostLine = 0;
     int m_pushed = 0;
     int m_expired = 0;

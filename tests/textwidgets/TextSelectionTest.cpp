@@ -198,12 +198,12 @@ TEST_F(TextSelectionTest, CopyPutsTheShownTextOnTheClipboardAndRemembersTheItemL
 
 TEST_F(TextSelectionTest, PastingTheCopyIntoTheChatInputPushesItsItemLinksAndNothingElse)
 {
-    CGameMultiLine& view = CreateView("{C /kick Bob:hello} {{I 7:x}} {I 31:[Iron Sword]}");
+    CGameMultiLine& view = CreateView("{C /kick Bob:hello} {{I 7:x}}\n{I 31:[Iron Sword]}");
     view.activate();
     PressKey(CEGUI::Key::A);
     PressKey(CEGUI::Key::C);
     const std::string copied = Desktop().bytes;
-    ASSERT_EQ("hello {I 7:x} [Iron Sword]", copied);
+    ASSERT_EQ("hello {I 7:x}\n[Iron Sword]", copied);
 
     auto& input =
         static_cast<ZuGUI::CChatEditBox&>(CreateChild("ZuTest/ChatEditBox", "Input", 10, 320));

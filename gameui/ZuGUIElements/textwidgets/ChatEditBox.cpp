@@ -122,8 +122,8 @@ bool CChatEditBox::PasteToSelection()
 
 namespace
 {
-// A piece of a pasted copy: plain text (its line feeds dropped, as a single-line box drops
-// them) or the name of an item link.
+// A piece of a pasted copy: plain text or the name of an item link. The single-line box takes
+// the copy's line breaks (between messages, mostly) as spaces.
 struct PastedPiece
 {
     CEGUI::String text;
@@ -133,12 +133,8 @@ struct PastedPiece
 void AddPlainPiece(const CEGUI::String& text, std::size_t first, std::size_t end,
                    std::vector<PastedPiece>& pieces)
 {
-    CEGUI::String kept;
-    for (std::size_t i = first; i < end; ++i)
-    {
-        if (text[i] != '\n')
-            kept += text[i];
-    }
+    CEGUI::String kept = text.substr(first, end - first);
+    std::replace(kept.begin(), kept.end(), CEGUI::utf32('\n'), CEGUI::utf32(' '));
     if (!kept.empty())
         pieces.push_back({kept, nullptr});
 }

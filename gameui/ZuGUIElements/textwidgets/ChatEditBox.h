@@ -7,7 +7,7 @@
 //
 // A paste whose text is the module's last copy from a rich text view (CopiedText.h), pasted
 // at the end of the text, pushes that copy's item links again, each through the item log as a
-// script's push would; any other paste is plain typed text.
+// script's push would, its line breaks becoming spaces; any other paste is plain typed text.
 #pragma once
 
 #include "ZuGUIElements/textwidgets/CopiedText.h"

@@ -122,14 +122,13 @@ void CGameChatBox::RememberView(unsigned index, CEGUI::Window* view)
     d_views[index] = view;
     if (d_viewWatches[index].isValid())
         d_viewWatches[index]->disconnect();
-    d_viewWatches[index] =
-        view->subscribeEvent(CEGUI::Window::EventDestructionStarted,
-                             CEGUI::Event::Subscriber(
-                                 [this, index](const CEGUI::EventArgs&)
-                                 {
-                                     d_views[index] = nullptr;
-                                     return false;
-                                 }));
+    d_viewWatches[index] = view->subscribeEvent(CEGUI::Window::EventDestructionStarted,
+                                                CEGUI::Event::Subscriber(
+                                                    [this, index](const CEGUI::EventArgs&)
+                                                    {
+                                                        d_views[index] = nullptr;
+                                                        return false;
+                                                    }));
 }
 
 CEGUI::Window* CGameChatBox::GetChatWindowByIndex(unsigned index)
