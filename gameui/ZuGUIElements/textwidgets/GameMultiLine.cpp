@@ -429,24 +429,25 @@ void CGameMultiLine::onMouseButtonDown(CEGUI::MouseEventArgs& e)
 
 // A double or triple click selects the word in a selectable view; the click before it was
 // already a press of the text.
+void CGameMultiLine::SelectWordOrForwardPress(CEGUI::MouseEventArgs& e)
+{
+    if (!d_textSelectable || e.button != CEGUI::LeftButton)
+        return ForwardPress(e);
+    d_pressPending = false;
+    d_selectionGroup->SelectWord(*this, e.position);
+    ++e.handled;
+}
+
 void CGameMultiLine::onMouseDoubleClicked(CEGUI::MouseEventArgs& e)
 {
-    if (d_textSelectable && e.button == CEGUI::LeftButton)
-    {
-        d_pressPending = false;
-        d_selectionGroup->SelectWord(*this, e.position);
-        ++e.handled;
-    }
-    else
-    {
-        ForwardPress(e);
-    }
+    SelectWordOrForwardPress(e);
     CEGUI::Window::onMouseDoubleClicked(e);
 }
 
 void CGameMultiLine::onMouseTripleClicked(CEGUI::MouseEventArgs& e)
 {
-    onMouseDoubleClicked(e);
+    SelectWordOrForwardPress(e);
+    CEGUI::Window::onMouseTripleClicked(e);
 }
 
 void CGameMultiLine::onMouseButtonUp(CEGUI::MouseEventArgs& e)

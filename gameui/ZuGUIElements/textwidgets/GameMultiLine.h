@@ -181,7 +181,8 @@ protected:
     void onMouseWheel(CEGUI::MouseEventArgs& e) override;
     void onMouseButtonDown(CEGUI::MouseEventArgs& e) override;
     // CEGUI delivers the second and third press of a quick series as a multi-click instead of
-    // a button down: each is a press of the text all the same, and selects no word.
+    // a button down: each is a press of the text all the same, or, in a selectable view, a
+    // left one selects the word under the pointer.
     void onMouseDoubleClicked(CEGUI::MouseEventArgs& e) override;
     void onMouseTripleClicked(CEGUI::MouseEventArgs& e) override;
     void onMouseButtonUp(CEGUI::MouseEventArgs& e) override;
@@ -200,6 +201,7 @@ private:
     void DragToSelect(const CEGUI::MouseEventArgs& e);
     bool ReleaseToSelect(const CEGUI::MouseEventArgs& e);
     bool RunSelectionShortcut(CEGUI::Key::Scan key, CEGUI::uint sysKeys);
+    void SelectWordOrForwardPress(CEGUI::MouseEventArgs& e);
 
     // The base line list as one line over the whole text.
     void MakeFakeLine();

@@ -85,16 +85,6 @@ TextSelection::Range TextSelectionGroup::PartOf(std::uint64_t message,
                                 message == last.message ? last.index : whole.end};
 }
 
-bool TextSelectionGroup::HasSelection() const
-{
-    if (!m_active)
-        return false;
-    const std::vector<ShownMessage> shown = ShownMessages();
-    return std::any_of(shown.begin(), shown.end(),
-                       [this](const ShownMessage& candidate)
-                       { return !PartOf(candidate.message, *candidate.view).IsEmpty(); });
-}
-
 CopiedText TextSelectionGroup::Selected() const
 {
     std::vector<CEGUI::utf32> text;

@@ -43,7 +43,6 @@ public:
     void SelectAll();
     void Clear();
 
-    bool HasSelection() const;
     // The selected text as shown, messages in arrival order and separated by line feeds, with
     // its item links.
     CopiedText Selected() const;
