@@ -11,7 +11,7 @@ JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/asan
 
-.PHONY: deps demo test docs bench package package-check fuzz format
+.PHONY: deps demo test docs bench soak package package-check fuzz format
 
 deps:
 	@scripts/install-deps.sh
@@ -37,6 +37,11 @@ bench: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DZU_BUILD_TESTS=OFF -DZU_BUILD_BENCH=ON
 	cmake --build $(RELEASE_DIR) -j$(JOBS) --target zugui_bench
 	$(RELEASE_DIR)/bench/zugui_bench
+
+soak: deps
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DZU_BUILD_TESTS=OFF -DZU_BUILD_BENCH=ON
+	cmake --build $(RELEASE_DIR) -j$(JOBS) --target zugui_soak
+	$(RELEASE_DIR)/bench/zugui_soak
 
 package: deps
 	cmake -S . -B build/package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \

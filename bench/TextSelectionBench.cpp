@@ -18,11 +18,6 @@ using ZuBench::ScopedRichTextSystem;
 const char* const kChatLine =
     "{CN [Trade]} {N Alice}: selling {I 0x1F:[Sword of Dawn]} for 40 gold, whisper me";
 
-CEGUI::GUIContext& Context()
-{
-    return CEGUI::System::getSingleton().getDefaultGUIContext();
-}
-
 void BM_GameMultiLineDraw(benchmark::State& state, bool selected)
 {
     ScopedRichTextSystem system;
