@@ -21,7 +21,8 @@
 // value, read back, cannot be written again; when the module hands the client a null text,
 // releases an item reference the client never gave, or, with the client present throughout,
 // leaves an item reference held or a window registered once the scene is gone; when a web
-// control of the client is not released; and when a step takes longer than its time budget.
+// control of the client is not released or a window outlives the scene; and when a step takes
+// longer than its time budget.
 // ZU_FUZZ_VERBOSE=1 prints, per input, the steps and frames run, the client's calls and the
 // longest step.
 #include "support/FakeRenderProxies.h"
@@ -754,6 +755,15 @@ CEGUI::String PropertyValue(Reader& input)
     }
 }
 
+// The windows alive in CEGUI.
+std::size_t CountWindows()
+{
+    std::size_t count = 0;
+    for (auto it = CEGUI::WindowManager::getSingleton().getIterator(); !it.isAtEnd(); ++it)
+        ++count;
+    return count;
+}
+
 // The properties the module declares on `window` that can be written, or read, by name.
 std::vector<CEGUI::String> ModuleProperties(const CEGUI::Window& window, bool written)
 {
@@ -805,6 +815,9 @@ public:
     {
         m_context.setRootWindow(nullptr);
         CEGUI::WindowManager& windows = CEGUI::WindowManager::getSingleton();
+        // One by one: a hidden tool tip leaves its parent, so the root's tree may not hold it.
+        for (CEGUI::Window* window : m_windows)
+            windows.destroyWindow(window);
         windows.destroyWindow(m_root);
         windows.cleanDeadPool();
         CEGUI::System::getSingleton().destroyGUIContext(m_context);
@@ -1278,6 +1291,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     world.host.Begin(script, (setup & 16) != 0);
     RunState state;
     g_longestStep = 0.0;
+    const std::size_t windowsBefore = CountWindows();
     SetHost(world, state, (setup & 4) == 0);
     {
         Scene scene(world, setup);
@@ -1294,6 +1308,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(world.host.Windows().empty(), "a window registered after every window is gone");
     }
     Require(world.host.AliveWebControls() == 0, "a web control was not released");
+    Require(CountWindows() == windowsBefore, "a window outlived the scene that made it");
     SetHost(world, state, false);
     world.host.End();
     if (std::getenv("ZU_FUZZ_VERBOSE"))
