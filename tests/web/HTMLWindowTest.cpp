@@ -10,6 +10,7 @@
 
 #include <gmock/gmock.h>
 
+#include <climits>
 #include <memory>
 #include <stdexcept>
 
@@ -248,6 +249,39 @@ TEST_F(HTMLWindowTest, TheControlFollowsTheWindowAsTheClientAdjustsIt)
                                            "ctrl0.SetRect 306 206 74 50 hidden"));
     ZuGUI::ZuGUIExtraFacoryManager::Instance().SyncronizeUI(1);
     EXPECT_THAT(g_journal, IsEmpty());
+}
+
+TEST_F(HTMLWindowTest, ClientEdgesOutOfTheControlsRangeAreHeldAtTheRange)
+{
+    constexpr long kMax = 2147483647L;
+    constexpr long kMin = -kMax - 1;
+    const struct
+    {
+        ZuGUI::RECT adjusted;
+        const char* placed;
+    } cases[] = {
+        {{10, 20, 110, 70}, "ctrl0.SetRect 10 20 100 50 visible"},
+        {{LONG_MIN, 0, LONG_MAX, 0}, "ctrl0.SetRect -2147483648 0 2147483647 0 visible"},
+        {{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN},
+         "ctrl0.SetRect 2147483647 2147483647 -2147483648 -2147483648 visible"},
+        {{0, 0, 1L << 40, kMin}, "ctrl0.SetRect 0 0 2147483647 -2147483648 visible"},
+        {{kMax + 1, kMin - 1, kMax + 101, kMin + 49},
+         "ctrl0.SetRect 2147483647 -2147483648 0 49 visible"},
+        {{-5, -5, -10, -10}, "ctrl0.SetRect -5 -5 -5 -5 visible"},
+    };
+    OpenWeb("Shop");
+    for (const auto& test : cases)
+    {
+        m_host.adjustWebRect = [&](ZuGUI::RECT& rect)
+        {
+            rect = test.adjusted;
+            return true;
+        };
+        TakeJournal();
+        ZuGUI::ZuGUIExtraFacoryManager::Instance().SyncronizeUI(0);
+        EXPECT_THAT(TakeJournal(), ElementsAre("AdjustWebRect(10 20 210 120, 0)", test.placed))
+            << test.placed;
+    }
 }
 
 TEST_F(HTMLWindowTest, TheControlShowsAndHidesWithTheWindow)

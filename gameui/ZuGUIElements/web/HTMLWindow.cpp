@@ -7,6 +7,7 @@
 #include <CEGUI/GUIContext.h>
 #include <CEGUI/WindowManager.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -51,6 +52,23 @@ std::int32_t TruncatedPixel(float value)
         return 0;
     const float limit = 2147483520.0f; // the largest float below 2^31
     return static_cast<std::int32_t>(std::fmax(-limit, std::fmin(limit, value)));
+}
+
+// An edge of the client's rectangle as a control coordinate, held at the range.
+std::int32_t ClientPixel(long value)
+{
+    return static_cast<std::int32_t>(std::clamp<long>(
+        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+// The extent between two edges of the client's rectangle, both held at the range first, and
+// itself held at the range: any rectangle the client gives is placed without overflow.
+std::int32_t ClientExtent(long low, long high)
+{
+    const std::int64_t extent = std::int64_t{ClientPixel(high)} - ClientPixel(low);
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(extent, std::numeric_limits<std::int32_t>::min(),
+                                 std::numeric_limits<std::int32_t>::max()));
 }
 
 const char* HostText(IZuGUI& host, const char* key)
@@ -210,10 +228,10 @@ void CHTMLWindow::SyncronizeWebCtrlRect()
                          if (IZuGUI* host = GetHost())
                          {
                              visible = host->AdjustWebRect(&rect, 0);
-                             placed[0] = static_cast<std::int32_t>(rect.left);
-                             placed[1] = static_cast<std::int32_t>(rect.top);
-                             placed[2] = static_cast<std::int32_t>(rect.right - rect.left);
-                             placed[3] = static_cast<std::int32_t>(rect.bottom - rect.top);
+                             placed[0] = ClientPixel(rect.left);
+                             placed[1] = ClientPixel(rect.top);
+                             placed[2] = ClientExtent(rect.left, rect.right);
+                             placed[3] = ClientExtent(rect.top, rect.bottom);
                          }
                          CallWebCtrl("IWebCtrl::SetRect",
                                      [&](IWebCtrl& control) { control.SetRect(placed, visible); });
