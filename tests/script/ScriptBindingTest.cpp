@@ -346,6 +346,42 @@ TEST_F(ScriptBindingTest, ScriptsOpenFoldersByTheLocationsTheyWereGiven)
     }
 }
 
+// A script may open a folder by its bytes, which are not UTF-8: the entries' texts are UTF-8
+// all the same, and open what they name.
+TEST_F(ScriptBindingTest, FoldersOpenedByTheirBytesGiveUtf8Texts)
+{
+    const struct
+    {
+        const char* codePage; // null: the C locale's, ASCII
+        std::string folder;
+        std::string shown;
+    } cases[] = {
+        {"CP1252", "caf\xE9", "caf\xC3\xA9"},
+        {nullptr, "caf\xE9", "caf\xC3\xA9"},
+        {"UTF-8", "x\xFF", "x\xC3\xBF"},
+        {"CP1252", "caf\xE9/d\xE8s", "caf\xC3\xA9/d\xC3\xA8s"},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+    {
+        SCOPED_TRACE("case " + std::to_string(i));
+        SetSystemCodePage(cases[i].codePage);
+        const std::filesystem::path parent = m_folder / ("case" + std::to_string(i));
+        std::filesystem::create_directories(parent / cases[i].folder);
+        std::ofstream(parent / cases[i].folder / "inside") << "x";
+        m_lua.SetText("folder", (parent / cases[i].folder).string());
+        ASSERT_EQ("", m_lua.Run("local files = SHELL.FileFolderMgr:Instance()\n"
+                                "files:OpenPath(folder)\n"
+                                "local set = files:getLastResult()\n"
+                                "here = set:getFileAt(0):getLocationUtf8()\n"
+                                "inside = set:getFileAt(2):getLocationUtf8()\n"
+                                "files:OpenPath(here)\n"
+                                "again = files:getLastResult():getFileAt(2):getDspNameUtf8()"));
+        EXPECT_EQ(parent.string() + "/" + cases[i].shown + "/.", m_lua.Eval("here"));
+        EXPECT_EQ(parent.string() + "/" + cases[i].shown + "/inside", m_lua.Eval("inside"));
+        EXPECT_EQ("inside", m_lua.Eval("again"));
+    }
+}
+
 // CEGUI's own binding and the module's on one state, opened in either order: a window that a
 // script got from CEGUI is cast to the module's class and used with both bindings' members.
 TEST_F(ScriptBindingTest, ScriptsCastCeguiWindowsToModuleClasses)
