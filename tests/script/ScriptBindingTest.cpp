@@ -148,6 +148,41 @@ TEST_F(ScriptBindingTest, ScriptsReachTheColourTableAndMakeImageItems)
     }
 }
 
+// An item's id is an unsigned 32-bit number: a script's number that is none (a double that a
+// conversion would wrap or leave undefined) makes no item.
+TEST_F(ScriptBindingTest, ImageItemsTakeOnlyIdsThatAreUnsignedNumbers)
+{
+    const struct
+    {
+        const char* id;
+        const char* made; // the item's id, or "nil"
+    } cases[] = {
+        {"0", "0"},
+        {"-0", "0"},
+        {"4294967295", "4294967295"},
+        {"'7'", "7"},
+        {"-1", "nil"},
+        {"4294967296", "nil"},
+        {"4294967296 + 5", "nil"},
+        {"2^63", "nil"},
+        {"2.5", "nil"},
+        {"-0.5", "nil"},
+        {"1/0", "nil"},
+        {"-1/0", "nil"},
+        {"0/0", "nil"},
+    };
+    for (const auto& entry : cases)
+    {
+        SCOPED_TRACE(entry.id);
+        ASSERT_EQ("", m_lua.Run(std::string("item = CEGUI.createListboxImageItem('x', ") +
+                                entry.id + ")"));
+        auto* item = m_lua.Global<CEGUI::ListboxImageItem>("item");
+        EXPECT_EQ(entry.made, item ? std::to_string(item->getID()) : "nil");
+        m_lua.Run("item = nil");
+        delete item;
+    }
+}
+
 TEST_F(ScriptBindingTest, ScriptsPushChatAndReadWidgets)
 {
     auto& chat = static_cast<ZuGUI::CGameChatBox&>(
