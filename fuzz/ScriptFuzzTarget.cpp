@@ -908,12 +908,26 @@ private:
         const int first = base + 2;
         if (std::strcmp(callee.name, "OpenPath") == 0 && count >= 2)
             KeepPathInTree(first + 1, fromPaths[1]);
+        // CEGUI's own binding reads nil as a null text, which CEGUI::String does not take: not
+        // the module's to fix, so its setText gets "" instead.
+        if (std::strcmp(callee.name, "setText") == 0)
+        {
+            for (int i = first + 1; i < first + count; ++i)
+            {
+                if (lua_isnil(m_state, i))
+                {
+                    lua_pushliteral(m_state, "");
+                    lua_replace(m_state, i);
+                }
+            }
+        }
 
         // What the checks after the call need to know of the arguments.
         const std::size_t filesBefore =
             SHELL::FileFolderMgr::Instance().getLastResult()->getFileNum();
-        const bool numberIndex = count >= 2 && lua_type(m_state, first + 1) == LUA_TNUMBER;
-        const double index = numberIndex ? lua_tonumber(m_state, first + 1) : 0.0;
+        // The second argument as tolua++ reads a number (numeric strings too).
+        const bool numberSecond = count >= 2 && lua_isnumber(m_state, first + 1);
+        const double number = numberSecond ? lua_tonumber(m_state, first + 1) : 0.0;
         const bool pushesText = naturalSelf && count == 2 && lua_isstring(m_state, first + 1);
 
         int status = 0;
@@ -938,7 +952,7 @@ private:
             lua_settop(m_state, base);
             return "error";
         }
-        CheckResults(callee, naturalSelf, base + 1, results, filesBefore, numberIndex, index,
+        CheckResults(callee, naturalSelf, base + 1, results, filesBefore, numberSecond, number,
                      pushesText);
         for (int i = 1; i <= results && i <= 2; ++i)
             Keep(base + i);
@@ -958,28 +972,33 @@ private:
     }
 
     void CheckResults(const Callee& callee, bool naturalSelf, int first, int results,
-                      std::size_t filesBefore, bool numberIndex, double index, bool pushesText)
+                      std::size_t filesBefore, bool numberSecond, double number, bool pushesText)
     {
         const std::string name = callee.name;
         if (name == "createListboxImageItem")
         {
-            Check(results == 1, "createListboxImageItem gave no item");
+            Check(results == 1, "createListboxImageItem gave nothing");
             auto* item =
                 static_cast<CEGUI::ListboxImageItem*>(tolua_tousertype(m_state, first, nullptr));
-            Check(item != nullptr, "createListboxImageItem gave a null item");
-            m_items.push_back(item);
+            // No id (nil) is id 0.
+            const bool isId = !numberSecond || (number >= 0.0 && number <= 4294967295.0 &&
+                                                number == std::floor(number));
+            Check((item != nullptr) == isId, "createListboxImageItem(id " + std::to_string(number) +
+                                                 ") gave " + (item ? "an item" : "nil"));
+            if (item)
+                m_items.push_back(item);
         }
         else if (name == "getDspNameUtf8" || name == "getLocationUtf8" || name == "getSelectedText")
         {
             Check(results == 1 && IsValidUtf8Text(m_state, first), name + " gave no UTF-8 text");
         }
-        else if (name == "getFileAt" && numberIndex)
+        else if (name == "getFileAt" && numberSecond)
         {
             const bool isIndex =
-                index >= 0.0 && index < double(filesBefore) && index == std::floor(index);
+                number >= 0.0 && number < double(filesBefore) && number == std::floor(number);
             Check(results == 1 &&
                       (isIndex ? !lua_isnil(m_state, first) : lua_isnil(m_state, first)),
-                  "getFileAt(" + std::to_string(index) + ") of " + std::to_string(filesBefore) +
+                  "getFileAt(" + std::to_string(number) + ") of " + std::to_string(filesBefore) +
                       " entries gave " + (lua_isnil(m_state, first) ? "nil" : "an entry"));
         }
         else if (name == "getDocWidth" || name == "getDocHeight" || name == "getCaratOffset")
