@@ -380,8 +380,9 @@ TEST_F(GameChatBoxTest, AMessageLaidOutAgainTakesItsNewHeightAndMovesThoseBelow)
 }
 
 // In a box a little wider than its scroll bar, a message can need the bar at the full width
-// and not at the width that the bar leaves: fitting the views shows and hides the bar in
-// turn, and each change must not start another fit inside the one under way.
+// and not at the width that the bar leaves (narrower than a character, the view shows
+// nothing): fitting the views shows and hides the bar in turn. Each change must not start
+// another fit inside the one under way, nor one at every frame.
 TEST_F(GameChatBoxTest, ABoxWhoseScrollBarCannotSettleStillShowsItsMessages)
 {
     const struct
@@ -399,6 +400,18 @@ TEST_F(GameChatBoxTest, ABoxWhoseScrollBarCannotSettleStillShowsItsMessages)
         Wait(1.0f, 3);
         RenderFrame();
         EXPECT_THAT(Shown(box), ElementsAre("{N Zoe}: hi", "{N Rider1}: line 1"));
+        // The box is left as it is, not fitted again at every frame.
+        int resizes = 0;
+        for (unsigned i = 0; i < box.GetCurChatSize(); ++i)
+            box.GetChatWindowByIndex(i)->subscribeEvent(CEGUI::Window::EventSized,
+                                                        CEGUI::Event::Subscriber(
+                                                            [&resizes](const CEGUI::EventArgs&)
+                                                            {
+                                                                ++resizes;
+                                                                return true;
+                                                            }));
+        Wait(1.0f, 3);
+        EXPECT_EQ(0, resizes);
         DestroyBox(box);
     }
 }

@@ -413,6 +413,10 @@ void CGameChatBox::ArrangeFittedViews()
     if (FitNotedViews())
         ArrangeChatTexts();
     d_arranging = nested;
+    // What is still noted then is the bar coming and going again: a box narrower than its bar
+    // and a character does not settle, and is left as it is rather than fitted at every frame.
+    if (!nested)
+        d_viewsNeedFit = false;
 }
 
 void CGameChatBox::RefitNotedViews()
