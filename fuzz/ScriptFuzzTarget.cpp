@@ -31,7 +31,8 @@
 // Lua value: no object is cast to a class it is not. File browsing stays in a scratch tree
 // that the target makes under the temporary folder (the folder manager starts inside it, the
 // home folder is set to it): a string that OpenPath gets is a path of g_paths, a path inside
-// the tree, or else the tree's root, so that listings stay small.
+// the tree, or else the tree's root, so that listings stay small. The colour table lasts for
+// the process: the names registered are cut to kColourNameBytes.
 //
 // Besides crashes, the target checks what the binding promises: an entry's texts and a
 // selected text are UTF-8, getFileAt gives an entry exactly for a whole number below the
@@ -81,6 +82,7 @@ namespace fs = std::filesystem;
 constexpr int kMaxSteps = 64;
 constexpr std::size_t kLongStringBytes = 40000;
 constexpr int kKeptValues = 16;
+constexpr std::size_t kColourNameBytes = 16;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
@@ -404,10 +406,13 @@ double TimeBudgetScale()
 }
 
 // A step's budget: a floor, and time for each character of text that the step may lay out
-// (its arguments and the text that the windows show: a resize lays every message out again).
-// A step that is quadratic in its text exceeds it by far once texts are long.
+// (its arguments and the text that the windows show). A step lays a text out many times: a
+// push into a narrow chat box lays the new message out about ten times, at each resize of its
+// view and each time the box's scroll bar comes or goes, and a resize of the box lays every
+// shown message out again. A step that is quadratic in its text exceeds the budget by far
+// once texts are long (or libFuzzer's own time-out, for the longest).
 constexpr double kStepSecondsFloor = 0.25;
-constexpr double kStepSecondsPerCharacter = 2e-5;
+constexpr double kStepSecondsPerCharacter = 1e-4;
 
 // Calls `args` [1] [2] ... as self[name](self, ...); the name is upvalue 1.
 int CallMember(lua_State* state)
@@ -908,6 +913,10 @@ private:
         const int first = base + 2;
         if (std::strcmp(callee.name, "OpenPath") == 0 && count >= 2)
             KeepPathInTree(first + 1, fromPaths[1]);
+        // Registered colours stay for the process: names are cut short, so that the table
+        // stays small however many inputs run.
+        if (std::strcmp(callee.name, "RegisterColorByString") == 0 && count >= 2)
+            CutText(first + 1, kColourNameBytes);
         // CEGUI's own binding reads nil as a null text, which CEGUI::String does not take: not
         // the module's to fix, so its setText gets "" instead.
         if (std::strcmp(callee.name, "setText") == 0)
@@ -958,6 +967,18 @@ private:
             Keep(base + i);
         lua_settop(m_state, base);
         return "ok";
+    }
+
+    void CutText(int index, std::size_t bytes)
+    {
+        std::size_t length = 0;
+        const char* text = lua_type(m_state, index) == LUA_TSTRING
+                               ? lua_tolstring(m_state, index, &length)
+                               : nullptr;
+        if (!text || length <= bytes)
+            return;
+        lua_pushlstring(m_state, text, bytes);
+        lua_replace(m_state, index);
     }
 
     // A string that OpenPath gets stays in the scratch tree: a path of g_paths, a path inside
