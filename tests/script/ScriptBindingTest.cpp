@@ -148,6 +148,41 @@ TEST_F(ScriptBindingTest, ScriptsReachTheColourTableAndMakeImageItems)
     }
 }
 
+// An item's id is an unsigned 32-bit number: a script's number that is none (a double that a
+// conversion would wrap or leave undefined) makes no item.
+TEST_F(ScriptBindingTest, ImageItemsTakeOnlyIdsThatAreUnsignedNumbers)
+{
+    const struct
+    {
+        const char* id;
+        const char* made; // the item's id, or "nil"
+    } cases[] = {
+        {"0", "0"},
+        {"-0", "0"},
+        {"4294967295", "4294967295"},
+        {"'7'", "7"},
+        {"-1", "nil"},
+        {"4294967296", "nil"},
+        {"4294967296 + 5", "nil"},
+        {"2^63", "nil"},
+        {"2.5", "nil"},
+        {"-0.5", "nil"},
+        {"1/0", "nil"},
+        {"-1/0", "nil"},
+        {"0/0", "nil"},
+    };
+    for (const auto& entry : cases)
+    {
+        SCOPED_TRACE(entry.id);
+        ASSERT_EQ("", m_lua.Run(std::string("item = CEGUI.createListboxImageItem('x', ") +
+                                entry.id + ")"));
+        auto* item = m_lua.Global<CEGUI::ListboxImageItem>("item");
+        EXPECT_EQ(entry.made, item ? std::to_string(item->getID()) : "nil");
+        m_lua.Run("item = nil");
+        delete item;
+    }
+}
+
 TEST_F(ScriptBindingTest, ScriptsPushChatAndReadWidgets)
 {
     auto& chat = static_cast<ZuGUI::CGameChatBox&>(
@@ -343,6 +378,42 @@ TEST_F(ScriptBindingTest, ScriptsOpenFoldersByTheLocationsTheyWereGiven)
                                 "end\n"
                                 "result = table.concat(opened, ';')"));
         EXPECT_EQ(cases[i].opened, m_lua.Eval("result"));
+    }
+}
+
+// A script may open a folder by its bytes, which are not UTF-8: the entries' texts are UTF-8
+// all the same, and open what they name.
+TEST_F(ScriptBindingTest, FoldersOpenedByTheirBytesGiveUtf8Texts)
+{
+    const struct
+    {
+        const char* codePage; // null: the C locale's, ASCII
+        std::string folder;
+        std::string shown;
+    } cases[] = {
+        {"CP1252", "caf\xE9", "caf\xC3\xA9"},
+        {nullptr, "caf\xE9", "caf\xC3\xA9"},
+        {"UTF-8", "x\xFF", "x\xC3\xBF"},
+        {"CP1252", "caf\xE9/d\xE8s", "caf\xC3\xA9/d\xC3\xA8s"},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+    {
+        SCOPED_TRACE("case " + std::to_string(i));
+        SetSystemCodePage(cases[i].codePage);
+        const std::filesystem::path parent = m_folder / ("case" + std::to_string(i));
+        std::filesystem::create_directories(parent / cases[i].folder);
+        std::ofstream(parent / cases[i].folder / "inside") << "x";
+        m_lua.SetText("folder", (parent / cases[i].folder).string());
+        ASSERT_EQ("", m_lua.Run("local files = SHELL.FileFolderMgr:Instance()\n"
+                                "files:OpenPath(folder)\n"
+                                "local set = files:getLastResult()\n"
+                                "here = set:getFileAt(0):getLocationUtf8()\n"
+                                "inside = set:getFileAt(2):getLocationUtf8()\n"
+                                "files:OpenPath(here)\n"
+                                "again = files:getLastResult():getFileAt(2):getDspNameUtf8()"));
+        EXPECT_EQ(parent.string() + "/" + cases[i].shown + "/.", m_lua.Eval("here"));
+        EXPECT_EQ(parent.string() + "/" + cases[i].shown + "/inside", m_lua.Eval("inside"));
+        EXPECT_EQ("inside", m_lua.Eval("again"));
     }
 }
 

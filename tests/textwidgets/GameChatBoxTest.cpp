@@ -379,6 +379,43 @@ TEST_F(GameChatBoxTest, AMessageLaidOutAgainTakesItsNewHeightAndMovesThoseBelow)
     }
 }
 
+// In a box a little wider than its scroll bar, a message can need the bar at the full width
+// and not at the width that the bar leaves (narrower than a character, the view shows
+// nothing): fitting the views shows and hides the bar in turn. Each change must not start
+// another fit inside the one under way, nor one at every frame.
+TEST_F(GameChatBoxTest, ABoxWhoseScrollBarCannotSettleStillShowsItsMessages)
+{
+    const struct
+    {
+        float width;
+        float height;
+    } cases[] = {{32, 48}, {32, 20}, {36, 48}};
+    for (const auto& size : cases)
+    {
+        SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height));
+        auto& box = static_cast<CGameChatBox&>(
+            CreateChild("ZuTest/GameChatBox", "Chat", 0, 0, size.width, size.height));
+        box.SetChatCapacity(2);
+        Push(box, {"{N Zoe}: hi", "{N Rider1}: line 1"});
+        Wait(1.0f, 3);
+        RenderFrame();
+        EXPECT_THAT(Shown(box), ElementsAre("{N Zoe}: hi", "{N Rider1}: line 1"));
+        // The box is left as it is, not fitted again at every frame.
+        int resizes = 0;
+        for (unsigned i = 0; i < box.GetCurChatSize(); ++i)
+            box.GetChatWindowByIndex(i)->subscribeEvent(CEGUI::Window::EventSized,
+                                                        CEGUI::Event::Subscriber(
+                                                            [&resizes](const CEGUI::EventArgs&)
+                                                            {
+                                                                ++resizes;
+                                                                return true;
+                                                            }));
+        Wait(1.0f, 3);
+        EXPECT_EQ(0, resizes);
+        DestroyBox(box);
+    }
+}
+
 TEST_F(GameChatBoxTest, ANewLineNeverReplacesANewerOneWhileAnOlderOrAFreeViewExists)
 {
     struct Case

@@ -7,11 +7,13 @@
 
 namespace CEGUI
 {
-ListboxImageItem* createListboxImageItem(const char* text, unsigned itemId, void* itemData,
+ListboxImageItem* createListboxImageItem(const char* text, double itemId, void* itemData,
                                          bool disabled, bool autoDelete)
 {
-    return new ListboxImageItem(ZuGUI::StringFromUtf8(text), itemId, itemData, disabled,
-                                autoDelete);
+    if (!(itemId >= 0.0) || itemId > 4294967295.0 || itemId != std::floor(itemId))
+        return nullptr;
+    return new ListboxImageItem(ZuGUI::StringFromUtf8(text), static_cast<unsigned>(itemId),
+                                itemData, disabled, autoDelete);
 }
 } // namespace CEGUI
 

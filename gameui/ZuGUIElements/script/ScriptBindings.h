@@ -18,8 +18,10 @@
 
 namespace CEGUI
 {
-// A new image item for a list; the list owns it (auto-delete) or the caller does.
-ListboxImageItem* createListboxImageItem(const char* text, unsigned itemId, void* itemData,
+// A new image item for a list; the list owns it (auto-delete) or the caller does. Null (nil)
+// for an id that is not a whole number from 0 to 2^32 - 1: a script's number is a double,
+// which a conversion to unsigned would wrap or leave undefined.
+ListboxImageItem* createListboxImageItem(const char* text, double itemId, void* itemData,
                                          bool disabled, bool autoDelete);
 } // namespace CEGUI
 

@@ -1,5 +1,7 @@
 #include "ZuGUIElements/shell/FileFolderMgr.h"
 
+#include "public/CodePage.h"
+
 #include <dirent.h>
 #include <mntent.h>
 #include <sys/stat.h>
@@ -147,9 +149,12 @@ void FileFolderMgr::OpenPathUtf8(const char* location)
     {
         // A copy: `location` may be an entry's text, which the listing replaces.
         const std::string text = location;
+        // A text that is not UTF-8 can only open the folder of those bytes, whose own text the
+        // entries then build on.
+        const bool isUtf8 = IsValidUtf8(text.c_str());
         for (const std::string& folder : d_texts.LocationsFor(text))
         {
-            if (ListFolder(folder, text))
+            if (ListFolder(folder, isUtf8 ? text : FileSystemText(folder)))
                 return;
         }
     }

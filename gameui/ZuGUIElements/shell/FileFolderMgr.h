@@ -76,7 +76,8 @@ public:
     void OpenPath(const char* path);
     // Lists the folder `location` given as UTF-8 text, as scripts do: a location text that an
     // entry gave opens that entry's folder; another text is tried as it is, then in the system
-    // code page. A folder that cannot be read gives the top level.
+    // code page. Bytes that are not UTF-8 open the folder of those bytes, whose entries get
+    // UTF-8 texts as any listing's. A folder that cannot be read gives the top level.
     void OpenPathUtf8(const char* location);
 
 protected:

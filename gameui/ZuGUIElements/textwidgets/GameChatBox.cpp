@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace ZuGUI
 {
@@ -404,17 +405,26 @@ bool CGameChatBox::FitNotedViews()
 
 void CGameChatBox::ArrangeFittedViews()
 {
+    const bool nested = std::exchange(d_arranging, true);
     FitNotedViews();
     ArrangeChatTexts();
     // Arranging may show or hide the box's scroll bar, which makes every view narrower or
     // wider: once is enough, a taller text keeps the bar and a shorter one keeps it hidden.
     if (FitNotedViews())
         ArrangeChatTexts();
+    d_arranging = nested;
+    // What is still noted then is the bar coming and going again: a box narrower than its bar
+    // and a character does not settle, and is left as it is rather than fitted at every frame.
+    if (!nested)
+        d_viewsNeedFit = false;
 }
 
 void CGameChatBox::RefitNotedViews()
 {
-    if (!d_viewsNeedFit)
+    // Fitting a view shows or hides the box's scroll bar, whose resize comes back here: the
+    // arrangement under way fits what it noted. A refit inside it would start yet another for
+    // a text that needs the bar at the full width and not at the width the bar leaves.
+    if (!d_viewsNeedFit || d_arranging)
         return;
     // No message yet: the box may not even have its scroll bars.
     if (d_currentSize == 0)

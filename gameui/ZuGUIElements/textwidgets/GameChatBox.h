@@ -206,6 +206,8 @@ private:
     std::vector<CEGUI::Event::Connection> d_viewWatches;
     // A shown view is taller or shorter than its text.
     bool d_viewsNeedFit = false;
+    // The views are being fitted and arranged (ArrangeFittedViews).
+    bool d_arranging = false;
     bool d_textSelectable = false;
     std::uint64_t d_lastMessageNumber = 0;
     ChatSelection d_selection{*this};
