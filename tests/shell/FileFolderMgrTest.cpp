@@ -105,7 +105,9 @@ TEST_F(FileFolderMgrTest, AFolderThatCannotBeReadGivesTheTopLevel)
     const std::vector<std::string> top = Names(*files.getLastResult());
     EXPECT_THAT(top, ::testing::Contains("[/"));
     if (const char* home = std::getenv("HOME"))
+    {
         EXPECT_THAT(top, ::testing::Contains(std::string("[") + home));
+    }
     for (const std::string& name : top)
     {
         EXPECT_EQ('[', name[0]) << "only folders";
@@ -150,7 +152,9 @@ TEST_F(FileFolderMgrTest, EveryListedFolderOpensByItsLocationText)
         SCOPED_TRACE("case " + std::to_string(i));
         SetSystemCodePage(cases[i].codePage);
         if (!cases[i].codePage)
+        {
             ASSERT_STREQ("ANSI_X3.4-1968", GetSystemCodePage());
+        }
         const std::filesystem::path parent = m_folder / ("case" + std::to_string(i));
         for (const Folder& folder : cases[i].folders)
             MakeMarkedFolder(parent, folder.bytes);
