@@ -217,14 +217,6 @@ ZuGUI::TextParser::DocPtr FormatWithinBudget(ZuTest::TestRichTextView& view, flo
     }
 }
 
-int CountScriptCalls(const ZuTest::RecordingHost& host, const char* function)
-{
-    const std::string prefix = std::string("CallScript(\"") + function + "\"";
-    int count = 0;
-    for (const std::string& line : host.CallLines("CallScript"))
-        count += line.rfind(prefix, 0) == 0 ? 1 : 0;
-    return count;
-}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -262,8 +254,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (withHost)
     {
-        Check(CountScriptCalls(world.host, "gFn_chatItem_add_ref") ==
-                  CountScriptCalls(world.host, "gFn_chatItem_release_ref"),
+        Check(world.host.CountScriptCalls("gFn_chatItem_add_ref") ==
+                  world.host.CountScriptCalls("gFn_chatItem_release_ref"),
               "chat item references do not balance");
         ZuGUI::ZuGUIExtraFacoryManager::Instance().SetIZuGUI(nullptr);
     }

@@ -1174,14 +1174,6 @@ private:
     std::size_t m_stepCharacters = 0;
 };
 
-int CountScriptCalls(const ZuTest::RecordingHost& host, const char* function)
-{
-    const std::string prefix = std::string("CallScript(\"") + function + "\"";
-    int count = 0;
-    for (const std::string& line : host.CallLines("CallScript"))
-        count += line.rfind(prefix, 0) == 0 ? 1 : 0;
-    return count;
-}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -1193,8 +1185,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int step = 0; step < kMaxSteps && !input.AtEnd(); ++step)
             session.Step(input, step);
     }
-    Check(CountScriptCalls(world.host, "gFn_chatItem_add_ref") ==
-              CountScriptCalls(world.host, "gFn_chatItem_release_ref"),
+    Check(world.host.CountScriptCalls("gFn_chatItem_add_ref") ==
+              world.host.CountScriptCalls("gFn_chatItem_release_ref"),
           "chat item references do not balance once the windows are gone");
     world.host.ClearCalls();
     return 0;

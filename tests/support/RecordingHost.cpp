@@ -240,4 +240,13 @@ ScopedHost::~ScopedHost()
 {
     ZuGUI::ZuGUIExtraFacoryManager::Instance().SetIZuGUI(nullptr);
 }
+
+int RecordingHost::CountScriptCalls(const char* function) const
+{
+    const std::string prefix = std::string("CallScript(\"") + function + "\"";
+    int count = 0;
+    for (const std::string& line : CallLines("CallScript"))
+        count += line.rfind(prefix, 0) == 0 ? 1 : 0;
+    return count;
+}
 } // namespace ZuTest

@@ -54,6 +54,8 @@ public:
     const std::vector<HostCall>& Calls() const { return m_calls; }
     // The calls as "Operation(arguments)" lines, optionally only those of one operation.
     std::vector<std::string> CallLines(const std::string& operation = "") const;
+    // How many times the script `function` was called with CallScript.
+    int CountScriptCalls(const char* function) const;
     // The WatchObject and UnwatchObject lines, in order.
     std::vector<std::string> WatchLines() const;
     void ClearCalls() { m_calls.clear(); }

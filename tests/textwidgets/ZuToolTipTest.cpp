@@ -146,7 +146,9 @@ TEST_F(ZuToolTipTest, TheCompareTipFollowsTheTargetAndItsCompareIdNotTheText)
         Frame(0.02f);
         EXPECT_EQ(*icon.shown != '\0', tip.GetCompareView()->isVisible()) << icon.name;
         if (*icon.shown)
+        {
             EXPECT_EQ(icon.shown, tip.GetCompareView()->getText()) << icon.name;
+        }
     }
     // A compare id that changes under the pointer is followed too, and asked for once.
     auto& third = static_cast<ZuTest::TestGameWindow&>(*Root().getChild("Third"));
