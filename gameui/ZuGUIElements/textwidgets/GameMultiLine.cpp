@@ -406,7 +406,7 @@ void CGameMultiLine::ForwardPress(CEGUI::MouseEventArgs& e)
         return;
     // The button's own flag: a press of any button reaches the document as a press.
     const bool pressed = (e.sysKeys & CEGUI::SystemKeys::mouseButtonToSystemKey(e.button)) != 0;
-    d_doc->OnMouseButton(*this, ScreenToDocument(e.position), e.button, pressed);
+    ForwardPressAt(e.position, e.button, pressed);
     ++e.handled;
 }
 
