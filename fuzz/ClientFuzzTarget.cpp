@@ -3,8 +3,9 @@
 // drawn and given pointer, wheel, key and character input, and its properties are written,
 // while the client answers queries or not (with trees of any shape: keys of the wrong type,
 // missing, huge, deep), returns script results that are null, empty, very long or not valid
-// in the system code page, keeps a UI clock that stops, jumps or runs backwards, and goes
-// away for a while.
+// in the system code page, keeps a UI clock that stops, jumps or runs backwards, goes away for
+// a while, and whose scripts, from inside a query or a command, write to the widgets, hide
+// them or close them (see ReactAsClient), as a game's scripts do when a click closes a window.
 //
 // Input: byte 0 sets the scene up (bits 0-1: the system code page, CP1252, GBK, Shift-JIS or
 // UTF-8; bit 2: no client while the windows are made; bit 3: the skin's tool tip is the GUI
@@ -25,6 +26,7 @@
 // longer than its time budget.
 // ZU_FUZZ_VERBOSE=1 prints, per input, the steps and frames run, the client's calls and the
 // longest step.
+#include "FuzzTimeBudget.h"
 #include "support/FakeRenderProxies.h"
 #include "support/HeadlessCegui.h"
 #include "support/TestClipboard.h"
@@ -44,13 +46,13 @@
 #include <CEGUI/RendererModules/Null/Renderer.h>
 
 #include <algorithm>
-#include <chrono>
 #include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <map>
 #include <string>
@@ -78,18 +80,10 @@ constexpr int kMaxReplyDepth = 48;
 
 // A step's time budget: a frame (update and draw pass), an input event or a property write.
 // Under the sanitizers a frame of the whole scene takes about ten milliseconds, one that lays
-// out and draws texts of the longest kind under a tenth of a second; half a second leaves room
-// for a busy machine, and is exceeded by a step that grows much faster than its input (a
-// quadratic layout, a loop over the capacity of a chat box). ZU_FUZZ_TIME_SCALE multiplies it
-// (the seed replay among the tests runs beside other test programs).
+// out and draws texts of the longest kind under a tenth of a second; half a second of the
+// thread's processor time is exceeded by a step that grows much faster than its input (a
+// quadratic layout, a loop over the capacity of a chat box).
 constexpr double kStepSeconds = 0.5;
-
-double TimeBudgetScale()
-{
-    const char* text = std::getenv("ZU_FUZZ_TIME_SCALE");
-    const double scale = text ? std::atof(text) : 1.0;
-    return scale >= 1.0 ? scale : 1.0;
-}
 
 [[noreturn]] void Fail(const char* what, const char* detail = "")
 {
@@ -270,7 +264,12 @@ public:
         int answered = 0;
         int commands = 0;
         int scripts = 0;
+        int reactions = 0;
     } calls;
+
+    // What the client's scripts do to the widgets from inside a query or a command: the target
+    // installs it while a scene exists. It reads its choices from the client's answers.
+    std::function<void(Reader&)> reaction;
 
     void SendCommand(KeyValues* command) override
     {
@@ -279,6 +278,9 @@ public:
         // The client reads the whole tree, then owns it.
         command->Describe();
         command->Destroy();
+        // A click's script may change or close the widget that sent it.
+        if (Answers().Byte() % 4 == 3)
+            React();
     }
 
     bool Query(KeyValues* request, KeyValues* reply) override
@@ -290,7 +292,13 @@ public:
         if (answer.AtEnd())
             return false;
         const std::uint8_t how = answer.Byte();
-        if (how % 8 < 2)
+        if (how % 8 == 1)
+        {
+            // No answer, but the client's script writes to a widget on the way.
+            React();
+            return false;
+        }
+        if (how % 8 == 0)
             return false;
         ++calls.answered;
         if (how % 8 > 2)
@@ -452,6 +460,28 @@ public:
 private:
     Reader Answers() { return Reader(*m_script, true); }
 
+    // A reaction may make the module call the client again, which may react again: as deep as
+    // a client's scripts plausibly nest.
+    void React()
+    {
+        constexpr int kMaxReactionDepth = 3;
+        if (!reaction || m_reactionDepth >= kMaxReactionDepth)
+            return;
+        ++calls.reactions;
+        ++m_reactionDepth;
+        Reader answer = Answers();
+        try
+        {
+            reaction(answer);
+        }
+        catch (...)
+        {
+            --m_reactionDepth;
+            throw;
+        }
+        --m_reactionDepth;
+    }
+
     // null, "", a text, a long run of a text, or bytes that no code page reads as meant; the
     // client keeps each function's last text until its next call.
     const char* TextAnswer(std::string& kept)
@@ -603,6 +633,7 @@ private:
     std::string m_localizedText;
     std::string m_scriptString;
     std::string m_fontName;
+    int m_reactionDepth = 0;
     ZuGUI::HWND m_noWindow = nullptr;
     // The handle of the game's main window: the module only hands it back to the platform.
     int m_mainWindowObject = 0;
@@ -817,7 +848,10 @@ public:
         CEGUI::WindowManager& windows = CEGUI::WindowManager::getSingleton();
         // One by one: a hidden tool tip leaves its parent, so the root's tree may not hold it.
         for (CEGUI::Window* window : m_windows)
-            windows.destroyWindow(window);
+        {
+            if (window)
+                windows.destroyWindow(window);
+        }
         windows.destroyWindow(m_root);
         windows.cleanDeadPool();
         CEGUI::System::getSingleton().destroyGUIContext(m_context);
@@ -828,13 +862,31 @@ public:
 
     CEGUI::GUIContext& Context() { return m_context; }
     std::size_t Count() const { return m_windows.size(); }
-    CEGUI::Window& At(std::uint8_t byte) { return *m_windows[byte % m_windows.size()]; }
+    // The window in the `byte`th place, made again if the client closed it.
+    CEGUI::Window& At(std::uint8_t byte)
+    {
+        CEGUI::Window*& window = m_windows[byte % m_windows.size()];
+        if (!window)
+            window = Make(byte % m_windows.size());
+        return *window;
+    }
+    // The window in the `byte`th place, or null while the client has it closed.
+    CEGUI::Window* Existing(std::uint8_t byte) const { return m_windows[byte % m_windows.size()]; }
+
+    // The client's script closes a window; its place stays empty until a step needs it.
+    void Close(std::uint8_t byte)
+    {
+        CEGUI::Window*& window = m_windows[byte % m_windows.size()];
+        CEGUI::Window* closed = window;
+        window = nullptr;
+        if (closed)
+            CEGUI::WindowManager::getSingleton().destroyWindow(closed);
+    }
 
     void Recreate(std::uint8_t byte)
     {
-        const std::size_t index = byte % m_windows.size();
-        CEGUI::WindowManager::getSingleton().destroyWindow(m_windows[index]);
-        m_windows[index] = Make(index);
+        Close(byte);
+        At(byte);
     }
 
 private:
@@ -897,8 +949,6 @@ private:
 };
 
 // ---------------------------------------------------------------------------------------------
-using Clock = std::chrono::steady_clock;
-
 // The longest step of the input so far, for ZU_FUZZ_VERBOSE.
 double g_longestStep = 0.0;
 const char* g_longestStepName = "";
@@ -907,7 +957,7 @@ const char* g_longestStepName = "";
 template <typename Step>
 void Timed(const char* name, Step&& step)
 {
-    const auto start = Clock::now();
+    const ZuFuzz::ThreadStopwatch stopwatch;
     try
     {
         step();
@@ -924,16 +974,16 @@ void Timed(const char* name, Step&& step)
     {
         Fail((std::string("an exception left ") + name).c_str(), "unknown");
     }
-    const std::chrono::duration<double> took = Clock::now() - start;
-    if (took.count() > g_longestStep)
+    const double took = stopwatch.Seconds();
+    if (took > g_longestStep)
     {
-        g_longestStep = took.count();
+        g_longestStep = took;
         g_longestStepName = name;
     }
-    if (took.count() > kStepSeconds * TimeBudgetScale())
+    if (took > kStepSeconds * ZuFuzz::TimeBudgetScale())
     {
         char detail[64];
-        std::snprintf(detail, sizeof detail, "%.3f s", took.count());
+        std::snprintf(detail, sizeof detail, "%.3f s", took);
         Fail((std::string(name) + " took longer than its budget").c_str(), detail);
     }
 }
@@ -978,9 +1028,20 @@ void MoveClock(FuzzHost& host, std::uint8_t how, float elapsed)
     }
 }
 
+// Whether CEGUI's update or draw pass runs: it walks the window tree, which no one may change
+// meanwhile, CEGUI's own windows included.
+bool g_inPass = false;
+
+struct PassScope
+{
+    PassScope() { g_inPass = true; }
+    ~PassScope() { g_inPass = false; }
+};
+
 void RunFrame(Scene& scene, float elapsed)
 {
     CEGUI::System& system = CEGUI::System::getSingleton();
+    const PassScope pass;
     Timed("the update pass",
           [&]
           {
@@ -1097,6 +1158,44 @@ void WriteProperty(CEGUI::Window& window, const CEGUI::String& name, const CEGUI
                   Fail("a property refused its own value", (name + " = " + stored).c_str());
               }
           });
+}
+
+// A client's script reacting inside a query or a command: it sets a window's text or one of
+// the module's properties, shows or hides it, asks it to fetch its data again, or, outside
+// CEGUI's passes, closes it.
+void ReactAsClient(Scene& scene, Reader& answer)
+{
+    const std::uint8_t what = answer.Byte();
+    const std::uint8_t which = answer.Byte();
+    CEGUI::Window* window = scene.Existing(which);
+    if (!window)
+        return;
+    switch (what % 6)
+    {
+    case 0:
+        WriteProperty(*window, "Text", PropertyValue(answer));
+        break;
+    case 1:
+    {
+        const std::vector<CEGUI::String> names = ModuleProperties(*window, true);
+        const std::uint8_t property = answer.Byte();
+        const CEGUI::String value = PropertyValue(answer);
+        if (!names.empty())
+            WriteProperty(*window, names[property % names.size()], value);
+        break;
+    }
+    case 2:
+        window->setVisible(!window->isVisible());
+        break;
+    case 3:
+        if (auto* gameWindow = dynamic_cast<ZuGUI::ZuWindow*>(window))
+            gameWindow->requestUpdate();
+        break;
+    default:
+        if (!g_inPass)
+            scene.Close(which);
+        break;
+    }
 }
 
 struct RunState
@@ -1295,11 +1394,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SetHost(world, state, (setup & 4) == 0);
     {
         Scene scene(world, setup);
+        world.host.reaction = [&scene](Reader& answer) { ReactAsClient(scene, answer); };
         RunFrame(scene, 0.0f);
         for (; state.steps < kMaxSteps && !input.AtEnd(); ++state.steps)
             RunStep(world, scene, input, state);
         // The last updates the steps asked for.
         RunFrame(scene, 1.0f / 60);
+        world.host.reaction = nullptr;
     }
     if (state.hostSet && !state.hostLeft)
     {
@@ -1316,9 +1417,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const FuzzHost::Calls& calls = world.host.calls;
         std::fprintf(stderr,
                      "steps %d frames %d queries %d answered %d commands %d scripts %d "
-                     "longest %s %.4f s\n",
+                     "reactions %d longest %s %.4f s\n",
                      state.steps, state.frames, calls.queries, calls.answered, calls.commands,
-                     calls.scripts, g_longestStepName, g_longestStep);
+                     calls.scripts, calls.reactions, g_longestStepName, g_longestStep);
     }
     return 0;
 }

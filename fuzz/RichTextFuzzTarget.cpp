@@ -12,6 +12,7 @@
 // time, or whose document more memory, than a budget that grows linearly with the text: a
 // layout that is quadratic somewhere, or a document that costs far more than its text.
 // ZU_FUZZ_VERBOSE=1 prints each measured layout's length, bytes and seconds.
+#include "FuzzTimeBudget.h"
 #include "support/RecordingHost.h"
 #include "support/TestRichTextView.h"
 
@@ -22,7 +23,6 @@
 
 #include <CEGUI/CEGUI.h>
 
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -168,16 +168,6 @@ constexpr double kLayoutSecondsFloor = 0.02;
 constexpr std::size_t kDocumentBytesPerCharacter = 256;
 constexpr std::size_t kDocumentBytesFloor = 16 * 1024;
 
-// How many times the time budget a run allows: ZU_FUZZ_TIME_SCALE, 1 by default. The seed
-// replay among the tests sets it, since there the layout shares the machine with other test
-// programs; a quadratic layout still exceeds the scaled budget by far.
-double TimeBudgetScale()
-{
-    const char* text = std::getenv("ZU_FUZZ_TIME_SCALE");
-    const double scale = text ? std::atof(text) : 1.0;
-    return scale >= 1.0 ? scale : 1.0;
-}
-
 std::size_t AllocatedBytes()
 {
 #ifdef ZU_FUZZ_COUNTS_MEMORY
@@ -188,30 +178,30 @@ std::size_t AllocatedBytes()
 }
 
 // A document of the view's text laid out at `width`. Fails when the layout exceeds its time
-// budget three times in a row (once may be the machine's doing) or the document its memory
+// budget three times in a row (once may be a page fault's doing) or the document its memory
 // budget. A first layout, not measured, lets the font make the glyphs of the text.
 ZuGUI::TextParser::DocPtr FormatWithinBudget(ZuTest::TestRichTextView& view, float width)
 {
     CSimpleParserManager& parsers = CSimpleParserManager::Instance();
     ZuGUI::TextParser::FormatDocument(parsers, *ZuGUI::TextParser::MakeDoc(parsers), view, width);
     const std::size_t length = view.text.length();
-    const double seconds =
-        TimeBudgetScale() * (kLayoutSecondsFloor + kLayoutSecondsPerCharacter * double(length));
+    const double seconds = ZuFuzz::TimeBudgetScale() *
+                           (kLayoutSecondsFloor + kLayoutSecondsPerCharacter * double(length));
     for (int attempt = 0;; ++attempt)
     {
         const std::size_t before = AllocatedBytes();
-        const auto start = std::chrono::steady_clock::now();
+        const ZuFuzz::ThreadStopwatch stopwatch;
         ZuGUI::TextParser::DocPtr doc = ZuGUI::TextParser::MakeDoc(parsers);
         ZuGUI::TextParser::FormatDocument(parsers, *doc, view, width);
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        const double took = stopwatch.Seconds();
         const std::size_t after = AllocatedBytes();
         if (std::getenv("ZU_FUZZ_VERBOSE"))
             std::fprintf(stderr, "chars %zu bytes %zu seconds %g\n", length,
-                         after > before ? after - before : 0, took.count());
+                         after > before ? after - before : 0, took);
         Check(after <= before ||
                   after - before <= kDocumentBytesFloor + kDocumentBytesPerCharacter * length,
               "the document costs more memory than its budget");
-        if (took.count() <= seconds)
+        if (took <= seconds)
             return doc;
         Check(attempt < 2, "the layout takes longer than its budget");
     }

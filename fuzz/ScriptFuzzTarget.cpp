@@ -39,6 +39,7 @@
 // count, a push with a capacity is taken, sizes are finite, and the chat item references that
 // the views took are released once the windows are gone. ZU_FUZZ_VERBOSE=1 prints each
 // step's op, outcome and seconds.
+#include "FuzzTimeBudget.h"
 #include "support/HeadlessCegui.h"
 #include "support/RecordingHost.h"
 
@@ -61,7 +62,6 @@
 #include <tolua++.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -396,15 +396,6 @@ private:
     std::size_t m_position = 0;
 };
 
-// How many times the time budget a run allows: ZU_FUZZ_TIME_SCALE, 1 by default (the seed
-// replay among the tests shares the machine with other test programs).
-double TimeBudgetScale()
-{
-    const char* text = std::getenv("ZU_FUZZ_TIME_SCALE");
-    const double scale = text ? std::atof(text) : 1.0;
-    return scale >= 1.0 ? scale : 1.0;
-}
-
 // A step's budget: a floor, and time for each character of text that the step may lay out
 // (its arguments and the text that the windows show). A step lays a text out many times: a
 // push into a narrow chat box lays the new message out about ten times, at each resize of its
@@ -510,23 +501,22 @@ public:
         const std::uint8_t op = input.Byte();
         const int action = op % 32;
         m_stepCharacters = ShownCharacters();
-        const auto start = std::chrono::steady_clock::now();
+        const ZuFuzz::ThreadStopwatch stopwatch;
         const char* outcome = "";
         if (action < kCalleeCount)
             outcome = Call(input, kCallees[action], op >> 5);
         else
             Act(input, static_cast<HostAction>(action - kCalleeCount), op >> 5);
         UpdateAndDraw(1.0 / 60.0);
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        const double budget =
-            TimeBudgetScale() * (kStepSecondsFloor + kStepSecondsPerCharacter * m_stepCharacters);
+        const double took = stopwatch.Seconds();
+        const double budget = ZuFuzz::TimeBudgetScale() *
+                              (kStepSecondsFloor + kStepSecondsPerCharacter * m_stepCharacters);
         if (std::getenv("ZU_FUZZ_VERBOSE"))
             std::fprintf(stderr, "step %d op %d (%s %s) characters %zu seconds %g\n", step, op,
                          action < kCalleeCount ? kCallees[action].name : "host", outcome,
-                         m_stepCharacters, took.count());
-        Check(took.count() <= budget, "step " + std::to_string(step) + " (op " +
-                                          std::to_string(op) + ") took " +
-                                          std::to_string(took.count()) + " s, over its budget");
+                         m_stepCharacters, took);
+        Check(took <= budget, "step " + std::to_string(step) + " (op " + std::to_string(op) +
+                                  ") took " + std::to_string(took) + " s, over its budget");
     }
 
 private:
