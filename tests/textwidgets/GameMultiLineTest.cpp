@@ -6,6 +6,7 @@
 #include "gamewidgets/SampleLook.h"
 #include "support/QuadGeometry.h"
 
+#include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
 #include "ZuGUIElements/richtext/RichTextDoc.h"
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
@@ -611,3 +612,45 @@ TEST_F(GameMultiLineTest, SampleSkinLookProvidesEverythingTheRendererDraws)
     EXPECT_GT(view.getGeometryBuffer().getVertexCount(), 0u);
 }
 } // namespace
+
+// A game's click handler may rewrite the view, close it or unset the client before the
+// module's own handling of the press is over.
+TEST_F(GameMultiLineTest, AClickHandlerMayRewriteCloseOrLeaveTheViewItClicked)
+{
+    enum class Reaction
+    {
+        Rewrite,
+        Close,
+        Leave
+    };
+    for (int run = 0; run < 6; ++run)
+    {
+        const auto reaction = static_cast<Reaction>(run % 3);
+        const bool selectable = run >= 3; // the command goes at the release
+        SCOPED_TRACE(run);
+        CGameMultiLine& view = CreateView("say {N Alice} sells {I 1001:[Sword]}\n{N Bob}");
+        view.setProperty("TextSelectable", selectable ? "True" : "False");
+        RenderFrame();
+        bool reacted = false;
+        m_host.onCall = [&](const ZuTest::HostCall& call)
+        {
+            if (reacted || call.operation != "SendCommand")
+                return;
+            reacted = true;
+            if (reaction == Reaction::Rewrite)
+                view.setText("{N Carol} took over");
+            else if (reaction == Reaction::Close)
+                CEGUI::WindowManager::getSingleton().destroyWindow(&view);
+            else
+                ZuGUI::ZuGUIExtraFacoryManager::Instance().SetIZuGUI(nullptr);
+        };
+        ClickAt(PointIn(view, 1));
+        m_host.onCall = nullptr;
+        EXPECT_TRUE(reacted);
+        ZuGUI::ZuGUIExtraFacoryManager::Instance().SetIZuGUI(&m_host);
+        RenderFrame();
+        if (reaction != Reaction::Close)
+            CEGUI::WindowManager::getSingleton().destroyWindow(&view);
+        RenderFrame();
+    }
+}

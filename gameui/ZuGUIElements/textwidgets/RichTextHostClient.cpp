@@ -57,9 +57,11 @@ void HostRichTextClient::CommandPressed(const CommandPress& press)
                 click.SetInt(HostTrees::kCmdTrusted,
                              IsTrustedWebLink(press.command.c_str()) ? 1 : 0);
         });
-    if (sent)
-        GetHost()->CallScriptIntStr(HostTrees::kScriptGuideCmdTextOnClick, press.kind,
-                                    Utf8ToAnsi(press.command.c_str(), ""));
+    // The command's handler may have unset the client.
+    IZuGUI* host = sent ? GetHost() : nullptr;
+    if (host)
+        host->CallScriptIntStr(HostTrees::kScriptGuideCmdTextOnClick, press.kind,
+                               Utf8ToAnsi(press.command.c_str(), ""));
 }
 
 void HostRichTextClient::EmotePressed(int emoteNumber, CEGUI::MouseButton button)
