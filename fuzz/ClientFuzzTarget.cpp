@@ -41,6 +41,7 @@
 #include "ZuGUIElements/web/WebCtrl.h"
 #include "public/CodePage.h"
 #include "public/KeyValues.h"
+#include "public/MarkupText.h"
 
 #include <CEGUI/CEGUI.h>
 #include <CEGUI/RendererModules/Null/Renderer.h>
@@ -155,15 +156,15 @@ public:
     // non-characters included).
     CEGUI::String Text(std::size_t limit)
     {
-        CEGUI::String text;
-        while (!AtEnd() && text.length() < limit)
+        MarkupText::Characters<CEGUI::String> text;
+        while (!AtEnd() && text.size() < limit)
         {
             const std::uint8_t lead = Byte();
             if (lead == 0)
                 break;
-            text += CodePoint(lead);
+            text.push_back(CodePoint(lead));
         }
-        return text;
+        return MarkupText::MakeText<CEGUI::String>(text);
     }
 
     CEGUI::utf32 CodePoint(std::uint8_t lead)
@@ -777,6 +778,7 @@ CEGUI::String PropertyValue(Reader& input)
         const CEGUI::String piece = input.Text(64);
         const std::size_t times = (input.Byte() + 1u) * 16u;
         CEGUI::String text;
+        text.reserve(kLongTextLimit); // CEGUI's strings grow to the exact size at each append
         for (std::size_t i = 0; i < times && text.length() + piece.length() <= kLongTextLimit; ++i)
             text += piece.empty() ? CEGUI::String("x") : piece;
         return text;

@@ -20,6 +20,7 @@
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
 #include "ZuGUIElements/richtext/ParserManager.h"
 #include "ZuGUIElements/richtext/RichTextDoc.h"
+#include "public/MarkupText.h"
 
 #include <CEGUI/CEGUI.h>
 
@@ -93,10 +94,10 @@ public:
 
     CEGUI::String Text()
     {
-        CEGUI::String text;
+        MarkupText::Characters<CEGUI::String> text;
         while (!AtEnd())
-            text += CodePoint();
-        return text;
+            text.push_back(CodePoint());
+        return MarkupText::MakeText<CEGUI::String>(text);
     }
 
 private:
