@@ -52,7 +52,13 @@ public:
 
     // One line per call received, in order: "Operation arguments".
     const std::vector<std::string>& Log() const { return m_log; }
-    void ClearLog() { m_log.clear(); }
+    // Forgets the calls and the command trees received so far: a long session clears them
+    // now and then, as both grow with every call.
+    void ClearLog()
+    {
+        m_log.clear();
+        m_commandLog.clear();
+    }
     // Every command tree received, described, in order.
     const std::vector<std::string>& CommandLog() const { return m_commandLog; }
 

@@ -66,6 +66,11 @@ const std::vector<std::string>& SampleWebControl::Journal()
     return JournalLines();
 }
 
+void SampleWebControl::ClearJournal()
+{
+    JournalLines().clear();
+}
+
 SampleWebControl::SampleWebControl(int number) : m_name("ctrl" + std::to_string(number)) {}
 
 SampleWebControl::~SampleWebControl()

@@ -33,6 +33,8 @@ public:
     // Every call that a control received, "ctrlN.Operation arguments", and every navigation
     // its call-back refused ("ctrlN refused address").
     static const std::vector<std::string>& Journal();
+    // Forgets the journal, which otherwise grows for as long as the process runs.
+    static void ClearJournal();
 
     void AddRef() override;
     void Release() override;
