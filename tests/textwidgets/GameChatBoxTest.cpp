@@ -1,4 +1,5 @@
 #include "support/CeguiFixture.h"
+#include "support/RecordingHost.h"
 
 #include "ZuGUIElements/textwidgets/GameChatBox.h"
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
@@ -532,3 +533,55 @@ TEST_F(GameChatBoxTest, AtTheVeryTopAPushKeepsTheFirstMessageInPlace)
     EXPECT_NEAR(before, ScreenTop(first), 1.0f);
 }
 } // namespace
+
+// A click on a name in the oldest message whose handler, as a game's does, writes a line into
+// the same full box (which reuses the clicked view), clears the box or closes it.
+TEST_F(GameChatBoxTest, AClickHandlerMayPushClearOrCloseTheBoxOfTheClickedMessage)
+{
+    enum class Reaction
+    {
+        Push,
+        Clear,
+        Close
+    };
+    for (int run = 0; run < 6; ++run)
+    {
+        const auto reaction = static_cast<Reaction>(run % 3);
+        SCOPED_TRACE(run);
+        ZuTest::RecordingHost host;
+        ZuTest::ScopedHost scopedHost(&host);
+        CGameChatBox& box = CreateBox(2, "0", 200);
+        // Selectable boxes send the command at the release.
+        box.setProperty("TextSelectable", run >= 3 ? "True" : "False");
+        Push(box, {"{N Alice}: hello {I 5:[Sword]}", "{N Bob}: hi"});
+        RenderFrame();
+        bool reacted = false;
+        host.onCall = [&](const ZuTest::HostCall& call)
+        {
+            if (reacted || call.operation != "SendCommand")
+                return;
+            reacted = true;
+            if (reaction == Reaction::Push)
+                box.PushChatText("{N System}: whisper to Alice");
+            else if (reaction == Reaction::Clear)
+                box.setProperty("Clear", "1");
+            else
+                DestroyBox(box);
+        };
+        CEGUI::Window& oldest = *box.GetChatWindowByIndex(0);
+        const CEGUI::Rectf area = oldest.getUnclippedInnerRect().get();
+        Context().injectMousePosition(area.left() + 8.0f, area.top() + area.getHeight() / 2);
+        Context().injectMouseButtonDown(CEGUI::LeftButton);
+        Context().injectMouseButtonUp(CEGUI::LeftButton);
+        host.onCall = nullptr;
+        EXPECT_TRUE(reacted);
+        RenderFrame();
+        if (reaction == Reaction::Push)
+            EXPECT_THAT(Shown(box), ElementsAre("{N Bob}: hi", "{N System}: whisper to Alice"));
+        if (reaction != Reaction::Close)
+            DestroyBox(box);
+        RenderFrame();
+        EXPECT_EQ(host.CountScriptCalls("gFn_chatItem_add_ref"),
+                  host.CountScriptCalls("gFn_chatItem_release_ref"));
+    }
+}
