@@ -577,7 +577,9 @@ TEST_F(GameChatBoxTest, AClickHandlerMayPushClearOrCloseTheBoxOfTheClickedMessag
         EXPECT_TRUE(reacted);
         RenderFrame();
         if (reaction == Reaction::Push)
+        {
             EXPECT_THAT(Shown(box), ElementsAre("{N Bob}: hi", "{N System}: whisper to Alice"));
+        }
         if (reaction != Reaction::Close)
             DestroyBox(box);
         RenderFrame();
