@@ -5,13 +5,23 @@
 namespace
 {
 // The name of the tag that the "{" at `open` starts: the characters up to the first space
-// after it, or npos when no space follows.
-std::string_view TagNameAt(std::string_view message, std::size_t open)
+// after it, or "" when no space follows within `longestName` characters (no allowed tag then).
+// The bound keeps the filter linear on braces that open nothing.
+std::string_view TagNameAt(std::string_view message, std::size_t open, std::size_t longestName)
 {
-    const std::size_t space = message.find(' ', open + 1);
+    const std::string_view window = message.substr(open + 1, longestName + 1);
+    const std::size_t space = window.find(' ');
     if (space == std::string_view::npos)
         return std::string_view();
-    return message.substr(open + 1, space - open - 1);
+    return window.substr(0, space);
+}
+
+std::size_t LongestName(const std::vector<std::string>& tags)
+{
+    std::size_t longest = 0;
+    for (const std::string& tag : tags)
+        longest = std::max(longest, tag.size());
+    return longest;
 }
 
 bool IsAllowed(std::string_view tag, const std::vector<std::string>& allowedTags)
@@ -34,6 +44,7 @@ const std::vector<std::string>& DefaultPlayerTags()
 
 std::string KeepMarkupTags(std::string_view message, const std::vector<std::string>& allowedTags)
 {
+    const std::size_t longestName = LongestName(allowedTags);
     std::string kept;
     kept.reserve(message.size() + message.size() / 8);
     std::size_t i = 0;
@@ -50,7 +61,7 @@ std::string KeepMarkupTags(std::string_view message, const std::vector<std::stri
             kept += message[i++];
             continue;
         }
-        const std::string_view tag = TagNameAt(message, i);
+        const std::string_view tag = TagNameAt(message, i, longestName);
         if (!IsAllowed(tag, allowedTags))
         {
             kept += "{{";

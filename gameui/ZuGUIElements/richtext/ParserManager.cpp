@@ -106,9 +106,11 @@ TextIndex CSimpleParserManager::ParseStretch(IParser& parser, IRichTextView& vie
 
 IParser& CSimpleParserManager::OpenTag(const CEGUI::String& text, TextIndex& position) const
 {
-    if (position >= text.length() || text[position] != '{')
+    // A doubled "{" is text wherever it stands, right after a tag's "}" too.
+    if (position >= text.length() || text[position] != '{' ||
+        MarkupText::IsEscapeAt(text, position, text.length()))
         return *m_defaultParser;
-    ++position; // the "{" is consumed whatever follows it
+    ++position; // a single "{" is consumed whatever follows it
     const TextIndex nameEnd =
         FindMark(text, ' ', position, std::min(text.length(), position + m_longestTag + 1));
     if (nameEnd == kNoText || nameEnd == position)
