@@ -11,8 +11,8 @@ packages=(
     libcegui-mk2-dev libcegui-mk2-data fonts-cegui
     # script interface
     liblua5.1-0-dev libtolua++5.1-dev
-    # rich text: Unicode line break opportunities
-    libunibreak-dev
+    # rich text: Unicode line break opportunities, character properties
+    libunibreak-dev libicu-dev
     # web window: address parsing
     liburiparser-dev
     # screenshots and the demo window

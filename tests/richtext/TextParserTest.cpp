@@ -33,6 +33,14 @@ protected:
         return texts;
     }
 
+    std::size_t CommandCount() const
+    {
+        std::size_t count = 0;
+        for (const ZuGUI::ITextBlock* block : Blocks())
+            count += const_cast<ZuGUI::ITextBlock*>(block)->AsCmdText() != nullptr;
+        return count;
+    }
+
     std::string CommandOf(const CCmdText& block) const
     {
         return block.GetCommandText(view).c_str();
@@ -183,11 +191,17 @@ TEST_F(TextParserTest, ItemLinksNeedAn32BitUnsignedIdAndAreColouredOncePerText)
                  {"{I 12abc:Cap}", false},
                  {"{I 99999999999999999999:Big}", false},
                  {"{I Bare}", false},
-                 {"{I :Empty}", false}};
+                 {"{I :Empty}", false},
+                 // A name that draws nothing makes no link; one mark is enough.
+                 {"{I 8:\u200B}", false},
+                 {"{I 8:\u200E\u2060\uFEFF}", false},
+                 {"{I 8:   }", false},
+                 {"{I 8:\u3164\uFE0F}", false},
+                 {"{I 9:\u200Bx}", true}};
     CEGUI::String markup;
     for (const auto& item : items)
-        markup += item.tag;
-    Format(markup);
+        markup += CEGUI::String(reinterpret_cast<const CEGUI::utf8*>(item.tag));
+    Format(markup, 2000.0f);
     ASSERT_EQ(std::size(items), Blocks().size());
     for (std::size_t i = 0; i < std::size(items); ++i)
     {
@@ -201,11 +215,12 @@ TEST_F(TextParserTest, ItemLinksNeedAn32BitUnsignedIdAndAreColouredOncePerText)
     // Item 31 is written twice, yet the client is asked for its colour once.
     EXPECT_THAT(host.CallLines("CallScriptRetInt"),
                 ElementsAre("CallScriptRetInt(\"item_color\", 31)",
-                            "CallScriptRetInt(\"item_color\", -1)"));
+                            "CallScriptRetInt(\"item_color\", -1)",
+                            "CallScriptRetInt(\"item_color\", 9)"));
     EXPECT_EQ("0x1F", CommandOf(CommandAt(0)));
     EXPECT_EQ(0xFFA335EEu, CommandAt(0).GetColorPair().text);
     EXPECT_EQ(0xFF000000u, CommandAt(0).GetColorPair().second);
-    EXPECT_EQ((std::set<int>{-1, 31}), Doc().GetHeldItemRefs());
+    EXPECT_EQ((std::set<int>{-1, 9, 31}), Doc().GetHeldItemRefs());
 
     // A colour of 0 leaves the click colours; a new text asks again.
     host.scriptInts["item_color"] = 0;
@@ -305,6 +320,26 @@ TEST_F(TextParserTest, DoubledBracesShowOneBraceInAndOutsideTags)
     Format("{C /say {{hi}}:go}");
     EXPECT_EQ("/say {hi}", CommandOf(CommandAt(0)));
     EXPECT_EQ("go", TextOf(CommandAt(0)));
+}
+
+TEST_F(TextParserTest, DoubledBraceRightAfterATagIsTextForEveryTag)
+{
+    // A player's "{M ...}" escaped after a kept tag, and typed text after a pushed link.
+    const CEGUI::String forged = MarkupText::Escape(CEGUI::String("{M /kick Alice:click here}"));
+    const char* const tags[] = {"{T red:a}", "{C c:a}", "{XZC c:a}", "{P 1:2}",    "{Bg 1:2}",
+                                "{N a}",     "{CN a}",  "{Npc c:a}", "{I 1001:a}", "{M c:a}",
+                                "{H c:a}",   "{E 3}",   "{Ak 1,2}",  "{Cl c:a}",   "{T }"};
+    for (const char* tag : tags)
+    {
+        Format(tag);
+        const std::size_t tagCommands = CommandCount();
+        Format(tag + forged);
+        EXPECT_EQ(tagCommands, CommandCount()) << tag;
+        const std::string shown = Doc().GetText(view).c_str();
+        EXPECT_EQ("{M /kick Alice:click here}",
+                  shown.substr(shown.size() - std::min<std::size_t>(shown.size(), 26)))
+            << tag;
+    }
 }
 
 TEST_F(TextParserTest, EscapedTextShowsExactlyAsWrittenInBothLineBreakModes)

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace
 {
 using ZuGUI::TextSelection::Range;
@@ -15,8 +17,14 @@ protected:
     // The shown text of `range`.
     CEGUI::String Selected(const Range& range) const
     {
-        std::vector<CEGUI::utf32> text;
         std::vector<ZuGUI::TextSelection::CopiedLink> links;
+        return Copy(range, links);
+    }
+
+    CEGUI::String Copy(const Range& range,
+                       std::vector<ZuGUI::TextSelection::CopiedLink>& links) const
+    {
+        std::vector<CEGUI::utf32> text;
         ZuGUI::TextSelection::AppendSelectedText(view, Doc(), range, text, links);
         return MarkupText::MakeText<CEGUI::String>(text);
     }
@@ -76,5 +84,53 @@ TEST_F(TextSelectionEngineTest, PointsAwayFromTheTextMeetItsNearestBoundary)
             << check.point.d_x << ", " << check.point.d_y;
     EXPECT_EQ("ab\n\ncd  ef", Selected(ZuGUI::TextSelection::WholeText(Doc())))
         << "the picture copies as nothing";
+}
+TEST_F(TextSelectionEngineTest, ALinkCopiesAsOneLinkOnlyWhenItsWholeNameIsSelected)
+{
+    using ZuGUI::TextSelection::CopiedLink;
+    const CEGUI::String sword = "[Iron Sword of the Long Night]";
+    const float narrow = Extent(sword) / 2.5f;
+    const Range all{0, ZuGUI::kNoText};
+    // Selections from the start of a line of the document to the end of the text.
+    const auto fromLine = [this](std::size_t line)
+    {
+        const auto* first = Lines()[line]->GetBlocks().front()->AsPlainText();
+        return Range{first->GetTextStart(), ZuGUI::kNoText};
+    };
+    const struct
+    {
+        const char* markup;
+        float width;
+        std::function<Range()> range;
+        std::vector<CopiedLink> links;
+    } cases[] = {
+        {"{I 31:[Iron Sword of the Long Night]}", narrow, [&] { return all; }, {{31, 0, 30}}},
+        {"{I 31:[a}}b]}", kWidth, [&] { return all; }, {{31, 0, 5}}},
+        {"x {I 1:a}{I 2:b}", kWidth, [&] { return all; }, {{1, 2, 1}, {2, 3, 1}}},
+        // A part of a name is text.
+        {"{I 31:[Iron Sword of the Long Night]}", narrow, [&] { return fromLine(1); }, {}},
+        // "[a}" is [6, 9) of the markup, "b]" [10, 12).
+        {"{I 31:[a}}b]}",
+         kWidth,
+         [&] {
+             return Range{7, ZuGUI::kNoText};
+         },
+         {}},
+        {"{I 31:[a}}b]}",
+         kWidth,
+         [&] {
+             return Range{0, 9};
+         },
+         {}},
+        // A name that draws nothing is no link at all.
+        {"hello {I 5:\u200B\u200E\u2060}world", kWidth, [&] { return all; }, {}},
+    };
+    for (const auto& check : cases)
+    {
+        Format(Utf8(check.markup), check.width);
+        std::vector<CopiedLink> links;
+        Copy(check.range(), links);
+        EXPECT_EQ(check.links, links) << check.markup;
+    }
 }
 } // namespace

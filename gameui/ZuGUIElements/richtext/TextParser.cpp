@@ -7,6 +7,8 @@
 
 #include <CEGUI/PropertyHelper.h>
 
+#include <unicode/uchar.h>
+
 #include <algorithm>
 
 namespace ZuGUI
@@ -29,6 +31,25 @@ unsigned ReadUnsigned(const CEGUI::String& number)
 int ReadSigned(const CEGUI::String& number)
 {
     return CEGUI::PropertyHelper<int>::fromString(number);
+}
+
+// Whether a character leaves a mark: not a space, a control, a format character, unassigned or
+// ignorable by default (U+200B, U+2060, U+FEFF, variation selectors, fillers ...).
+bool IsVisible(CEGUI::utf32 c)
+{
+    const auto codePoint = static_cast<UChar32>(c);
+    return c <= 0x10FFFF && u_isgraph(codePoint) &&
+           !u_hasBinaryProperty(codePoint, UCHAR_DEFAULT_IGNORABLE_CODE_POINT);
+}
+
+bool DrawsSomething(const TagPart& part)
+{
+    for (TextIndex i = part.first; i < part.end && i < part.text.length(); ++i)
+    {
+        if (IsVisible(part.text[i]))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -201,24 +222,35 @@ CClickableItemNameParser::CClickableItemNameParser(CSimpleParserManager* manager
 bool CClickableItemNameParser::ParseParam(const TagPart& parameter, IDoc& doc, IRichTextView& view)
 {
     CCmdParser::ParseParam(parameter, doc, view);
+    // Until its name is read the tag is plain text, in the plain colours.
+    CPlainTextParser::Reset();
     std::uint32_t itemId = 0;
-    m_isItem = ParseUnsigned32(Cut(parameter).c_str(), itemId);
-    if (!m_isItem)
-    {
-        CPlainTextParser::Reset();
-        return true;
-    }
-    m_colors = ItemColors(view, static_cast<int>(itemId));
-    doc.AddChatItemRef(static_cast<int>(itemId));
+    if (ParseUnsigned32(Cut(parameter).c_str(), itemId))
+        m_pendingItem = PendingItem{itemId, &doc, &view};
     return true;
+}
+
+bool CClickableItemNameParser::ParseContent(const Content& content, Layout::IRunSink& runs)
+{
+    // A name that draws nothing could be neither seen nor clicked: it makes no link.
+    if (m_pendingItem && DrawsSomething(content))
+    {
+        const int itemId = static_cast<int>(m_pendingItem->id);
+        m_isItem = true;
+        UseClickColors();
+        m_colors = ItemColors(*m_pendingItem->view, itemId);
+        m_pendingItem->doc->AddChatItemRef(itemId);
+    }
+    m_pendingItem.reset();
+    return CCmdParser::ParseContent(content, runs);
 }
 
 void CClickableItemNameParser::Reset()
 {
-    // Until an item id is read the tag is plain text, in the plain colours.
     CCmdParser::Reset();
     CPlainTextParser::Reset();
     m_isItem = false;
+    m_pendingItem.reset();
 }
 
 std::unique_ptr<ITextBlock> CClickableItemNameParser::CreateBlock() const

@@ -17,8 +17,10 @@
 
 #include <CEGUI/String.h>
 
+#include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace ZuGUI
@@ -186,16 +188,29 @@ class CClickableItemNameParser : public CCmdParser
 public:
     explicit CClickableItemNameParser(CSimpleParserManager* manager);
 
+    // Reads the item id; the name decides whether the tag is a link.
     bool ParseParam(const TagPart& parameter, IDoc& doc, IRichTextView& view) override;
+    // A valid id with a name that draws something is a link: coloured by the client and
+    // recorded in the document. Any other tag is plain text.
+    bool ParseContent(const Content& content, Layout::IRunSink& runs) override;
     void Reset() override;
     std::unique_ptr<ITextBlock> CreateBlock() const override;
     // Forgets the item colours that the client gave for the last text.
     void StartText() override { m_parseColors.clear(); }
 
 private:
+    // The id read from the parameter, with the document and view of the tag.
+    struct PendingItem
+    {
+        std::uint32_t id;
+        IDoc* doc;
+        IRichTextView* view;
+    };
+
     ColorPair ItemColors(IRichTextView& view, int itemId);
 
     bool m_isItem = false;
+    std::optional<PendingItem> m_pendingItem;
     std::map<int, ColorPair> m_parseColors;
 };
 

@@ -131,12 +131,65 @@ std::size_t LineBelow(const CRichTextDoc::Lines& lines, float y)
     return static_cast<std::size_t>(found - lines.begin());
 }
 
-bool IsItemLink(const IRichTextView& view, ITextBlock& block, std::uint32_t& itemId)
+// An item link met while copying: its pieces in document order, whether every piece is
+// selected, and where its copied characters went. Only a link whose whole name is selected is
+// copied as a link; a part of a name is text.
+struct LinkInCopy
 {
-    const TextBlocks::CCmdText* command = block.AsCmdText();
-    if (!command || command->GetCommandKind() != TextBlocks::kItemName || !command->HasCommand())
-        return false;
-    return ParseUnsigned32(command->GetCommandText(view).c_str(), itemId);
+    const TextBlocks::CCmdText* firstPiece = nullptr;
+    std::uint32_t itemId = 0;
+    bool wholeSelected = true;
+    std::size_t copiedStart = 0;
+    std::size_t copiedLength = 0;
+
+    // Pieces of one tag (wrapped, or cut at an escaped brace) share its parameter, the id.
+    bool Continues(const TextBlocks::CCmdText& piece) const
+    {
+        return firstPiece && firstPiece->GetCommandStart() == piece.GetCommandStart();
+    }
+
+    void Start(const TextBlocks::CCmdText& piece, std::uint32_t id, std::size_t copiedSoFar)
+    {
+        firstPiece = &piece;
+        itemId = id;
+        wholeSelected = true;
+        copiedStart = copiedSoFar;
+        copiedLength = 0;
+    }
+
+    void Include(const Span& span, const Range& range)
+    {
+        wholeSelected = wholeSelected && range.start <= span.start && span.end <= range.end;
+    }
+
+    void Finish(std::vector<CopiedLink>& links)
+    {
+        if (firstPiece && wholeSelected && copiedLength > 0)
+            links.push_back({itemId, copiedStart, copiedLength});
+        firstPiece = nullptr;
+    }
+};
+
+// The block as a piece of an item link with a valid id, or null. A new link starts in `link`;
+// a block that is no piece of the current link finishes it.
+const TextBlocks::CCmdText* TakeLinkPiece(const IRichTextView& view, ITextBlock& block,
+                                          std::size_t copiedSoFar, LinkInCopy& link,
+                                          std::vector<CopiedLink>& links)
+{
+    const TextBlocks::CCmdText* piece = block.AsCmdText();
+    if (!piece || piece->GetCommandKind() != TextBlocks::kItemName || !piece->HasCommand())
+    {
+        link.Finish(links);
+        return nullptr;
+    }
+    if (link.Continues(*piece))
+        return piece;
+    link.Finish(links);
+    std::uint32_t itemId = 0;
+    if (!ParseUnsigned32(piece->GetCommandText(view).c_str(), itemId))
+        return nullptr;
+    link.Start(*piece, itemId, copiedSoFar);
+    return piece;
 }
 
 void InitWordBreaks()
@@ -260,21 +313,28 @@ void AppendSelectedText(const IRichTextView& view, const CRichTextDoc& doc, cons
     if (range.IsEmpty())
         return;
     const CEGUI::String& viewText = view.GetViewText();
+    LinkInCopy link;
     for (const std::unique_ptr<CTextLine>& line : doc.GetLines())
     {
         for (const std::unique_ptr<ITextBlock>& block : line->GetBlocks())
         {
             const Span span = SpanOf(view, *block);
-            if (!span.IsText() || span.end <= range.start || range.end <= span.start)
+            if (!span.IsText())
+                continue;
+            // The pieces of one link follow each other in the document.
+            const bool linkPiece = TakeLinkPiece(view, *block, text.size(), link, links);
+            if (linkPiece)
+                link.Include(span, range);
+            if (span.end <= range.start || range.end <= span.start)
                 continue;
             const TextIndex first = std::max(span.start, range.start);
             const TextIndex end = std::min(span.end, range.end);
-            std::uint32_t itemId = 0;
-            if (first == span.start && end == span.end && IsItemLink(view, *block, itemId))
-                links.push_back({itemId, text.size(), end - first});
             text.insert(text.end(), viewText.ptr() + first, viewText.ptr() + end);
+            if (linkPiece)
+                link.copiedLength += end - first;
         }
     }
+    link.Finish(links);
 }
 } // namespace TextSelection
 } // namespace ZuGUI
