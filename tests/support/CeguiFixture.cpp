@@ -128,4 +128,16 @@ void CeguiTest::RenderFrame()
     system.renderAllGUIContexts();
     system.getRenderer()->endRendering();
 }
+
+void CeguiTest::Type(const CEGUI::String& text)
+{
+    for (CEGUI::String::size_type i = 0; i < text.length(); ++i)
+        Context().injectChar(text[i]);
+}
+
+void CeguiTest::Press(CEGUI::Key::Scan key)
+{
+    Context().injectKeyDown(key);
+    Context().injectKeyUp(key);
+}
 } // namespace ZuTest

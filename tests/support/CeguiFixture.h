@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <CEGUI/InputEvent.h>
 #include <CEGUI/String.h>
 
 namespace CEGUI
@@ -47,6 +48,10 @@ protected:
                                float y = 0, float width = 100, float height = 100);
     // Draws every GUI context once, as a frame of the game would.
     void RenderFrame();
+    // Types `text` into the active window, character by character.
+    void Type(const CEGUI::String& text);
+    // Presses and releases `key`.
+    void Press(CEGUI::Key::Scan key);
 
 private:
     CEGUI::Window* m_root = nullptr;

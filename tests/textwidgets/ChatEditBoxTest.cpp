@@ -14,6 +14,8 @@
 
 #include <gmock/gmock.h>
 
+#include <functional>
+
 namespace
 {
 using ::testing::ElementsAre;
@@ -122,12 +124,13 @@ TEST_F(ChatEditBoxTest, EncodingReplacesPushedNamesWithTheClientsItemText)
              PushItem(input, 18, "[B]");
          },
          "0", "{I 17:[item 17]}{I 18:[item 18]}", "2"},
-        {"a deleted name is skipped",
+        {"a name the script took out is no link; the others stay",
          [](CChatEditBox& input)
          {
              PushItem(input, 17, "[A]");
              PushItem(input, 18, "[B]");
-             input.setText("[B] only");
+             input.setText("[B]");
+             input.setText(input.getText() + " only");
          },
          "", "{I 18:[item 18]} only", "1"},
         {"a cleared text forgets its names",
@@ -152,6 +155,110 @@ TEST_F(ChatEditBoxTest, EncodingReplacesPushedNamesWithTheClientsItemText)
         EXPECT_EQ(entry.count, input.getProperty("EncodeNum"));
         CEGUI::WindowManager::getSingleton().destroyWindow(&input);
     }
+}
+
+TEST_F(ChatEditBoxTest, LinksFollowTheirNamesAsThePlayerEdits)
+{
+    using CEGUI::Key;
+    struct Case
+    {
+        const char* name;
+        std::function<void(CChatEditBox&)> edit;
+        const char* encoded;
+    };
+    const Case cases[] = {
+        {"linking an item again links it where it now stands",
+         [this](CChatEditBox& input)
+         {
+             PushItem(input, 17, "[Potion]");
+             Type(" and ");
+             PushItem(input, 18, "[Sword]");
+             input.setCaretIndex(8);
+             for (int i = 0; i < 8; ++i)
+                 Press(Key::Backspace);
+             input.setCaretIndex(input.getText().length());
+             Type(" or ");
+             PushItem(input, 17, "[Potion]");
+         },
+         " and {I 18:[item 18]} or {I 17:[item 17]}"},
+        {"a typed text that reads like a link's name stays text",
+         [this](CChatEditBox& input)
+         {
+             Type("price 5 gold, item: ");
+             PushItem(input, 17, "5 gold");
+         },
+         "price 5 gold, item: {I 17:[item 17]}"},
+        {"typing before a link moves it",
+         [this](CChatEditBox& input)
+         {
+             PushItem(input, 17, "[aa]");
+             input.setCaretIndex(0);
+             Type("[aa] ");
+         },
+         "[aa] {I 17:[item 17]}"},
+        {"typing in a name makes it text",
+         [this](CChatEditBox& input)
+         {
+             PushItem(input, 17, "[Sword]");
+             input.setCaretIndex(3);
+             Type("x");
+         },
+         "[Swxord]"},
+        {"deleting the last character of a name makes it text",
+         [this](CChatEditBox& input)
+         {
+             PushItem(input, 17, "[Sword]");
+             Press(Key::Backspace);
+         },
+         "[Sword"},
+        {"deleting a repeated character before a link keeps it",
+         [this](CChatEditBox& input)
+         {
+             Type("]");
+             PushItem(input, 17, "]]");
+             input.setCaretIndex(1);
+             Press(Key::Backspace);
+         },
+         "{I 17:[item 17]}"},
+        {"deleting a repeated character between links keeps both",
+         [this](CChatEditBox& input)
+         {
+             PushItem(input, 17, "x");
+             Type("xx");
+             PushItem(input, 18, "x");
+             input.setCaretIndex(2);
+             Press(Key::Backspace);
+         },
+         "{I 17:[item 17]}x{I 18:[item 18]}"},
+        {"a selection typed over takes the links it covers",
+         [this](CChatEditBox& input)
+         {
+             PushItem(input, 17, "[A]");
+             PushItem(input, 18, "[B]");
+             input.setSelection(0, 3);
+             Type("x");
+         },
+         "x{I 18:[item 18]}"},
+    };
+    for (const Case& entry : cases)
+    {
+        SCOPED_TRACE(entry.name);
+        CChatEditBox& input = CreateInput();
+        input.activate();
+        entry.edit(input);
+        EXPECT_EQ(entry.encoded, input.getProperty("EncodedText"));
+        CEGUI::WindowManager::getSingleton().destroyWindow(&input);
+    }
+}
+
+TEST_F(ChatEditBoxTest, APushedNameIsOneLineAndAnEmptyOneNoLink)
+{
+    CChatEditBox& input = CreateInput();
+    PushItem(input, 17, "[Two\nLines]");
+    PushItem(input, 18, "");
+    EXPECT_EQ("[Two Lines]", input.getText());
+    EXPECT_EQ("{I 17:[item 17]}", input.getProperty("EncodedText"));
+    EXPECT_EQ("1", input.getProperty("EncodeNum"));
 }
 
 TEST_F(ChatEditBoxTest, CommandPropertiesReadNothingAndReadOnlyOnesIgnoreWrites)

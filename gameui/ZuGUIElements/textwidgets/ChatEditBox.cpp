@@ -25,50 +25,157 @@ const CEGUI::ShareProSet CChatEditBox::s_SharePros{
         "EncodeNum", "Property to get current encoded text number.  Value is a interger.", ""),
 };
 
+namespace
+{
+using Links = std::vector<CChatEditBox::ItemIdLog>;
+
+// An edit of a text: `removed` characters at `at` replaced by `inserted` ones.
+struct TextEdit
+{
+    std::size_t at;
+    std::size_t removed;
+    std::size_t inserted;
+
+    // Whether the edit touches a link's name: removes a part of it, or inserts inside it.
+    bool Touches(const CChatEditBox::ItemIdLog& link) const
+    {
+        return removed > 0 ? at < link.end && link.start < at + removed
+                           : link.start < at && at < link.end;
+    }
+};
+
+std::size_t CommonPrefix(const CEGUI::String& a, const CEGUI::String& b)
+{
+    const std::size_t limit = std::min(a.length(), b.length());
+    std::size_t length = 0;
+    while (length < limit && a[length] == b[length])
+        ++length;
+    return length;
+}
+
+std::size_t CommonSuffix(const CEGUI::String& a, const CEGUI::String& b)
+{
+    const std::size_t limit = std::min(a.length(), b.length());
+    std::size_t length = 0;
+    while (length < limit && a[a.length() - 1 - length] == b[b.length() - 1 - length])
+        ++length;
+    return length;
+}
+
+std::size_t TouchedLinks(const TextEdit& edit, const Links& links)
+{
+    return static_cast<std::size_t>(std::count_if(
+        links.begin(), links.end(), [&](const auto& link) { return edit.Touches(link); }));
+}
+
+// The edit that turned `before` into `after`. An insertion or removal among repeated
+// characters ("aa" to "a") may have been at several places: the caret's before the edit is
+// taken, unless the first or last of those places touches fewer links (a script's text).
+TextEdit FindEdit(const CEGUI::String& before, const CEGUI::String& after, std::size_t caret,
+                  const Links& links)
+{
+    const std::size_t prefix = CommonPrefix(before, after);
+    const std::size_t suffix = CommonSuffix(before, after);
+    const std::size_t shorter = std::min(before.length(), after.length());
+    if (prefix + suffix < shorter)
+        return TextEdit{prefix, before.length() - suffix - prefix,
+                        after.length() - suffix - prefix};
+    const std::size_t removed = before.length() - shorter;
+    const std::size_t inserted = after.length() - shorter;
+    const std::size_t first = shorter - suffix;
+    TextEdit best{prefix, removed, inserted};
+    std::size_t bestTouched = TouchedLinks(best, links);
+    for (const std::size_t at : {first, caret})
+    {
+        const TextEdit candidate{at, removed, inserted};
+        const std::size_t touched = TouchedLinks(candidate, links);
+        if (first <= at && at <= prefix && touched <= bestTouched)
+        {
+            best = candidate;
+            bestTouched = touched;
+        }
+    }
+    return best;
+}
+
+// The links after `edit`: those before it stay, those after it move, those it touched go.
+void FollowEdit(const TextEdit& edit, Links& links)
+{
+    links.erase(std::remove_if(links.begin(), links.end(),
+                               [&](const auto& link) { return edit.Touches(link); }),
+                links.end());
+    for (CChatEditBox::ItemIdLog& link : links)
+    {
+        if (link.start < edit.at + edit.removed)
+            continue;
+        link.start = static_cast<unsigned>(link.start - edit.removed + edit.inserted);
+        link.end = static_cast<unsigned>(link.end - edit.removed + edit.inserted);
+    }
+}
+
+// A single-line box shows a line break as a space.
+CEGUI::String OnOneLine(CEGUI::String text)
+{
+    std::replace(text.begin(), text.end(), CEGUI::utf32('\n'), CEGUI::utf32(' '));
+    return text;
+}
+} // namespace
+
 void CChatEditBox::BeginPushItem(unsigned itemId)
 {
-    const auto length = static_cast<unsigned>(getText().length());
-    d_positionLog.push_back({itemId, length, 0});
-    d_nameLog.push_back({CEGUI::String(), itemId});
-    d_pushPending = true;
+    d_pendingItem = itemId;
 }
 
 void CChatEditBox::EndPushItem(const CEGUI::String& itemName)
 {
-    const bool pending = d_pushPending;
-    d_pushPending = false;
-    if (getText().length() + itemName.length() > getMaxTextLength())
-    {
-        // A name cut short would not be found again: the item is not pushed at all.
-        if (pending)
-            DropPendingItem();
-        CEGUI::WindowEventArgs args(this);
-        onEditboxFullEvent(args);
+    const std::optional<unsigned> item = d_pendingItem;
+    d_pendingItem.reset();
+    const CEGUI::String name = OnOneLine(itemName);
+    Links links;
+    if (item && !name.empty())
+        links.push_back({*item, 0, static_cast<unsigned>(name.length())});
+    if (!AppendWithLinks(name, links))
         return;
-    }
-    setText(getText() + itemName);
     // Typing goes on after the link, and scripts read where the caret now is.
     setCaretIndex(getText().length());
     UpdateCaretOffset();
-    if (!pending || d_nameLog.empty() || d_positionLog.empty())
-        return;
-    d_positionLog.back().end = static_cast<unsigned>(getText().length());
-    d_nameLog.back().name = itemName;
 }
 
-void CChatEditBox::DropPendingItem()
+bool CChatEditBox::AppendWithLinks(const CEGUI::String& text, const Links& links)
 {
-    if (!d_positionLog.empty())
-        d_positionLog.pop_back();
-    if (!d_nameLog.empty())
-        d_nameLog.pop_back();
+    const std::size_t start = getText().length();
+    if (start + text.length() > getMaxTextLength())
+    {
+        // A name cut short would be no name: nothing is appended.
+        CEGUI::WindowEventArgs args(this);
+        onEditboxFullEvent(args);
+        return false;
+    }
+    // The edit is at the end of the text, wherever the caret is.
+    d_caretBeforeEdit = start;
+    setText(getText() + text);
+    for (const ItemIdLog& link : links)
+        d_positionLog.push_back({link.itemId, static_cast<unsigned>(start + link.start),
+                                 static_cast<unsigned>(start + link.end)});
+    return true;
 }
 
 void CChatEditBox::onTextChanged(CEGUI::WindowEventArgs& e)
 {
-    SharedPropertyLayer::onTextChanged(e);
-    if (getText().empty())
+    const CEGUI::String& text = getText();
+    if (text.empty())
         ClearLog();
+    else
+        FollowEdit(FindEdit(d_lastText, text, d_caretBeforeEdit, d_positionLog), d_positionLog);
+    d_lastText = text;
+    SharedPropertyLayer::onTextChanged(e);
+    d_caretBeforeEdit = getCaretIndex();
+}
+
+void CChatEditBox::onCaretMoved(CEGUI::WindowEventArgs& e)
+{
+    SharedPropertyLayer::onCaretMoved(e);
+    d_caretBeforeEdit = getCaretIndex();
 }
 
 bool CChatEditBox::LimitReached() const
@@ -88,23 +195,21 @@ CEGUI::String CChatEditBox::ItemText(unsigned itemId)
 
 CEGUI::String CChatEditBox::getEncodedText()
 {
+    const CEGUI::String& text = getText();
     CEGUI::String result;
-    CEGUI::String rest = getText();
+    result.reserve(2 * text.length());
+    std::size_t done = 0;
     d_encodedCount = 0;
-    for (const ItemName& entry : d_nameLog)
+    for (const ItemIdLog& link : d_positionLog)
     {
-        const CEGUI::String::size_type at =
-            entry.name.empty() ? CEGUI::String::npos : rest.find(entry.name);
-        if (at == CEGUI::String::npos)
-            continue;
         ++d_encodedCount;
         if (LimitReached())
             break;
-        result += MarkupText::Escape(rest.substr(0, at));
-        result += ItemText(entry.itemId);
-        rest = rest.substr(at + entry.name.length());
+        result += MarkupText::Escape(text.substr(done, link.start - done));
+        result += ItemText(link.itemId);
+        done = link.end;
     }
-    return result + MarkupText::Escape(rest);
+    return result + MarkupText::Escape(text.substr(done));
 }
 
 bool CChatEditBox::PasteToSelection()
@@ -120,62 +225,16 @@ bool CChatEditBox::PasteToSelection()
     return CGameEditBox::PasteToSelection();
 }
 
-namespace
-{
-// A piece of a pasted copy: plain text or the name of an item link. The single-line box takes
-// the copy's line breaks (between messages, mostly) as spaces.
-struct PastedPiece
-{
-    CEGUI::String text;
-    const TextSelection::CopiedLink* link;
-};
-
-void AddPlainPiece(const CEGUI::String& text, std::size_t first, std::size_t end,
-                   std::vector<PastedPiece>& pieces)
-{
-    CEGUI::String kept = text.substr(first, end - first);
-    std::replace(kept.begin(), kept.end(), CEGUI::utf32('\n'), CEGUI::utf32(' '));
-    if (!kept.empty())
-        pieces.push_back({kept, nullptr});
-}
-
-std::vector<PastedPiece> PiecesOf(const CopiedText& copy)
-{
-    std::vector<PastedPiece> pieces;
-    std::size_t done = 0;
-    for (const TextSelection::CopiedLink& link : copy.links)
-    {
-        AddPlainPiece(copy.text, done, link.start, pieces);
-        pieces.push_back({copy.text.substr(link.start, link.length), &link});
-        done = link.start + link.length;
-    }
-    AddPlainPiece(copy.text, done, copy.text.length(), pieces);
-    return pieces;
-}
-} // namespace
-
 bool CChatEditBox::PasteOwnCopy(const CopiedText& copy)
 {
-    const std::vector<PastedPiece> pieces = PiecesOf(copy);
-    std::size_t length = getText().length();
-    for (const PastedPiece& piece : pieces)
-        length += piece.text.length();
-    if (length > getMaxTextLength())
-    {
-        CEGUI::WindowEventArgs args(this);
-        onEditboxFullEvent(args);
+    Links links;
+    for (const TextSelection::CopiedLink& link : copy.links)
+        links.push_back({link.itemId, static_cast<unsigned>(link.start),
+                         static_cast<unsigned>(link.start + link.length)});
+    if (!AppendWithLinks(OnOneLine(copy.text), links))
         return false;
-    }
-    for (const PastedPiece& piece : pieces)
-    {
-        if (!piece.link)
-        {
-            InsertText(piece.text);
-            continue;
-        }
-        BeginPushItem(piece.link->itemId);
-        EndPushItem(piece.text);
-    }
+    setCaretIndex(getText().length());
+    UpdateCaretOffset();
     return true;
 }
 

@@ -24,6 +24,11 @@ bool IsDigit(CEGUI::String::value_type codepoint)
 {
     return codepoint >= '0' && codepoint <= '9';
 }
+
+bool IsDecimal(const CEGUI::String& text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
+}
 } // namespace
 
 const CEGUI::String CGameEditBox::WidgetTypeName("ZuGame/GameEditBox");
@@ -173,8 +178,9 @@ bool CGameEditBox::PasteToSelection()
     CEGUI::String pasted;
     if (isReadOnly() || isTextMasked() || !PasteFromClipboard(pasted))
         return false;
-    // A count below 1 makes no sense in a numeric box: such a paste is refused.
-    if (d_numericOnly && NumberOf(pasted) < 1)
+    // A paste lets in what typing would: in a numeric box digits only, and a count below 1
+    // makes no sense there.
+    if (d_numericOnly && (!IsDecimal(pasted) || NumberOf(pasted) < 1))
         return false;
     InsertText(pasted);
     return true;
