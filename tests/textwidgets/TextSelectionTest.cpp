@@ -12,6 +12,7 @@
 
 #include <gmock/gmock.h>
 
+#include <functional>
 #include <optional>
 
 namespace
@@ -282,5 +283,97 @@ TEST_F(TextSelectionTest, TheSelectionIsDrawnBehindTheTextWithoutLayingItOutAgai
     for (std::size_t i = 0; i < plain.size(); ++i)
         EXPECT_EQ(plain[i].colour, quads[i < at ? i : i + 1].colour) << i;
     EXPECT_THAT(m_host.CallLines("CallScriptRetInt"), IsEmpty()) << "no item colour asked again";
+}
+TEST_F(TextSelectionTest, ScriptsCanEndASelectionWithoutLeavingThePointerCaptured)
+{
+    CGameMultiLine& view = CreateView("alpha beta gamma");
+    CEGUI::Window& elsewhere = CreateChild("DefaultWindow", "Elsewhere", 500, 500, 50, 50);
+    MoveTo(LinePoint(view, 0, 2));
+    Context().injectMouseButtonDown(CEGUI::LeftButton);
+    EXPECT_EQ(&view, Context().getInputCaptureWindow());
+    view.setProperty("TextSelectable", "False"); // combat starts
+    EXPECT_EQ(nullptr, Context().getInputCaptureWindow());
+    MoveTo(LinePoint(view, 0, 60));
+    Context().injectMouseButtonUp(CEGUI::LeftButton);
+    EXPECT_EQ("", view.getSelectedText());
+    MoveTo(CEGUI::Vector2f(510, 510));
+    EXPECT_EQ(&elsewhere, Context().getWindowContainingMouse());
+}
+
+TEST_F(TextSelectionTest, TheSameTextWrittenAgainKeepsTheSelection)
+{
+    CGameMultiLine& view = CreateView("Quest: slay 3 of 10 wolves");
+    Drag(LinePoint(view, 0, 1), LinePoint(view, 0, 290));
+    ASSERT_EQ("Quest: slay 3 of 10 wolves", view.getSelectedText());
+    view.setText("Quest: slay 3 of 10 wolves");
+    EXPECT_EQ("Quest: slay 3 of 10 wolves", view.getSelectedText());
+    view.setText("Quest: slay 4 of 10 wolves");
+    EXPECT_EQ("", view.getSelectedText());
+    view.setText("Quest: slay 3 of 10 wolves");
+    EXPECT_EQ("", view.getSelectedText()) << "a selection gone stays gone";
+}
+
+TEST_F(TextSelectionTest, ShiftPressAfterAClearedBoxStartsAtThePress)
+{
+    CGameChatBox& box = CreateBox({"{N Bob}: hi", kTrade});
+    std::vector<ZuGUI::TextSelectionGroup::ShownMessage> shown = box.ShownMessages();
+    Drag(LinePoint(*shown[0].view, 0, 1), LinePoint(*shown[1].view, 0, 60));
+    ASSERT_NE("", box.getSelectedText());
+    box.setProperty("Clear", "");
+    EXPECT_EQ("", box.getSelectedText());
+    box.PushChatText("one two three");
+    box.PushChatText("four five six");
+    shown = box.ShownMessages();
+    Context().injectKeyDown(CEGUI::Key::LeftShift);
+    Click(LinePoint(*shown[1].view, 0, 200));
+    EXPECT_EQ("", box.getSelectedText()) << "nothing before the press is selected";
+    Click(LinePoint(*shown[0].view, 0, 1));
+    Context().injectKeyUp(CEGUI::Key::LeftShift);
+    EXPECT_EQ("one two three\nfour five six", box.getSelectedText());
+}
+
+TEST_F(TextSelectionTest, ADragPastTheEdgeSelectsWhatIsInSightAndScrollsToTheRest)
+{
+    std::string lines;
+    for (int i = 0; i < 40; ++i)
+        lines += "line " + std::to_string(i) + "\n";
+    CGameMultiLine& view = CreateView(lines.c_str());
+    CGameChatBox& box = CreateBox({});
+    box.setPosition(CEGUI::UVector2(CEGUI::UDim(0, 600), CEGUI::UDim(0, 10)));
+    box.setProperty("ChatCapacity", "40");
+    for (int i = 0; i < 40; ++i)
+        box.PushChatText(("message " + std::to_string(i)).c_str());
+    box.getVertScrollbar()->setScrollPosition(0.0f);
+    struct Case
+    {
+        const char* name;
+        CEGUI::Vector2f from;
+        CEGUI::Rectf area;
+        std::function<CEGUI::String()> selected;
+        const char* last;
+    };
+    const Case cases[] = {
+        {"a view", LinePoint(view, 0, 1), view.getUnclippedOuterRect().get(),
+         [&view] { return view.getSelectedText(); }, "line 39"},
+        {"a chat box", LinePoint(*box.ShownMessages().front().view, 0, 1),
+         box.getUnclippedOuterRect().get(), [&box] { return box.getSelectedText(); }, "message 39"},
+    };
+    for (const Case& check : cases)
+    {
+        SCOPED_TRACE(check.name);
+        MoveTo(check.from);
+        Context().injectMouseButtonDown(CEGUI::LeftButton);
+        MoveTo(CEGUI::Vector2f(check.from.d_x + 20, check.area.bottom() + 40));
+        const CEGUI::String inSight = check.selected();
+        EXPECT_EQ(CEGUI::String::npos, inSight.find(check.last));
+        EXPECT_GT(inSight.length(), 20u);
+        // Held there, the text scrolls and the selection follows it to the end.
+        for (int frame = 0; frame < 40; ++frame)
+            Context().injectTimePulse(0.1f);
+        const CEGUI::String all = check.selected();
+        Context().injectMouseButtonUp(CEGUI::LeftButton);
+        EXPECT_NE(CEGUI::String::npos, all.find(check.last));
+        EXPECT_GT(all.length(), inSight.length());
+    }
 }
 } // namespace

@@ -6,6 +6,7 @@
 #include "ZuGUIElements/richtext/RichTextDoc.h"
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
 #include "ZuGUIElements/textwidgets/ZuToolTip.h"
+#include "public/MarkupText.h"
 
 #include <CEGUI/CEGUI.h>
 
@@ -289,5 +290,39 @@ TEST_F(ZuToolTipTest, DestructionIsReportedByNamePath)
     CEGUI::WindowManager::getSingleton().destroyWindow(&tip);
     EXPECT_THAT(m_host.CallLines("NotifyWindowDestroyed"),
                 ElementsAre("NotifyWindowDestroyed(\"TestRoot/Tip\")"));
+}
+TEST_F(ZuToolTipTest, AWebLinksTargetShowsInTheTipExactlyAsWritten)
+{
+    const CEGUI::String target = "www.portal.example{E @evil.example/}[colour='FFFF0000']\\x";
+    const struct
+    {
+        const char* tooltipType;
+        CEGUI::String tooltipText; // the view's tool tip text while the link is hovered
+    } cases[] = {
+        {"ZuTest/Tooltip", MarkupText::Escape(target)},
+        {"TaharezLook/Tooltip", "www.portal.example{E @evil.example/}\\[colour='FFFF0000']\\\\x"},
+        {"", target},
+    };
+    for (const auto& check : cases)
+    {
+        SCOPED_TRACE(check.tooltipType);
+        auto& view = static_cast<ZuGUI::CGameMultiLine&>(
+            CreateChild("ZuLook/GameMultiLine", "View", 100, 100, 300, 100));
+        view.setText("{H " + MarkupText::Escape(target) + ":portal}");
+        view.setTooltipType(check.tooltipType);
+        const auto& doc = static_cast<const ZuGUI::TextBlocks::CRichTextDoc&>(*view.QueryDoc());
+        const CEGUI::Rectf link = doc.GetLines().front()->GetBlocks().front()->GetArea();
+        const CEGUI::Vector2f point =
+            view.DocumentToScreen(link.getPosition() + CEGUI::Vector2f(3, 3));
+        Context().injectMousePosition(point.d_x, point.d_y);
+        EXPECT_EQ(check.tooltipText, view.getTooltipText());
+        if (auto* tip = dynamic_cast<CZuToolTip*>(view.getTooltip()))
+        {
+            tip->setTargetWindow(&view);
+            EXPECT_EQ(target, tip->GetTextView()->getPlainText());
+        }
+        Context().injectMousePosition(0, 0);
+        CEGUI::WindowManager::getSingleton().destroyWindow(&view);
+    }
 }
 } // namespace

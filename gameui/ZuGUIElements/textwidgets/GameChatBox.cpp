@@ -76,6 +76,30 @@ std::vector<TextSelectionGroup::ShownMessage> ChatSelection::ShownMessages() con
     return m_box.ShownMessages();
 }
 
+CEGUI::Rectf ChatSelection::ShownArea() const
+{
+    // Without a renderer the whole box shows its messages.
+    const CEGUI::Rectf box = m_box.getUnclippedOuterRect().get();
+    if (!m_box.getWindowRenderer())
+        return box;
+    const CEGUI::Rectf area = m_box.getViewableArea();
+    return CEGUI::Rectf(area.d_min + box.d_min, area.d_max + box.d_min);
+}
+
+TextSelectionGroup::VerticalScroll ChatSelection::ShownScroll() const
+{
+    if (!m_box.isChild(CEGUI::ScrollablePane::VertScrollbarName))
+        return VerticalScroll{0.0f, 0.0f, 0.0f};
+    const CEGUI::Scrollbar& bar = *m_box.getVertScrollbar();
+    return VerticalScroll{bar.getScrollPosition(), bar.getPageSize(), bar.getDocumentSize()};
+}
+
+bool ChatSelection::ScrollBy(float pixels)
+{
+    return m_box.isChild(CEGUI::ScrollablePane::VertScrollbarName) &&
+           ScrollBarBy(*m_box.getVertScrollbar(), pixels);
+}
+
 void CGameChatBox::setMsgLife(float life)
 {
     // A life that cannot run out in whole frames would expire a message at every frame.
@@ -542,6 +566,7 @@ void CGameChatBox::ClearChats()
     }
     d_currentTop = 0;
     d_currentSize = 0;
+    d_selection.Clear();
     ArrangeChatTexts();
     getVertScrollbar()->setScrollPosition(0.0f);
 }

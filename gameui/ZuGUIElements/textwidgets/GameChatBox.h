@@ -39,6 +39,10 @@ public:
 
 protected:
     std::vector<ShownMessage> ShownMessages() const override;
+    // The box's viewable area.
+    CEGUI::Rectf ShownArea() const override;
+    VerticalScroll ShownScroll() const override;
+    bool ScrollBy(float pixels) override;
 
 private:
     CGameChatBox& m_box;

@@ -5,6 +5,8 @@
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
 #include "ZuGUIElements/richtext/RichTextDoc.h"
 #include "ZuGUIElements/textwidgets/LineBreakProperty.h"
+#include "ZuGUIElements/textwidgets/ZuToolTip.h"
+#include "public/MarkupText.h"
 
 #include <CEGUI/ColourRect.h>
 #include <CEGUI/CoordConverter.h>
@@ -173,6 +175,57 @@ CEGUI::Vector2f CGameMultiLine::DocumentToScreen(const CEGUI::Vector2f& document
            getUnclippedOuterRect().get().d_min;
 }
 
+namespace
+{
+// `text` as markup of CEGUI's own ("[colour='FF00FF00']"): a backslash makes the next
+// character plain.
+CEGUI::String EscapeCeguiMarkup(const CEGUI::String& text)
+{
+    std::vector<CEGUI::utf32> escaped;
+    escaped.reserve(text.length());
+    for (const CEGUI::utf32 c : text)
+    {
+        if (c == '[' || c == '\\')
+            escaped.push_back('\\');
+        escaped.push_back(c);
+    }
+    return MarkupText::MakeText<CEGUI::String>(escaped);
+}
+} // namespace
+
+CEGUI::Rectf LoneViewSelection::ShownArea() const
+{
+    const CEGUI::Rectf area = m_view.GetTextArea();
+    const CEGUI::Vector2f origin = m_view.getUnclippedOuterRect().get().d_min;
+    return CEGUI::Rectf(area.d_min + origin, area.d_max + origin);
+}
+
+TextSelectionGroup::VerticalScroll LoneViewSelection::ShownScroll() const
+{
+    const IDoc* doc = m_view.QueryDoc();
+    return VerticalScroll{m_view.GetScrollOffset().d_y, m_view.GetTextArea().getHeight(),
+                          doc ? doc->GetDocRect().bottom() : 0.0f};
+}
+
+bool LoneViewSelection::ScrollBy(float pixels)
+{
+    if (!m_view.HasScrollbars() || m_view.GetforceHideVertScroll())
+        return false;
+    return ScrollBarBy(*m_view.getVertScrollbar(), pixels);
+}
+
+CEGUI::String CGameMultiLine::TooltipTextShowing(const CEGUI::String& text) const
+{
+    // The module's tool tip reads its text as rich text markup, CEGUI's with text parsing as
+    // CEGUI's markup.
+    const CEGUI::Tooltip* tip = getTooltip();
+    if (dynamic_cast<const CZuToolTip*>(tip))
+        return MarkupText::Escape(text);
+    if (tip && tip->isTextParsingEnabled())
+        return EscapeCeguiMarkup(text);
+    return text;
+}
+
 void CGameMultiLine::ShowLinkTarget(const ITextBlock& link, const CEGUI::String* target)
 {
     if (!target)
@@ -185,8 +238,9 @@ void CGameMultiLine::ShowLinkTarget(const ITextBlock& link, const CEGUI::String*
     if (!d_linkShowingTarget || getTooltipText() != d_shownLinkTarget)
         d_ownTooltipText = getTooltipText();
     d_linkShowingTarget = &link;
-    d_shownLinkTarget = *target;
-    setTooltipText(*target);
+    // The tip shows the target exactly as written, whatever markup its text is read as.
+    d_shownLinkTarget = TooltipTextShowing(*target);
+    setTooltipText(d_shownLinkTarget);
 }
 
 void CGameMultiLine::PutOwnTooltipTextBack()
@@ -328,10 +382,14 @@ void CGameMultiLine::onTextChanged(CEGUI::WindowEventArgs& e)
     }
     CEGUI::Window::onTextChanged(e);
     clearSelection();
-    // The indices of the old text mean nothing in the new one. A chat box shows its selection
-    // in the new message itself.
-    d_ownSelection.Clear();
-    d_shownSelection = TextSelection::Range{};
+    // The indices of the old text mean nothing in a new one; the same text written again (a
+    // script refreshing a view) keeps them. A chat box shows its selection in the new message
+    // itself.
+    if (d_shownSelection.IsEmpty() || getText() != d_selectedViewText)
+    {
+        d_ownSelection.Clear();
+        SetShownSelection(TextSelection::Range{});
+    }
     FormatGameLines(true);
     performChildWindowLayout();
     setCaretIndex(getCaretIndex());
@@ -467,7 +525,8 @@ bool CGameMultiLine::PressToSelect(const CEGUI::MouseEventArgs& e)
     captureInput();
     if ((e.sysKeys & CEGUI::Shift) != 0)
     {
-        d_selectionGroup->ExtendTo(e.position);
+        d_selectionGroup->DragTo(e.position);
+        d_dragPoint = e.position;
         d_dragging = true;
     }
     else
@@ -489,8 +548,16 @@ void CGameMultiLine::DragToSelect(const CEGUI::MouseEventArgs& e)
         d_dragging = true;
         d_selectionGroup->SelectFrom(d_pressPoint);
     }
+    d_dragPoint = e.position;
     if (d_dragging)
-        d_selectionGroup->ExtendTo(e.position);
+        d_selectionGroup->DragTo(e.position);
+}
+
+void CGameMultiLine::updateSelf(float elapsed)
+{
+    ImageLayerWindow::updateSelf(elapsed);
+    if (d_dragging && d_textSelectable)
+        d_selectionGroup->ScrollTowards(d_dragPoint, elapsed);
 }
 
 bool CGameMultiLine::ReleaseToSelect(const CEGUI::MouseEventArgs& e)
@@ -498,10 +565,7 @@ bool CGameMultiLine::ReleaseToSelect(const CEGUI::MouseEventArgs& e)
     if (!d_textSelectable || e.button != CEGUI::LeftButton)
         return false;
     const bool click = d_pressPending;
-    d_pressPending = false;
-    d_dragging = false;
-    if (isCapturedByThis())
-        releaseInput();
+    EndSelectionGesture();
     if (click)
     {
         // A press that stayed where it was: a click of the text, which clears the selection.
@@ -565,8 +629,19 @@ void CGameMultiLine::setTextSelectable(bool selectable)
     if (selectable == d_textSelectable)
         return;
     d_textSelectable = selectable;
-    if (!selectable)
-        d_selectionGroup->Clear();
+    if (selectable)
+        return;
+    // A press or drag under way ends here: the view keeps the pointer no longer.
+    EndSelectionGesture();
+    d_selectionGroup->Clear();
+}
+
+void CGameMultiLine::EndSelectionGesture()
+{
+    d_pressPending = false;
+    d_dragging = false;
+    if (isCapturedByThis())
+        releaseInput();
 }
 
 void CGameMultiLine::SetSelectionGroup(TextSelectionGroup* group)
@@ -581,11 +656,15 @@ CEGUI::String CGameMultiLine::getSelectedText() const
 
 void CGameMultiLine::SetShownSelection(const TextSelection::Range& range)
 {
-    if (range != d_shownSelection)
-    {
-        d_shownSelection = range;
-        invalidate();
-    }
+    if (range == d_shownSelection)
+        return;
+    // The text that the selection indexes, kept while there is a selection.
+    if (range.IsEmpty())
+        d_selectedViewText = CEGUI::String();
+    else if (d_shownSelection.IsEmpty())
+        d_selectedViewText = getText();
+    d_shownSelection = range;
+    invalidate();
 }
 
 const TextBlocks::CRichTextDoc* CGameMultiLine::RichDoc() const

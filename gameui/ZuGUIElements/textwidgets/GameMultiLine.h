@@ -40,6 +40,11 @@ public:
 
 protected:
     std::vector<ShownMessage> ShownMessages() const override { return {{&m_view, 0}}; }
+    // The view's text area.
+    CEGUI::Rectf ShownArea() const override;
+    VerticalScroll ShownScroll() const override;
+    // Moves the vertical bar, unless it is hidden for good.
+    bool ScrollBy(float pixels) override;
 
 private:
     CGameMultiLine& m_view;
@@ -187,6 +192,8 @@ protected:
     void onMouseTripleClicked(CEGUI::MouseEventArgs& e) override;
     void onMouseButtonUp(CEGUI::MouseEventArgs& e) override;
     void onCaptureLost(CEGUI::WindowEventArgs& e) override;
+    // A drag held past the top or bottom of the text scrolls it.
+    void updateSelf(float elapsed) override;
     // Ctrl+A and Ctrl+C of a selectable view; every other key as the edit box handles it.
     void onKeyDown(CEGUI::KeyEventArgs& e) override;
     void onCharacter(CEGUI::KeyEventArgs& e) override;
@@ -201,6 +208,8 @@ private:
     void DragToSelect(const CEGUI::MouseEventArgs& e);
     bool ReleaseToSelect(const CEGUI::MouseEventArgs& e);
     bool RunSelectionShortcut(CEGUI::Key::Scan key, CEGUI::uint sysKeys);
+    // Forgets a press or drag under way and lets the pointer go.
+    void EndSelectionGesture();
     void SelectWordOrForwardPress(CEGUI::MouseEventArgs& e);
 
     // The base line list as one line over the whole text.
@@ -213,6 +222,8 @@ private:
                         bool pressed);
     void PassWheelToParent(CEGUI::MouseEventArgs& e);
     void PutOwnTooltipTextBack();
+    // `text` written so that the view's tool tip shows it as it is.
+    CEGUI::String TooltipTextShowing(const CEGUI::String& text) const;
 
     // Before the document, which tells it of the items that it still holds when it goes.
     HostRichTextClient d_client{*this};
@@ -234,12 +245,16 @@ private:
     LoneViewSelection d_ownSelection{*this};
     TextSelectionGroup* d_selectionGroup = &d_ownSelection;
     TextSelection::Range d_shownSelection;
+    // The text that the shown selection indexes: empty while nothing is selected.
+    CEGUI::String d_selectedViewText;
     bool d_textSelectable = false;
     std::uint64_t d_messageNumber = 0;
     // A left press waits for its release (no drag) or the pointer moving away (a drag).
     bool d_pressPending = false;
     bool d_dragging = false;
     CEGUI::Vector2f d_pressPoint{0.0f, 0.0f};
+    // Where a drag last held the pointer.
+    CEGUI::Vector2f d_dragPoint{0.0f, 0.0f};
     CEGUI::String d_shownLinkTarget;
     CEGUI::String d_ownTooltipText;
 };

@@ -3,7 +3,10 @@
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
 #include "public/MarkupText.h"
 
+#include <CEGUI/widgets/Scrollbar.h>
+
 #include <algorithm>
+#include <cmath>
 
 namespace ZuGUI
 {
@@ -40,8 +43,62 @@ void TextSelectionGroup::SelectFrom(const CEGUI::Vector2f& screenPoint)
 void TextSelectionGroup::ExtendTo(const CEGUI::Vector2f& screenPoint)
 {
     End end;
-    if (EndAt(screenPoint, end))
-        Select(m_active ? m_anchor : end, end);
+    if (!EndAt(screenPoint, end))
+        return;
+    // A selection whose first end went with its message (expired, cleared) starts again here.
+    Select(m_active && IsShown(m_anchor.message) ? m_anchor : end, end);
+}
+
+bool TextSelectionGroup::IsShown(std::uint64_t message) const
+{
+    const std::vector<ShownMessage> shown = ShownMessages();
+    return std::any_of(shown.begin(), shown.end(),
+                       [message](const ShownMessage& candidate)
+                       { return candidate.message == message; });
+}
+
+void TextSelectionGroup::DragTo(const CEGUI::Vector2f& screenPoint)
+{
+    const CEGUI::Rectf area = ShownArea();
+    const VerticalScroll scroll = ShownScroll();
+    // Half a pixel of slack for the scroll positions' rounding.
+    const bool hiddenAbove = scroll.position > 0.5f;
+    const bool hiddenBelow = scroll.position + scroll.page < scroll.length - 0.5f;
+    CEGUI::Vector2f point = screenPoint;
+    if (hiddenAbove && point.d_y < area.top())
+        point.d_y = area.top();
+    // Inside the bottom edge, which belongs to what lies below it.
+    if (hiddenBelow && point.d_y >= area.bottom())
+        point.d_y = std::max(area.top(), std::nextafter(area.bottom(), area.top()));
+    ExtendTo(point);
+}
+
+bool TextSelectionGroup::ScrollTowards(const CEGUI::Vector2f& screenPoint, float elapsed)
+{
+    // Pixels a second for each pixel the pointer is past the edge, from a slow start to a
+    // page-flinging top speed.
+    constexpr float kSpeedPerPixel = 12.0f;
+    constexpr float kSlowest = 60.0f;
+    constexpr float kFastest = 3000.0f;
+    constexpr float kLongestStep = 0.25f;
+    const CEGUI::Rectf area = ShownArea();
+    const float beyond = screenPoint.d_y < area.top()      ? screenPoint.d_y - area.top()
+                         : screenPoint.d_y > area.bottom() ? screenPoint.d_y - area.bottom()
+                                                           : 0.0f;
+    if (beyond == 0.0f || !(elapsed > 0.0f))
+        return false;
+    const float speed = std::min(kFastest, kSlowest + kSpeedPerPixel * std::abs(beyond));
+    if (!ScrollBy(std::copysign(speed * std::min(elapsed, kLongestStep), beyond)))
+        return false;
+    DragTo(screenPoint);
+    return true;
+}
+
+bool TextSelectionGroup::ScrollBarBy(CEGUI::Scrollbar& bar, float pixels)
+{
+    const float before = bar.getScrollPosition();
+    bar.setScrollPosition(before + pixels);
+    return bar.getScrollPosition() != before;
 }
 
 void TextSelectionGroup::SelectWord(CGameMultiLine& view, const CEGUI::Vector2f& screenPoint)

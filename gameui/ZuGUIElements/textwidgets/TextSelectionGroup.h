@@ -8,10 +8,16 @@
 #include "ZuGUIElements/richtext/TextSelection.h"
 #include "ZuGUIElements/textwidgets/CopiedText.h"
 
+#include <CEGUI/Rect.h>
 #include <CEGUI/Vector.h>
 
 #include <cstdint>
 #include <vector>
+
+namespace CEGUI
+{
+class Scrollbar;
+}
 
 namespace ZuGUI
 {
@@ -34,9 +40,16 @@ public:
 
     // Starts a selection at the text nearest to `screenPoint`.
     void SelectFrom(const CEGUI::Vector2f& screenPoint);
-    // Moves the selection's moving end to the text nearest to `screenPoint`; without a selection
-    // it starts there.
+    // Moves the selection's moving end to the text nearest to `screenPoint`; without a selection,
+    // or when the message of its other end is no longer shown, it starts there.
     void ExtendTo(const CEGUI::Vector2f& screenPoint);
+    // Extends the selection to the text nearest to `screenPoint`, held inside the shown area
+    // where text lies hidden beyond its edge: a drag selects only text that is in sight.
+    void DragTo(const CEGUI::Vector2f& screenPoint);
+    // While a drag holds the pointer above or below the shown area, scrolls that way (faster
+    // the farther the pointer is) for `elapsed` seconds and drags to the text that came into
+    // sight; false when the pointer is level with the area or nothing can scroll.
+    bool ScrollTowards(const CEGUI::Vector2f& screenPoint, float elapsed);
     // Selects the word of `view`'s text under `screenPoint`.
     void SelectWord(CGameMultiLine& view, const CEGUI::Vector2f& screenPoint);
     // Selects every shown message.
@@ -58,6 +71,21 @@ public:
 protected:
     // The group's views that show a message, in arrival order.
     virtual std::vector<ShownMessage> ShownMessages() const = 0;
+    // How far down the text is scrolled: [position, position + page) of [0, length) shows.
+    struct VerticalScroll
+    {
+        float position;
+        float page;
+        float length;
+    };
+
+    // Where the group's text shows, in screen pixels.
+    virtual CEGUI::Rectf ShownArea() const = 0;
+    virtual VerticalScroll ShownScroll() const = 0;
+    // Scrolls the text by `pixels` (down when positive); false when it does not move.
+    virtual bool ScrollBy(float pixels) = 0;
+    // Moves `bar` by `pixels`; false when it stays where it was (at an end).
+    static bool ScrollBarBy(CEGUI::Scrollbar& bar, float pixels);
 
 private:
     struct End
@@ -74,6 +102,7 @@ private:
     // The end nearest to `screenPoint`: in the last message whose view begins above it, else
     // in the first message.
     bool EndAt(const CEGUI::Vector2f& screenPoint, End& end) const;
+    bool IsShown(std::uint64_t message) const;
     // `message`'s part of the selection; empty when the selection does not reach it.
     TextSelection::Range PartOf(std::uint64_t message, const CGameMultiLine& view) const;
     void Select(const End& anchor, const End& focus);
