@@ -1,7 +1,7 @@
 // Memory of rich text: the heap bytes (glibc's count of bytes in use) that a laid-out document
 // holds per character of its markup, for a message of line feeds, for ordinary chat text and
 // for the worst case, and what a chat box of 50 messages of line feeds holds in all, views and
-// CEGUI windows included.
+// CEGUI windows included, before and after a frame draws it.
 #include "RichTextBenchView.h"
 #include "RichTextSystem.h"
 
@@ -94,8 +94,9 @@ void BM_DocumentBytesPerCharacterOneCharacterPerLine(benchmark::State& state)
 BENCHMARK(BM_DocumentBytesPerCharacterOneCharacterPerLine)->Iterations(1);
 
 // 50 messages of line feeds pushed into a chat box: the heap that the box holds afterwards,
-// of which the markup itself (four bytes a character in each view's window text) is a part.
-void BM_ChatBoxLineFeedMessagesMemory(benchmark::State& state)
+// of which the markup itself (four bytes a character in each view's window text) is a part;
+// with `drawn`, after a frame has drawn the box too.
+void ChatBoxLineFeedMessagesMemory(benchmark::State& state, bool drawn)
 {
     ZuBench::ScopedRichTextSystem system;
     const CEGUI::String message = LineFeedMessage();
@@ -111,6 +112,8 @@ void BM_ChatBoxLineFeedMessagesMemory(benchmark::State& state)
         box.SetChatCapacity(kMessages);
         for (unsigned i = 0; i < kMessages; ++i)
             box.PushChatText(message);
+        if (drawn)
+            system.RenderFrame();
         megabytes = static_cast<double>(HeapInUse() - before) / 1.0e6;
         CEGUI::WindowManager::getSingleton().destroyWindow(pane);
         CEGUI::WindowManager::getSingleton().cleanDeadPool();
@@ -119,5 +122,16 @@ void BM_ChatBoxLineFeedMessagesMemory(benchmark::State& state)
     state.counters["markup_MB"] =
         static_cast<double>(message.length() * sizeof(CEGUI::utf32) * kMessages) / 1.0e6;
 }
+
+void BM_ChatBoxLineFeedMessagesMemory(benchmark::State& state)
+{
+    ChatBoxLineFeedMessagesMemory(state, false);
+}
 BENCHMARK(BM_ChatBoxLineFeedMessagesMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_ChatBoxLineFeedMessagesMemoryDrawn(benchmark::State& state)
+{
+    ChatBoxLineFeedMessagesMemory(state, true);
+}
+BENCHMARK(BM_ChatBoxLineFeedMessagesMemoryDrawn)->Iterations(1)->Unit(benchmark::kMillisecond);
 } // namespace

@@ -29,6 +29,15 @@ public:
     // system.
     CEGUI::Window& Root() { return *m_root; }
 
+    // Draws every GUI context once, as a frame of the game would.
+    static void RenderFrame()
+    {
+        CEGUI::System& system = CEGUI::System::getSingleton();
+        system.getRenderer()->beginRendering();
+        system.renderAllGUIContexts();
+        system.getRenderer()->endRendering();
+    }
+
     ~ScopedRichTextSystem()
     {
         CEGUI::System::getSingleton().getDefaultGUIContext().setRootWindow(nullptr);

@@ -219,6 +219,16 @@ TEST_F(GameMultiLineTest, EncodedTextIsTheTextWithoutMarkupAndIgnoresWrites)
     EXPECT_EQ("{T red:ab}c{N Dee}\nend", view.getText());
 }
 
+TEST_F(GameMultiLineTest, OnceDrawnTheDocumentIsTheOnlyParsedFormOfTheText)
+{
+    // CEGUI would parse the whole text with its own markup parser before drawing it, a line
+    // and a component for each line feed, and keep that.
+    CGameMultiLine& view = CreateView("{N Mallory}: up" + CEGUI::String(1000, '\n') + "[down]");
+    RenderFrame();
+    EXPECT_EQ(0u, view.getRenderedString().getComponentCount());
+    EXPECT_EQ("Mallory: up" + CEGUI::String(1000, '\n') + "[down]", view.getPlainText());
+}
+
 TEST_F(GameMultiLineTest, EmptyTextBecomesOneLineFeedAndTheEditBoxKeepsOneLine)
 {
     CGameMultiLine& view = CreateView();

@@ -1,6 +1,7 @@
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
 
 #include "ZuGUIElements/base/LookImagery.h"
+#include "ZuGUIElements/base/NullRenderedStringParser.h"
 
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
 #include "ZuGUIElements/richtext/RichTextDoc.h"
@@ -267,6 +268,11 @@ void CGameMultiLine::initialiseComponents()
 {
     CEGUI::MultiLineEditbox::initialiseComponents();
     FormatGameLines(true);
+}
+
+CEGUI::RenderedStringParser& CGameMultiLine::getRenderedStringParser() const
+{
+    return NullRenderedStringParser::Instance();
 }
 
 void CGameMultiLine::destroy()

@@ -167,6 +167,8 @@ public:
 
     void initialiseComponents() override;
     void destroy() override;
+    // The view's document is the only parsed form of its text: CEGUI's parser makes nothing.
+    CEGUI::RenderedStringParser& getRenderedStringParser() const override;
 
 protected:
     // Lays the text out again; when that shows or hides a scroll bar and `again` is set, once

@@ -1,6 +1,7 @@
 #include "ZuGUIElements/textwidgets/ZuToolTip.h"
 
 #include "ZuGUIElements/base/LookImagery.h"
+#include "ZuGUIElements/base/NullRenderedStringParser.h"
 #include "ZuGUIElements/base/ZuWindow.h"
 #include "ZuGUIElements/module/WindowRecords.h"
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
@@ -48,6 +49,11 @@ CGameMultiLine* CZuToolTip::MakeView(const CEGUI::String& name)
     // The pointer never rests on the tip itself.
     view->setMousePassThroughEnabled(true);
     return view;
+}
+
+CEGUI::RenderedStringParser& CZuToolTip::getRenderedStringParser() const
+{
+    return NullRenderedStringParser::Instance();
 }
 
 void CZuToolTip::initialiseComponents()

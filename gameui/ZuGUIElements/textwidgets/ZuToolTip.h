@@ -33,6 +33,8 @@ public:
     using SharedPropertyLayer::SharedPropertyLayer;
 
     void initialiseComponents() override;
+    // The tip's text is markup that its view draws: CEGUI's parser makes nothing of it.
+    CEGUI::RenderedStringParser& getRenderedStringParser() const override;
     // (0, 0) for an empty text, else the size of the laid-out text.
     CEGUI::Sizef getTextSize_impl() const override;
     // The tip's area, and the compare view's while it shows, in screen pixels.

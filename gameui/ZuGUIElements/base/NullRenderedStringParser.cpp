@@ -1,0 +1,12 @@
+#include "ZuGUIElements/base/NullRenderedStringParser.h"
+
+#include <CEGUI/RenderedString.h>
+
+namespace ZuGUI
+{
+NullRenderedStringParser& NullRenderedStringParser::Instance()
+{
+    static NullRenderedStringParser parser;
+    return parser;
+}
+} // namespace ZuGUI
