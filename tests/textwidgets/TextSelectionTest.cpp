@@ -376,4 +376,37 @@ TEST_F(TextSelectionTest, ADragPastTheEdgeSelectsWhatIsInSightAndScrollsToTheRes
         EXPECT_GT(all.length(), inSight.length());
     }
 }
+TEST_F(TextSelectionTest, TextGivenOutIsUtf8EvenWhenCegUIDecodedNonsense)
+{
+    // CEGUI decodes f7 be 95 89 from a script's setText into 0x1FE549 and writes it back as
+    // those bytes; a lone surrogate is no character either.
+    CEGUI::String text = "a";
+    text += CEGUI::utf32(0x1FE549);
+    text += "b";
+    text += CEGUI::utf32(0xD800);
+    const std::string shown = "a\xEF\xBF\xBD"
+                              "b\xEF\xBF\xBD";
+    CGameMultiLine& view = CreateView("");
+    view.setText(text);
+    view.activate();
+    PressKey(CEGUI::Key::A);
+    PressKey(CEGUI::Key::C);
+    auto& input =
+        static_cast<ZuGUI::CChatEditBox&>(CreateChild("ZuTest/ChatEditBox", "Input", 10, 320));
+    input.setText(text);
+    const struct
+    {
+        const char* what;
+        std::string given;
+        std::string expected;
+    } outputs[] = {
+        {"selected", view.getSelectedText().c_str(), shown},
+        {"plain", view.getPlainText().c_str(), shown},
+        // The tests' system code page is ASCII, where U+FFFD has no character.
+        {"clipboard", Desktop().bytes, "a?b?"},
+        {"encoded", input.getProperty("EncodedText").c_str(), shown},
+    };
+    for (const auto& output : outputs)
+        EXPECT_EQ(output.expected, output.given) << output.what;
+}
 } // namespace

@@ -1,5 +1,7 @@
 #include "ZuGUIElements/platform/Clipboard.h"
 
+#include "ZuGUIElements/platform/Utf8String.h"
+
 #include "public/CodePage.h"
 
 #include <CEGUI/Clipboard.h>
@@ -26,7 +28,7 @@ bool CopyToClipboard(const CEGUI::String& text)
     CEGUI::Clipboard* clipboard = SystemClipboard();
     if (text.empty() || !clipboard)
         return false;
-    const std::string ansi = Utf8ToAnsi(text.c_str(), "");
+    const std::string ansi = Utf8ToAnsi(ValidText(text).c_str(), "");
     // A text longer than the conversion buffer is not copied in part.
     if (ansi.empty() || LastConversionTruncated())
         return false;

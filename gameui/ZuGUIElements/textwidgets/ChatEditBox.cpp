@@ -3,6 +3,7 @@
 #include "ZuGUIElements/module/HostQuery.h"
 #include "ZuGUIElements/module/HostTrees.h"
 #include "ZuGUIElements/platform/Clipboard.h"
+#include "ZuGUIElements/platform/Utf8String.h"
 #include "public/MarkupText.h"
 
 #include <algorithm>
@@ -209,7 +210,7 @@ CEGUI::String CChatEditBox::getEncodedText()
         result += ItemText(link.itemId);
         done = link.end;
     }
-    return result + MarkupText::Escape(text.substr(done));
+    return ValidText(result + MarkupText::Escape(text.substr(done)));
 }
 
 bool CChatEditBox::PasteToSelection()

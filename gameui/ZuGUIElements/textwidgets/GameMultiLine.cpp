@@ -2,6 +2,7 @@
 
 #include "ZuGUIElements/base/LookImagery.h"
 #include "ZuGUIElements/base/NullRenderedStringParser.h"
+#include "ZuGUIElements/platform/Utf8String.h"
 
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
 #include "ZuGUIElements/richtext/RichTextDoc.h"
@@ -115,7 +116,7 @@ void CGameMultiLine::setCmdFontName(const CEGUI::String& fontName)
 
 CEGUI::String CGameMultiLine::getPlainText() const
 {
-    return d_doc ? d_doc->GetText(*this) : CEGUI::String();
+    return d_doc ? ValidText(d_doc->GetText(*this)) : CEGUI::String();
 }
 
 float CGameMultiLine::getDocWidth() const

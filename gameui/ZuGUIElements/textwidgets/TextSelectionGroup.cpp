@@ -1,5 +1,6 @@
 #include "ZuGUIElements/textwidgets/TextSelectionGroup.h"
 
+#include "ZuGUIElements/platform/Utf8String.h"
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
 #include "public/MarkupText.h"
 
@@ -156,7 +157,7 @@ CopiedText TextSelectionGroup::Selected() const
             text.push_back('\n');
         shown.view->AppendSelectedText(part, text, copy.links);
     }
-    copy.text = MarkupText::MakeText<CEGUI::String>(text);
+    copy.text = ValidText(MarkupText::MakeText<CEGUI::String>(text));
     return copy;
 }
 
