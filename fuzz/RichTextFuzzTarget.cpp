@@ -8,6 +8,10 @@
 // the rest is the text, bytes below 0x80 as themselves, 0x80-0xBF as Latin-1, 0xC0-0xEF with
 // one more byte and 0xF0-0xFF with two more as wider code points.
 //
+// The input is also laid out as a player's text (escaped, after a pushed item link, and through
+// the chat line filter): any command there that the player did not push, or that the filter
+// does not keep, fails the input.
+//
 // Besides crashes and broken invariants, the target fails an input whose layout takes more
 // time, or whose document more memory, than a budget that grows linearly with the text: a
 // layout that is quadratic somewhere, or a document that costs far more than its text.
@@ -17,6 +21,7 @@
 #include "support/TestRichTextView.h"
 
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
+#include "ZuGUIElements/platform/Utf8String.h"
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
 #include "ZuGUIElements/richtext/ParserManager.h"
 #include "ZuGUIElements/richtext/RichTextDoc.h"
@@ -24,9 +29,12 @@
 
 #include <CEGUI/CEGUI.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -161,6 +169,47 @@ void Exercise(ZuTest::TestRichTextView& view, ZuGUI::IDoc& doc, InputReader& poi
     doc.Render(view, CEGUI::Rectf(0, 0, docRect.getWidth(), 200), area);
 }
 
+// The command blocks of `doc`: (kind, command start) of each.
+std::vector<std::pair<int, ZuGUI::TextIndex>> Commands(ZuGUI::TextBlocks::CRichTextDoc& doc)
+{
+    std::vector<std::pair<int, ZuGUI::TextIndex>> commands;
+    for (const auto& line : doc.GetLines())
+    {
+        for (const auto& block : line->GetBlocks())
+        {
+            if (const ZuGUI::TextBlocks::CCmdText* command = block->AsCmdText())
+                commands.emplace_back(command->GetCommandKind(), command->GetCommandStart());
+        }
+    }
+    return commands;
+}
+
+// The view's text as a player's text, laid out into a new document: escaped, escaped after a
+// pushed item link (as the chat input sends it), and filtered for a chat line. None may parse
+// to a command that the player did not push or the filter did not keep.
+void CheckPlayerTextMakesNoCommand(ZuTest::TestRichTextView& view, float width)
+{
+    CSimpleParserManager& parsers = CSimpleParserManager::Instance();
+    const CEGUI::String original = view.text;
+    const CEGUI::String escaped = MarkupText::Escape(original);
+    const CEGUI::String pushedLink = "{I 5:[Sword]}";
+    const auto layOut = [&](const CEGUI::String& markup)
+    {
+        view.text = markup;
+        ZuGUI::TextParser::DocPtr doc = ZuGUI::TextParser::MakeDoc(parsers);
+        ZuGUI::TextParser::FormatDocument(parsers, *doc, view, width);
+        return Commands(static_cast<ZuGUI::TextBlocks::CRichTextDoc&>(*doc));
+    };
+    Check(layOut(escaped).empty(), "escaped text parses to a command");
+    for (const auto& [kind, start] : layOut(pushedLink + escaped))
+        Check(kind == ZuGUI::TextBlocks::kItemName && start == 3,
+              "text typed after a pushed link parses to a command");
+    const std::string kept = KeepMarkupTags(original.c_str());
+    for (const auto& [kind, start] : layOut(ZuGUI::StringFromUtf8(kept.c_str())))
+        Check(kind == ZuGUI::TextBlocks::kItemName, "a filtered message keeps another command");
+    view.text = original;
+}
+
 // Layout budgets per character of text, with a floor for short texts. The time budget is
 // generous for a sanitized build on a busy machine; a quadratic layout exceeds it by far once
 // texts are a few thousand characters long.
@@ -178,17 +227,19 @@ std::size_t AllocatedBytes()
 #endif
 }
 
-// A document of the view's text laid out at `width`. Fails when the layout exceeds its time
-// budget three times in a row (once may be a page fault's doing) or the document its memory
-// budget. A first layout, not measured, lets the font make the glyphs of the text.
+// A document of the view's text laid out at `width`. Fails when the document exceeds its
+// memory budget, or when the layout exceeds its time budget at each of several attempts: the
+// fastest decides (FuzzTimeBudget.h). A first layout, not measured, lets the font make the
+// glyphs of the text.
 ZuGUI::TextParser::DocPtr FormatWithinBudget(ZuTest::TestRichTextView& view, float width)
 {
+    constexpr int kAttempts = 5;
     CSimpleParserManager& parsers = CSimpleParserManager::Instance();
     ZuGUI::TextParser::FormatDocument(parsers, *ZuGUI::TextParser::MakeDoc(parsers), view, width);
     const std::size_t length = view.text.length();
     const double seconds = ZuFuzz::TimeBudgetScale() *
                            (kLayoutSecondsFloor + kLayoutSecondsPerCharacter * double(length));
-    for (int attempt = 0;; ++attempt)
+    for (int attempt = 1;; ++attempt)
     {
         const std::size_t before = AllocatedBytes();
         const ZuFuzz::ThreadStopwatch stopwatch;
@@ -196,15 +247,15 @@ ZuGUI::TextParser::DocPtr FormatWithinBudget(ZuTest::TestRichTextView& view, flo
         ZuGUI::TextParser::FormatDocument(parsers, *doc, view, width);
         const double took = stopwatch.Seconds();
         const std::size_t after = AllocatedBytes();
-        if (std::getenv("ZU_FUZZ_VERBOSE"))
-            std::fprintf(stderr, "chars %zu bytes %zu seconds %g\n", length,
-                         after > before ? after - before : 0, took);
+        if (std::getenv("ZU_FUZZ_VERBOSE") || (took > seconds && attempt == kAttempts))
+            std::fprintf(stderr, "chars %zu bytes %zu seconds %g (budget %g, attempt %d)\n", length,
+                         after > before ? after - before : 0, took, seconds, attempt);
         Check(after <= before ||
                   after - before <= kDocumentBytesFloor + kDocumentBytesPerCharacter * length,
               "the document costs more memory than its budget");
         if (took <= seconds)
             return doc;
-        Check(attempt < 2, "the layout takes longer than its budget");
+        Check(attempt < kAttempts, "the layout takes longer than its budget");
     }
 }
 
@@ -243,6 +294,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckBlocks(static_cast<ZuGUI::TextBlocks::CRichTextDoc&>(*doc), view.text);
         Exercise(view, *doc, points);
     }
+    CheckPlayerTextMakesNoCommand(view, std::max(width, 120.0f));
     if (withHost)
     {
         Check(world.host.CountScriptCalls("gFn_chatItem_add_ref") ==
