@@ -189,7 +189,9 @@ TEST_P(DemoLayoutRoundTripTest,
                           EXPECT_LE(times, 1) << path << " " << name;
                           // A command would run when the layout loads.
                           if (!it.getCurrentValue()->isReadable())
+                          {
                               EXPECT_EQ(0, times) << path << " " << name;
+                          }
                           if (times)
                           {
                               EXPECT_FALSE(IsAtDefault(window, *it.getCurrentValue()))
