@@ -1,11 +1,13 @@
 // CEGUI on the NullRenderer for the rich text benchmarks: TaharezLook, the module, the sample
 // skin's rich text look as the window type "ZuLook/GameMultiLine" (which chat boxes create),
-// a chat box type on TaharezLook's scrollable pane, and the colour names of the chat lines.
+// a chat box type on TaharezLook's scrollable pane, a chat input type on its edit box, and the
+// colour names of the chat lines.
 #pragma once
 
 #include "ZuGUIElements/module/FactoryRegistry.h"
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
+#include "ZuGUIElements/textwidgets/ChatEditBox.h"
 #include "ZuGUIElements/textwidgets/GameChatBox.h"
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
 #include "support/HeadlessCegui.h"
@@ -17,6 +19,7 @@ namespace ZuBench
 inline const char* const kFont = "DejaVuSans-10-NoScale";
 inline const char* const kViewType = "ZuLook/GameMultiLine";
 inline const char* const kChatBoxType = "Bench/GameChatBox";
+inline const char* const kChatInputType = "Bench/ChatEditBox";
 
 class ScopedRichTextSystem
 {
@@ -73,6 +76,8 @@ private:
             CEGUI::GameMultiLineRenderer::TypeName);
         Map(kChatBoxType, ZuGUI::CGameChatBox::WidgetTypeName, "TaharezLook/ScrollablePane",
             "Core/ScrollablePane");
+        Map(kChatInputType, ZuGUI::CChatEditBox::WidgetTypeName, "TaharezLook/Editbox",
+            "Core/Editbox");
 
         auto& colours = ZuGUI::TextParser::CColorPropertyManager::Instance();
         colours.RegisterColorByString("gold", "FFFFD700", "FF000000");

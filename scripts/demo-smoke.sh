@@ -67,8 +67,10 @@ if [ "$(sed -n 's/^  still selected: //p' "$log")" != "$selected" ]; then
     echo "demo-smoke: the chat selection did not last until the screenshot" >&2
     exit 1
 fi
-expect_in_log '^  forged: .*{{C /evil: *}{{Ak 0,-1}{{N Alice}: trade? {I 1002:' \
+expect_in_log '^  forged: .*{{C /evil: *}{{Ak 0,-1}{{N Alice}: trade? {I 1002:[^}]*}{{M /kick' \
     "the forged line did not keep its item link alone"
+expect_in_log '^  forged shows: .*Mallory: {C /evil: *}{Ak 0,-1}{N Alice}: trade? \[Minor Healing Potion\]{M /kick Aldric:click}$' \
+    "the forged line does not show its commands as the text they were written with"
 # The game's script listed a folder, opened a sub-folder by the location its entry gave, and
 # read a chat line's size through the module's binding.
 for what in "script: listed [0-9]* entries" "script: opened skin: listed [0-9]* entries of .*/skin$" \

@@ -288,11 +288,16 @@ void ChatScene::OnLineAccepted()
 void ChatScene::PushForgedLine()
 {
     // What a hacked client could send: a name drawn over a hidden command, next to a real
-    // item link. The game keeps the item link and shows the rest as the text it is.
-    PushPlayerLine(
-        "{T grey:[20:08]} {N Mallory}: ",
-        "{C /evil:            }{Ak 0,-1}{N Alice}: trade? {I 1002:[Minor Healing Potion]}",
-        "forged: ");
+    // item link with a command right after it. The game keeps the item link and shows the rest
+    // as the text it is.
+    PushPlayerLine("{T grey:[20:08]} {N Mallory}: ",
+                   "{C /evil:            }{Ak 0,-1}{N Alice}: trade? "
+                   "{I 1002:[Minor Healing Potion]}{M /kick Aldric:click}",
+                   "forged: ");
+    auto& box = static_cast<ZuGUI::CGameChatBox&>(Child(kChatBox));
+    const auto shown = box.ShownMessages();
+    if (!shown.empty())
+        AddToReport(std::string("forged shows: ") + OnOneLine(shown.back().view->getPlainText()));
 }
 
 void ChatScene::PushPlayerLine(const std::string& prefix, const std::string& message,

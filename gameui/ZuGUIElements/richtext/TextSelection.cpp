@@ -170,26 +170,25 @@ struct LinkInCopy
     }
 };
 
-// The block as a piece of an item link with a valid id, or null. A new link starts in `link`;
-// a block that is no piece of the current link finishes it.
-const TextBlocks::CCmdText* TakeLinkPiece(const IRichTextView& view, ITextBlock& block,
-                                          std::size_t copiedSoFar, LinkInCopy& link,
-                                          std::vector<CopiedLink>& links)
+// Whether the block is a piece of an item link with a valid id. A new link starts in `link`; a
+// block that is no piece of the current link finishes it.
+bool TakeLinkPiece(const IRichTextView& view, ITextBlock& block, std::size_t copiedSoFar,
+                   LinkInCopy& link, std::vector<CopiedLink>& links)
 {
     const TextBlocks::CCmdText* piece = block.AsCmdText();
     if (!piece || piece->GetCommandKind() != TextBlocks::kItemName || !piece->HasCommand())
     {
         link.Finish(links);
-        return nullptr;
+        return false;
     }
     if (link.Continues(*piece))
-        return piece;
+        return true;
     link.Finish(links);
     std::uint32_t itemId = 0;
     if (!ParseUnsigned32(piece->GetCommandText(view).c_str(), itemId))
-        return nullptr;
+        return false;
     link.Start(*piece, itemId, copiedSoFar);
-    return piece;
+    return true;
 }
 
 void InitWordBreaks()
@@ -322,15 +321,15 @@ void AppendSelectedText(const IRichTextView& view, const CRichTextDoc& doc, cons
             if (!span.IsText())
                 continue;
             // The pieces of one link follow each other in the document.
-            const bool linkPiece = TakeLinkPiece(view, *block, text.size(), link, links);
-            if (linkPiece)
+            const bool isLinkPiece = TakeLinkPiece(view, *block, text.size(), link, links);
+            if (isLinkPiece)
                 link.Include(span, range);
             if (span.end <= range.start || range.end <= span.start)
                 continue;
             const TextIndex first = std::max(span.start, range.start);
             const TextIndex end = std::min(span.end, range.end);
             text.insert(text.end(), viewText.ptr() + first, viewText.ptr() + end);
-            if (linkPiece)
+            if (isLinkPiece)
                 link.copiedLength += end - first;
         }
     }
