@@ -226,6 +226,27 @@ TEST_F(TextSelectionTest, PastingTheCopyIntoTheChatInputPushesItsItemLinksAndNot
     }
 }
 
+TEST_F(TextSelectionTest, AWrappedLinkPastesAsOneLinkOnOneLine)
+{
+    // The name wraps over several lines of the view and holds a line feed of its own.
+    CGameMultiLine& view = CreateView(
+        "wts {I 31:[Iron Sword of the Long Night, forged\nin the old keep by the smiths]} cheap");
+    view.setWidth(CEGUI::UDim(0, 150));
+    ASSERT_GT(
+        dynamic_cast<const ZuGUI::TextBlocks::CRichTextDoc&>(*view.QueryDoc()).GetLines().size(),
+        3u);
+    view.activate();
+    PressKey(CEGUI::Key::A);
+    PressKey(CEGUI::Key::C);
+    auto& input =
+        static_cast<ZuGUI::CChatEditBox&>(CreateChild("ZuTest/ChatEditBox", "Input", 10, 320));
+    input.activate();
+    EXPECT_TRUE(Context().injectPasteRequest());
+    EXPECT_EQ("wts [Iron Sword of the Long Night, forged in the old keep by the smiths] cheap",
+              input.getText());
+    EXPECT_EQ("wts {I 31:[Iron Sword]} cheap", input.getProperty("EncodedText"));
+}
+
 TEST_F(TextSelectionTest, AChatBoxSelectsAcrossMessagesAndKeepsTheSelectionWhileMessagesComeAndGo)
 {
     CGameChatBox& box = CreateBox({"{N Bob}: hi", kTrade, "{N Carol}: wts"});
