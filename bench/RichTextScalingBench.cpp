@@ -80,6 +80,11 @@ const Input kInputs[] = {
     {"PicturesBetweenWords", [](std::size_t n) { return Repeat("word {E 12} ", n); }},
     // Every rest line leaves two pixels: no character fits a line after the first.
     {"NeverFits", Ordinary, static_cast<int>(kLayoutWidth) - 2},
+    // A long run of spaces and then a short one, each before punctuation or a word, in a view
+    // with no room on any line: each pass asks about both runs.
+    {"SpaceRunsWithoutRoom",
+     [](std::size_t n) { return Filled("{H ", ' ', ", " + Chars(' ', 30) + "x}", n); },
+     static_cast<int>(kLayoutWidth) + 5},
     // A character or two per line, and none at all.
     {"Narrow", Ordinary, 0, 12.0f},
     {"OnePixel", Ordinary, 0, 1.0f},

@@ -69,8 +69,35 @@ void LineBreaks::StartStretch(const CEGUI::String& text, TextIndex first, TextIn
     m_following = following < text.length() ? following : kNoText;
     m_stretchLast = m_last;
     m_stretchLastNonSpace = m_lastNonSpace;
-    m_spaces = Range{};
     m_noBreaks = Range{};
+    FindSpaceRuns();
+}
+
+void LineBreaks::FindSpaceRuns()
+{
+    m_spaceRuns.clear();
+    for (TextIndex i = m_first; i < m_end; ++i)
+    {
+        if ((*m_text)[i] != kSpace)
+            continue;
+        const TextIndex start = i;
+        while (i < m_end && (*m_text)[i] == kSpace)
+            ++i;
+        if (i - start >= 2)
+            m_spaceRuns.push_back(Range{start, i});
+    }
+}
+
+const LineBreaks::Range* LineBreaks::SpaceRunAt(TextIndex position) const
+{
+    // The last run that starts at or before the position.
+    const auto after = std::upper_bound(m_spaceRuns.begin(), m_spaceRuns.end(), position,
+                                        [](TextIndex value, const Range& run)
+                                        { return value < run.first; });
+    if (after == m_spaceRuns.begin())
+        return nullptr;
+    const Range& run = *std::prev(after);
+    return run.Holds(position) ? &run : nullptr;
 }
 
 void LineBreaks::Range::Remember(const Range& other)
@@ -101,14 +128,10 @@ void LineBreaks::LaidOutObject()
 
 TextIndex LineBreaks::SpacesStartBefore(TextIndex position)
 {
-    TextIndex start = position;
-    while (start > m_first && (*m_text)[start - 1] == kSpace)
-    {
-        const bool known = start > m_spaces.first && start <= m_spaces.end;
-        start = known ? m_spaces.first : start - 1;
-    }
-    m_spaces.Remember(Range{start, position});
-    return start;
+    if (position <= m_first || position > m_end || (*m_text)[position - 1] != kSpace)
+        return position;
+    const Range* run = SpaceRunAt(position - 1);
+    return run ? run->first : position - 1;
 }
 
 TextIndex LineBreaks::SkipSpaces(TextIndex from, TextIndex end)
@@ -116,11 +139,10 @@ TextIndex LineBreaks::SkipSpaces(TextIndex from, TextIndex end)
     if (!m_text)
         return from;
     end = std::min(end, m_end);
-    TextIndex stop = from;
-    while (stop < end && (*m_text)[stop] == kSpace)
-        stop = m_spaces.Holds(stop) ? std::min(m_spaces.end, end) : stop + 1;
-    m_spaces.Remember(Range{from, stop});
-    return std::max(stop, from);
+    if (from < m_first || from >= end || (*m_text)[from] != kSpace)
+        return from;
+    const Range* run = SpaceRunAt(from);
+    return run ? std::min(run->end, end) : from + 1;
 }
 
 TextIndex LineBreaks::TrimSpaces(TextIndex first, TextIndex end)

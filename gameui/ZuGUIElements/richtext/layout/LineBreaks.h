@@ -7,11 +7,12 @@
 // letter and punctuation triples again and again, and asking libunibreak costs more than
 // measuring the text.
 //
-// Each pass of a long line asks again about the same stretch: where the run of spaces around
-// its end starts and ends, and whether a break lies between its start and the last character
-// that fits. The stretch remembers the last run of spaces and the last range known to hold no
-// break, so that a pass costs what it takes from the text however long the run of spaces or
-// the word that it is in (time linear in the stretch).
+// Each pass of a long line asks again about the same stretch: where the runs of spaces around
+// its start, its end and the next word start and end, and whether a break lies between its
+// start and the last character that fits. The stretch finds its runs of spaces once, when it
+// starts, and remembers the last range known to hold no break, so that a pass costs what it
+// takes from the text however long the runs of spaces or the word that it is in (time linear
+// in the stretch).
 #pragma once
 
 #include "ZuGUIElements/richtext/TextBlocks.h"
@@ -21,6 +22,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace ZuGUI
 {
@@ -90,6 +92,10 @@ private:
     // Where the run of spaces that ends before `position` starts: `position` when the
     // character before it is not a space, never before the stretch.
     TextIndex SpacesStartBefore(TextIndex position);
+    // Finds the stretch's runs of two or more spaces.
+    void FindSpaceRuns();
+    // The run of two or more spaces that holds `position`, or null.
+    const Range* SpaceRunAt(TextIndex position) const;
     bool Decide(const Context& context);
 
     const CEGUI::String* m_text = nullptr;
@@ -101,9 +107,9 @@ private:
     CEGUI::utf32 m_stretchLastNonSpace = kNothing;
     CEGUI::utf32 m_last = kNothing;
     CEGUI::utf32 m_lastNonSpace = kNothing;
-    // Of the current stretch: the last run of spaces found (all spaces, though perhaps not the
-    // whole run), and the last positions found where no line may break before.
-    Range m_spaces;
+    // Of the current stretch: its runs of two or more spaces, in order (a single space is read
+    // from the text), and the last positions found where no line may break before.
+    std::vector<Range> m_spaceRuns;
     Range m_noBreaks;
 
     // libunibreak's answers by context, direct-mapped: a collision asks again.
