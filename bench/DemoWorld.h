@@ -11,7 +11,7 @@
 #include "client/SampleWebControl.h"
 #include "demo/DemoScene.h"
 #include "demo/GameModule.h"
-#include "support/HeadlessCegui.h"
+#include "support/text/HeadlessCegui.h"
 
 #include <CEGUI/CEGUI.h>
 

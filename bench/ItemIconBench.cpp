@@ -4,7 +4,7 @@
 #include "ZuGUIElements/gamewidgets/ItemIcon.h"
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
 #include "public/KeyValues.h"
-#include "support/HeadlessCegui.h"
+#include "support/text/HeadlessCegui.h"
 
 #include <CEGUI/CEGUI.h>
 #include <CEGUI/RendererModules/Null/Renderer.h>

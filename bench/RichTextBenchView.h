@@ -6,7 +6,7 @@
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
 #include "ZuGUIElements/richtext/IRichTextView.h"
 #include "ZuGUIElements/textwidgets/RichTextHostClient.h"
-#include "support/HeadlessCegui.h"
+#include "support/text/HeadlessCegui.h"
 
 #include <CEGUI/CEGUI.h>
 #include <CEGUI/RendererModules/Null/GeometryBuffer.h>

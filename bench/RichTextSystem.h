@@ -10,7 +10,7 @@
 #include "ZuGUIElements/textwidgets/ChatEditBox.h"
 #include "ZuGUIElements/textwidgets/GameChatBox.h"
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
-#include "support/HeadlessCegui.h"
+#include "support/text/HeadlessCegui.h"
 
 #include <CEGUI/CEGUI.h>
 

@@ -28,9 +28,9 @@
 // longest step.
 #include "FuzzTimeBudget.h"
 #include "support/FakeRenderProxies.h"
-#include "support/HeadlessCegui.h"
+#include "support/HostTextView.h"
 #include "support/TestClipboard.h"
-#include "support/TestRichTextView.h"
+#include "support/text/HeadlessCegui.h"
 
 #include "ZuGUIElements/base/ZuWindow.h"
 #include "ZuGUIElements/module/HostTrees.h"

@@ -17,14 +17,15 @@
 // layout that is quadratic somewhere, or a document that costs far more than its text.
 // ZU_FUZZ_VERBOSE=1 prints each measured layout's length, bytes and seconds.
 #include "FuzzTimeBudget.h"
+#include "support/HostTextView.h"
 #include "support/RecordingHost.h"
-#include "support/TestRichTextView.h"
+#include "support/text/TextCegui.h"
 
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
-#include "ZuGUIElements/platform/Utf8String.h"
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
 #include "ZuGUIElements/richtext/ParserManager.h"
 #include "ZuGUIElements/richtext/RichTextDoc.h"
+#include "ZuGUIElements/richtext/Utf8String.h"
 #include "public/MarkupText.h"
 
 #include <CEGUI/CEGUI.h>
@@ -270,7 +271,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t flags = input.Byte(0);
     const bool withHost = (flags & 4) == 0;
 
-    ZuTest::TestRichTextView view(input.Text());
+    ZuTest::HostTextView view(input.Text());
     view.indent1stLine = (indents & 0x0F) * 3;
     view.indentRestLines = ((indents >> 4) & 0x03) * 5;
     view.showsPictures = (flags & 1) == 0;

@@ -40,8 +40,8 @@
 // the views took are released once the windows are gone. ZU_FUZZ_VERBOSE=1 prints each
 // step's op, outcome and seconds.
 #include "FuzzTimeBudget.h"
-#include "support/HeadlessCegui.h"
 #include "support/RecordingHost.h"
+#include "support/text/HeadlessCegui.h"
 
 #include "ZuGUIElements/gamewidgets/ItemIcon.h"
 #include "ZuGUIElements/module/FactoryRegistry.h"

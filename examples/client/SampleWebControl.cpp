@@ -1,6 +1,6 @@
 #include "client/SampleWebControl.h"
 
-#include "ZuGUIElements/platform/Utf8String.h"
+#include "ZuGUIElements/richtext/Utf8String.h"
 
 #include <CEGUI/CEGUI.h>
 

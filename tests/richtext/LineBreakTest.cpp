@@ -1,6 +1,6 @@
 // Breaking lines between words: where a pass that does not fit its line ends, with the
 // character break left for words wider than a whole line.
-#include "RichTextFixture.h"
+#include "support/text/RichTextFixture.h"
 
 #include "ZuGUIElements/richtext/TextBlocks.h"
 
@@ -126,7 +126,7 @@ TEST_F(LineBreakTest, ACommandWrapsAtAWordAndStaysOneCommand)
 
 TEST_F(LineBreakTest, PicturesAllowABreakOnEitherSide)
 {
-    ZuTest::TestPictureSource pictures;
+    ZuTest::TestPictures& pictures = view.testClient.pictures;
     pictures.Add(1, 2, 10, 10);
     Format("ab{P 1:2}cd", Extent("ab") + 10.0f + Extent("c"));
     EXPECT_THAT(JoinedLines(), ElementsAre("ab", "cd"));

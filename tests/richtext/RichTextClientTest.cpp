@@ -1,8 +1,6 @@
 // The engine reaches the game client only through the view's client: these tests give the
-// test view a plain fake client and no game client at all.
-#include "RichTextFixture.h"
-
-#include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
+// test view a client that records what it is told.
+#include "support/text/RichTextFixture.h"
 
 #include <gmock/gmock.h>
 
@@ -15,51 +13,14 @@ using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 using namespace ZuGUI::TextBlocks;
 
-// Records what the engine tells the client, one line a call.
-class FakeClient : public ZuGUI::IRichTextClient
-{
-public:
-    CEGUI::argb_t ItemColour(int itemId) override
-    {
-        Record("colour " + std::to_string(itemId));
-        const auto found = itemColours.find(itemId);
-        return found != itemColours.end() ? found->second : 0;
-    }
-    bool TracksItemRefs() const override { return tracksItemRefs; }
-    void AddItemRef(int itemId) override { Record("add " + std::to_string(itemId)); }
-    void ReleaseItemRef(int itemId) override { Record("release " + std::to_string(itemId)); }
-    void CommandPressed(const ZuGUI::CommandPress& press) override
-    {
-        Record("press " + std::to_string(press.kind) + " '" + press.command.c_str() + "' '" +
-               press.text.c_str() + "' " + std::to_string(press.button));
-    }
-    void EmotePressed(int emoteNumber, CEGUI::MouseButton button) override
-    {
-        Record("emote " + std::to_string(emoteNumber) + " " + std::to_string(button));
-    }
-    void ShowCommandCursor() override { Record("cursor"); }
-    void CommandTextDrawn(const CEGUI::String& command, int kind,
-                          const CEGUI::Vector2f& centre) override
-    {
-        Record("drawn '" + std::string(command.c_str()) + "' " + std::to_string(kind) + " " +
-               std::to_string(int(centre.d_x)) + "," + std::to_string(int(centre.d_y)));
-    }
-    unsigned PictureProxyId() override { return 42; }
-
-    void Record(std::string line) { lines.push_back(std::move(line)); }
-
-    std::map<int, CEGUI::argb_t> itemColours;
-    bool tracksItemRefs = true;
-    std::vector<std::string> lines;
-};
-
 class RichTextClientTest : public ZuTest::RichTextTest
 {
 protected:
     void SetUp() override
     {
         RichTextTest::SetUp();
-        ZuGUI::ZuGUIExtraFacoryManager::Instance().SetIZuGUI(nullptr);
+        client.tracksItemRefs = true;
+        client.pictureProxyId = 42;
         view.client = &client;
         pictures.Add(kEmoteSet, kFirstEmoteIndex + 12, 20, 20);
         pictures.Add(1, 2, 16, 16);
@@ -75,8 +36,8 @@ protected:
         return client.lines;
     }
 
-    FakeClient client;
-    ZuTest::TestPictureSource pictures;
+    ZuTest::RecordingRichTextClient client;
+    ZuTest::TestPictures& pictures = client.pictures;
 };
 
 TEST_F(RichTextClientTest, PressesReachTheClientAsTheBlockSaysThem)

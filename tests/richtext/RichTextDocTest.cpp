@@ -1,6 +1,4 @@
-#include "RichTextFixture.h"
-
-#include "support/RecordingHost.h"
+#include "support/text/RichTextFixture.h"
 
 #include <CEGUI/CEGUI.h>
 
@@ -12,7 +10,6 @@ namespace
 {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using ZuTest::RecordingHost;
 using namespace ZuGUI::TextBlocks;
 
 class RichTextDocTest : public ZuTest::RichTextTest
@@ -37,7 +34,7 @@ protected:
         return backgrounds;
     }
 
-    ZuTest::TestPictureSource pictures;
+    ZuTest::TestPictures& pictures = view.testClient.pictures;
 };
 
 TEST_F(RichTextDocTest, EmptyDocumentHasNoSize)
@@ -81,78 +78,6 @@ TEST_F(RichTextDocTest, TallBackgroundMakesTheLineAsTallAsThePicture)
     EXPECT_EQ(Lines()[0]->GetArea(), Lines()[0]->GetBackground()->GetArea());
     EXPECT_FLOAT_EQ(tall, Lines()[1]->GetArea().top());
     EXPECT_FLOAT_EQ(2 * tall, Doc().GetHeight());
-}
-
-TEST_F(RichTextDocTest, ItemReferencesAreCountedOncePerItemAcrossParses)
-{
-    RecordingHost host;
-    ZuTest::ScopedHost scoped(&host);
-    Format("{I 9:y}{I 7:x}{I 7:x}");
-    EXPECT_THAT(host.CallLines("CallScript"),
-                ElementsAre("CallScript(\"gFn_chatItem_add_ref\", 7)",
-                            "CallScript(\"gFn_chatItem_add_ref\", 9)"));
-    host.ClearCalls();
-    Format("{I 5:a}{I 5:b}{I 7:c}");
-    EXPECT_THAT(host.CallLines("CallScript"),
-                ElementsAre("CallScript(\"gFn_chatItem_add_ref\", 5)",
-                            "CallScript(\"gFn_chatItem_release_ref\", 9)"));
-    host.ClearCalls();
-    Format("{I 5:a}{I 7:c}");
-    EXPECT_THAT(host.CallLines("CallScript"), IsEmpty());
-}
-
-TEST_F(RichTextDocTest, AClientIsOnlyReleasedWhatItWasTold)
-{
-    Format("{I 1:a}");
-    Format("{I 2:a}");
-    EXPECT_EQ(std::set<int>{2}, Doc().GetItemRefs());
-    EXPECT_THAT(Doc().GetHeldItemRefs(), IsEmpty());
-
-    // A client set later was never told of item 2: destroying the document releases nothing.
-    RecordingHost host;
-    auto scoped = std::make_unique<ZuTest::ScopedHost>(&host);
-    host.ClearCalls();
-    doc.reset();
-    EXPECT_THAT(host.CallLines(), IsEmpty());
-
-    // An item the client was told of stays held while no client can be told otherwise, and is
-    // settled by the next parse with a client.
-    doc = ZuGUI::TextParser::MakeDoc(Parsers());
-    Format("{I 3:a}");
-    scoped.reset();
-    Format("{I 2:a}");
-    EXPECT_EQ(std::set<int>{3}, Doc().GetHeldItemRefs());
-    scoped = std::make_unique<ZuTest::ScopedHost>(&host);
-    host.ClearCalls();
-    Format("{I 2:a}");
-    EXPECT_THAT(host.CallLines("CallScript"),
-                ElementsAre("CallScript(\"gFn_chatItem_add_ref\", 2)",
-                            "CallScript(\"gFn_chatItem_release_ref\", 3)"));
-}
-
-TEST_F(RichTextDocTest, DestroyingADocumentReleasesItsItemsOnce)
-{
-    RecordingHost host;
-    ZuTest::ScopedHost scoped(&host);
-    Format("{I 9:a}{I 3:b}");
-    host.ClearCalls();
-    doc.reset();
-    EXPECT_THAT(host.CallLines(), ElementsAre("CallScript(\"gFn_chatItem_release_ref\", 3)",
-                                              "CallScript(\"gFn_chatItem_release_ref\", 9)"));
-}
-
-TEST_F(RichTextDocTest, DestroyingADocumentMidParseReleasesOnlyWhatTheClientWasTold)
-{
-    RecordingHost host;
-    ZuTest::ScopedHost scoped(&host);
-    Format("{I 4:a}");
-    view.text = "{I 6:b}";
-    doc->BeginParse(view);
-    Parsers().Parse(view, view.text, *doc);
-    doc->BeginParse(view); // a restarted parse keeps what the client was told
-    host.ClearCalls();
-    doc.reset();
-    EXPECT_THAT(host.CallLines(), ElementsAre("CallScript(\"gFn_chatItem_release_ref\", 4)"));
 }
 
 TEST_F(RichTextDocTest, GetTextLeavesOutMarkupAndPicturesButKeepsLineFeeds)
@@ -258,27 +183,7 @@ TEST_F(RichTextDocTest, ALayoutAfterAnotherStartsFromFreshLines)
     EXPECT_THAT(LineTexts(), ElementsAre(std::vector<std::string>{"z"}));
 }
 
-class RichTextRenderTest : public RichTextDocTest
-{
-protected:
-    void Render(const CEGUI::Rectf& visible) { doc->Render(view, visible, kArea); }
-
-    // The colours of the drawn vertices, each colour once, in order of first use.
-    std::vector<CEGUI::argb_t> DrawnColours() const
-    {
-        std::vector<CEGUI::argb_t> colours;
-        for (const CEGUI::Vertex& vertex : view.geometry.Vertices())
-        {
-            const CEGUI::argb_t colour = vertex.colour_val.getARGB();
-            if (std::find(colours.begin(), colours.end(), colour) == colours.end())
-                colours.push_back(colour);
-        }
-        return colours;
-    }
-
-    const CEGUI::Rectf kArea{100, 50, 400, 250};
-    const CEGUI::Rectf kAll{0, 0, 300, 200};
-};
+using RichTextRenderTest = RichTextDocTest;
 
 TEST_F(RichTextRenderTest, TextIsDrawnInItsColourAtItsPlaceInTheTextArea)
 {
@@ -295,29 +200,6 @@ TEST_F(RichTextRenderTest, TextIsDrawnInItsColourAtItsPlaceInTheTextArea)
     view.geometry.reset();
     Render(CEGUI::Rectf(0, LineHeight() + 1, 300, 200));
     EXPECT_TRUE(view.geometry.Vertices().empty());
-}
-
-TEST_F(RichTextRenderTest, PicturesGoToTheViewsRendererWithTheProxyIdAskedOnce)
-{
-    RecordingHost host;
-    ZuTest::ScopedHost scoped(&host);
-    host.ReplyWith("GameCreatureProvider",
-                   [](KeyValues& reply) { reply.SetInt("CreatureId", 77); });
-    pictures.Add(1, 2, 16, 16);
-    Format("ab{P 1:2}");
-    host.ClearCalls();
-    Render(CEGUI::Rectf(5, 0, 305, 200));
-    Render(kAll);
-    EXPECT_THAT(host.CallLines("Query"),
-                ElementsAre("Query(GameCreatureProvider{WhichOne=\"Picture\"})"));
-    ASSERT_EQ(2u, view.pictureSink.pictures.size());
-    const ZuGUI::tagTexture_Param& picture = view.pictureSink.pictures[0];
-    EXPECT_EQ(77u, picture.proxyId);
-    EXPECT_EQ((1u << 16) | 2u, picture.param);
-    EXPECT_FLOAT_EQ(kArea.left() + Extent("ab") - 5, picture.offsetX);
-    EXPECT_FLOAT_EQ(kArea.top(), picture.offsetY);
-    ASSERT_TRUE(view.pictureSink.clippers[0].has_value());
-    EXPECT_EQ(kArea, *view.pictureSink.clippers[0]);
 }
 
 TEST_F(RichTextRenderTest, AViewThatCannotShowPicturesStillShowsItsText)
@@ -341,26 +223,6 @@ TEST_F(RichTextRenderTest, LineBackgroundIsCentredOnATallerAreaAfterTheBlocks)
     EXPECT_EQ((3u << 16) | 5u, view.pictureSink.pictures[1].param);
     EXPECT_FLOAT_EQ(kArea.top() - 20, view.pictureSink.pictures[1].offsetY);
     EXPECT_EQ(1u, view.pictureSink.clippers.size()); // the background sets no clipper
-}
-
-TEST_F(RichTextRenderTest, HoveredCommandTextIsHighlightedAndReportsItsCentre)
-{
-    RecordingHost host;
-    ZuTest::ScopedHost scoped(&host);
-    view.hoverBrush = &CEGUI::ImageManager::getSingleton().get("TaharezLook/GenericBrush");
-    Format("{C go:W}{C W}");
-    const CEGUI::Rectf w = Blocks()[0]->GetArea();
-    doc->OnMouseMove(view, CEGUI::Vector2f(w.left() + 1, w.top() + 1), CEGUI::NoButton, false);
-    host.ClearCalls();
-    Render(kAll);
-    // The highlight first, then the text in the hover text colour; the unhovered command in
-    // the command colour.
-    EXPECT_THAT(DrawnColours(), ElementsAre(0x80FFFFFFu, 0xFFFFFF00u, 0xFF00FF00u));
-    // Only the block with a command reports where it is.
-    EXPECT_THAT(host.CallLines(),
-                ElementsAre("ReportCmdTextPos(\"go\", \"TestView\", 0, " +
-                            std::to_string(int(kArea.left() + w.getWidth() / 2)) + ", " +
-                            std::to_string(int(kArea.top() + w.getHeight() / 2)) + ")"));
 }
 
 TEST_F(RichTextRenderTest, WithoutCommandFontCommandTextIsInvisibleYetHighlighted)

@@ -1,4 +1,4 @@
-#include "RichTextFixture.h"
+#include "support/text/RichTextFixture.h"
 
 #include <gmock/gmock.h>
 
@@ -10,7 +10,7 @@ using Line = std::vector<std::string>;
 class TextLayoutTest : public ZuTest::RichTextTest
 {
 protected:
-    ZuTest::TestPictureSource pictures;
+    ZuTest::TestPictures& pictures = view.testClient.pictures;
 };
 
 TEST_F(TextLayoutTest, LineFeedsEndLinesAfterTheCharactersBeforeThem)

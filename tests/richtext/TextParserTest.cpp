@@ -1,6 +1,4 @@
-#include "RichTextFixture.h"
-
-#include "support/RecordingHost.h"
+#include "support/text/RichTextFixture.h"
 
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
 #include "public/MarkupText.h"
@@ -11,7 +9,6 @@ namespace
 {
 using ::testing::ElementsAre;
 using ZuGUI::TextParser::CColorPropertyManager;
-using ZuTest::RecordingHost;
 using namespace ZuGUI::TextBlocks;
 
 class TextParserTest : public ZuTest::RichTextTest
@@ -39,11 +36,6 @@ protected:
         for (const ZuGUI::ITextBlock* block : Blocks())
             count += const_cast<ZuGUI::ITextBlock*>(block)->AsCmdText() != nullptr;
         return count;
-    }
-
-    std::string CommandOf(const CCmdText& block) const
-    {
-        return block.GetCommandText(view).c_str();
     }
 
     static constexpr CEGUI::argb_t kRed = 0xFFFF0000;
@@ -170,62 +162,6 @@ TEST_F(TextParserTest, WrappedCommandPiecesShareTheCommandButNamesAreTheirOwn)
         EXPECT_EQ(command.GetCommandKind() == kName ? TextOf(command) : "/go", CommandOf(command));
     }
     EXPECT_GT(commands.size(), 4u);
-}
-
-TEST_F(TextParserTest, ItemLinksNeedAn32BitUnsignedIdAndAreColouredOncePerText)
-{
-    RecordingHost host;
-    ZuTest::ScopedHost scoped(&host);
-    host.scriptInts["item_color"] = static_cast<int>(0xFFA335EEu);
-    host.ClearCalls();
-
-    const struct
-    {
-        const char* tag;
-        bool link;
-    } items[] = {{"{I 0x1F:Sword}", true},
-                 {"{I 31:Sword}", true},
-                 {"{I 4294967295:Max}", true},
-                 {"{I 'A:Axe}", false},
-                 {"{I -5:Bow}", false},
-                 {"{I 12abc:Cap}", false},
-                 {"{I 99999999999999999999:Big}", false},
-                 {"{I Bare}", false},
-                 {"{I :Empty}", false},
-                 // A name that draws nothing makes no link; one mark is enough.
-                 {"{I 8:\u200B}", false},
-                 {"{I 8:\u200E\u2060\uFEFF}", false},
-                 {"{I 8:   }", false},
-                 {"{I 8:\u3164\uFE0F}", false},
-                 {"{I 9:\u200Bx}", true}};
-    CEGUI::String markup;
-    for (const auto& item : items)
-        markup += CEGUI::String(reinterpret_cast<const CEGUI::utf8*>(item.tag));
-    Format(markup, 2000.0f);
-    ASSERT_EQ(std::size(items), Blocks().size());
-    for (std::size_t i = 0; i < std::size(items); ++i)
-    {
-        auto* block = const_cast<ZuGUI::ITextBlock*>(Blocks()[i]);
-        EXPECT_EQ(items[i].link, block->AsCmdText() != nullptr) << items[i].tag;
-        if (!items[i].link)
-        {
-            EXPECT_EQ(0xFFFFFFFFu, PlainAt(i).GetColorPair().text) << items[i].tag;
-        }
-    }
-    // Item 31 is written twice, yet the client is asked for its colour once.
-    EXPECT_THAT(host.CallLines("CallScriptRetInt"),
-                ElementsAre("CallScriptRetInt(\"item_color\", 31)",
-                            "CallScriptRetInt(\"item_color\", -1)",
-                            "CallScriptRetInt(\"item_color\", 9)"));
-    EXPECT_EQ("0x1F", CommandOf(CommandAt(0)));
-    EXPECT_EQ(0xFFA335EEu, CommandAt(0).GetColorPair().text);
-    EXPECT_EQ(0xFF000000u, CommandAt(0).GetColorPair().second);
-    EXPECT_EQ((std::set<int>{-1, 9, 31}), Doc().GetHeldItemRefs());
-
-    // A colour of 0 leaves the click colours; a new text asks again.
-    host.scriptInts["item_color"] = 0;
-    Format("{I 7:Gem}");
-    EXPECT_EQ(kGreen, CommandAt(0).GetColorPair().text);
 }
 
 TEST_F(TextParserTest, ItemLinksWithoutClientKeepClickColoursAndAreStillRecorded)

@@ -1,4 +1,4 @@
-#include "richtext/RichTextFixture.h"
+#include "support/text/RichTextFixture.h"
 
 #include "ZuGUIElements/richtext/TextSelection.h"
 #include "public/MarkupText.h"

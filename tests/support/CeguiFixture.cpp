@@ -2,8 +2,6 @@
 
 #include "support/TestLogger.h"
 
-#include "examples/client/CeguiResources.h"
-
 #include "ZuGUIElements/module/FactoryRegistry.h"
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
 
@@ -14,25 +12,17 @@
 
 namespace ZuTest
 {
-const char* const kDefaultFont = "DejaVuSans-10-NoScale";
-
 namespace
 {
 bool g_booted = false;
-std::unique_ptr<TestLogger> g_logger;
 
-void SetResourceGroups()
-{
-    ZuDemo::SetCeguiResourceGroups(ZU_CEGUI_DATA_DIR, ZU_SKIN_DIR);
-    auto& provider = static_cast<CEGUI::DefaultResourceProvider&>(
-        *CEGUI::System::getSingleton().getResourceProvider());
-    provider.setResourceGroupDirectory("testdata", ZU_TEST_DATA_DIR "/");
-}
-
-// Shuts CEGUI down after the last test, so that leaks are reported against a clean exit.
+// Boots CEGUI and the module before the first test, so that the module's logger is the one
+// CEGUI keeps, and shuts them down after the last, so that leaks are reported against a clean
+// exit.
 class CeguiEnvironment : public ::testing::Environment
 {
 public:
+    void SetUp() override { CeguiSystem::Boot(); }
     void TearDown() override { CeguiSystem::Shutdown(); }
 };
 
@@ -51,17 +41,10 @@ void CeguiSystem::Boot()
 {
     if (g_booted)
         return;
-    // CEGUI uses an existing logger singleton instead of creating its own file logger.
-    g_logger = std::make_unique<TestLogger>();
-    CEGUI::NullRenderer& renderer = CEGUI::NullRenderer::bootstrapSystem();
-    renderer.setDisplaySize(CEGUI::Sizef(kDisplayWidth, kDisplayHeight));
-    CEGUI::Logger::getSingleton().setLoggingLevel(CEGUI::Informative);
-    SetResourceGroups();
-
-    CEGUI::SchemeManager::getSingleton().createFromFile("TaharezLook.scheme");
-    CEGUI::FontManager::getSingleton().createFromFile(CEGUI::String(kDefaultFont) + ".font");
-    CEGUI::System::getSingleton().getDefaultGUIContext().setDefaultFont(kDefaultFont);
-
+    BootTextCegui(std::make_unique<TestLogger>());
+    auto& provider = static_cast<CEGUI::DefaultResourceProvider&>(
+        *CEGUI::System::getSingleton().getResourceProvider());
+    provider.setResourceGroupDirectory("testdata", ZU_TEST_DATA_DIR "/");
     registerAllFactories();
     ZuGUI::ZuGUIExtraFacoryManager::Instance().InitGameUIPlugins();
     g_booted = true;
@@ -72,8 +55,7 @@ void CeguiSystem::Shutdown()
     if (!g_booted)
         return;
     ZuGUI::ZuGUIExtraFacoryManager::Instance().SetIZuGUI(nullptr);
-    CEGUI::NullRenderer::destroySystem();
-    g_logger.reset();
+    ShutdownTextCegui();
     g_booted = false;
 }
 

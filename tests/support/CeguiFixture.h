@@ -1,7 +1,8 @@
-// Boots CEGUI once per test program on the NullRenderer, with CEGUI's data and the sample
-// skin as resource groups, TaharezLook loaded and DejaVuSans-10-NoScale as the default font,
-// so that text metrics are the same on every machine.
+// Boots CEGUI for text (support/text/TextCegui.h) and the module over it once per test
+// program, before its first test, with a logger that keeps the module's log lines.
 #pragma once
+
+#include "support/text/TextCegui.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +17,6 @@ class Window;
 
 namespace ZuTest
 {
-constexpr float kDisplayWidth = 1024.0f;
-constexpr float kDisplayHeight = 768.0f;
-extern const char* const kDefaultFont;
-
 // Loads the scheme `name` from the tests' data folder, once per test program.
 void LoadTestScheme(const char* name);
 

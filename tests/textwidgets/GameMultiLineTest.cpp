@@ -1,7 +1,7 @@
 #include "support/CeguiFixture.h"
 #include "support/FakeRenderProxies.h"
+#include "support/HostTextView.h"
 #include "support/RecordingHost.h"
-#include "support/TestRichTextView.h"
 
 #include "gamewidgets/SampleLook.h"
 #include "support/QuadGeometry.h"

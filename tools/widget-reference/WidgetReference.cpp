@@ -8,7 +8,7 @@
 // With a committed reference, the output is compared with it and the program fails when they
 // differ, naming the first differing line. It also fails when the module sources define an
 // event that the event table below lacks.
-#include "support/HeadlessCegui.h"
+#include "support/text/HeadlessCegui.h"
 
 #include "ReferenceText.h"
 

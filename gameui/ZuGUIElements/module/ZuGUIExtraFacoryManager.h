@@ -2,8 +2,8 @@
 // type-to-provider table and the embedded web windows.
 #pragma once
 
-#include "ZuGUIElements/base/Singleton.h"
 #include "ZuGUIElements/module/IZuGUI.h"
+#include "public/Singleton.h"
 
 #include <CEGUI/String.h>
 

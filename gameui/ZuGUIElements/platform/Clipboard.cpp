@@ -1,6 +1,6 @@
 #include "ZuGUIElements/platform/Clipboard.h"
 
-#include "ZuGUIElements/platform/Utf8String.h"
+#include "ZuGUIElements/richtext/Utf8String.h"
 
 #include "public/CodePage.h"
 

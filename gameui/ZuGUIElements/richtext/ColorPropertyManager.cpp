@@ -1,6 +1,6 @@
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
 
-#include "ZuGUIElements/platform/Utf8String.h"
+#include "ZuGUIElements/richtext/Utf8String.h"
 
 #include <CEGUI/PropertyHelper.h>
 

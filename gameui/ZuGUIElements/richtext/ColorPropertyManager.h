@@ -2,7 +2,7 @@
 // register by name for the "T" tag, and the three colours of clickable command text.
 #pragma once
 
-#include "ZuGUIElements/base/Singleton.h"
+#include "public/Singleton.h"
 
 #include <CEGUI/Colour.h>
 #include <CEGUI/String.h>

@@ -17,8 +17,11 @@
 #include <CEGUI/Colour.h>
 #include <CEGUI/InputEvent.h>
 #include <CEGUI/Rect.h>
+#include <CEGUI/Size.h>
 #include <CEGUI/String.h>
 #include <CEGUI/Vector.h>
+
+#include <cstdint>
 
 namespace CEGUI
 {
@@ -29,15 +32,23 @@ class Image;
 
 namespace ZuGUI
 {
-struct tagTexture_Param;
 class ITextBlock;
+
+// A game picture for a view's renderer to draw.
+struct PictureRequest
+{
+    unsigned proxyId; // the client's render proxy that draws game pictures
+    unsigned param;   // the picture: set in the upper 16 bits, index in the lower 16
+    float offsetX;    // its top-left, in the view's window pixels
+    float offsetY;
+};
 
 // Where a view's pictures go: its picture-capable renderer.
 class IRichTextPictureSink
 {
 public:
-    // Appends one picture request: proxy id, packed picture id, top-left in window pixels.
-    virtual void PushTextureIndex(const tagTexture_Param& picture) = 0;
+    // Appends one picture request.
+    virtual void PushTextureIndex(const PictureRequest& picture) = 0;
     // The clip of the composed picture image, in window pixels; null clears it.
     virtual void SetAddtionalClipper(const CEGUI::Rectf* clipper) = 0;
 
@@ -80,6 +91,8 @@ public:
                                   const CEGUI::Vector2f& centre) = 0;
     // The render proxy that draws game pictures.
     virtual unsigned PictureProxyId() = 0;
+    // The size of a game picture in pixels, (0, 0) when the client has no such picture.
+    virtual CEGUI::Sizef PictureSize(std::uint16_t set, std::uint16_t index) = 0;
 
 protected:
     ~IRichTextClient() = default;

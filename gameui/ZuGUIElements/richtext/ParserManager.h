@@ -4,10 +4,10 @@
 // not be re-entered.
 #pragma once
 
-#include "ZuGUIElements/base/Singleton.h"
 #include "ZuGUIElements/richtext/IDoc.h"
 #include "ZuGUIElements/richtext/TextParser.h"
 #include "ZuGUIElements/richtext/layout/LineBreaks.h"
+#include "public/Singleton.h"
 
 #include <map>
 #include <memory>

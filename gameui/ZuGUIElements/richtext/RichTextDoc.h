@@ -51,7 +51,11 @@ public:
     float GetContentWidth() const override { return m_lines.GetContentWidth(); }
     CEGUI::String GetText(const IRichTextView& view) const override;
     void AddChatItemRef(int itemId) override { m_itemRefs.insert(itemId); }
-    void SetLineBackground(int set, int index) override { m_lines.SetLineBackground(set, index); }
+    // The picture's size is the one the client of the view being parsed gives.
+    void SetLineBackground(int set, int index) override
+    {
+        m_lines.SetLineBackground(m_client, set, index);
+    }
 
     const Lines& GetLines() const { return m_lines.GetLines(); }
     // The chat items of the text, as the last parse recorded them.

@@ -1,7 +1,5 @@
 #include "ZuGUIElements/richtext/TextBlocks.h"
 
-#include "ZuGUIElements/base/ZuImage.h"
-#include "ZuGUIElements/platform/PictureSource.h"
 #include "ZuGUIElements/richtext/IRichTextView.h"
 #include "public/MarkupText.h"
 
@@ -200,11 +198,6 @@ CEGUI::String CCmdText::GetCommandText(const IRichTextView& view) const
 // ---------------------------------------------------------------------------------------------
 // Pictures
 
-CEGUI::Sizef GamePic_t::GetSize() const
-{
-    return GetPictureSize(set, index);
-}
-
 bool CPictureBlock::Render(IRichTextView& view, const CEGUI::Rectf& visible,
                            const CEGUI::Rectf& area)
 {
@@ -220,8 +213,8 @@ bool CPictureBlock::PushPicture(IRichTextView& view, const CEGUI::Vector2f& posi
     IRichTextPictureSink* sink = view.GetPictureSink();
     if (!sink)
         return false;
-    sink->PushTextureIndex(tagTexture_Param{view.GetClient().PictureProxyId(), PackedId(),
-                                            position.d_x, position.d_y});
+    sink->PushTextureIndex(
+        PictureRequest{view.GetClient().PictureProxyId(), PackedId(), position.d_x, position.d_y});
     return true;
 }
 

@@ -184,8 +184,6 @@ struct GamePic_t
     std::uint16_t set = 0;
     std::uint16_t index = 0;
 
-    // The picture's size in pixels, (0, 0) when the game has no such picture.
-    CEGUI::Sizef GetSize() const;
     // Set in the upper 16 bits, index in the lower 16.
     std::uint32_t PackedId() const { return (std::uint32_t(set) << 16) | index; }
 };
@@ -200,6 +198,13 @@ public:
     // Asks the view's renderer for this picture with its top-left at `position` (window
     // pixels). False when the view cannot show pictures.
     bool PushPicture(IRichTextView& view, const CEGUI::Vector2f& position) const;
+
+    // The picture's size in pixels, as the view's client gave it when the picture was placed.
+    const CEGUI::Sizef& GetSize() const { return m_size; }
+    void SetSize(const CEGUI::Sizef& size) { m_size = size; }
+
+private:
+    CEGUI::Sizef m_size{0.0f, 0.0f};
 };
 
 // Emotes are pictures of one set, numbered from one first index.

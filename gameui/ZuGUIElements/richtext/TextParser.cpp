@@ -315,11 +315,11 @@ bool CPictureParser::ParseContent(const Content& content, Layout::IRunSink& runs
 {
     m_indexText = Cut(content);
     std::unique_ptr<ITextBlock> block = MakeBlock(content.first, content.end - content.first);
-    const auto* picture = dynamic_cast<const TextBlocks::CPictureBlock*>(block.get());
+    auto* picture = dynamic_cast<TextBlocks::CPictureBlock*>(block.get());
     if (!picture)
         return false;
-    const CEGUI::Sizef size = picture->GetSize();
-    runs.AddObject(std::move(block), size);
+    block.release();
+    runs.AddPicture(std::unique_ptr<TextBlocks::CPictureBlock>(picture));
     return true;
 }
 

@@ -1,6 +1,6 @@
 #include "ZuGUIElements/script/ScriptBindings.h"
 
-#include "ZuGUIElements/platform/Utf8String.h"
+#include "ZuGUIElements/richtext/Utf8String.h"
 
 #include <cmath>
 #include <memory>

@@ -7,8 +7,8 @@
 // device, temporary and other kernel file systems) and the home folder.
 #pragma once
 
-#include "ZuGUIElements/base/Singleton.h"
 #include "ZuGUIElements/shell/LocationTexts.h"
+#include "public/Singleton.h"
 
 #include <string>
 #include <vector>

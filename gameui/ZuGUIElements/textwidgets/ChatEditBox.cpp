@@ -3,7 +3,7 @@
 #include "ZuGUIElements/module/HostQuery.h"
 #include "ZuGUIElements/module/HostTrees.h"
 #include "ZuGUIElements/platform/Clipboard.h"
-#include "ZuGUIElements/platform/Utf8String.h"
+#include "ZuGUIElements/richtext/Utf8String.h"
 #include "public/MarkupText.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "ZuGUIElements/base/LookImagery.h"
 #include "ZuGUIElements/base/NullRenderedStringParser.h"
-#include "ZuGUIElements/platform/Utf8String.h"
+#include "ZuGUIElements/richtext/Utf8String.h"
 
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
 #include "ZuGUIElements/richtext/RichTextDoc.h"
@@ -815,8 +815,9 @@ void GameMultiLineRenderer::SetAddtionalClipper(const Rectf* clipper)
     d_image.SetAddtionalClipper(clipper);
 }
 
-void GameMultiLineRenderer::PushTextureIndex(const ZuGUI::tagTexture_Param& picture)
+void GameMultiLineRenderer::PushTextureIndex(const ZuGUI::PictureRequest& picture)
 {
-    d_image.PushTextureIndex(picture);
+    d_image.PushTextureIndex(
+        ZuGUI::tagTexture_Param{picture.proxyId, picture.param, picture.offsetX, picture.offsetY});
 }
 } // namespace CEGUI

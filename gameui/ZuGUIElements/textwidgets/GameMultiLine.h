@@ -287,7 +287,7 @@ public:
     Rectf getTextRenderArea() const override;
 
     void SetAddtionalClipper(const Rectf* clipper) override;
-    void PushTextureIndex(const ZuGUI::tagTexture_Param& picture) override;
+    void PushTextureIndex(const ZuGUI::PictureRequest& picture) override;
 
     const ZuGUI::ZuImage& GetImage() const { return d_image; }
 

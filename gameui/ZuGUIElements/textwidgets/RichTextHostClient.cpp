@@ -4,6 +4,7 @@
 #include "ZuGUIElements/module/HostQuery.h"
 #include "ZuGUIElements/module/HostTrees.h"
 #include "ZuGUIElements/module/SharedRenderProxyIds.h"
+#include "ZuGUIElements/platform/PictureSource.h"
 #include "ZuGUIElements/richtext/TextBlocks.h"
 #include "ZuGUIElements/web/TrustedAddress.h"
 #include "public/CodePage.h"
@@ -96,6 +97,11 @@ void HostRichTextClient::CommandTextDrawn(const CEGUI::String& command, int kind
 unsigned HostRichTextClient::PictureProxyId()
 {
     return SharedRenderProxyId(SharedRenderProxy::Picture);
+}
+
+CEGUI::Sizef HostRichTextClient::PictureSize(std::uint16_t set, std::uint16_t index)
+{
+    return GetPictureSize(set, index);
 }
 
 void HostRichTextClient::ForgetPictureProxyId()

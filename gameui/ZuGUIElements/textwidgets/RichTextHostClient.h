@@ -31,6 +31,8 @@ public:
                           const CEGUI::Vector2f& centre) override;
     // The client's picture proxy (SharedRenderProxyIds.h).
     unsigned PictureProxyId() override;
+    // The size that the platform's picture source gives (platform/PictureSource.h).
+    CEGUI::Sizef PictureSize(std::uint16_t set, std::uint16_t index) override;
 
     // Forgets the shared render proxy ids, so that the next use asks again (tests).
     static void ForgetPictureProxyId();

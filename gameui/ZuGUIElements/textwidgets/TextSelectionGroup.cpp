@@ -1,6 +1,6 @@
 #include "ZuGUIElements/textwidgets/TextSelectionGroup.h"
 
-#include "ZuGUIElements/platform/Utf8String.h"
+#include "ZuGUIElements/richtext/Utf8String.h"
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
 #include "public/MarkupText.h"
 

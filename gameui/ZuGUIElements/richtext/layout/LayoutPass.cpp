@@ -84,13 +84,15 @@ Pass LayoutPass::MeasurePass(TextIndex first, TextIndex end, bool mayMoveDown)
     return MeasureWordPass(*m_glyphs, m_breaks, m_text, first, end, room);
 }
 
-void LayoutPass::AddObject(std::unique_ptr<ITextBlock> object, const CEGUI::Sizef& size)
+void LayoutPass::AddPicture(std::unique_ptr<TextBlocks::CPictureBlock> picture)
 {
-    if (!object)
+    if (!picture)
         return;
+    const CEGUI::Sizef size = m_view.GetClient().PictureSize(picture->set, picture->index);
+    picture->SetSize(size);
     if (Pen().d_x + size.d_width > m_width)
         m_doc.NewLine(m_view, false);
-    Place(std::move(object), size);
+    Place(std::move(picture), size);
     m_breaks.LaidOutObject();
 }
 

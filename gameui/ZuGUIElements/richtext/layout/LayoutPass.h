@@ -31,9 +31,9 @@ public:
     LayoutPass& operator=(const LayoutPass&) = delete;
 
     bool AddText(const TextRun& run) override;
-    // An object that does not fit the rest of the line starts a new one; a line may break on
+    // A picture that does not fit the rest of the line starts a new one; a line may break on
     // either side of it.
-    void AddObject(std::unique_ptr<ITextBlock> object, const CEGUI::Sizef& size) override;
+    void AddPicture(std::unique_ptr<TextBlocks::CPictureBlock> picture) override;
     void MovePen(std::optional<float> x, std::optional<float> y) override;
     void SetLineBackground(int set, int index) override;
 

@@ -86,7 +86,7 @@ LineBuilder::LineBuilder() = default;
 
 LineBuilder::~LineBuilder() = default;
 
-void LineBuilder::NewLine(const IRichTextView& view, bool firstLine)
+void LineBuilder::NewLine(IRichTextView& view, bool firstLine)
 {
     FinishCurrentLine();
     m_penX = static_cast<float>(firstLine ? view.getIndent1stLine() : view.getIndentRestLines());
@@ -103,7 +103,7 @@ void LineBuilder::NewLine(const IRichTextView& view, bool firstLine)
     CTextLine& line = *m_lines.back();
     line.SetArea(CEGUI::Rectf(m_penX, m_penY, 0.0f, 0.0f));
     if (m_lineBackground.set >= 1)
-        line.SetBackground(MakeLineBackground());
+        line.SetBackground(MakeLineBackground(&view.GetClient()));
 }
 
 void LineBuilder::FinishCurrentLine()
@@ -115,10 +115,12 @@ void LineBuilder::FinishCurrentLine()
     m_contentWidth = std::max(m_contentWidth, line.GetArea().right());
 }
 
-std::unique_ptr<CPictureBlock> LineBuilder::MakeLineBackground() const
+std::unique_ptr<CPictureBlock> LineBuilder::MakeLineBackground(IRichTextClient* client) const
 {
     auto background = std::make_unique<CPictureBlock>();
     static_cast<TextBlocks::GamePic_t&>(*background) = m_lineBackground;
+    if (client)
+        background->SetSize(client->PictureSize(m_lineBackground.set, m_lineBackground.index));
     return background;
 }
 
@@ -157,7 +159,7 @@ void LineBuilder::Clear()
     m_contentWidth = 0.0f;
 }
 
-void LineBuilder::AddBlock(const IRichTextView& view, std::unique_ptr<ITextBlock> block)
+void LineBuilder::AddBlock(IRichTextView& view, std::unique_ptr<ITextBlock> block)
 {
     if (!block)
         return;
@@ -213,12 +215,12 @@ void LineBuilder::Finish()
     m_height = m_lines.empty() ? 0.0f : m_lines.back()->GetArea().bottom();
 }
 
-void LineBuilder::SetLineBackground(int set, int index)
+void LineBuilder::SetLineBackground(IRichTextClient* client, int set, int index)
 {
     m_lineBackground.set = static_cast<std::uint16_t>(set);
     m_lineBackground.index = static_cast<std::uint16_t>(index);
     if (m_lineBackground.set != 0 && m_lineBackground.index != 0 && !m_lines.empty())
-        m_lines.back()->SetBackground(MakeLineBackground());
+        m_lines.back()->SetBackground(MakeLineBackground(client));
 }
 } // namespace Layout
 } // namespace ZuGUI

@@ -18,6 +18,7 @@
 
 namespace ZuGUI
 {
+class IRichTextClient;
 class IRichTextView;
 
 namespace TextBlocks
@@ -43,10 +44,10 @@ public:
 
     // Finishes the current line and starts a new one at the view's first-line or rest-lines
     // indent.
-    void NewLine(const IRichTextView& view, bool firstLine);
+    void NewLine(IRichTextView& view, bool firstLine);
     // Places `block` on the current line (starting the first line when there is none) and
     // moves the pen to its right edge.
-    void AddBlock(const IRichTextView& view, std::unique_ptr<ITextBlock> block);
+    void AddBlock(IRichTextView& view, std::unique_ptr<ITextBlock> block);
     // Moves the pen within the current line: x from the right edge of the line's last block
     // to the layout width, y from the line's top to kMaxPenDrop below it.
     void MovePen(float x, float y);
@@ -59,8 +60,8 @@ public:
     // The gap between a line's bottom and the next line's top.
     void SetLineGap(float gap) { m_lineGap = gap; }
     // The picture behind each new line (set 0: none); behind the current line too when both
-    // numbers are not 0.
-    void SetLineBackground(int set, int index);
+    // numbers are not 0. Its size is the one `client` gives.
+    void SetLineBackground(IRichTextClient* client, int set, int index);
     const TextBlocks::GamePic_t& GetLineBackground() const { return m_lineBackground; }
 
     // Drops every line and block; pen, height, widths and the line background are reset.
@@ -83,7 +84,8 @@ private:
     // place: the current line is dropped and that line reaches down to where it ended. True
     // when folded.
     bool FoldLineFeed(const IRichTextView& view, const ITextBlock& block);
-    std::unique_ptr<TextBlocks::CPictureBlock> MakeLineBackground() const;
+    // The line background picture, sized by `client` (0 × 0 without one).
+    std::unique_ptr<TextBlocks::CPictureBlock> MakeLineBackground(IRichTextClient* client) const;
 
     Lines m_lines;
     // Cleared lines, for the next layout to fill again instead of making new ones: a view is

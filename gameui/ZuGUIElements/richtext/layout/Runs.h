@@ -43,8 +43,8 @@ public:
     // False when the run could not be laid out whole (no font, no width, or one character
     // wider than a whole line): the rest of its stretch of markup is dropped.
     virtual bool AddText(const TextRun& run) = 0;
-    // An object of `size` pixels, placed at the pen like a word of its own.
-    virtual void AddObject(std::unique_ptr<ITextBlock> object, const CEGUI::Sizef& size) = 0;
+    // A picture, as large as the view's client says, placed at the pen like a word of its own.
+    virtual void AddPicture(std::unique_ptr<TextBlocks::CPictureBlock> picture) = 0;
     // Moves the pen within the current line; an absent coordinate stays.
     virtual void MovePen(std::optional<float> x, std::optional<float> y) = 0;
     // The picture behind every new line, and behind the current one when both numbers are

@@ -1,4 +1,4 @@
-#include "ZuGUIElements/platform/Utf8String.h"
+#include "ZuGUIElements/richtext/Utf8String.h"
 
 #include "public/CodePage.h"
 

@@ -1,4 +1,4 @@
-#include "RichTextFixture.h"
+#include "support/HostRichTextFixture.h"
 
 #include "support/RecordingHost.h"
 
@@ -14,12 +14,12 @@ using ::testing::IsEmpty;
 using ZuTest::RecordingHost;
 using namespace ZuGUI::TextBlocks;
 
-class TextCommandTest : public ZuTest::RichTextTest
+class TextCommandTest : public ZuTest::HostRichTextTest
 {
 protected:
     void SetUp() override
     {
-        RichTextTest::SetUp();
+        HostRichTextTest::SetUp();
         pictures.Add(kEmoteSet, kFirstEmoteIndex + 12, 20, 20);
     }
 
@@ -60,7 +60,6 @@ protected:
     static constexpr const char* kLeft = "_KeyVal_Cmd_MouseButton_Left";
     static constexpr const char* kCursor = "ChangeCursor(0, true)";
 
-    ZuTest::TestPictureSource pictures;
     RecordingHost host;
     ZuTest::ScopedHost scopedHost{&host};
 };

@@ -1,9 +1,12 @@
 // The fixture of the rich text tests: a test view over a document of the shared parser
-// manager, and shortcuts to lay markup out and look at the resulting lines and blocks.
+// manager, and shortcuts to lay markup out and look at the resulting lines and blocks. It
+// needs CEGUI for text only (TextCegui.h).
 #pragma once
 
-#include "support/CeguiFixture.h"
-#include "support/TestRichTextView.h"
+#include "support/text/TestRichTextView.h"
+#include "support/text/TextCegui.h"
+
+#include <gtest/gtest.h>
 
 #include "ZuGUIElements/richtext/ParserManager.h"
 #include "ZuGUIElements/richtext/RichTextDoc.h"
@@ -15,7 +18,7 @@
 
 namespace ZuTest
 {
-class RichTextTest : public CeguiTest
+class RichTextTest : public ::testing::Test
 {
 protected:
     static constexpr float kWidth = 300.0f;
@@ -41,6 +44,13 @@ protected:
     const ZuGUI::TextBlocks::CCmdText& CommandAt(std::size_t index) const;
     const ZuGUI::TextBlocks::CPictureBlock& PictureAt(std::size_t index) const;
 
+    // The command of a command block, doubled braces made single, as UTF-8.
+    std::string CommandOf(const ZuGUI::TextBlocks::CCmdText& block) const;
+    // Draws the document's part `visible` (document pixels) into the text area kArea.
+    void Render(const CEGUI::Rectf& visible) { doc->Render(view, visible, kArea); }
+    // The colours of the vertices drawn into the view, each colour once, in order of first use.
+    std::vector<CEGUI::argb_t> DrawnColours() const;
+
     const CEGUI::Font& Font() const { return *view.font; }
     float Extent(const CEGUI::String& text) const { return Font().getTextExtent(text); }
     float LineHeight() const { return Font().getLineSpacing(); }
@@ -49,11 +59,14 @@ private:
     // The view reads the default font when it is made, so CEGUI runs before it.
     struct BootCegui
     {
-        BootCegui() { CeguiSystem::Boot(); }
+        BootCegui() { BootTextCegui(); }
     } m_bootCegui;
 
 protected:
     TestRichTextView view;
     ZuGUI::TextParser::DocPtr doc;
+    // A text area in window pixels, and a visible part of the document that holds it all.
+    const CEGUI::Rectf kArea{100, 50, 400, 250};
+    const CEGUI::Rectf kAll{0, 0, 300, 200};
 };
 } // namespace ZuTest

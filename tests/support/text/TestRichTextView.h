@@ -1,12 +1,11 @@
 // A rich text view for tests, benchmarks and fuzzing without a view window: it holds its text
 // and settings in plain members, records what the engine draws into it, and counts redraws.
-// It does not depend on GoogleTest.
+// Its client records every call and answers as no game client would (no colours, no pictures
+// but those a test adds, no references tracked) unless a test says otherwise. It depends on
+// the rich text engine and CEGUI only, not on GoogleTest.
 #pragma once
 
-#include "ZuGUIElements/base/ZuImage.h"
-#include "ZuGUIElements/platform/PictureSource.h"
 #include "ZuGUIElements/richtext/IRichTextView.h"
-#include "ZuGUIElements/textwidgets/RichTextHostClient.h"
 
 #include <CEGUI/RendererModules/Null/GeometryBuffer.h>
 
@@ -28,7 +27,7 @@ public:
 class RecordingPictureSink : public ZuGUI::IRichTextPictureSink
 {
 public:
-    void PushTextureIndex(const ZuGUI::tagTexture_Param& picture) override
+    void PushTextureIndex(const ZuGUI::PictureRequest& picture) override
     {
         pictures.push_back(picture);
     }
@@ -37,8 +36,47 @@ public:
         clippers.push_back(clipper ? std::optional<CEGUI::Rectf>(*clipper) : std::nullopt);
     }
 
-    std::vector<ZuGUI::tagTexture_Param> pictures;
+    std::vector<ZuGUI::PictureRequest> pictures;
     std::vector<std::optional<CEGUI::Rectf>> clippers;
+};
+
+// Game pictures of given sizes.
+class TestPictures
+{
+public:
+    void Add(std::uint16_t set, std::uint16_t index, unsigned width, unsigned height);
+    // (0, 0) for a picture that was not added.
+    CEGUI::Sizef SizeOf(std::uint16_t set, std::uint16_t index) const;
+
+private:
+    std::map<std::pair<std::uint16_t, std::uint16_t>, CEGUI::Sizef> m_sizes;
+};
+
+// Records what the engine tells the client, one line a call ("colour 31", "add 31",
+// "press 1 'Alice' 'Alice' 0", ...), and answers from its members.
+class RecordingRichTextClient : public ZuGUI::IRichTextClient
+{
+public:
+    CEGUI::argb_t ItemColour(int itemId) override;
+    bool TracksItemRefs() const override { return tracksItemRefs; }
+    void AddItemRef(int itemId) override;
+    void ReleaseItemRef(int itemId) override;
+    void CommandPressed(const ZuGUI::CommandPress& press) override;
+    void EmotePressed(int emoteNumber, CEGUI::MouseButton button) override;
+    void ShowCommandCursor() override;
+    void CommandTextDrawn(const CEGUI::String& command, int kind,
+                          const CEGUI::Vector2f& centre) override;
+    unsigned PictureProxyId() override { return pictureProxyId; }
+    CEGUI::Sizef PictureSize(std::uint16_t set, std::uint16_t index) override;
+
+    std::map<int, CEGUI::argb_t> itemColours;
+    bool tracksItemRefs = false;
+    unsigned pictureProxyId = 0;
+    TestPictures pictures;
+    std::vector<std::string> lines;
+
+private:
+    void Record(std::string line) { lines.push_back(std::move(line)); }
 };
 
 class TestRichTextView : public ZuGUI::IRichTextView
@@ -80,34 +118,13 @@ public:
     bool showsPictures = true;
     ZuGUI::TextParser::LineBreakMode lineBreak = ZuGUI::TextParser::LineBreakMode::Character;
 
-    // The game client that the module's host is; a test may give the view another.
-    ZuGUI::HostRichTextClient hostClient{*this};
-    ZuGUI::IRichTextClient* client = &hostClient;
+    // The view's client; a test may give the view another.
+    RecordingRichTextClient testClient;
+    ZuGUI::IRichTextClient* client = &testClient;
 
     int redraws = 0;
     std::vector<std::string> linkTargetCalls;
     RecordingGeometry geometry;
     RecordingPictureSink pictureSink;
 };
-
-// Pictures of given sizes, installed as the module's picture source while it lives.
-class TestPictureSource : public ZuGUI::IPictureSource
-{
-public:
-    TestPictureSource();
-    ~TestPictureSource();
-    TestPictureSource(const TestPictureSource&) = delete;
-    TestPictureSource& operator=(const TestPictureSource&) = delete;
-
-    void Add(std::uint16_t set, std::uint16_t index, unsigned width, unsigned height);
-    std::optional<ZuGUI::PictureExtent> FindPicture(std::uint16_t set,
-                                                    std::uint16_t index) const override;
-
-private:
-    std::map<std::pair<std::uint16_t, std::uint16_t>, ZuGUI::PictureExtent> m_pictures;
-};
-
-// Boots CEGUI on the NullRenderer with `fontFile` from `dataDir`/fonts as the default font,
-// for programs without the test fixture. Does nothing while CEGUI runs.
-void BootCeguiForText(const char* dataDir, const char* fontFile);
 } // namespace ZuTest

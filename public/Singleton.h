@@ -1,4 +1,4 @@
-// Process-wide singletons of the module: built on first use, destroyed at exit.
+// Process-wide singletons: built on first use, destroyed at exit.
 #pragma once
 
 template <typename T>

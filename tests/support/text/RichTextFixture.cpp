@@ -1,7 +1,10 @@
-#include "RichTextFixture.h"
+#include "support/text/RichTextFixture.h"
 
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
 #include "ZuGUIElements/richtext/TextBlocks.h"
+
+#include <algorithm>
+#include <stdexcept>
 
 namespace ZuTest
 {
@@ -9,17 +12,14 @@ using namespace ZuGUI::TextBlocks;
 
 void RichTextTest::SetUp()
 {
-    CeguiTest::SetUp();
     doc = ZuGUI::TextParser::MakeDoc(Parsers());
     ZuGUI::TextParser::CColorPropertyManager::Instance().SetClickColorByString(
         "FF00FF00", "80FFFFFF", "FFFFFF00");
-    ZuGUI::HostRichTextClient::ForgetPictureProxyId();
 }
 
 void RichTextTest::TearDown()
 {
     doc.reset();
-    CeguiTest::TearDown();
 }
 
 ZuGUI::TextParser::CSimpleParserManager& RichTextTest::Parsers()
@@ -79,6 +79,23 @@ const Block& BlockAs(const std::vector<const ZuGUI::ITextBlock*>& blocks, std::s
     return *block;
 }
 } // namespace
+
+std::string RichTextTest::CommandOf(const CCmdText& block) const
+{
+    return block.GetCommandText(view).c_str();
+}
+
+std::vector<CEGUI::argb_t> RichTextTest::DrawnColours() const
+{
+    std::vector<CEGUI::argb_t> colours;
+    for (const CEGUI::Vertex& vertex : view.geometry.Vertices())
+    {
+        const CEGUI::argb_t colour = vertex.colour_val.getARGB();
+        if (std::find(colours.begin(), colours.end(), colour) == colours.end())
+            colours.push_back(colour);
+    }
+    return colours;
+}
 
 const CPlainText& RichTextTest::PlainAt(std::size_t index) const
 {
