@@ -1,9 +1,9 @@
 // Cost of laying a rich text view out again when its width changes: a view of the sample skin
 // holding 50 chat-like lines (names, coloured stretches, item links, plain text) is resized by
-// one pixel per iteration, which re-parses and re-lays out the whole text (broken by
-// characters, and between words) and sizes the scroll bars, as a chat window being dragged
-// wider does. Side by side with one text extent pass over each of its lines' visible text,
-// which bounds what any layout of that text costs.
+// one pixel per iteration, which lays the whole parsed text out again (broken by characters,
+// and between words; nothing is parsed again) and sizes the scroll bars, as a chat window
+// being dragged wider does. Side by side with one text extent pass over each of its lines' visible
+// text, which bounds what any layout of that text costs.
 #include "RichTextSystem.h"
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,8 @@
 // Parse and layout of a typical chat line: a name, a coloured stretch, an item link and plain
-// text, 150 visible characters laid out at 200 pixels, broken by characters and between words. Side
-// by side with CEGUI's own markup parser and word wrapper on the same text and font, and with one
-// text extent pass over the plain text, which bounds what any layout of it costs.
+// text, 150 visible characters laid out at 200 pixels, broken by characters and between words;
+// and the same line laid out again at a new width, which parses nothing. Side by side with
+// CEGUI's own markup parser and word wrapper on the same text and font, and with one text
+// extent pass over the plain text, which bounds what any layout of it costs.
 #include "RichTextBenchView.h"
 
 #include "ZuGUIElements/richtext/ParserManager.h"
@@ -49,6 +50,26 @@ void BM_RichTextParseAndLayout(benchmark::State& state, ZuGUI::TextParser::LineB
 BENCHMARK_CAPTURE(BM_RichTextParseAndLayout, Character,
                   ZuGUI::TextParser::LineBreakMode::Character);
 BENCHMARK_CAPTURE(BM_RichTextParseAndLayout, Word, ZuGUI::TextParser::LineBreakMode::Word);
+
+void BM_RichTextLayoutAtNewWidth(benchmark::State& state, ZuGUI::TextParser::LineBreakMode mode)
+{
+    const BenchCegui cegui;
+    BenchView view(cegui.Font(), kMarkup);
+    view.SetLineBreak(mode);
+    auto& parsers = ZuGUI::TextParser::CSimpleParserManager::Instance();
+    const ZuGUI::TextParser::DocPtr doc = ZuGUI::TextParser::MakeDoc(parsers);
+    ZuGUI::TextParser::FormatDocument(parsers, *doc, view, kLayoutWidth);
+    float width = kLayoutWidth;
+    for (auto _ : state)
+    {
+        width = width == kLayoutWidth ? kLayoutWidth + 1.0f : kLayoutWidth;
+        ZuGUI::TextParser::LayOutDocument(*doc, view, width);
+        benchmark::DoNotOptimize(doc->GetHeight());
+    }
+}
+BENCHMARK_CAPTURE(BM_RichTextLayoutAtNewWidth, Character,
+                  ZuGUI::TextParser::LineBreakMode::Character);
+BENCHMARK_CAPTURE(BM_RichTextLayoutAtNewWidth, Word, ZuGUI::TextParser::LineBreakMode::Word);
 
 void BM_CeguiParseAndWordWrap(benchmark::State& state)
 {

@@ -1,5 +1,7 @@
 #include "support/text/RichTextFixture.h"
 
+#include "ZuGUIElements/richtext/layout/LayoutPass.h"
+
 #include <gmock/gmock.h>
 
 namespace
@@ -83,8 +85,9 @@ TEST_F(TextLayoutTest, LineGapSeparatesLines)
     view.text = "a\nb";
     doc->SetWidth(kWidth);
     doc->SetLineSpacing(5.0f);
+    doc->SetParagraph(Parsers().Parse(view.text));
     doc->BeginParse(view);
-    Parsers().Parse(view, view.text, *doc);
+    ZuGUI::Layout::LayoutPass(view, *doc).LayOut(doc->GetParagraph());
     doc->EndParse();
     EXPECT_FLOAT_EQ(LineHeight() + 5.0f, Lines()[1]->GetArea().top());
 }

@@ -49,8 +49,6 @@ TEST_F(TextParserTest, TextOutsideTagsIsInTheViewsDefaultColour)
     EXPECT_THAT(Shown(), ElementsAre("abc"));
     EXPECT_EQ(0xFF112233u, PlainAt(0).GetColorPair().text);
     EXPECT_EQ(0xFF000000u, PlainAt(0).GetColorPair().second);
-    // The default parser goes back to the colour manager's pair after each parse.
-    EXPECT_EQ(0xFFFFFFFFu, Parsers().GetDefaultParser().GetColorPair().text);
 }
 
 TEST_F(TextParserTest, ColourTagsUseTheNamedPairOrTheDefaultPair)

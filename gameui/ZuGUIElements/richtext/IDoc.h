@@ -6,17 +6,27 @@
 // area, y downwards from the top of the first line.
 #pragma once
 
+#include <CEGUI/Colour.h>
 #include <CEGUI/InputEvent.h>
 #include <CEGUI/Rect.h>
+#include <CEGUI/Size.h>
 #include <CEGUI/String.h>
 #include <CEGUI/Vector.h>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace ZuGUI
 {
+class IRichTextClient;
 class IRichTextView;
 class ITextBlock;
+
+namespace Text
+{
+class Paragraph;
+} // namespace Text
 
 class IDoc
 {
@@ -41,9 +51,20 @@ public:
     // Places `block` on the current line (starting the first line when there is none) and
     // moves the pen to its right edge.
     virtual void AddBlock(IRichTextView& view, std::unique_ptr<ITextBlock> block) = 0;
+    // Keeps the parsed text that the document shows; forgets what it learnt of the last one.
+    virtual void SetParagraph(Text::Paragraph paragraph) = 0;
+    virtual const Text::Paragraph& GetParagraph() const = 0;
+    // Asks `client` about the paragraph once, for every later layout: the colour of each item
+    // link and the size of each picture; and tells it which chat items the text now references
+    // and which it no longer does.
+    virtual void Resolve(IRichTextClient& client) = 0;
+    // The colour that the client gave item `itemId`, or none (the link keeps the click colours).
+    virtual std::optional<CEGUI::argb_t> ItemColour(std::uint32_t itemId) const = 0;
+    // The size that the client gave a picture of the paragraph, 0 × 0 for any other.
+    virtual CEGUI::Sizef PictureSize(std::uint16_t set, std::uint16_t index) const = 0;
+    // Starts laying the paragraph out for `view`: the first line.
     virtual void BeginParse(IRichTextView& view) = 0;
-    // Finishes the layout and tells the game client which chat items the text now
-    // references and which it no longer does.
+    // Finishes the layout: the last line.
     virtual void EndParse() = 0;
     virtual void Render(IRichTextView& view, const CEGUI::Rectf& visible,
                         const CEGUI::Rectf& area) = 0;
@@ -59,8 +80,6 @@ public:
     virtual float GetContentWidth() const = 0;
     // The text without markup: the blocks' texts in order, line feeds included.
     virtual CEGUI::String GetText(const IRichTextView& view) const = 0;
-    // Records a chat item that the text being parsed references.
-    virtual void AddChatItemRef(int itemId) = 0;
     // The picture put behind each new line; set 0 means none.
     virtual void SetLineBackground(int set, int index) = 0;
 };

@@ -11,23 +11,22 @@ namespace ZuGUI
 {
 namespace TextParser
 {
-CSimpleParserManager::CSimpleParserManager()
-    : m_defaultParser(std::make_unique<CDefaultParser>(this))
+CSimpleParserManager::CSimpleParserManager() : m_defaultParser(std::make_unique<CDefaultParser>())
 {
-    AddParser(std::make_unique<CPlainTextParser>("T", this));
-    AddParser(std::make_unique<CCmdParser>("C", this));
-    AddParser(std::make_unique<CClickXZCParser>(this));
-    AddParser(std::make_unique<CPictureParser>(this));
-    AddParser(std::make_unique<CBgPictureParser>(this));
-    AddParser(std::make_unique<CClickableNameParser>(this));
-    AddParser(std::make_unique<CClickableChannelParser>(this));
-    AddParser(std::make_unique<CClickableNpcNameParser>(this));
-    AddParser(std::make_unique<CClickableItemNameParser>(this));
-    AddParser(std::make_unique<CClickableManualCmdParser>(this));
-    AddParser(std::make_unique<CClickableHTTPCmdParser>(this));
-    AddParser(std::make_unique<CEmoteParser>(this));
-    AddParser(std::make_unique<CAnkorParser>(this));
-    AddParser(std::make_unique<CClickClParser>(this));
+    AddParser(std::make_unique<CPlainTextParser>("T"));
+    AddParser(std::make_unique<CCmdParser>("C"));
+    AddParser(std::make_unique<CClickXZCParser>());
+    AddParser(std::make_unique<CPictureParser>());
+    AddParser(std::make_unique<CBgPictureParser>());
+    AddParser(std::make_unique<CClickableNameParser>());
+    AddParser(std::make_unique<CClickableChannelParser>());
+    AddParser(std::make_unique<CClickableNpcNameParser>());
+    AddParser(std::make_unique<CClickableItemNameParser>());
+    AddParser(std::make_unique<CClickableManualCmdParser>());
+    AddParser(std::make_unique<CClickableHTTPCmdParser>());
+    AddParser(std::make_unique<CEmoteParser>());
+    AddParser(std::make_unique<CAnkorParser>());
+    AddParser(std::make_unique<CClickClParser>());
 }
 
 void CSimpleParserManager::AddParser(std::unique_ptr<IParser> parser)
@@ -55,25 +54,22 @@ void CSimpleParserManager::DestroyDoc(IDoc* doc)
     delete doc;
 }
 
-void CSimpleParserManager::Parse(IRichTextView& view, const CEGUI::String& text, IDoc& doc)
+Text::Paragraph CSimpleParserManager::Parse(const CEGUI::String& text) const
 {
-    m_defaultParser->SetColorPair(ColorPair{view.getDefaultTextColor().getARGB(), 0xFF000000});
-    for (const auto& tagged : m_parsers)
-        tagged.second->StartText();
-    Layout::LayoutPass layout(view, text, doc, m_lineBreaks);
-    IParser* parser = m_defaultParser.get();
+    Text::ParagraphBuilder paragraph;
+    const IParser* parser = m_defaultParser.get();
     TextIndex position = 0;
     while (position < text.length())
     {
-        position = ParseStretch(*parser, view, text, position, doc, layout);
+        position = ParseStretch(*parser, text, position, paragraph);
         parser = &OpenTag(text, position);
     }
-    m_defaultParser->SetColorPair(CColorPropertyManager::Instance().GetDefaultColor());
+    return paragraph.Finish();
 }
 
-TextIndex CSimpleParserManager::ParseStretch(IParser& parser, IRichTextView& view,
-                                             const CEGUI::String& text, TextIndex first, IDoc& doc,
-                                             Layout::IRunSink& runs)
+TextIndex CSimpleParserManager::ParseStretch(const IParser& parser, const CEGUI::String& text,
+                                             TextIndex first,
+                                             Text::ParagraphBuilder& paragraph) const
 {
     TextIndex endLength = 0;
     TextIndex end = parser.FindEnd(text, first, endLength);
@@ -85,26 +81,25 @@ TextIndex CSimpleParserManager::ParseStretch(IParser& parser, IRichTextView& vie
     // An empty stretch ("{T }") produces nothing; its "}" is then read as text.
     if (end <= first)
         return first;
-    parser.Reset();
-    TextIndex contentFirst = first;
     TextIndex separatorLength = 0;
     const TextIndex separator = parser.FindParamSeparator(text, first, end, separatorLength);
-    if (separator != kNoText)
-    {
-        parser.ParseParam(TagPart{text, first, separator}, doc, view);
-        contentFirst = separator + separatorLength;
-    }
     // Plain text after the stretch may have to stay on its last line.
     const TextIndex next = end + endLength;
     const bool plainTextFollows =
         next < text.length() && text[next] != '\n' &&
         (text[next] != '{' || MarkupText::IsEscapeAt(text, next, text.length()));
-    parser.ParseContent(Content{{text, contentFirst, end}, plainTextFollows ? next : kNoText},
-                        runs);
+    Tag tag{std::nullopt, TagPart{text, first, end}, plainTextFollows ? next : kNoText};
+    if (separator != kNoText)
+    {
+        tag.parameter.emplace(TagPart{text, first, separator});
+        tag.content.first = separator + separatorLength;
+    }
+    paragraph.StartStretch();
+    parser.Read(tag, paragraph);
     return next;
 }
 
-IParser& CSimpleParserManager::OpenTag(const CEGUI::String& text, TextIndex& position) const
+const IParser& CSimpleParserManager::OpenTag(const CEGUI::String& text, TextIndex& position) const
 {
     // A doubled "{" is text wherever it stands, right after a tag's "}" too.
     if (position >= text.length() || text[position] != '{' ||
@@ -115,7 +110,7 @@ IParser& CSimpleParserManager::OpenTag(const CEGUI::String& text, TextIndex& pos
         FindMark(text, ' ', position, std::min(text.length(), position + m_longestTag + 1));
     if (nameEnd == kNoText || nameEnd == position)
         return *m_defaultParser;
-    IParser* parser = FindParser(TagName(text, position, nameEnd));
+    const IParser* parser = FindParser(TagName(text, position, nameEnd));
     if (!parser || !parser->IsEnabled())
         return *m_defaultParser;
     position = nameEnd + 1;
@@ -138,14 +133,27 @@ std::string CSimpleParserManager::TagName(const CEGUI::String& text, TextIndex f
 
 void FormatDocument(IParserManager& parsers, IDoc& doc, IRichTextView& view, float layoutWidth)
 {
+    ParseDocument(parsers, doc, view);
+    LayOutDocument(doc, view, layoutWidth);
+}
+
+void ParseDocument(IParserManager& parsers, IDoc& doc, IRichTextView& view)
+{
+    const CEGUI::String& text = view.GetViewText();
+    doc.SetParagraph(text.empty() ? Text::Paragraph{} : parsers.Parse(text));
+    if (!text.empty())
+        doc.Resolve(view.GetClient());
+}
+
+void LayOutDocument(IDoc& doc, IRichTextView& view, float layoutWidth)
+{
     doc.Clear();
     doc.SetLineSpacing(0.0f);
     doc.SetWidth(layoutWidth);
-    const CEGUI::String& text = view.GetViewText();
-    if (text.empty())
+    if (view.GetViewText().empty())
         return;
     doc.BeginParse(view);
-    parsers.Parse(view, text, doc);
+    Layout::LayoutPass(view, doc).LayOut(doc.GetParagraph());
     doc.EndParse();
 }
 } // namespace TextParser

@@ -1,12 +1,15 @@
 // The parser manager: owns one parser per tag and the default parser, finds the tag at each
-// "{" and lets its parser turn the tag's stretch of markup into runs, which one layout pass
-// per parse lays out into a document. One manager serves every rich text view; parsing must
-// not be re-entered.
+// "{" and lets its parser read the tag into a paragraph (paragraph/Paragraph.h). One manager
+// serves every rich text view; a parse changes nothing in it, so parses may run at once and
+// inside one another. Registering parsers must not run during a parse.
+//
+// A view's formatting runs the stages over its text: parse, resolve (the document asks the
+// game client about the text's chat items once), lay out (at the view's width, again at each
+// new width without parsing).
 #pragma once
 
 #include "ZuGUIElements/richtext/IDoc.h"
 #include "ZuGUIElements/richtext/TextParser.h"
-#include "ZuGUIElements/richtext/layout/LineBreaks.h"
 #include "public/Singleton.h"
 
 #include <map>
@@ -24,9 +27,9 @@ public:
 
     // Takes `parser` and registers it under its tag, replacing the parser of the same tag.
     virtual void AddParser(std::unique_ptr<IParser> parser) = 0;
-    // Lays `text`, the view's own text, out into `doc`. Malformed markup shows as text: a "{"
+    // The paragraph of `text`, which must outlive it. Malformed markup shows as text: a "{"
     // that opens no known tag is dropped, a missing "}" ends the tag at the end of the text.
-    virtual void Parse(IRichTextView& view, const CEGUI::String& text, IDoc& doc) = 0;
+    virtual Text::Paragraph Parse(const CEGUI::String& text) const = 0;
     // A new document, owned by the caller until handed back to DestroyDoc.
     virtual IDoc* CreateDoc() = 0;
     // Deletes a document made by CreateDoc; null is ignored.
@@ -39,7 +42,7 @@ class CSimpleParserManager : public IParserManager, public Singleton<CSimplePars
 
 public:
     void AddParser(std::unique_ptr<IParser> parser) override;
-    void Parse(IRichTextView& view, const CEGUI::String& text, IDoc& doc) override;
+    Text::Paragraph Parse(const CEGUI::String& text) const override;
     IDoc* CreateDoc() override;
     void DestroyDoc(IDoc* doc) override;
 
@@ -51,17 +54,16 @@ protected:
     CSimpleParserManager();
 
 private:
-    TextIndex ParseStretch(IParser& parser, IRichTextView& view, const CEGUI::String& text,
-                           TextIndex first, IDoc& doc, Layout::IRunSink& runs);
-    IParser& OpenTag(const CEGUI::String& text, TextIndex& position) const;
+    // Reads the stretch of `parser` that starts at `first`; returns where the next starts.
+    TextIndex ParseStretch(const IParser& parser, const CEGUI::String& text, TextIndex first,
+                           Text::ParagraphBuilder& paragraph) const;
+    const IParser& OpenTag(const CEGUI::String& text, TextIndex& position) const;
     std::string TagName(const CEGUI::String& text, TextIndex first, TextIndex end) const;
 
     std::map<std::string, std::unique_ptr<IParser>> m_parsers;
     std::unique_ptr<CDefaultParser> m_defaultParser;
     // No registered tag is longer: a tag name is looked for only this far.
     std::size_t m_longestTag = 0;
-    // What the layout learns about break opportunities, kept from parse to parse.
-    Layout::LineBreaks m_lineBreaks;
 };
 
 // Hands a document back to the manager that made it.
@@ -81,9 +83,14 @@ inline DocPtr MakeDoc(IParserManager& manager)
     return DocPtr(manager.CreateDoc(), DocDeleter{&manager});
 }
 
-// A view's formatting cycle: clears `doc`, lays the view's text out to `layoutWidth` (the
-// view's text area width - 2) with no line gap, and settles the chat item references. An
-// empty text leaves the document empty.
+// A view's formatting cycle after its text changed: ParseDocument, then LayOutDocument.
 void FormatDocument(IParserManager& parsers, IDoc& doc, IRichTextView& view, float layoutWidth);
+// Parses the view's text into `doc`, asks the view's client about its chat items and settles
+// their references. An empty text leaves the document empty.
+void ParseDocument(IParserManager& parsers, IDoc& doc, IRichTextView& view);
+// Lays the paragraph that `doc` holds out again for `view`, as `doc` was formatted from the
+// view's unchanged text: to `layoutWidth` (the view's text area width - 2) with no line gap,
+// at the view's indents and line break mode. Parses nothing and asks the client nothing.
+void LayOutDocument(IDoc& doc, IRichTextView& view, float layoutWidth);
 } // namespace TextParser
 } // namespace ZuGUI

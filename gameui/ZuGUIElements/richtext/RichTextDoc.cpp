@@ -23,19 +23,80 @@ void CRichTextDoc::AddBlock(IRichTextView& view, std::unique_ptr<ITextBlock> blo
     m_lines.AddBlock(view, std::move(block));
 }
 
+void CRichTextDoc::SetParagraph(Text::Paragraph paragraph)
+{
+    m_paragraph = std::move(paragraph);
+    m_itemColours.clear();
+    m_pictureSizes.clear();
+}
+
+void CRichTextDoc::Resolve(IRichTextClient& client)
+{
+    m_client = &client;
+    ResolveItems(client);
+    for (const Text::Piece& piece : m_paragraph.Pieces())
+    {
+        if (const auto* picture = std::get_if<Text::Picture>(&piece))
+            ResolvePictureSize(client, picture->set, picture->index);
+        else if (const auto* background = std::get_if<Text::LineBackground>(&piece))
+            ResolvePictureSize(client, static_cast<std::uint16_t>(background->set),
+                               static_cast<std::uint16_t>(background->index));
+    }
+}
+
+void CRichTextDoc::ResolvePictureSize(IRichTextClient& client, std::uint16_t set,
+                                      std::uint16_t index)
+{
+    // Set 0 is no picture.
+    const GamePic_t picture{set, index};
+    if (set != 0 && !m_pictureSizes.count(picture.PackedId()))
+        m_pictureSizes.emplace(picture.PackedId(), client.PictureSize(set, index));
+}
+
+CEGUI::Sizef CRichTextDoc::PictureSize(std::uint16_t set, std::uint16_t index) const
+{
+    const auto known = m_pictureSizes.find(GamePic_t{set, index}.PackedId());
+    return known != m_pictureSizes.end() ? known->second : CEGUI::Sizef(0.0f, 0.0f);
+}
+
+void CRichTextDoc::SetLineBackground(int set, int index)
+{
+    const GamePic_t picture{static_cast<std::uint16_t>(set), static_cast<std::uint16_t>(index)};
+    m_lines.SetLineBackground(picture, PictureSize(picture.set, picture.index));
+}
+
+void CRichTextDoc::ResolveItems(IRichTextClient& client)
+{
+    m_itemRefs.clear();
+    for (const Text::RunStyle& style : m_paragraph.Styles())
+    {
+        if (style.kind != Text::RunKind::ItemLink)
+            continue;
+        m_itemRefs.insert(static_cast<int>(style.itemId));
+        // The client is asked once per item.
+        if (!m_itemColours.count(style.itemId))
+            m_itemColours.emplace(style.itemId, client.ItemColour(static_cast<int>(style.itemId)));
+    }
+    SettleItemRefs();
+}
+
+std::optional<CEGUI::argb_t> CRichTextDoc::ItemColour(std::uint32_t itemId) const
+{
+    const auto known = m_itemColours.find(itemId);
+    if (known == m_itemColours.end() || known->second == 0)
+        return std::nullopt;
+    return known->second;
+}
+
 void CRichTextDoc::BeginParse(IRichTextView& view)
 {
     m_client = &view.GetClient();
     m_lines.NewLine(view, true);
-    // What the client was told stays held until a parse that ends settles it: a parse that
-    // starts again before the last one ended changes nothing for the client.
-    m_itemRefs.clear();
 }
 
 void CRichTextDoc::EndParse()
 {
     m_lines.Finish();
-    SettleItemRefs();
 }
 
 void CRichTextDoc::SettleItemRefs()

@@ -1,12 +1,15 @@
-// The rich text document: the lines that the layout fills (layout/LineBuilder.h), drawn into
-// the view, hit-tested for the pointer and read back as text, and the reference counting of
-// the chat items in its text, told to the view's game client.
+// The rich text document: the parsed text that it shows (paragraph/Paragraph.h), the colours
+// that the game client gave its item links, the lines that the layout fills
+// (layout/LineBuilder.h), drawn into the view, hit-tested for the pointer and read back as
+// text, and the reference counting of the chat items in its text, told to the client.
 #pragma once
 
 #include "ZuGUIElements/richtext/IDoc.h"
 #include "ZuGUIElements/richtext/TextBlocks.h"
 #include "ZuGUIElements/richtext/layout/LineBuilder.h"
+#include "ZuGUIElements/richtext/paragraph/Paragraph.h"
 
+#include <map>
 #include <memory>
 #include <set>
 
@@ -39,6 +42,11 @@ public:
     void SetLineSpacing(float gap) override { m_lines.SetLineGap(gap); }
     void Clear() override { m_lines.Clear(); }
     void AddBlock(IRichTextView& view, std::unique_ptr<ITextBlock> block) override;
+    void SetParagraph(Text::Paragraph paragraph) override;
+    const Text::Paragraph& GetParagraph() const override { return m_paragraph; }
+    void Resolve(IRichTextClient& client) override;
+    std::optional<CEGUI::argb_t> ItemColour(std::uint32_t itemId) const override;
+    CEGUI::Sizef PictureSize(std::uint16_t set, std::uint16_t index) const override;
     void BeginParse(IRichTextView& view) override;
     void EndParse() override;
     void Render(IRichTextView& view, const CEGUI::Rectf& visible,
@@ -50,28 +58,30 @@ public:
     CEGUI::Rectf GetDocRect() const override;
     float GetContentWidth() const override { return m_lines.GetContentWidth(); }
     CEGUI::String GetText(const IRichTextView& view) const override;
-    void AddChatItemRef(int itemId) override { m_itemRefs.insert(itemId); }
-    // The picture's size is the one the client of the view being parsed gives.
-    void SetLineBackground(int set, int index) override
-    {
-        m_lines.SetLineBackground(m_client, set, index);
-    }
+    void SetLineBackground(int set, int index) override;
 
     const Lines& GetLines() const { return m_lines.GetLines(); }
-    // The chat items of the text, as the last parse recorded them.
+    // The chat items of the text, as the last resolve recorded them.
     const std::set<int>& GetItemRefs() const { return m_itemRefs; }
     // The chat items that the game client was told about and not yet released.
     const std::set<int>& GetHeldItemRefs() const { return m_heldItemRefs; }
     const GamePic_t& GetLineBackground() const { return m_lines.GetLineBackground(); }
 
 private:
+    void ResolveItems(IRichTextClient& client);
+    void ResolvePictureSize(IRichTextClient& client, std::uint16_t set, std::uint16_t index);
     void SettleItemRefs();
     void ReleaseHeldItemRefs();
 
+    Text::Paragraph m_paragraph;
+    // The colours that the client gave the item links, by item; 0: none.
+    std::map<std::uint32_t, CEGUI::argb_t> m_itemColours;
+    // The sizes that the client gave the pictures, by packed id (GamePic_t::PackedId).
+    std::map<std::uint32_t, CEGUI::Sizef> m_pictureSizes;
     Layout::LineBuilder m_lines;
     std::set<int> m_itemRefs;
     std::set<int> m_heldItemRefs;
-    // The client that the chat items are told to: the one of the view that parses.
+    // The client that the chat items are told to: the one of the last resolve.
     IRichTextClient* m_client = nullptr;
 };
 } // namespace TextBlocks

@@ -1,7 +1,5 @@
 #include "ZuGUIElements/richtext/TextParser.h"
 
-#include "ZuGUIElements/richtext/IDoc.h"
-#include "ZuGUIElements/richtext/IRichTextView.h"
 #include "public/MarkupText.h"
 #include "public/StringTools.h"
 
@@ -52,23 +50,27 @@ bool DrawsSomething(const TagPart& part)
     return false;
 }
 
+// A parameter, read as the tag writes it.
+CEGUI::String ParameterOf(const Tag& tag)
+{
+    return tag.parameter ? Cut(*tag.parameter) : CEGUI::String();
+}
+
+Text::RunStyle ClickStyle(int commandKind)
+{
+    const ClickColors& click = CColorPropertyManager::Instance().GetClickColors();
+    Text::RunStyle style;
+    style.kind = Text::RunKind::Command;
+    style.colors = ColorPair{click.command, click.hoverHighlight};
+    style.commandKind = static_cast<std::uint8_t>(commandKind);
+    return style;
+}
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
 // IParser
 
-IParser::IParser(std::string tag, CSimpleParserManager* manager)
-    : m_tag(std::move(tag)), m_manager(manager)
-{
-}
-
-std::unique_ptr<ITextBlock> IParser::MakeBlock(TextIndex first, TextIndex count)
-{
-    std::unique_ptr<ITextBlock> block = CreateBlock();
-    if (block)
-        InitBlock(*block, first, count);
-    return block;
-}
+IParser::IParser(std::string tag) : m_tag(std::move(tag)) {}
 
 TextIndex IParser::FindSeparator(const CEGUI::String& text, CEGUI::utf32 separator, TextIndex first,
                                  TextIndex end, TextIndex& separatorLength)
@@ -96,61 +98,50 @@ TextIndex IParser::FindEnd(const CEGUI::String& text, TextIndex from, TextIndex&
 // ---------------------------------------------------------------------------------------------
 // CPlainTextParser
 
-CPlainTextParser::CPlainTextParser(std::string tag, CSimpleParserManager* manager)
-    : IParser(std::move(tag), manager)
+CPlainTextParser::CPlainTextParser(std::string tag) : IParser(std::move(tag)) {}
+
+Text::RunStyle CPlainTextParser::StyleOf(const Tag& tag) const
 {
+    const CColorPropertyManager& colours = CColorPropertyManager::Instance();
+    Text::RunStyle style;
+    style.colors =
+        tag.parameter ? colours.GetColor(Cut(*tag.parameter)) : colours.GetDefaultColor();
+    return style;
 }
 
-bool CPlainTextParser::ParseParam(const TagPart& parameter, IDoc&, IRichTextView&)
+void CPlainTextParser::Read(const Tag& tag, Text::ParagraphBuilder& paragraph) const
 {
-    m_colors = CColorPropertyManager::Instance().GetColor(Cut(parameter));
-    return true;
-}
-
-void CPlainTextParser::Reset()
-{
-    m_colors = CColorPropertyManager::Instance().GetDefaultColor();
-}
-
-std::unique_ptr<ITextBlock> CPlainTextParser::CreateBlock() const
-{
-    return std::make_unique<TextBlocks::CPlainText>();
-}
-
-void CPlainTextParser::InitBlock(ITextBlock& block, TextIndex first, TextIndex count)
-{
-    if (TextBlocks::CPlainText* text = block.AsPlainText())
-    {
-        text->SetTextRange(first, count);
-        text->SetColorPair(m_colors);
-    }
-}
-
-bool CPlainTextParser::ParseContent(const Content& content, Layout::IRunSink& runs)
-{
-    const CEGUI::String& text = content.text;
-    const TextIndex end = std::min(content.end, text.length());
-    TextIndex first = content.first;
+    const Text::RunStyle style = StyleOf(tag);
+    const CEGUI::String& text = tag.content.text;
+    const TextIndex end = std::min(tag.content.end, text.length());
+    TextIndex first = tag.content.first;
     for (TextIndex escape = MarkupText::FindEscape(text, first, end); escape != kNoText;
          escape = MarkupText::FindEscape(text, first, end))
     {
         // The run shows the first brace; text after the second goes on unless a line feed
         // starts it.
         const TextIndex next = escape + 2;
-        const TextIndex following = next >= end          ? content.following
+        const TextIndex following = next >= end          ? tag.following
                                     : text[next] != '\n' ? next
                                                          : kNoText;
-        if (!runs.AddText(Layout::TextRun{first, escape + 1, following, *this}))
-            return false;
+        paragraph.AddText(first, escape + 1, following, style);
         first = next;
     }
-    return first >= end || runs.AddText(Layout::TextRun{first, end, content.following, *this});
+    paragraph.AddText(first, end, tag.following, style);
 }
 
 // ---------------------------------------------------------------------------------------------
 // CDefaultParser
 
-CDefaultParser::CDefaultParser(CSimpleParserManager* manager) : CPlainTextParser("", manager) {}
+CDefaultParser::CDefaultParser() : CPlainTextParser("") {}
+
+Text::RunStyle CDefaultParser::StyleOf(const Tag&) const
+{
+    Text::RunStyle style;
+    style.colors = CColorPropertyManager::Instance().GetDefaultColor();
+    style.viewColour = true;
+    return style;
+}
 
 TextIndex CDefaultParser::FindParamSeparator(const CEGUI::String&, TextIndex, TextIndex,
                                              TextIndex& separatorLength) const
@@ -170,237 +161,119 @@ TextIndex CDefaultParser::FindEnd(const CEGUI::String& text, TextIndex from,
 // ---------------------------------------------------------------------------------------------
 // Command parsers
 
-CCmdParser::CCmdParser(std::string tag, CSimpleParserManager* manager, int commandKind)
-    : CPlainTextParser(std::move(tag), manager), m_commandKind(commandKind)
+CCmdParser::CCmdParser(std::string tag, int commandKind)
+    : CPlainTextParser(std::move(tag)), m_commandKind(commandKind)
 {
 }
 
-void CCmdParser::UseClickColors()
+Text::RunStyle CCmdParser::StyleOf(const Tag& tag) const
 {
-    const ClickColors& click = CColorPropertyManager::Instance().GetClickColors();
-    m_colors = ColorPair{click.command, click.hoverHighlight};
-}
-
-bool CCmdParser::ParseParam(const TagPart& parameter, IDoc&, IRichTextView&)
-{
-    UseClickColors();
-    m_commandFirst = parameter.first;
-    m_commandEnd = parameter.end;
-    return true;
-}
-
-void CCmdParser::Reset()
-{
-    m_commandFirst = kNoText;
-    m_commandEnd = kNoText;
-    UseClickColors();
-}
-
-std::unique_ptr<ITextBlock> CCmdParser::CreateBlock() const
-{
-    return std::make_unique<TextBlocks::CCmdText>();
-}
-
-void CCmdParser::InitBlock(ITextBlock& block, TextIndex first, TextIndex count)
-{
-    CPlainTextParser::InitBlock(block, first, count);
-    if (TextBlocks::CCmdText* command = block.AsCmdText())
+    Text::RunStyle style = ClickStyle(m_commandKind);
+    if (tag.parameter)
     {
-        if (m_commandFirst != kNoText)
-            command->SetCommandRange(m_commandFirst, m_commandEnd - m_commandFirst);
-        else
-            command->SetCommandRange(kNoText, kNoText);
-        command->SetCommandKind(m_commandKind);
+        style.commandFirst = tag.parameter->first;
+        style.commandEnd = tag.parameter->end;
     }
+    return style;
 }
 
-CClickableItemNameParser::CClickableItemNameParser(CSimpleParserManager* manager)
-    : CCmdParser("I", manager, TextBlocks::kItemName)
-{
-}
+CClickableItemNameParser::CClickableItemNameParser() : CCmdParser("I", TextBlocks::kItemName) {}
 
-bool CClickableItemNameParser::ParseParam(const TagPart& parameter, IDoc& doc, IRichTextView& view)
+Text::RunStyle CClickableItemNameParser::StyleOf(const Tag& tag) const
 {
-    CCmdParser::ParseParam(parameter, doc, view);
-    // Until its name is read the tag is plain text, in the plain colours.
-    CPlainTextParser::Reset();
     std::uint32_t itemId = 0;
-    if (ParseUnsigned32(Cut(parameter).c_str(), itemId))
-        m_pendingItem = PendingItem{itemId, &doc, &view};
-    return true;
-}
-
-bool CClickableItemNameParser::ParseContent(const Content& content, Layout::IRunSink& runs)
-{
     // A name that draws nothing could be neither seen nor clicked: it makes no link.
-    if (m_pendingItem && DrawsSomething(content))
+    if (!tag.parameter || !ParseUnsigned32(Cut(*tag.parameter).c_str(), itemId) ||
+        !DrawsSomething(tag.content))
     {
-        const int itemId = static_cast<int>(m_pendingItem->id);
-        m_isItem = true;
-        UseClickColors();
-        m_colors = ItemColors(*m_pendingItem->view, itemId);
-        m_pendingItem->doc->AddChatItemRef(itemId);
+        Text::RunStyle plain;
+        plain.colors = CColorPropertyManager::Instance().GetDefaultColor();
+        return plain;
     }
-    m_pendingItem.reset();
-    return CCmdParser::ParseContent(content, runs);
+    Text::RunStyle style = CCmdParser::StyleOf(tag);
+    style.kind = Text::RunKind::ItemLink;
+    style.itemId = itemId;
+    return style;
 }
 
-void CClickableItemNameParser::Reset()
-{
-    CCmdParser::Reset();
-    CPlainTextParser::Reset();
-    m_isItem = false;
-    m_pendingItem.reset();
-}
+CClickableNameParser::CClickableNameParser() : CClickableNameParser("N", TextBlocks::kName) {}
 
-std::unique_ptr<ITextBlock> CClickableItemNameParser::CreateBlock() const
-{
-    return m_isItem ? CCmdParser::CreateBlock() : CPlainTextParser::CreateBlock();
-}
-
-ColorPair CClickableItemNameParser::ItemColors(IRichTextView& view, int itemId)
-{
-    // The client is asked once per item and parse.
-    const auto known = m_parseColors.find(itemId);
-    if (known != m_parseColors.end())
-        return known->second;
-    ColorPair colors = m_colors;
-    if (const CEGUI::argb_t colour = view.GetClient().ItemColour(itemId))
-        colors = ColorPair{colour, 0xFF000000};
-    m_parseColors.emplace(itemId, colors);
-    return colors;
-}
-
-CClickableNameParser::CClickableNameParser(CSimpleParserManager* manager)
-    : CClickableNameParser("N", manager, TextBlocks::kName)
+CClickableNameParser::CClickableNameParser(std::string tag, int commandKind)
+    : CCmdParser(std::move(tag), commandKind)
 {
 }
 
-CClickableNameParser::CClickableNameParser(std::string tag, CSimpleParserManager* manager,
-                                           int commandKind)
-    : CCmdParser(std::move(tag), manager, commandKind)
+Text::RunStyle CClickableNameParser::StyleOf(const Tag& tag) const
 {
-}
-
-void CClickableNameParser::InitBlock(ITextBlock& block, TextIndex first, TextIndex count)
-{
-    CCmdParser::InitBlock(block, first, count);
     // The name is its own command, piece by piece when it wraps.
-    if (TextBlocks::CCmdText* command = block.AsCmdText())
-        command->SetCommandRange(first, count);
+    Text::RunStyle style = ClickStyle(GetCommandKind());
+    style.kind = Text::RunKind::Name;
+    return style;
 }
 
-CClickableChannelParser::CClickableChannelParser(CSimpleParserManager* manager)
-    : CClickableNameParser("CN", manager, TextBlocks::kChannel)
+CClickableChannelParser::CClickableChannelParser()
+    : CClickableNameParser("CN", TextBlocks::kChannel)
 {
 }
 
 // ---------------------------------------------------------------------------------------------
 // Picture parsers
 
-CPictureParser::CPictureParser(CSimpleParserManager* manager) : CPictureParser("P", manager) {}
+CPictureParser::CPictureParser() : CPictureParser("P") {}
 
-CPictureParser::CPictureParser(std::string tag, CSimpleParserManager* manager)
-    : IParser(std::move(tag), manager)
+CPictureParser::CPictureParser(std::string tag) : IParser(std::move(tag)) {}
+
+unsigned CPictureParser::SetOf(const Tag& tag)
 {
+    return ReadUnsigned(ParameterOf(tag));
 }
 
-bool CPictureParser::ParseParam(const TagPart& parameter, IDoc&, IRichTextView&)
+unsigned CPictureParser::IndexOf(const Tag& tag)
 {
-    m_setText = Cut(parameter);
-    return true;
+    return ReadUnsigned(Cut(tag.content));
 }
 
-bool CPictureParser::ParseContent(const Content& content, Layout::IRunSink& runs)
+void CPictureParser::Read(const Tag& tag, Text::ParagraphBuilder& paragraph) const
 {
-    m_indexText = Cut(content);
-    std::unique_ptr<ITextBlock> block = MakeBlock(content.first, content.end - content.first);
-    auto* picture = dynamic_cast<TextBlocks::CPictureBlock*>(block.get());
-    if (!picture)
-        return false;
-    block.release();
-    runs.AddPicture(std::unique_ptr<TextBlocks::CPictureBlock>(picture));
-    return true;
+    paragraph.AddPicture(Text::Picture{static_cast<std::uint16_t>(SetOf(tag)),
+                                       static_cast<std::uint16_t>(IndexOf(tag)), false});
 }
 
-void CPictureParser::Reset()
+CEmoteParser::CEmoteParser() : CPictureParser("E") {}
+
+void CEmoteParser::Read(const Tag& tag, Text::ParagraphBuilder& paragraph) const
 {
-    m_setText.clear();
-    m_indexText.clear();
+    const int number = std::clamp(static_cast<int>(IndexOf(tag)), 0, TextBlocks::kLastEmoteNumber);
+    paragraph.AddPicture(
+        Text::Picture{TextBlocks::kEmoteSet,
+                      static_cast<std::uint16_t>(TextBlocks::kFirstEmoteIndex + number), true});
 }
 
-std::unique_ptr<ITextBlock> CPictureParser::CreateBlock() const
+CBgPictureParser::CBgPictureParser() : CPictureParser("Bg") {}
+
+void CBgPictureParser::Read(const Tag& tag, Text::ParagraphBuilder& paragraph) const
 {
-    return std::make_unique<TextBlocks::CPictureBlock>();
-}
-
-void CPictureParser::InitBlock(ITextBlock& block, TextIndex, TextIndex)
-{
-    if (auto* picture = dynamic_cast<TextBlocks::CPictureBlock*>(&block))
-    {
-        picture->set = static_cast<std::uint16_t>(ReadUnsigned(m_setText));
-        picture->index = static_cast<std::uint16_t>(ReadUnsigned(m_indexText));
-    }
-}
-
-CEmoteParser::CEmoteParser(CSimpleParserManager* manager) : CPictureParser("E", manager) {}
-
-std::unique_ptr<ITextBlock> CEmoteParser::CreateBlock() const
-{
-    return std::make_unique<TextBlocks::CEmoteBlock>();
-}
-
-void CEmoteParser::InitBlock(ITextBlock& block, TextIndex, TextIndex)
-{
-    if (auto* emote = dynamic_cast<TextBlocks::CPictureBlock*>(&block))
-    {
-        const int number = std::clamp(static_cast<int>(ReadUnsigned(m_indexText)), 0,
-                                      TextBlocks::kLastEmoteNumber);
-        emote->set = TextBlocks::kEmoteSet;
-        emote->index = static_cast<std::uint16_t>(TextBlocks::kFirstEmoteIndex + number);
-    }
-}
-
-CBgPictureParser::CBgPictureParser(CSimpleParserManager* manager) : CPictureParser("Bg", manager) {}
-
-bool CBgPictureParser::ParseContent(const Content& content, Layout::IRunSink& runs)
-{
-    m_indexText = Cut(content);
-    runs.SetLineBackground(static_cast<int>(ReadUnsigned(m_setText)),
-                           static_cast<int>(ReadUnsigned(m_indexText)));
-    return true;
+    paragraph.SetLineBackground(
+        Text::LineBackground{static_cast<int>(SetOf(tag)), static_cast<int>(IndexOf(tag))});
 }
 
 // ---------------------------------------------------------------------------------------------
 // CAnkorParser
 
-CAnkorParser::CAnkorParser(CSimpleParserManager* manager) : IParser("Ak", manager) {}
+CAnkorParser::CAnkorParser() : IParser("Ak") {}
 
-bool CAnkorParser::ParseParam(const TagPart& parameter, IDoc&, IRichTextView&)
+void CAnkorParser::Read(const Tag& tag, Text::ParagraphBuilder& paragraph) const
 {
-    m_x = ReadSigned(Cut(parameter));
-    return true;
-}
-
-bool CAnkorParser::ParseContent(const Content& content, Layout::IRunSink& runs)
-{
-    m_y = ReadSigned(Cut(content));
     const auto coordinate = [](int value)
     { return value >= 0 ? std::optional<float>(static_cast<float>(value)) : std::nullopt; };
-    runs.MovePen(coordinate(m_x), coordinate(m_y));
-    return true;
+    paragraph.MovePen(Text::PenMove{coordinate(ReadSigned(ParameterOf(tag))),
+                                    coordinate(ReadSigned(Cut(tag.content)))});
 }
 
 TextIndex CAnkorParser::FindParamSeparator(const CEGUI::String& text, TextIndex first,
                                            TextIndex end, TextIndex& separatorLength) const
 {
     return FindSeparator(text, ',', first, end, separatorLength);
-}
-
-void CAnkorParser::Reset()
-{
-    m_x = 0;
-    m_y = 0;
 }
 } // namespace TextParser
 } // namespace ZuGUI

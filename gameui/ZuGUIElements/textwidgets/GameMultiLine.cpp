@@ -92,7 +92,7 @@ void CGameMultiLine::SetNeedFrame(bool needFrame)
         return;
     d_frameNeeded = needFrame;
     // The frame decides the text area: text laid out for the other one would be cut off.
-    FormatGameLines(true);
+    LayOutGameLines(true);
     invalidate();
 }
 
@@ -100,7 +100,7 @@ void CGameMultiLine::setLineBreak(TextParser::LineBreakMode mode)
 {
     if (!StoreChanged(d_lineBreak, mode))
         return;
-    FormatGameLines(true);
+    LayOutGameLines(true);
     invalidate();
 }
 
@@ -287,12 +287,20 @@ void CGameMultiLine::FormatGameLines(bool reformatIfScrollbarsChanged)
 {
     if (!d_doc)
         return;
+    TextParser::ParseDocument(*d_parserManager, *d_doc, *this);
+    LayOutGameLines(reformatIfScrollbarsChanged);
+}
+
+void CGameMultiLine::LayOutGameLines(bool reformatIfScrollbarsChanged)
+{
+    if (!d_doc)
+        return;
     // The blocks are made anew: none of them is hovered.
     PutOwnTooltipTextBack();
-    TextParser::FormatDocument(*d_parserManager, *d_doc, *this, LayoutWidth());
+    TextParser::LayOutDocument(*d_doc, *this, LayoutWidth());
     MakeFakeLine();
     if (configureScrollbars() && reformatIfScrollbarsChanged)
-        FormatGameLines(false);
+        LayOutGameLines(false);
 }
 
 void CGameMultiLine::MakeFakeLine()
@@ -363,16 +371,15 @@ void CGameMultiLine::ConfigureScrollbar(CEGUI::Scrollbar& bar, float documentSiz
 
 void CGameMultiLine::onSized(CEGUI::ElementEventArgs& e)
 {
-    // A new height alone lays nothing out again, unless it shows or hides a scroll bar: the
-    // text would be parsed, and its items coloured by the client, for the same lines.
+    // A new height alone lays nothing out again, unless it shows or hides a scroll bar.
     if (d_doc && d_doc->GetWidth() == LayoutWidth())
     {
         if (configureScrollbars())
-            FormatGameLines(false);
+            LayOutGameLines(false);
     }
     else
     {
-        FormatGameLines(true);
+        LayOutGameLines(true);
     }
     CEGUI::Window::onSized(e);
     ++e.handled;
@@ -408,7 +415,7 @@ void CGameMultiLine::onTextChanged(CEGUI::WindowEventArgs& e)
 
 void CGameMultiLine::onFontChanged(CEGUI::WindowEventArgs& e)
 {
-    FormatGameLines(true);
+    LayOutGameLines(true);
     CEGUI::Window::onFontChanged(e);
 }
 

@@ -171,9 +171,12 @@ public:
     CEGUI::RenderedStringParser& getRenderedStringParser() const override;
 
 protected:
-    // Lays the text out again; when that shows or hides a scroll bar and `again` is set, once
-    // more at the new width. Never more than two passes.
+    // Parses the window's text into the document after it changed, then lays it out.
     void FormatGameLines(bool reformatIfScrollbarsChanged);
+    // Lays the parsed text out again (a new width, font, frame or line break mode); when that
+    // shows or hides a scroll bar and `again` is set, once more at the new width. Never more
+    // than two passes, and never a parse.
+    void LayOutGameLines(bool reformatIfScrollbarsChanged);
     // Shows, hides and sizes the scroll bars for the document; true when either bar's
     // visibility changed.
     bool configureScrollbars();

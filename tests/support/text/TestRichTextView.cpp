@@ -59,6 +59,7 @@ void RecordingRichTextClient::CommandTextDrawn(const CEGUI::String& command, int
 
 CEGUI::Sizef RecordingRichTextClient::PictureSize(std::uint16_t set, std::uint16_t index)
 {
+    ++pictureSizesAsked;
     return pictures.SizeOf(set, index);
 }
 

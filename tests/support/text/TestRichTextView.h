@@ -73,6 +73,8 @@ public:
     bool tracksItemRefs = false;
     unsigned pictureProxyId = 0;
     TestPictures pictures;
+    // How often a picture's size was asked.
+    int pictureSizesAsked = 0;
     std::vector<std::string> lines;
 
 private:

@@ -14,12 +14,28 @@ namespace Layout
 namespace
 {
 constexpr CEGUI::utf32 kLineFeed = '\n';
+
+// What the layout learns about break opportunities, kept from layout to layout.
+LineBreaks& ThreadLineBreaks()
+{
+    thread_local LineBreaks breaks;
+    return breaks;
+}
+
+// Calls the one of `handlers` that takes the alternative that `piece` holds.
+template <typename... Handlers>
+struct Overloaded : Handlers...
+{
+    using Handlers::operator()...;
+};
+template <typename... Handlers>
+Overloaded(Handlers...) -> Overloaded<Handlers...>;
 } // namespace
 
-LayoutPass::LayoutPass(IRichTextView& view, const CEGUI::String& text, IDoc& doc,
-                       LineBreaks& breaks)
-    : m_view(view), m_text(text), m_doc(doc), m_breaks(breaks), m_mode(view.GetLineBreak()),
-      m_restLinesIndent(static_cast<float>(view.getIndentRestLines())), m_width(doc.GetWidth())
+LayoutPass::LayoutPass(IRichTextView& view, IDoc& doc)
+    : m_view(view), m_text(view.GetViewText()), m_doc(doc), m_breaks(ThreadLineBreaks()),
+      m_mode(view.GetLineBreak()), m_restLinesIndent(static_cast<float>(view.getIndentRestLines())),
+      m_width(doc.GetWidth()), m_viewColors{view.getDefaultTextColor().getARGB(), 0xFF000000}
 {
     m_breaks.StartText();
     if (const CEGUI::Font* font = view.GetViewFont())
@@ -29,7 +45,27 @@ LayoutPass::LayoutPass(IRichTextView& view, const CEGUI::String& text, IDoc& doc
     }
 }
 
-bool LayoutPass::AddText(const TextRun& run)
+void LayoutPass::LayOut(const Text::Paragraph& paragraph)
+{
+    // The stretch whose run could not be laid out, whose later runs are dropped.
+    std::optional<std::uint32_t> dropped;
+    for (const Text::Piece& piece : paragraph.Pieces())
+    {
+        std::visit(Overloaded{[&](const Text::TextRun& run)
+                              {
+                                  if (dropped != run.stretch &&
+                                      !AddText(run, paragraph.StyleOf(run)))
+                                      dropped = run.stretch;
+                              },
+                              [&](const Text::Picture& picture) { AddPicture(picture); },
+                              [&](const Text::PenMove& move) { MovePen(move); },
+                              [&](const Text::LineBackground& background)
+                              { m_doc.SetLineBackground(background.set, background.index); }},
+                   piece);
+    }
+}
+
+bool LayoutPass::AddText(const Text::TextRun& run, const Text::RunStyle& style)
 {
     if (!m_glyphs || !(m_width > 0.0f))
         return false;
@@ -40,14 +76,15 @@ bool LayoutPass::AddText(const TextRun& run)
     {
         const TextIndex lineFeed = FindMark(m_text, kLineFeed, piece, end);
         const TextIndex pieceEnd = lineFeed != kNoText ? lineFeed + 1 : end;
-        if (!LayoutPiece(run, piece, pieceEnd))
+        if (!LayoutPiece(run, style, piece, pieceEnd))
             return false;
         piece = pieceEnd;
     }
     return true;
 }
 
-bool LayoutPass::LayoutPiece(const TextRun& run, TextIndex first, TextIndex end)
+bool LayoutPass::LayoutPiece(const Text::TextRun& run, const Text::RunStyle& style, TextIndex first,
+                             TextIndex end)
 {
     const bool endsWithLineFeed = m_text[end - 1] == kLineFeed;
     bool movedDown = false;
@@ -64,7 +101,7 @@ bool LayoutPass::LayoutPiece(const TextRun& run, TextIndex first, TextIndex end)
             return false; // one character is wider than a whole line
         if (pass.newLineBefore)
             m_doc.NewLine(m_view, false);
-        Place(run.blocks.MakeBlock(offset, pass.count), CEGUI::Sizef(pass.width, m_lineHeight));
+        Place(MakeBlock(style, offset, pass.count), CEGUI::Sizef(pass.width, m_lineHeight));
         m_breaks.LaidOut(offset, offset + pass.count);
         offset += pass.count;
         if (pass.wrapped || (endsWithLineFeed && offset == end))
@@ -84,15 +121,49 @@ Pass LayoutPass::MeasurePass(TextIndex first, TextIndex end, bool mayMoveDown)
     return MeasureWordPass(*m_glyphs, m_breaks, m_text, first, end, room);
 }
 
-void LayoutPass::AddPicture(std::unique_ptr<TextBlocks::CPictureBlock> picture)
+std::unique_ptr<ITextBlock> LayoutPass::MakeBlock(const Text::RunStyle& style, TextIndex first,
+                                                  TextIndex count) const
 {
-    if (!picture)
-        return;
-    const CEGUI::Sizef size = m_view.GetClient().PictureSize(picture->set, picture->index);
-    picture->SetSize(size);
+    using Text::RunKind;
+    std::unique_ptr<TextBlocks::CPlainText> block;
+    if (style.kind == RunKind::Plain)
+    {
+        block = std::make_unique<TextBlocks::CPlainText>();
+    }
+    else
+    {
+        auto command = std::make_unique<TextBlocks::CCmdText>();
+        command->SetCommandKind(style.commandKind);
+        // A name is its own command, piece by piece when it wraps.
+        if (style.kind == RunKind::Name)
+            command->SetCommandRange(first, count);
+        else if (style.commandFirst != kNoText)
+            command->SetCommandRange(style.commandFirst, style.commandEnd - style.commandFirst);
+        block = std::move(command);
+    }
+    block->SetTextRange(first, count);
+    TextParser::ColorPair colors = style.viewColour ? m_viewColors : style.colors;
+    if (style.kind == RunKind::ItemLink)
+    {
+        if (const std::optional<CEGUI::argb_t> colour = m_doc.ItemColour(style.itemId))
+            colors = TextParser::ColorPair{*colour, 0xFF000000};
+    }
+    block->SetColorPair(colors);
+    return block;
+}
+
+void LayoutPass::AddPicture(const Text::Picture& picture)
+{
+    std::unique_ptr<TextBlocks::CPictureBlock> block =
+        picture.emote ? std::make_unique<TextBlocks::CEmoteBlock>()
+                      : std::make_unique<TextBlocks::CPictureBlock>();
+    block->set = picture.set;
+    block->index = picture.index;
+    const CEGUI::Sizef size = m_doc.PictureSize(picture.set, picture.index);
+    block->SetSize(size);
     if (Pen().d_x + size.d_width > m_width)
         m_doc.NewLine(m_view, false);
-    Place(std::move(picture), size);
+    Place(std::move(block), size);
     m_breaks.LaidOutObject();
 }
 
@@ -104,10 +175,10 @@ void LayoutPass::Place(std::unique_ptr<ITextBlock> block, const CEGUI::Sizef& si
     m_doc.AddBlock(m_view, std::move(block));
 }
 
-void LayoutPass::MovePen(std::optional<float> x, std::optional<float> y)
+void LayoutPass::MovePen(const Text::PenMove& move)
 {
     const CEGUI::Vector2f pen = Pen();
-    m_doc.SetCursor(x.value_or(pen.d_x), y.value_or(pen.d_y));
+    m_doc.SetCursor(move.x.value_or(pen.d_x), move.y.value_or(pen.d_y));
 }
 
 CEGUI::Vector2f LayoutPass::Pen() const
@@ -117,9 +188,5 @@ CEGUI::Vector2f LayoutPass::Pen() const
     return pen;
 }
 
-void LayoutPass::SetLineBackground(int set, int index)
-{
-    m_doc.SetLineBackground(set, index);
-}
 } // namespace Layout
 } // namespace ZuGUI

@@ -1,15 +1,15 @@
-// The layout pass: lays the runs that the parsers make out into a document's lines. It owns
-// the pen's moves and the breaking of text into lines, and places text and objects one way:
-// each piece at the pen, on a new line when it does not fit.
+// The layout pass: lays a paragraph (paragraph/Paragraph.h) out into a document's lines. It
+// owns the pen's moves and the breaking of text into lines, and places text and objects one
+// way: each piece at the pen, on a new line when it does not fit.
 //
 // Text is broken by characters or between words, as the view says (IRichTextView::
 // GetLineBreak). A run is cut into pieces at line feeds, each piece into passes that fill the
-// room left on the line, each pass one block (TextMeasure.h).
+// room left on the line, each pass one block (TextMeasure.h) in the run's style.
 #pragma once
 
 #include "ZuGUIElements/richtext/layout/LineBreaks.h"
-#include "ZuGUIElements/richtext/layout/Runs.h"
 #include "ZuGUIElements/richtext/layout/TextMeasure.h"
+#include "ZuGUIElements/richtext/paragraph/Paragraph.h"
 
 #include <optional>
 
@@ -20,27 +20,33 @@ class IRichTextView;
 
 namespace Layout
 {
-class LayoutPass final : public IRunSink
+class LayoutPass
 {
 public:
-    // Lays runs of `text`, the view's text, out into `doc` for `view`, as one text: nothing was
-    // laid out before the first run. `breaks` keeps what it learns about break opportunities
-    // from pass to pass.
-    LayoutPass(IRichTextView& view, const CEGUI::String& text, IDoc& doc, LineBreaks& breaks);
+    // Lays out into `doc` for `view`, whose text the paragraph was parsed from.
+    LayoutPass(IRichTextView& view, IDoc& doc);
     LayoutPass(const LayoutPass&) = delete;
     LayoutPass& operator=(const LayoutPass&) = delete;
 
-    bool AddText(const TextRun& run) override;
-    // A picture that does not fit the rest of the line starts a new one; a line may break on
-    // either side of it.
-    void AddPicture(std::unique_ptr<TextBlocks::CPictureBlock> picture) override;
-    void MovePen(std::optional<float> x, std::optional<float> y) override;
-    void SetLineBackground(int set, int index) override;
+    // Lays every piece of `paragraph` out, as one text: nothing was laid out before it. A run
+    // that cannot be laid out whole (no font, no width, or one character wider than a whole
+    // line) drops the rest of its stretch.
+    void LayOut(const Text::Paragraph& paragraph);
 
 private:
+    bool AddText(const Text::TextRun& run, const Text::RunStyle& style);
+    // A picture that does not fit the rest of the line starts a new one; a line may break on
+    // either side of it.
+    void AddPicture(const Text::Picture& picture);
+    void MovePen(const Text::PenMove& move);
+
     // Lays out the characters [first, end) of `run`, which end at its end or after a line feed.
-    bool LayoutPiece(const TextRun& run, TextIndex first, TextIndex end);
+    bool LayoutPiece(const Text::TextRun& run, const Text::RunStyle& style, TextIndex first,
+                     TextIndex end);
     Pass MeasurePass(TextIndex first, TextIndex end, bool mayMoveDown);
+    // The block that shows the characters [first, first + count) in `style`.
+    std::unique_ptr<ITextBlock> MakeBlock(const Text::RunStyle& style, TextIndex first,
+                                          TextIndex count) const;
     // Places `block` at the pen with the area `size`.
     void Place(std::unique_ptr<ITextBlock> block, const CEGUI::Sizef& size);
     CEGUI::Vector2f Pen() const;
@@ -49,10 +55,11 @@ private:
     const CEGUI::String& m_text;
     IDoc& m_doc;
     LineBreaks& m_breaks;
-    // The view's settings and the layout width, which a parse does not change.
+    // The view's settings and the layout width, which a layout does not change.
     const LineBreakMode m_mode;
     const float m_restLinesIndent;
     const float m_width;
+    const TextParser::ColorPair m_viewColors;
     // The view's font, looked up once for every run; none without a font.
     std::optional<GlyphMetrics> m_glyphs;
     float m_lineHeight = 0.0f;

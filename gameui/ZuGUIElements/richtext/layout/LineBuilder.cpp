@@ -103,7 +103,7 @@ void LineBuilder::NewLine(IRichTextView& view, bool firstLine)
     CTextLine& line = *m_lines.back();
     line.SetArea(CEGUI::Rectf(m_penX, m_penY, 0.0f, 0.0f));
     if (m_lineBackground.set >= 1)
-        line.SetBackground(MakeLineBackground(&view.GetClient()));
+        line.SetBackground(MakeLineBackground());
 }
 
 void LineBuilder::FinishCurrentLine()
@@ -115,12 +115,11 @@ void LineBuilder::FinishCurrentLine()
     m_contentWidth = std::max(m_contentWidth, line.GetArea().right());
 }
 
-std::unique_ptr<CPictureBlock> LineBuilder::MakeLineBackground(IRichTextClient* client) const
+std::unique_ptr<CPictureBlock> LineBuilder::MakeLineBackground() const
 {
     auto background = std::make_unique<CPictureBlock>();
     static_cast<TextBlocks::GamePic_t&>(*background) = m_lineBackground;
-    if (client)
-        background->SetSize(client->PictureSize(m_lineBackground.set, m_lineBackground.index));
+    background->SetSize(m_lineBackgroundSize);
     return background;
 }
 
@@ -215,12 +214,12 @@ void LineBuilder::Finish()
     m_height = m_lines.empty() ? 0.0f : m_lines.back()->GetArea().bottom();
 }
 
-void LineBuilder::SetLineBackground(IRichTextClient* client, int set, int index)
+void LineBuilder::SetLineBackground(const TextBlocks::GamePic_t& picture, const CEGUI::Sizef& size)
 {
-    m_lineBackground.set = static_cast<std::uint16_t>(set);
-    m_lineBackground.index = static_cast<std::uint16_t>(index);
+    m_lineBackground = picture;
+    m_lineBackgroundSize = size;
     if (m_lineBackground.set != 0 && m_lineBackground.index != 0 && !m_lines.empty())
-        m_lines.back()->SetBackground(MakeLineBackground(client));
+        m_lines.back()->SetBackground(MakeLineBackground());
 }
 } // namespace Layout
 } // namespace ZuGUI

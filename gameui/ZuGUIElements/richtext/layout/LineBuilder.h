@@ -18,7 +18,6 @@
 
 namespace ZuGUI
 {
-class IRichTextClient;
 class IRichTextView;
 
 namespace TextBlocks
@@ -59,9 +58,9 @@ public:
     float GetWidth() const { return m_layoutWidth; }
     // The gap between a line's bottom and the next line's top.
     void SetLineGap(float gap) { m_lineGap = gap; }
-    // The picture behind each new line (set 0: none); behind the current line too when both
-    // numbers are not 0. Its size is the one `client` gives.
-    void SetLineBackground(IRichTextClient* client, int set, int index);
+    // The picture behind each new line (set 0: none), drawn at `size`; behind the current line
+    // too when both numbers are not 0.
+    void SetLineBackground(const TextBlocks::GamePic_t& picture, const CEGUI::Sizef& size);
     const TextBlocks::GamePic_t& GetLineBackground() const { return m_lineBackground; }
 
     // Drops every line and block; pen, height, widths and the line background are reset.
@@ -84,8 +83,7 @@ private:
     // place: the current line is dropped and that line reaches down to where it ended. True
     // when folded.
     bool FoldLineFeed(const IRichTextView& view, const ITextBlock& block);
-    // The line background picture, sized by `client` (0 × 0 without one).
-    std::unique_ptr<TextBlocks::CPictureBlock> MakeLineBackground(IRichTextClient* client) const;
+    std::unique_ptr<TextBlocks::CPictureBlock> MakeLineBackground() const;
 
     Lines m_lines;
     // Cleared lines, for the next layout to fill again instead of making new ones: a view is
@@ -98,6 +96,7 @@ private:
     float m_penX = 0.0f;
     float m_layoutWidth = 0.0f;
     TextBlocks::GamePic_t m_lineBackground;
+    CEGUI::Sizef m_lineBackgroundSize{0.0f, 0.0f};
 };
 } // namespace Layout
 } // namespace ZuGUI
