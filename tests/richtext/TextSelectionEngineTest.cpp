@@ -45,8 +45,9 @@ TEST_F(TextSelectionEngineTest, WordsFollowUnicodeWordBoundaries)
     } cases[] = {
         {u8"naïve café, déjà vu", u8"naïve ca", u8"café"},
         {u8"it's {T gold:gold} now", "it", "it's"},
-        {u8"东京タワー is tall", "", u8"东"},
+        {u8"东京タワー is tall", "", u8"东京"}, // a word of ICU's dictionary
         {"a    b", "a  ", " "},
+        {"wait... what", "wait.", "."},
         {"x\ny", "", "x"},
         {"x\ny", "x\n", "y"},
     };

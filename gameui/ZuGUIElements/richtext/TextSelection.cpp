@@ -2,15 +2,16 @@
 
 #include "ZuGUIElements/richtext/IRichTextView.h"
 #include "ZuGUIElements/richtext/RichTextDoc.h"
+#include "ZuGUIElements/richtext/breaks/UnicodeBreaks.h"
 #include "public/StringTools.h"
 
 #include <CEGUI/Font.h>
 #include <CEGUI/FontGlyph.h>
 
-#include <wordbreak.h>
+#include <unicode/uchar.h>
 
 #include <algorithm>
-#include <mutex>
+#include <type_traits>
 
 namespace ZuGUI
 {
@@ -191,10 +192,24 @@ bool TakeLinkPiece(const IRichTextView& view, ITextBlock& block, std::size_t cop
     return true;
 }
 
-void InitWordBreaks()
+static_assert(std::is_same<CEGUI::utf32, Breaks::CodePoint>::value,
+              "the view's text is handed to the break stage as it is");
+
+bool IsWhiteSpace(const CEGUI::String& text, TextIndex start, TextIndex end)
 {
-    static std::once_flag once;
-    std::call_once(once, init_wordbreak);
+    return std::all_of(text.ptr() + start, text.ptr() + end,
+                       [](CEGUI::utf32 c) { return u_isUWhiteSpace(static_cast<UChar32>(c)); });
+}
+
+// The word of [start, end) of `text` around `index`. Word boundaries keep a run of spaces
+// together; a double click on one of them selects the space clicked, as it does a punctuation
+// mark between words.
+Range WordOf(const CEGUI::String& text, TextIndex start, TextIndex end, TextIndex index)
+{
+    const Breaks::Span word = Breaks::WordAround(text.ptr() + start, end - start, index - start);
+    if (IsWhiteSpace(text, start + word.start, start + word.end))
+        return Range{index, index + 1};
+    return Range{start + word.start, start + word.end};
 }
 } // namespace
 
@@ -249,18 +264,7 @@ Range WordAt(const IRichTextView& view, const CRichTextDoc& doc, TextIndex index
             const TextIndex end = span.LineEnd(text);
             if (index >= end)
                 return Range{index, index};
-            InitWordBreaks();
-            std::vector<char> breaks(end - span.start);
-            set_wordbreaks_utf32(reinterpret_cast<const utf32_t*>(text.ptr() + span.start),
-                                 breaks.size(), nullptr, breaks.data());
-            // breaks[i] tells whether a word may end after character span.start + i.
-            Range word{index, index + 1};
-            while (word.start > span.start &&
-                   breaks[word.start - 1 - span.start] != WORDBREAK_BREAK)
-                --word.start;
-            while (word.end < end && breaks[word.end - 1 - span.start] != WORDBREAK_BREAK)
-                ++word.end;
-            return word;
+            return WordOf(text, span.start, end, index);
         }
     }
     return Range{index, index};

@@ -57,8 +57,10 @@ Range WholeText(const TextBlocks::CRichTextDoc& doc);
 TextIndex IndexAt(const IRichTextView& view, const TextBlocks::CRichTextDoc& doc,
                   const CEGUI::Vector2f& point);
 
-// The word (Unicode word boundaries) of the block that holds the character at `index`; an empty
-// range at `index` when no block holds it.
+// The word (Unicode word boundaries, with ICU's dictionaries for scripts written without spaces)
+// of the block that holds the character at `index`: between words, the punctuation mark or the
+// one space at `index`. An empty range at `index` when no block holds it or it is the block's
+// closing line feed.
 Range WordAt(const IRichTextView& view, const TextBlocks::CRichTextDoc& doc, TextIndex index);
 
 // The rectangles (document pixels, each the height of its line) of the selected characters of

@@ -1,0 +1,200 @@
+#include "ZuGUIElements/richtext/breaks/UnicodeBreaks.h"
+
+#include <unicode/brkiter.h>
+#include <unicode/locid.h>
+#include <unicode/utext.h>
+#include <unicode/utf16.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace ZuGUI
+{
+namespace Breaks
+{
+namespace
+{
+using IteratorPtr = std::unique_ptr<icu::BreakIterator>;
+using CreateIterator = icu::BreakIterator* (*)(const icu::Locale&, UErrorCode&);
+
+// The grapheme cluster rules join no two code points below U+0300 but CR LF: every Extend,
+// SpacingMark, Prepend, ZWJ, Regional_Indicator and Hangul character lies above.
+constexpr CodePoint kFirstJoiningCodePoint = 0x300;
+
+// ICU's iterators count in int32_t UTF-16 units; a longer text is not given to them.
+constexpr std::size_t kMaxUtf16Length = INT32_MAX;
+
+// The code point as ICU is given it: U+FFFD for a value that is not a Unicode scalar value.
+UChar32 ScalarValue(CodePoint c)
+{
+    return c > 0x10FFFF || U_IS_SURROGATE(c) ? 0xFFFD : static_cast<UChar32>(c);
+}
+
+std::int32_t Utf16Length(CodePoint c)
+{
+    return U16_LENGTH(ScalarValue(c));
+}
+
+// The UTF-16 offset of code point `position`.
+std::int32_t Utf16Offset(const CodePoint* text, std::size_t position)
+{
+    std::int32_t offset = 0;
+    for (std::size_t i = 0; i < position; ++i)
+        offset += Utf16Length(text[i]);
+    return offset;
+}
+
+// The code point at UTF-16 offset `offset` (the text's length past its end).
+std::size_t PositionAt(const CodePoint* text, std::size_t length, std::int32_t offset)
+{
+    std::size_t position = 0;
+    for (std::int32_t walked = 0; walked < offset && position < length; ++position)
+        walked += Utf16Length(text[position]);
+    return position;
+}
+
+// The text in UTF-16 in a buffer that the thread keeps for its next text, and a UText over it.
+class Utf16Text
+{
+public:
+    Utf16Text(const CodePoint* text, std::size_t length, UErrorCode& status)
+    {
+        if (length > kMaxUtf16Length / U16_MAX_LENGTH)
+        {
+            status = U_INDEX_OUTOFBOUNDS_ERROR;
+            return;
+        }
+        thread_local std::u16string units;
+        units.resize(length * U16_MAX_LENGTH);
+        std::size_t used = 0;
+        for (std::size_t i = 0; i < length; ++i)
+            U16_APPEND_UNSAFE(&units[0], used, ScalarValue(text[i]));
+        m_text.adoptInstead(utext_openUChars(&m_storage, units.data(), used, &status));
+    }
+
+    UText* Get() { return m_text.getAlias(); }
+
+private:
+    UText m_storage = UTEXT_INITIALIZER;
+    icu::LocalUTextPointer m_text;
+};
+
+// An iterator of the root locale made by `create`, or null when ICU fails.
+IteratorPtr CreatePrototype(CreateIterator create)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    IteratorPtr iterator(create(icu::Locale::getRoot(), status));
+    if (U_FAILURE(status))
+        iterator.reset();
+    return iterator;
+}
+
+// The calling thread's iterator of the kind that `create` makes, or null when ICU failed.
+// Creating an iterator loads its rules; cloning the one made for the process is much cheaper,
+// and an iterator keeps its position, so each thread has its own.
+template <CreateIterator create>
+icu::BreakIterator* ThreadIterator()
+{
+    static const IteratorPtr prototype = CreatePrototype(create);
+    thread_local const IteratorPtr iterator(prototype ? prototype->clone() : nullptr);
+    return iterator.get();
+}
+
+// Points `iterator` at the text; false when there is no iterator or ICU fails.
+bool PointAt(icu::BreakIterator* iterator, const CodePoint* text, std::size_t length)
+{
+    if (!iterator)
+        return false;
+    UErrorCode status = U_ZERO_ERROR;
+    // The iterator keeps its own UText over the thread's buffer: this one may close.
+    Utf16Text utf16(text, length, status);
+    iterator->setText(utf16.Get(), status);
+    return U_SUCCESS(status);
+}
+
+// Calls mark(position) for each code point 0 < position < length that a boundary of the
+// iterator precedes. The iterator must be pointed at the text.
+template <typename Mark>
+void MarkInnerBoundaries(icu::BreakIterator& iterator, const CodePoint* text, std::size_t length,
+                         Mark mark)
+{
+    std::size_t position = 0;
+    std::int32_t offset = 0; // the UTF-16 offset of `position`
+    iterator.first();
+    for (std::int32_t boundary = iterator.next(); boundary != icu::BreakIterator::DONE;
+         boundary = iterator.next())
+    {
+        while (offset < boundary && position < length)
+            offset += Utf16Length(text[position++]);
+        if (position < length)
+            mark(position);
+    }
+}
+
+// Marks the inner boundaries of the iterator over the text; false when ICU fails.
+template <typename Mark>
+bool MarkBoundaries(icu::BreakIterator* iterator, const CodePoint* text, std::size_t length,
+                    Mark mark)
+{
+    if (!PointAt(iterator, text, length))
+        return false;
+    MarkInnerBoundaries(*iterator, text, length, mark);
+    return true;
+}
+
+// Resizes `flags` to `length` and clears `flag` in each.
+void ClearFlag(std::vector<std::uint8_t>& flags, std::size_t length, BreakFlag flag)
+{
+    flags.resize(length);
+    for (std::uint8_t& each : flags)
+        each &= static_cast<std::uint8_t>(~flag);
+}
+
+bool AllBelowJoining(const CodePoint* text, std::size_t length)
+{
+    return std::all_of(text, text + length, [](CodePoint c) { return c < kFirstJoiningCodePoint; });
+}
+} // namespace
+
+void FindLineBreaks(const CodePoint* text, std::size_t length, std::vector<std::uint8_t>& flags)
+{
+    ClearFlag(flags, length, kLineBreakBefore);
+    MarkBoundaries(ThreadIterator<&icu::BreakIterator::createLineInstance>(), text, length,
+                   [&flags](std::size_t position) { flags[position] |= kLineBreakBefore; });
+}
+
+void FindClusterStarts(const CodePoint* text, std::size_t length, std::vector<std::uint8_t>& flags)
+{
+    ClearFlag(flags, length, kClusterStart);
+    const auto mark = [&flags](std::size_t position) { flags[position] |= kClusterStart; };
+    if (length == 0)
+        return;
+    mark(0);
+    if (!AllBelowJoining(text, length) &&
+        MarkBoundaries(ThreadIterator<&icu::BreakIterator::createCharacterInstance>(), text, length,
+                       mark))
+        return;
+    // Below U+0300, or ICU failed: each code point is a cluster of its own, but for CR LF.
+    for (std::size_t position = 1; position < length; ++position)
+    {
+        if (text[position] != '\n' || text[position - 1] != '\r')
+            mark(position);
+    }
+}
+
+Span WordAround(const CodePoint* text, std::size_t length, std::size_t index)
+{
+    if (index >= length)
+        return Span{index, index};
+    icu::BreakIterator* iterator = ThreadIterator<&icu::BreakIterator::createWordInstance>();
+    if (!PointAt(iterator, text, length))
+        return Span{index, index + 1};
+    const std::int32_t end = iterator->following(Utf16Offset(text, index));
+    const std::int32_t start = iterator->previous();
+    return Span{PositionAt(text, length, start), PositionAt(text, length, end)};
+}
+
+} // namespace Breaks
+} // namespace ZuGUI
