@@ -11,8 +11,8 @@ packages=(
     libcegui-mk2-dev libcegui-mk2-data fonts-cegui
     # script interface
     liblua5.1-0-dev libtolua++5.1-dev
-    # rich text: Unicode line break opportunities, character properties, break iterators
-    libunibreak-dev libicu-dev
+    # rich text: Unicode line and cluster breaks, character properties (ICU)
+    libicu-dev
     # the break tests' reference: Unicode's LineBreakTest.txt and GraphemeBreakTest.txt
     unicode-data
     # web window: address parsing

@@ -153,6 +153,32 @@ TEST_F(LineBreakTest, CjkTextBreaksBetweenIdeographsAndKeepsClosingPunctuation)
     EXPECT_EQ(withComma, Doc().GetText(view));
 }
 
+TEST_F(LineBreakTest, BreakingByCharactersNeverSplitsAGraphemeCluster)
+{
+    if (!CEGUI::FontManager::getSingleton().isDefined("WenQuanYiMicroHei-11"))
+        CEGUI::FontManager::getSingleton().createFromFile("WenQuanYiMicroHei-11.font", "skin");
+    view.font = &CEGUI::FontManager::getSingleton().get("WenQuanYiMicroHei-11");
+    // "ka" and the combining voiced sound mark, which the font draws with a width of its own:
+    // the two are one cluster (a decomposed "ga").
+    const CEGUI::String ka = Utf8("\xe3\x81\x8b");
+    const CEGUI::String mark = Utf8("\xe3\x82\x99");
+    ASSERT_GT(Extent(mark), 0.0f) << "the mark has a width of its own";
+    CEGUI::String text;
+    for (int i = 0; i < 7; ++i)
+        text += ka + mark;
+    // Room for two clusters and the base of a third, on every line.
+    const float width = Extent(ka + mark + ka + mark + ka) + 0.5f;
+    for (const LineBreakMode mode : {LineBreakMode::Character, LineBreakMode::Word})
+    {
+        view.lineBreak = mode;
+        Format(text, width);
+        const std::string two((ka + mark + ka + mark).c_str());
+        const std::string one((ka + mark).c_str());
+        EXPECT_THAT(JoinedLines(), ElementsAre(two, two, two, one)) << int(mode);
+        EXPECT_EQ(text, Doc().GetText(view));
+    }
+}
+
 TEST_F(LineBreakTest, TextWithoutABreakOverManyLinesBreaksAsCharacterModeDoes)
 {
     struct Case

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace ZuGUI
 {
@@ -62,6 +63,11 @@ public:
     virtual std::optional<CEGUI::argb_t> ItemColour(std::uint32_t itemId) const = 0;
     // The size that the client gave a picture of the paragraph, 0 × 0 for any other.
     virtual CEGUI::Sizef PictureSize(std::uint16_t set, std::uint16_t index) const = 0;
+    // The break flags (Breaks::BreakFlag) of the paragraph's shown text, one per character,
+    // with every flag of `wanted` found; `text` is the text that was parsed. Found once per
+    // paragraph.
+    virtual const std::vector<std::uint8_t>& ShownBreakFlags(const CEGUI::String& text,
+                                                             std::uint8_t wanted) = 0;
     // Starts laying the paragraph out for `view`: the first line.
     virtual void BeginParse(IRichTextView& view) = 0;
     // Finishes the layout: the last line.

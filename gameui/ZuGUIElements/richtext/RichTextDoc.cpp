@@ -1,6 +1,7 @@
 #include "ZuGUIElements/richtext/RichTextDoc.h"
 
 #include "ZuGUIElements/richtext/IRichTextView.h"
+#include "ZuGUIElements/richtext/breaks/UnicodeBreaks.h"
 #include "public/MarkupText.h"
 
 namespace ZuGUI
@@ -28,6 +29,26 @@ void CRichTextDoc::SetParagraph(Text::Paragraph paragraph)
     m_paragraph = std::move(paragraph);
     m_itemColours.clear();
     m_pictureSizes.clear();
+    m_breakFlags.clear();
+    m_breakFlags.shrink_to_fit();
+    m_foundBreakFlags = 0;
+}
+
+const std::vector<std::uint8_t>& CRichTextDoc::ShownBreakFlags(const CEGUI::String& text,
+                                                               std::uint8_t wanted)
+{
+    const std::uint8_t missing = wanted & ~m_foundBreakFlags;
+    if (missing == 0)
+        return m_breakFlags;
+    thread_local std::vector<CEGUI::utf32> shown;
+    shown.clear();
+    m_paragraph.AppendShownText(text, shown);
+    if (missing & Breaks::kLineBreakBefore)
+        Breaks::FindLineBreaks(shown.data(), shown.size(), m_breakFlags);
+    if (missing & Breaks::kClusterStart)
+        Breaks::FindClusterStarts(shown.data(), shown.size(), m_breakFlags);
+    m_foundBreakFlags |= missing;
+    return m_breakFlags;
 }
 
 void CRichTextDoc::Resolve(IRichTextClient& client)

@@ -47,6 +47,8 @@ public:
     void Resolve(IRichTextClient& client) override;
     std::optional<CEGUI::argb_t> ItemColour(std::uint32_t itemId) const override;
     CEGUI::Sizef PictureSize(std::uint16_t set, std::uint16_t index) const override;
+    const std::vector<std::uint8_t>& ShownBreakFlags(const CEGUI::String& text,
+                                                     std::uint8_t wanted) override;
     void BeginParse(IRichTextView& view) override;
     void EndParse() override;
     void Render(IRichTextView& view, const CEGUI::Rectf& visible,
@@ -74,6 +76,9 @@ private:
     void ReleaseHeldItemRefs();
 
     Text::Paragraph m_paragraph;
+    // The break flags of the paragraph's shown text, and which of them were found.
+    std::vector<std::uint8_t> m_breakFlags;
+    std::uint8_t m_foundBreakFlags = 0;
     // The colours that the client gave the item links, by item; 0: none.
     std::map<std::uint32_t, CEGUI::argb_t> m_itemColours;
     // The sizes that the client gave the pictures, by packed id (GamePic_t::PackedId).

@@ -2,6 +2,7 @@
 
 #include "ZuGUIElements/richtext/IDoc.h"
 #include "ZuGUIElements/richtext/IRichTextView.h"
+#include "ZuGUIElements/richtext/breaks/UnicodeBreaks.h"
 
 #include <CEGUI/Font.h>
 
@@ -15,11 +16,11 @@ namespace
 {
 constexpr CEGUI::utf32 kLineFeed = '\n';
 
-// What the layout learns about break opportunities, kept from layout to layout.
-LineBreaks& ThreadLineBreaks()
+// The break flags that a layout in `mode` reads.
+std::uint8_t FlagsFor(LineBreakMode mode)
 {
-    thread_local LineBreaks breaks;
-    return breaks;
+    return mode == LineBreakMode::Word ? Breaks::kLineBreakBefore | Breaks::kClusterStart
+                                       : Breaks::kClusterStart;
 }
 
 // Calls the one of `handlers` that takes the alternative that `piece` holds.
@@ -33,11 +34,10 @@ Overloaded(Handlers...) -> Overloaded<Handlers...>;
 } // namespace
 
 LayoutPass::LayoutPass(IRichTextView& view, IDoc& doc)
-    : m_view(view), m_text(view.GetViewText()), m_doc(doc), m_breaks(ThreadLineBreaks()),
-      m_mode(view.GetLineBreak()), m_restLinesIndent(static_cast<float>(view.getIndentRestLines())),
+    : m_view(view), m_text(view.GetViewText()), m_doc(doc), m_mode(view.GetLineBreak()),
+      m_restLinesIndent(static_cast<float>(view.getIndentRestLines())),
       m_width(doc.GetWidth()), m_viewColors{view.getDefaultTextColor().getARGB(), 0xFF000000}
 {
-    m_breaks.StartText();
     if (const CEGUI::Font* font = view.GetViewFont())
     {
         m_glyphs.emplace(*font);
@@ -47,6 +47,7 @@ LayoutPass::LayoutPass(IRichTextView& view, IDoc& doc)
 
 void LayoutPass::LayOut(const Text::Paragraph& paragraph)
 {
+    m_flags = &m_doc.ShownBreakFlags(m_text, FlagsFor(m_mode));
     // The stretch whose run could not be laid out, whose later runs are dropped.
     std::optional<std::uint32_t> dropped;
     for (const Text::Piece& piece : paragraph.Pieces())
@@ -70,7 +71,7 @@ bool LayoutPass::AddText(const Text::TextRun& run, const Text::RunStyle& style)
     if (!m_glyphs || !(m_width > 0.0f))
         return false;
     const TextIndex end = std::min(run.end, m_text.length());
-    m_breaks.StartStretch(m_text, run.first, end, run.following);
+    m_breaks.StartStretch(m_text, FlagsOf(run, end), run.following, BreakBeforeFollowing(run));
     // Each piece runs up to and including a line feed, or to the end of the run.
     for (TextIndex piece = run.first; piece < end;)
     {
@@ -102,7 +103,6 @@ bool LayoutPass::LayoutPiece(const Text::TextRun& run, const Text::RunStyle& sty
         if (pass.newLineBefore)
             m_doc.NewLine(m_view, false);
         Place(MakeBlock(style, offset, pass.count), CEGUI::Sizef(pass.width, m_lineHeight));
-        m_breaks.LaidOut(offset, offset + pass.count);
         offset += pass.count;
         if (pass.wrapped || (endsWithLineFeed && offset == end))
             m_doc.NewLine(m_view, false);
@@ -114,11 +114,25 @@ Pass LayoutPass::MeasurePass(TextIndex first, TextIndex end, bool mayMoveDown)
 {
     LineRoom room{m_doc.GetRemainingWidth(), m_width, m_width - m_restLinesIndent};
     if (m_mode == LineBreakMode::Character)
-        return MeasureCharacterPass(*m_glyphs, m_text, first, end, room);
+        return MeasureCharacterPass(*m_glyphs, m_breaks.Flags(), m_text, first, end, room);
     // Right after a move the pen is at the start of a fresh line: there is no better one.
     if (!mayMoveDown)
         room.freshLine = room.remaining;
     return MeasureWordPass(*m_glyphs, m_breaks, m_text, first, end, room);
+}
+
+StretchFlags LayoutPass::FlagsOf(const Text::TextRun& run, TextIndex end) const
+{
+    StretchFlags flags{nullptr, run.first, end};
+    if (m_flags && run.first <= end && run.shown + (end - run.first) <= m_flags->size())
+        flags.flags = m_flags->data() + run.shown;
+    return flags;
+}
+
+bool LayoutPass::BreakBeforeFollowing(const Text::TextRun& run) const
+{
+    const TextIndex next = run.shown + (run.end - run.first);
+    return !m_flags || next >= m_flags->size() || ((*m_flags)[next] & Breaks::kLineBreakBefore);
 }
 
 std::unique_ptr<ITextBlock> LayoutPass::MakeBlock(const Text::RunStyle& style, TextIndex first,
@@ -164,7 +178,6 @@ void LayoutPass::AddPicture(const Text::Picture& picture)
     if (Pen().d_x + size.d_width > m_width)
         m_doc.NewLine(m_view, false);
     Place(std::move(block), size);
-    m_breaks.LaidOutObject();
 }
 
 void LayoutPass::Place(std::unique_ptr<ITextBlock> block, const CEGUI::Sizef& size)

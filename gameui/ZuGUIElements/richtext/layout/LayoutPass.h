@@ -44,6 +44,10 @@ private:
     bool LayoutPiece(const Text::TextRun& run, const Text::RunStyle& style, TextIndex first,
                      TextIndex end);
     Pass MeasurePass(TextIndex first, TextIndex end, bool mayMoveDown);
+    // The break flags of the characters [run.first, end) of `run`.
+    StretchFlags FlagsOf(const Text::TextRun& run, TextIndex end) const;
+    // Whether a line may break before the text that follows `run`.
+    bool BreakBeforeFollowing(const Text::TextRun& run) const;
     // The block that shows the characters [first, first + count) in `style`.
     std::unique_ptr<ITextBlock> MakeBlock(const Text::RunStyle& style, TextIndex first,
                                           TextIndex count) const;
@@ -54,7 +58,9 @@ private:
     IRichTextView& m_view;
     const CEGUI::String& m_text;
     IDoc& m_doc;
-    LineBreaks& m_breaks;
+    LineBreaks m_breaks;
+    // The break flags of the paragraph's shown text.
+    const std::vector<std::uint8_t>* m_flags = nullptr;
     // The view's settings and the layout width, which a layout does not change.
     const LineBreakMode m_mode;
     const float m_restLinesIndent;

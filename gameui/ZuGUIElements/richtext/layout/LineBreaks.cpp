@@ -1,11 +1,9 @@
 #include "ZuGUIElements/richtext/layout/LineBreaks.h"
 
-#include <linebreak.h>
+#include "ZuGUIElements/richtext/breaks/UnicodeBreaks.h"
 
 #include <algorithm>
 #include <iterator>
-#include <mutex>
-#include <type_traits>
 
 namespace ZuGUI
 {
@@ -13,62 +11,31 @@ namespace Layout
 {
 namespace
 {
-static_assert(sizeof(CEGUI::utf32) == sizeof(utf32_t) && std::is_unsigned_v<CEGUI::utf32>,
-              "CEGUI's characters are libunibreak's UTF-32 code units");
-
 constexpr CEGUI::utf32 kSpace = ' ';
-constexpr CEGUI::utf32 kObjectReplacement = 0xFFFC;
-// A letter: the neutral context where the character before that is not known.
-constexpr CEGUI::utf32 kLetter = 'a';
-constexpr CEGUI::utf32 kLastCodePoint = 0x10FFFF;
-constexpr CEGUI::utf32 kReplacement = 0xFFFD;
-
-void InitLibrary()
-{
-    static std::once_flag once;
-    std::call_once(once, init_linebreak);
-}
-
-constexpr CEGUI::utf32 kFirstRegionalIndicator = 0x1F1E6;
-constexpr CEGUI::utf32 kLastRegionalIndicator = 0x1F1FF;
-
-// libunibreak's end-of-text mark among its characters.
-constexpr CEGUI::utf32 kLibraryEndOfText = 0xFFFF;
-
-// What libunibreak is asked about for `c`. Debian's libunibreak 1.1 aborts on two kinds of
-// character: the regional indicators (the letters of flags), which have no pair rule there and
-// are asked about as letters, keeping the two of a flag together; and U+FFFF, its end-of-text
-// mark, which is a noncharacter and asked about as U+FFFD, as are values past Unicode.
-CEGUI::utf32 Askable(CEGUI::utf32 c)
-{
-    if (c >= kFirstRegionalIndicator && c <= kLastRegionalIndicator)
-        return kLetter;
-    return c > kLastCodePoint || c == kLibraryEndOfText ? kReplacement : c;
-}
-
-bool IsBreak(char flag)
-{
-    // A mandatory break ends a line only at a line feed, which the layout handles itself:
-    // elsewhere (a carriage return, a line separator) it is one more place to break.
-    return flag == LINEBREAK_ALLOWBREAK || flag == LINEBREAK_MUSTBREAK;
-}
 } // namespace
 
-void LineBreaks::StartText()
+bool StretchFlags::ClusterStartsAt(TextIndex position) const
 {
-    m_last = kNothing;
-    m_lastNonSpace = kNothing;
+    return !flags || position < first || position >= end ||
+           (flags[position - first] & Breaks::kClusterStart);
 }
 
-void LineBreaks::StartStretch(const CEGUI::String& text, TextIndex first, TextIndex end,
-                              TextIndex following)
+TextIndex StretchFlags::WholeClusters(TextIndex from, TextIndex count) const
+{
+    while (count > 0 && !ClusterStartsAt(from + count))
+        --count;
+    return count;
+}
+
+void LineBreaks::StartStretch(const CEGUI::String& text, const StretchFlags& flags,
+                              TextIndex following, bool breakBeforeFollowing)
 {
     m_text = &text;
-    m_first = first;
-    m_end = std::min(end, text.length());
+    m_flags = flags;
+    m_first = flags.first;
+    m_end = std::min(flags.end, text.length());
     m_following = following < text.length() ? following : kNoText;
-    m_stretchLast = m_last;
-    m_stretchLastNonSpace = m_lastNonSpace;
+    m_breakBeforeFollowing = breakBeforeFollowing;
     m_noBreaks = Range{};
     FindSpaceRuns();
 }
@@ -91,9 +58,9 @@ void LineBreaks::FindSpaceRuns()
 const LineBreaks::Range* LineBreaks::SpaceRunAt(TextIndex position) const
 {
     // The last run that starts at or before the position.
-    const auto after = std::upper_bound(m_spaceRuns.begin(), m_spaceRuns.end(), position,
-                                        [](TextIndex value, const Range& run)
-                                        { return value < run.first; });
+    const auto after =
+        std::upper_bound(m_spaceRuns.begin(), m_spaceRuns.end(), position,
+                         [](TextIndex value, const Range& run) { return value < run.first; });
     if (after == m_spaceRuns.begin())
         return nullptr;
     const Range& run = *std::prev(after);
@@ -110,23 +77,7 @@ void LineBreaks::Range::Remember(const Range& other)
         *this = other;
 }
 
-void LineBreaks::LaidOut(TextIndex first, TextIndex end)
-{
-    if (!m_text || first >= end || first < m_first || end > m_end)
-        return;
-    m_last = (*m_text)[end - 1];
-    const TextIndex spacesStart = SpacesStartBefore(end);
-    if (spacesStart > first)
-        m_lastNonSpace = (*m_text)[spacesStart - 1];
-}
-
-void LineBreaks::LaidOutObject()
-{
-    m_last = kObjectReplacement;
-    m_lastNonSpace = kObjectReplacement;
-}
-
-TextIndex LineBreaks::SpacesStartBefore(TextIndex position)
+TextIndex LineBreaks::SpacesStartBefore(TextIndex position) const
 {
     if (position <= m_first || position > m_end || (*m_text)[position - 1] != kSpace)
         return position;
@@ -134,7 +85,7 @@ TextIndex LineBreaks::SpacesStartBefore(TextIndex position)
     return run ? run->first : position - 1;
 }
 
-TextIndex LineBreaks::SkipSpaces(TextIndex from, TextIndex end)
+TextIndex LineBreaks::SkipSpaces(TextIndex from, TextIndex end) const
 {
     if (!m_text)
         return from;
@@ -145,73 +96,23 @@ TextIndex LineBreaks::SkipSpaces(TextIndex from, TextIndex end)
     return run ? std::min(run->end, end) : from + 1;
 }
 
-TextIndex LineBreaks::TrimSpaces(TextIndex first, TextIndex end)
+TextIndex LineBreaks::TrimSpaces(TextIndex first, TextIndex end) const
 {
     if (!m_text || end <= first || end > m_end || first < m_first)
         return end;
     return std::max(first, SpacesStartBefore(end));
 }
 
-CEGUI::utf32 LineBreaks::LastNonSpaceBefore(TextIndex position)
+bool LineBreaks::AllowedBefore(TextIndex position) const
 {
-    const TextIndex start = SpacesStartBefore(position);
-    if (start > m_first)
-        return (*m_text)[start - 1];
-    return m_stretchLast != kSpace ? m_stretchLast : m_stretchLastNonSpace;
+    return m_text && position < m_end && m_flags.Has(position, Breaks::kLineBreakBefore);
 }
 
-LineBreaks::Context LineBreaks::ContextAt(TextIndex position, CEGUI::utf32 after)
-{
-    Context context{kNothing, kNothing, after};
-    if (position > m_first)
-    {
-        context.before = (*m_text)[position - 1];
-        context.beforeThat = context.before == kSpace ? LastNonSpaceBefore(position - 1)
-                             : position - 1 > m_first ? (*m_text)[position - 2]
-                                                      : m_stretchLast;
-    }
-    else
-    {
-        context.before = m_stretchLast;
-        context.beforeThat = m_stretchLast == kSpace ? m_stretchLastNonSpace : kNothing;
-    }
-    return context;
-}
-
-bool LineBreaks::Decide(const Context& context)
-{
-    if (context.before == kNothing)
-        return false; // no break at the start of the text
-    const utf32_t triple[] = {
-        Askable(context.beforeThat == kNothing ? kLetter : context.beforeThat),
-        Askable(context.before), Askable(context.after)};
-    // 21 bits per code point, and never 0 for a filled answer.
-    const std::uint64_t key = ((std::uint64_t(triple[0]) << 42) | (std::uint64_t(triple[1]) << 21) |
-                               std::uint64_t(triple[2])) +
-                              1;
-    Answer& answer = m_answers[(key * 0x9E3779B97F4A7C15ull) >> 54];
-    if (answer.key != key)
-    {
-        InitLibrary();
-        char flags[std::size(triple)];
-        set_linebreaks_utf32(triple, std::size(triple), nullptr, flags);
-        answer = Answer{key, IsBreak(flags[1])};
-    }
-    return answer.allowed;
-}
-
-bool LineBreaks::AllowedBefore(TextIndex position)
-{
-    if (!m_text || position < m_first || position >= m_end)
-        return false;
-    return Decide(ContextAt(position, (*m_text)[position]));
-}
-
-TextIndex LineBreaks::GluedFollowing()
+TextIndex LineBreaks::GluedFollowing() const
 {
     if (!m_text || m_following == kNoText || m_end <= m_first)
         return kNoText;
-    return Decide(ContextAt(m_end, (*m_text)[m_following])) ? kNoText : m_following;
+    return m_breakBeforeFollowing ? kNoText : m_following;
 }
 
 TextIndex LineBreaks::LastBefore(TextIndex after, TextIndex upTo)

@@ -190,8 +190,9 @@ float MeasureExtent(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex f
         .extent;
 }
 
-Pass MeasureCharacterPass(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first,
-                          TextIndex end, const LineRoom& room)
+Pass MeasureCharacterPass(GlyphMetrics& glyphs, const StretchFlags& clusters,
+                          const CEGUI::String& text, TextIndex first, TextIndex end,
+                          const LineRoom& room)
 {
     Pass pass;
     for (TextIndex token = first; token < end;)
@@ -209,8 +210,10 @@ Pass MeasureCharacterPass(GlyphMetrics& glyphs, const CEGUI::String& text, TextI
             pass.wrapped = true;
             return pass;
         }
-        // The first token does not fit: break it by characters.
-        pass.count = CharsWithin(glyphs, text, token, end, room.remaining);
+        // The first token does not fit: break it after its last whole cluster that does. (A
+        // token ends at a control character, after which a cluster always starts.)
+        pass.count =
+            clusters.WholeClusters(token, CharsWithin(glyphs, text, token, end, room.remaining));
         if (pass.count > 0)
         {
             pass.width = room.remaining;
@@ -219,7 +222,8 @@ Pass MeasureCharacterPass(GlyphMetrics& glyphs, const CEGUI::String& text, TextI
         }
         // Not one character fits at the pen: start a new line and fill it.
         pass.newLineBefore = true;
-        pass.count = CharsWithin(glyphs, text, token, end, room.layoutWidth);
+        pass.count =
+            clusters.WholeClusters(token, CharsWithin(glyphs, text, token, end, room.layoutWidth));
         pass.width = MeasureExtent(glyphs, text, token, token + pass.count);
         return pass;
     }
@@ -280,7 +284,7 @@ Pass MeasureWordPass(GlyphMetrics& glyphs, LineBreaks& breaks, const CEGUI::Stri
     // No break fits the line.
     if (fitsFreshLine(std::min(breaks.NextAfter(first), end), 0.0f))
         return moveToNextLine();
-    return MeasureCharacterPass(glyphs, text, first, end, room);
+    return MeasureCharacterPass(glyphs, breaks.Flags(), text, first, end, room);
 }
 } // namespace Layout
 } // namespace ZuGUI

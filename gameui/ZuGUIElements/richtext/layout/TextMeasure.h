@@ -82,11 +82,13 @@ struct Pass
 };
 
 // Breaking by characters, from `first` of the piece [first, end): whole tokens while they
-// fit; a first token that does not fit is cut where the line is full; when not one of its
-// characters fits at the pen, the pass starts a new line and fills it. A count of 0 means
-// that one character is wider than a whole line.
-Pass MeasureCharacterPass(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first,
-                          TextIndex end, const LineRoom& room);
+// fit; a first token that does not fit is cut where the line is full, after the last whole
+// grapheme cluster (a base with its marks, an emoji sequence, a Hangul syllable) that fits;
+// when not one cluster fits at the pen, the pass starts a new line and fills it. A count of 0
+// means that one cluster is wider than a whole line.
+Pass MeasureCharacterPass(GlyphMetrics& glyphs, const StretchFlags& clusters,
+                          const CEGUI::String& text, TextIndex first, TextIndex end,
+                          const LineRoom& room);
 
 // Breaking between words: a pass that does not fit ends at the last break opportunity that
 // fits, spaces at its end hanging past the edge. When none fits, a word that would fit a fresh

@@ -11,6 +11,9 @@
 // - a picture: a game picture or an emote, placed like a word of its own;
 // - a pen move within the current line, and the picture behind the lines.
 //
+// The shown text is what the runs show, in order, with U+FFFC (the object replacement
+// character) for each picture: the text in which lines break and clusters join.
+//
 // Memory: about 48 bytes per run and 24 per style, shared by the runs of one tag.
 #pragma once
 
@@ -63,6 +66,8 @@ struct TextRun
     // follows: a line that breaks between words keeps the run's last word with text that may
     // not be broken from it.
     TextIndex following;
+    // Where the run's first character is in the shown text.
+    TextIndex shown;
     std::uint32_t style;   // index into the paragraph's styles
     std::uint32_t stretch; // the tag (or text between tags) that the run belongs to
 };
@@ -98,12 +103,16 @@ public:
     const RunStyle& StyleOf(const TextRun& run) const { return m_styles[run.style]; }
     const std::vector<RunStyle>& Styles() const { return m_styles; }
     bool IsEmpty() const { return m_pieces.empty(); }
+    TextIndex ShownLength() const { return m_shownLength; }
+    // Appends the shown text to `shown`; `text` is the text that was parsed.
+    void AppendShownText(const CEGUI::String& text, std::vector<CEGUI::utf32>& shown) const;
 
 private:
     friend class ParagraphBuilder;
 
     std::vector<Piece> m_pieces;
     std::vector<RunStyle> m_styles;
+    TextIndex m_shownLength = 0;
 };
 
 // Makes a paragraph piece by piece, in markup order.
@@ -114,7 +123,7 @@ public:
     void StartStretch() { ++m_stretch; }
     // A run of shown text [first, end); an empty range adds nothing.
     void AddText(TextIndex first, TextIndex end, TextIndex following, const RunStyle& style);
-    void AddPicture(const Picture& picture) { m_paragraph.m_pieces.emplace_back(picture); }
+    void AddPicture(const Picture& picture);
     void MovePen(const PenMove& move) { m_paragraph.m_pieces.emplace_back(move); }
     void SetLineBackground(const LineBackground& background)
     {
