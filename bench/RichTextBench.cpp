@@ -1,11 +1,13 @@
 // Parse and layout of a typical chat line: a name, a coloured stretch, an item link and plain
 // text, 150 visible characters laid out at 200 pixels, broken by characters and between words;
 // and the same line laid out again at a new width, which parses nothing. Side by side with
-// CEGUI's own markup parser and word wrapper on the same text and font, and with one text
-// extent pass over the plain text, which bounds what any layout of it costs.
+// CEGUI's own markup parser and word wrapper on the same text and font, with one text extent
+// pass over the plain text, which bounds what any layout of it costs, and with the break
+// stage's passes over it (line break opportunities, grapheme cluster starts).
 #include "RichTextBenchView.h"
 
 #include "ZuGUIElements/richtext/ParserManager.h"
+#include "ZuGUIElements/richtext/breaks/UnicodeBreaks.h"
 
 #include <CEGUI/BasicRenderedStringParser.h>
 #include <CEGUI/CEGUI.h>
@@ -13,6 +15,9 @@
 #include <CEGUI/RenderedStringWordWrapper.h>
 
 #include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -100,4 +105,36 @@ void BM_CeguiTextExtent(benchmark::State& state)
     state.counters["chars"] = static_cast<double>(text.length());
 }
 BENCHMARK(BM_CeguiTextExtent);
+
+using FindBreakFlags = void (*)(const ZuGUI::Breaks::CodePoint*, std::size_t,
+                                std::vector<std::uint8_t>&);
+
+// One pass of the break stage over the plain text with `suffix` (UTF-8) after it.
+void RunBreakStage(benchmark::State& state, FindBreakFlags find, const char* suffix)
+{
+    const std::string utf8 = std::string(kPlainText) + suffix;
+    const CEGUI::String text(reinterpret_cast<const CEGUI::utf8*>(utf8.c_str()));
+    std::vector<std::uint8_t> flags;
+    for (auto _ : state)
+    {
+        find(text.ptr(), text.length(), flags);
+        benchmark::DoNotOptimize(flags.data());
+    }
+    state.counters["chars"] = static_cast<double>(text.length());
+}
+
+void BM_LineBreakOpportunities(benchmark::State& state, const char* suffix)
+{
+    RunBreakStage(state, &ZuGUI::Breaks::FindLineBreaks, suffix);
+}
+BENCHMARK_CAPTURE(BM_LineBreakOpportunities, Latin, "");
+
+// Latin text needs no ICU for its clusters; a character from U+0300 on (an emoji) sends the
+// whole text to ICU.
+void BM_ClusterStarts(benchmark::State& state, const char* suffix)
+{
+    RunBreakStage(state, &ZuGUI::Breaks::FindClusterStarts, suffix);
+}
+BENCHMARK_CAPTURE(BM_ClusterStarts, Latin, "");
+BENCHMARK_CAPTURE(BM_ClusterStarts, WithEmoji, " \xF0\x9F\x99\x82");
 } // namespace

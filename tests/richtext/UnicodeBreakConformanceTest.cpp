@@ -1,5 +1,6 @@
 // The break stage against Unicode's own test files (Debian's unicode-data), each line also run
-// through a plain ICU iterator made here: the stage must be wrong on no more lines than ICU.
+// through a plain ICU iterator made here: the stage must be wrong on no more lines than ICU. And
+// the stage against plain ICU on random mixes of the characters that join into clusters.
 #include "ZuGUIElements/richtext/breaks/UnicodeBreaks.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -158,6 +160,48 @@ TEST(UnicodeBreakConformanceTest, TheStageIsWrongOnNoMoreLinesThanIcu)
         // The stage is ICU: a line that only the stage gets wrong is a fault of its own.
         EXPECT_EQ(0u, onlyStageWrong.count)
             << check.file << ", lines right in ICU:" << onlyStageWrong.firstLines;
+    }
+}
+
+// Random texts of characters that join or break clusters and lines in every way, and of values
+// that are not characters, with runs of Latin between them: the stage finds what ICU finds over
+// the whole text.
+TEST(UnicodeBreakConformanceTest, TheStageAgreesWithIcuOnRandomText)
+{
+    const std::vector<CodePoint> latin = {'a', 'b', ' ', '\r', '\n', '.', '(', 0x00A9};
+    const std::vector<CodePoint> joining = {
+        0x0301, 0x200D, 0x1F1EB, 0x1F1F7, 0x1100,  0x1161,  0x11A8, 0xAC00, 0x0600, 0x0903,
+        0x0915, 0x094D, 0x0416,  0x4E1C,  0x1F469, 0x1F3FB, 0xFE0F, 0xD800, 0xDC00, 0x110000,
+    };
+    std::mt19937 random(20240611);
+    std::bernoulli_distribution isLatin(0.7);
+    std::uniform_int_distribution<std::size_t> length(0, 60);
+    const auto pick = [&random](const std::vector<CodePoint>& pool)
+    { return pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(random)]; };
+    for (int round = 0; round < 3000; ++round)
+    {
+        std::vector<CodePoint> text(length(random));
+        for (CodePoint& c : text)
+            c = pick(isLatin(random) ? latin : joining);
+        std::vector<CodePoint> replaced = text;
+        for (CodePoint& c : replaced)
+            c = (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF ? 0xFFFD : c;
+        std::ostringstream shown;
+        for (CodePoint c : text)
+            shown << std::hex << c << " ";
+        // Positions 0..length-1; the stage has no line break before the first.
+        std::vector<bool> icuClusters =
+            IcuBreaks(replaced, &icu::BreakIterator::createCharacterInstance);
+        std::vector<bool> icuLines = IcuBreaks(replaced, &icu::BreakIterator::createLineInstance);
+        icuLines.front() = false;
+        std::vector<bool> stageClusters =
+            StageBreaks(text, &ZuGUI::Breaks::FindClusterStarts, ZuGUI::Breaks::kClusterStart);
+        std::vector<bool> stageLines =
+            StageBreaks(text, &ZuGUI::Breaks::FindLineBreaks, ZuGUI::Breaks::kLineBreakBefore);
+        for (std::vector<bool>* breaks : {&icuClusters, &icuLines, &stageClusters, &stageLines})
+            breaks->pop_back();
+        EXPECT_EQ(icuClusters, stageClusters) << "clusters of " << shown.str();
+        EXPECT_EQ(icuLines, stageLines) << "lines of " << shown.str();
     }
 }
 } // namespace

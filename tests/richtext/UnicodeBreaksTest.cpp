@@ -84,6 +84,14 @@ TEST(UnicodeBreaksTest, ClustersAndLineBreaks)
          U"\U0001F600 \U00010400\U00010401 b",
          {0, 1, 2, 3, 4, 5},
          {2, 5}},
+        {"an emoji after Latin text", U"ok \U0001F642", {0, 1, 2, 3}, {3}},
+        {"a sign that ZWJ joins to the sign before it", U"a\u00A9\u200D\u00A9b", {0, 1, 4}, {}},
+        {"a flag between words", U"go \U0001F1EB\U0001F1F7 now", {0, 1, 2, 3, 5, 6, 7, 8}, {3, 6}},
+        {"marks on either side of CR LF", U"e\u0301\r\n\u0301x", {0, 2, 4, 5}, {4}},
+        {"marks far apart",
+         U"e\u0301 then more\u0301",
+         {0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11},
+         {3, 8}},
         {"ideographs", U"\u4E1C\u4EAC\u3002x", {0, 1, 2, 3}, {1, 3}},
     };
     for (const auto& check : cases)

@@ -5,7 +5,6 @@
 #include <unicode/utext.h>
 #include <unicode/utf16.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -20,8 +19,11 @@ using IteratorPtr = std::unique_ptr<icu::BreakIterator>;
 using CreateIterator = icu::BreakIterator* (*)(const icu::Locale&, UErrorCode&);
 
 // The grapheme cluster rules join no two code points below U+0300 but CR LF: every Extend,
-// SpacingMark, Prepend, ZWJ, Regional_Indicator and Hangul character lies above.
+// SpacingMark, Prepend, ZWJ, Regional_Indicator and Hangul character lies above. Nor does a rule
+// look back past two such code points, so the text after them breaks as it would alone.
 constexpr CodePoint kFirstJoiningCodePoint = 0x300;
+// Plain boundaries in a row that end a stretch of text that ICU looks at for clusters.
+constexpr std::size_t kPlainRunToSplit = 8;
 
 // ICU's iterators count in int32_t UTF-16 units; a longer text is not given to them.
 constexpr std::size_t kMaxUtf16Length = INT32_MAX;
@@ -152,9 +154,54 @@ void ClearFlag(std::vector<std::uint8_t>& flags, std::size_t length, BreakFlag f
         each &= static_cast<std::uint8_t>(~flag);
 }
 
-bool AllBelowJoining(const CodePoint* text, std::size_t length)
+// Whether two code points below U+0300 meet at `position` (0 < position < length): the clusters
+// on either side are settled without ICU.
+bool IsPlainBoundary(const CodePoint* text, std::size_t position)
 {
-    return std::all_of(text, text + length, [](CodePoint c) { return c < kFirstJoiningCodePoint; });
+    return text[position - 1] < kFirstJoiningCodePoint && text[position] < kFirstJoiningCodePoint;
+}
+
+bool IsCrLf(const CodePoint* text, std::size_t position)
+{
+    return text[position - 1] == '\r' && text[position] == '\n';
+}
+
+// Marks a cluster start at a plain boundary: there is one but between CR and LF.
+template <typename Mark>
+void MarkPlainClusterStart(const CodePoint* text, std::size_t position, Mark mark)
+{
+    if (!IsCrLf(text, position))
+        mark(position);
+}
+
+// The end of the stretch that ICU sees from `position` (not a plain boundary) on: the first of
+// kPlainRunToSplit plain boundaries in a row, or the text's end. Pointing an iterator at a new
+// text costs about what walking ten code points does, so a shorter run stays in the stretch.
+std::size_t JoiningStretchEnd(const CodePoint* text, std::size_t length, std::size_t position)
+{
+    std::size_t plainRun = 0;
+    for (++position; position < length; ++position)
+    {
+        plainRun = IsPlainBoundary(text, position) ? plainRun + 1 : 0;
+        if (plainRun == kPlainRunToSplit)
+            return position + 1 - kPlainRunToSplit;
+    }
+    return length;
+}
+
+// Marks the cluster starts in (start, end), a stretch from a plain boundary (or the text's start)
+// to a plain boundary (or the text's end), as ICU finds them; should ICU fail, each code point but
+// the LF of CR LF.
+template <typename Mark>
+void MarkJoiningClusterStarts(const CodePoint* text, std::size_t start, std::size_t end, Mark mark)
+{
+    const auto markInText = [start, &mark](std::size_t position) { mark(start + position); };
+    if (!MarkBoundaries(ThreadIterator<&icu::BreakIterator::createCharacterInstance>(),
+                        text + start, end - start, markInText))
+    {
+        for (std::size_t position = start + 1; position < end; ++position)
+            MarkPlainClusterStart(text, position, mark);
+    }
 }
 } // namespace
 
@@ -172,15 +219,19 @@ void FindClusterStarts(const CodePoint* text, std::size_t length, std::vector<st
     if (length == 0)
         return;
     mark(0);
-    if (!AllBelowJoining(text, length) &&
-        MarkBoundaries(ThreadIterator<&icu::BreakIterator::createCharacterInstance>(), text, length,
-                       mark))
-        return;
-    // Below U+0300, or ICU failed: each code point is a cluster of its own, but for CR LF.
-    for (std::size_t position = 1; position < length; ++position)
+    // Plain boundaries need no ICU; ICU sees only the stretches around the others.
+    for (std::size_t position = 1; position < length;)
     {
-        if (text[position] != '\n' || text[position - 1] != '\r')
-            mark(position);
+        if (IsPlainBoundary(text, position))
+        {
+            MarkPlainClusterStart(text, position, mark);
+            ++position;
+            continue;
+        }
+        // Before position - 1 lies a plain boundary or the text's start.
+        const std::size_t end = JoiningStretchEnd(text, length, position);
+        MarkJoiningClusterStarts(text, position - 1, end, mark);
+        position = end;
     }
 }
 

@@ -9,9 +9,10 @@
 // (but the LF of a CR LF) and a word is the one code point asked about.
 //
 // Cost: the text is copied to UTF-16 and walked once by an ICU iterator, which is created once
-// per thread and then only re-pointed at the text. Text whose code points all lie below U+0300
-// needs no ICU for its clusters. Each function may be called from any thread; each thread keeps
-// its own iterators and buffer.
+// per thread and then only re-pointed at the text. Two code points below U+0300 never join into
+// one cluster (but CR LF), so ICU looks for clusters only around code points from U+0300 on:
+// Latin text needs none. Each function may be called from any thread; each thread keeps its
+// own iterators and buffer.
 #pragma once
 
 #include <cstddef>
