@@ -76,6 +76,31 @@ BENCHMARK_CAPTURE(BM_RichTextLayoutAtNewWidth, Character,
                   ZuGUI::TextParser::LineBreakMode::Character);
 BENCHMARK_CAPTURE(BM_RichTextLayoutAtNewWidth, Word, ZuGUI::TextParser::LineBreakMode::Word);
 
+// A document of state.range(0) chat lines painted scrolled to its middle: a text area's worth
+// of lines is drawn, however long the document.
+void BM_RichTextPaintScrolledToMiddle(benchmark::State& state)
+{
+    const BenchCegui cegui;
+    CEGUI::String markup;
+    for (int i = 0; i < state.range(0); ++i)
+        markup += CEGUI::String("{N Alice}: line ") + CEGUI::PropertyHelper<int>::toString(i) +
+                  " {I 0x1F:[Sword]}\n";
+    BenchView view(cegui.Font(), markup);
+    auto& parsers = ZuGUI::TextParser::CSimpleParserManager::Instance();
+    const ZuGUI::TextParser::DocPtr doc = ZuGUI::TextParser::MakeDoc(parsers);
+    ZuGUI::TextParser::FormatDocument(parsers, *doc, view, kLayoutWidth);
+    const float middle = doc->GetHeight() / 2.0f;
+    const CEGUI::Rectf area(0.0f, 0.0f, kLayoutWidth, 240.0f);
+    const CEGUI::Rectf visible(0.0f, middle, kLayoutWidth, middle + area.getHeight());
+    for (auto _ : state)
+    {
+        view.GetViewGeometry().reset();
+        doc->Render(view, visible, area);
+    }
+    state.counters["lines"] = doc->GetHeight() / cegui.Font().getLineSpacing();
+}
+BENCHMARK(BM_RichTextPaintScrolledToMiddle)->Arg(50)->Arg(10000);
+
 void BM_CeguiParseAndWordWrap(benchmark::State& state)
 {
     const BenchCegui cegui;

@@ -11,6 +11,7 @@ namespace
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using namespace ZuGUI::TextBlocks;
+using ZuGUI::TextParser::CColorPropertyManager;
 
 class RichTextDocTest : public ZuTest::RichTextTest
 {
@@ -200,6 +201,47 @@ TEST_F(RichTextRenderTest, TextIsDrawnInItsColourAtItsPlaceInTheTextArea)
     view.geometry.reset();
     Render(CEGUI::Rectf(0, LineHeight() + 1, 300, 200));
     EXPECT_TRUE(view.geometry.Vertices().empty());
+}
+
+TEST_F(RichTextRenderTest, OnlyTheLinesThatMeetTheVisiblePartAreDrawn)
+{
+    // Ten lines, each in a colour of its own: the colours drawn tell the lines drawn.
+    CColorPropertyManager& colours = CColorPropertyManager::Instance();
+    CEGUI::String markup;
+    for (int i = 0; i < 10; ++i)
+    {
+        const std::string name = "line" + std::to_string(i);
+        colours.RegisterColorByString(name.c_str(), ("FF0000" + std::to_string(10 + i)).c_str(),
+                                      "FF000000");
+        markup += "{T " + name + ":text}\n";
+    }
+    Format(markup);
+    const float h = LineHeight();
+    const auto topOf = [this](int line) { return Lines()[line]->GetArea().top(); };
+    const struct
+    {
+        float top;
+        float bottom;
+        std::vector<int> lines;
+    } cases[] = {
+        {0, h * 10, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
+        {topOf(3) + 1, topOf(5) - 1, {3, 4}},
+        // The line that ends where the visible part starts lies outside the text area; the one
+        // that starts where it ends is drawn below it, inside the area.
+        {topOf(3), topOf(4), {3, 4}},
+        {topOf(9) + 1, h * 20, {9}},
+        {h * 11, h * 20, {}},
+        {-h * 5, -1, {}},
+    };
+    for (const auto& check : cases)
+    {
+        view.geometry.reset();
+        Render(CEGUI::Rectf(0, check.top, 300, check.bottom));
+        std::vector<CEGUI::argb_t> expected;
+        for (const int line : check.lines)
+            expected.push_back(0xFF000000u + std::stoul(std::to_string(10 + line), nullptr, 16));
+        EXPECT_EQ(expected, DrawnColours()) << check.top << " to " << check.bottom;
+    }
 }
 
 TEST_F(RichTextRenderTest, AViewThatCannotShowPicturesStillShowsItsText)

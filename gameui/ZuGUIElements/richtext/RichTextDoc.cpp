@@ -4,6 +4,8 @@
 #include "ZuGUIElements/richtext/breaks/UnicodeBreaks.h"
 #include "public/MarkupText.h"
 
+#include <algorithm>
+
 namespace ZuGUI
 {
 namespace TextBlocks
@@ -157,8 +159,14 @@ void CRichTextDoc::ReleaseHeldItemRefs()
 void CRichTextDoc::Render(IRichTextView& view, const CEGUI::Rectf& visible,
                           const CEGUI::Rectf& area)
 {
-    for (const std::unique_ptr<CTextLine>& line : GetLines())
-        line->Render(view, visible, area);
+    // Lines follow one another downwards: only those from the first that reaches the visible
+    // part to the last that starts in it are looked at, however long the document.
+    const Lines& lines = GetLines();
+    auto line = std::lower_bound(lines.begin(), lines.end(), visible.top(),
+                                 [](const std::unique_ptr<CTextLine>& each, float top)
+                                 { return each->GetArea().bottom() < top; });
+    for (; line != lines.end() && (*line)->GetArea().top() <= visible.bottom(); ++line)
+        (*line)->Render(view, visible, area);
 }
 
 bool CRichTextDoc::OnMouseButton(IRichTextView& view, const CEGUI::Vector2f& point,
