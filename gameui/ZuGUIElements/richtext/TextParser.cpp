@@ -56,6 +56,19 @@ CEGUI::String ParameterOf(const Tag& tag)
     return tag.parameter ? Cut(*tag.parameter) : CEGUI::String();
 }
 
+// Plain text in `colors`.
+Text::RunStyle PlainStyle(const ColorPair& colors)
+{
+    Text::RunStyle style;
+    style.colors = colors;
+    return style;
+}
+
+Text::RunStyle DefaultPlainStyle()
+{
+    return PlainStyle(CColorPropertyManager::Instance().GetDefaultColor());
+}
+
 Text::RunStyle ClickStyle(int commandKind)
 {
     const ClickColors& click = CColorPropertyManager::Instance().GetClickColors();
@@ -102,11 +115,9 @@ CPlainTextParser::CPlainTextParser(std::string tag) : IParser(std::move(tag)) {}
 
 Text::RunStyle CPlainTextParser::StyleOf(const Tag& tag) const
 {
-    const CColorPropertyManager& colours = CColorPropertyManager::Instance();
-    Text::RunStyle style;
-    style.colors =
-        tag.parameter ? colours.GetColor(Cut(*tag.parameter)) : colours.GetDefaultColor();
-    return style;
+    return tag.parameter
+               ? PlainStyle(CColorPropertyManager::Instance().GetColor(Cut(*tag.parameter)))
+               : DefaultPlainStyle();
 }
 
 void CPlainTextParser::Read(const Tag& tag, Text::ParagraphBuilder& paragraph) const
@@ -137,8 +148,7 @@ CDefaultParser::CDefaultParser() : CPlainTextParser("") {}
 
 Text::RunStyle CDefaultParser::StyleOf(const Tag&) const
 {
-    Text::RunStyle style;
-    style.colors = CColorPropertyManager::Instance().GetDefaultColor();
+    Text::RunStyle style = DefaultPlainStyle();
     style.viewColour = true;
     return style;
 }
@@ -185,11 +195,7 @@ Text::RunStyle CClickableItemNameParser::StyleOf(const Tag& tag) const
     // A name that draws nothing could be neither seen nor clicked: it makes no link.
     if (!tag.parameter || !ParseUnsigned32(Cut(*tag.parameter).c_str(), itemId) ||
         !DrawsSomething(tag.content))
-    {
-        Text::RunStyle plain;
-        plain.colors = CColorPropertyManager::Instance().GetDefaultColor();
-        return plain;
-    }
+        return DefaultPlainStyle();
     Text::RunStyle style = CCmdParser::StyleOf(tag);
     style.kind = Text::RunKind::ItemLink;
     style.itemId = itemId;

@@ -32,8 +32,7 @@ void LineBreaks::StartStretch(const CEGUI::String& text, const StretchFlags& fla
 {
     m_text = &text;
     m_flags = flags;
-    m_first = flags.first;
-    m_end = std::min(flags.end, text.length());
+    m_flags.end = std::min(flags.end, text.length());
     m_following = following < text.length() ? following : kNoText;
     m_breakBeforeFollowing = breakBeforeFollowing;
     m_noBreaks = Range{};
@@ -43,12 +42,12 @@ void LineBreaks::StartStretch(const CEGUI::String& text, const StretchFlags& fla
 void LineBreaks::FindSpaceRuns()
 {
     m_spaceRuns.clear();
-    for (TextIndex i = m_first; i < m_end; ++i)
+    for (TextIndex i = m_flags.first; i < m_flags.end; ++i)
     {
         if ((*m_text)[i] != kSpace)
             continue;
         const TextIndex start = i;
-        while (i < m_end && (*m_text)[i] == kSpace)
+        while (i < m_flags.end && (*m_text)[i] == kSpace)
             ++i;
         if (i - start >= 2)
             m_spaceRuns.push_back(Range{start, i});
@@ -79,7 +78,7 @@ void LineBreaks::Range::Remember(const Range& other)
 
 TextIndex LineBreaks::SpacesStartBefore(TextIndex position) const
 {
-    if (position <= m_first || position > m_end || (*m_text)[position - 1] != kSpace)
+    if (position <= m_flags.first || position > m_flags.end || (*m_text)[position - 1] != kSpace)
         return position;
     const Range* run = SpaceRunAt(position - 1);
     return run ? run->first : position - 1;
@@ -89,8 +88,8 @@ TextIndex LineBreaks::SkipSpaces(TextIndex from, TextIndex end) const
 {
     if (!m_text)
         return from;
-    end = std::min(end, m_end);
-    if (from < m_first || from >= end || (*m_text)[from] != kSpace)
+    end = std::min(end, m_flags.end);
+    if (from < m_flags.first || from >= end || (*m_text)[from] != kSpace)
         return from;
     const Range* run = SpaceRunAt(from);
     return run ? std::min(run->end, end) : from + 1;
@@ -98,29 +97,29 @@ TextIndex LineBreaks::SkipSpaces(TextIndex from, TextIndex end) const
 
 TextIndex LineBreaks::TrimSpaces(TextIndex first, TextIndex end) const
 {
-    if (!m_text || end <= first || end > m_end || first < m_first)
+    if (!m_text || end <= first || end > m_flags.end || first < m_flags.first)
         return end;
     return std::max(first, SpacesStartBefore(end));
 }
 
 bool LineBreaks::AllowedBefore(TextIndex position) const
 {
-    return m_text && position < m_end && m_flags.Has(position, Breaks::kLineBreakBefore);
+    return m_text && position < m_flags.end && m_flags.Has(position, Breaks::kLineBreakBefore);
 }
 
 TextIndex LineBreaks::GluedFollowing() const
 {
-    if (!m_text || m_following == kNoText || m_end <= m_first)
+    if (!m_text || m_following == kNoText || m_flags.end <= m_flags.first)
         return kNoText;
     return m_breakBeforeFollowing ? kNoText : m_following;
 }
 
 TextIndex LineBreaks::LastBefore(TextIndex after, TextIndex upTo)
 {
-    if (m_end <= m_first)
+    if (m_flags.end <= m_flags.first)
         return kNoText;
-    upTo = std::min(upTo, m_end - 1);
-    const TextIndex floor = std::max(after, m_first);
+    upTo = std::min(upTo, m_flags.end - 1);
+    const TextIndex floor = std::max(after, m_flags.first);
     for (TextIndex position = upTo; position > floor; --position)
     {
         if (m_noBreaks.Holds(position))
@@ -142,17 +141,17 @@ TextIndex LineBreaks::LastBefore(TextIndex after, TextIndex upTo)
 
 TextIndex LineBreaks::NextAfter(TextIndex after)
 {
-    if (after >= m_end)
-        return m_end;
+    if (after >= m_flags.end)
+        return m_flags.end;
     TextIndex position = after + 1;
-    for (; position < m_end; ++position)
+    for (; position < m_flags.end; ++position)
     {
         if (m_noBreaks.Holds(position))
             position = m_noBreaks.end; // checked next, unless it is the end
-        if (position < m_end && AllowedBefore(position))
+        if (position < m_flags.end && AllowedBefore(position))
             break;
     }
-    position = std::min(position, m_end);
+    position = std::min(position, m_flags.end);
     m_noBreaks.Remember(Range{after + 1, position});
     return position;
 }

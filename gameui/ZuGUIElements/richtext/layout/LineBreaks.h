@@ -51,7 +51,7 @@ public:
     // The text and the flags must outlive the stretch.
     void StartStretch(const CEGUI::String& text, const StretchFlags& flags, TextIndex following,
                       bool breakBeforeFollowing);
-    TextIndex StretchEnd() const { return m_end; }
+    TextIndex StretchEnd() const { return m_flags.end; }
     const StretchFlags& Flags() const { return m_flags; }
 
     // Whether a line may break before `position` of the stretch, first <= position < end.
@@ -91,9 +91,8 @@ private:
     const Range* SpaceRunAt(TextIndex position) const;
 
     const CEGUI::String* m_text = nullptr;
+    // The stretch [first, end) and its flags.
     StretchFlags m_flags;
-    TextIndex m_first = 0;
-    TextIndex m_end = 0;
     TextIndex m_following = kNoText;
     bool m_breakBeforeFollowing = true;
     // Of the current stretch: its runs of two or more spaces, in order (a single space is read

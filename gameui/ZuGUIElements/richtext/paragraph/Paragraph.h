@@ -14,7 +14,7 @@
 // The shown text is what the runs show, in order, with U+FFFC (the object replacement
 // character) for each picture: the text in which lines break and clusters join.
 //
-// Memory: about 48 bytes per run and 24 per style, shared by the runs of one tag.
+// Memory: 48 bytes per piece and 32 per style, shared by the runs of one tag.
 #pragma once
 
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
