@@ -40,7 +40,7 @@ LayoutPass::LayoutPass(IRichTextView& view, IDoc& doc)
 {
     if (const CEGUI::Font* font = view.GetViewFont())
     {
-        m_glyphs.emplace(*font);
+        m_glyphs = GlyphMetrics::ForFont(*font);
         m_lineHeight = font->getLineSpacing(1.0f);
     }
 }

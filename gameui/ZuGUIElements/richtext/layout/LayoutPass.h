@@ -66,8 +66,8 @@ private:
     const float m_restLinesIndent;
     const float m_width;
     const TextParser::ColorPair m_viewColors;
-    // The view's font, looked up once for every run; none without a font.
-    std::optional<GlyphMetrics> m_glyphs;
+    // The view's font's metrics, for every run; none without a font.
+    std::shared_ptr<GlyphMetrics> m_glyphs;
     float m_lineHeight = 0.0f;
 };
 } // namespace Layout

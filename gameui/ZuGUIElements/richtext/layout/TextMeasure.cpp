@@ -6,16 +6,71 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <vector>
 
 namespace ZuGUI
 {
 namespace Layout
 {
+std::shared_ptr<GlyphMetrics> GlyphMetrics::ForFont(const CEGUI::Font& font)
+{
+    // Most recently used last.
+    thread_local std::vector<std::shared_ptr<GlyphMetrics>> kept;
+    const auto known = std::find_if(kept.begin(), kept.end(),
+                                    [&](const std::shared_ptr<GlyphMetrics>& metrics)
+                                    { return &metrics->m_font == &font; });
+    std::shared_ptr<GlyphMetrics> metrics;
+    if (known != kept.end())
+    {
+        if ((*known)->IsStillFor(font))
+        {
+            std::rotate(known, known + 1, kept.end());
+            return kept.back();
+        }
+        kept.erase(known);
+    }
+    if (kept.size() == kKeptFonts)
+        kept.erase(kept.begin());
+    kept.push_back(std::make_shared<GlyphMetrics>(font));
+    return kept.back();
+}
+
+GlyphMetrics::GlyphMetrics(const CEGUI::Font& font)
+    : m_font(font), m_fontName(font.getName()), m_lineSpacing(font.getLineSpacing()),
+      m_fontHeight(font.getFontHeight())
+{
+}
+
+bool GlyphMetrics::IsStillFor(const CEGUI::Font& font) const
+{
+    return font.getLineSpacing() == m_lineSpacing && font.getFontHeight() == m_fontHeight &&
+           font.getName() == m_fontName;
+}
+
 GlyphMetrics::Glyph GlyphMetrics::Lookup(CEGUI::utf32 c) const
 {
     const CEGUI::FontGlyph* glyph = m_font.getGlyphData(c);
     return glyph ? Glyph{glyph->getAdvance(1.0f), glyph->getRenderedAdvance(1.0f)}
                  : Glyph{0.0f, 0.0f};
+}
+
+GlyphMetrics::Glyph GlyphMetrics::LookUpCached(CEGUI::utf32 c)
+{
+    m_glyphs[c] = Lookup(c);
+    m_known[c] = true;
+    return m_glyphs[c];
+}
+
+GlyphMetrics::Glyph GlyphMetrics::LookUpOther(CEGUI::utf32 c)
+{
+    const auto known = m_others.find(c);
+    if (known != m_others.end())
+        return known->second;
+    if (m_others.size() == kMaxOtherGlyphs)
+        m_others.clear();
+    const Glyph glyph = Lookup(c);
+    m_others.emplace(c, glyph);
+    return glyph;
 }
 
 namespace

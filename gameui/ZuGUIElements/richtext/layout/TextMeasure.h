@@ -15,6 +15,8 @@
 #include <CEGUI/String.h>
 
 #include <array>
+#include <memory>
+#include <unordered_map>
 
 namespace CEGUI
 {
@@ -25,9 +27,14 @@ namespace ZuGUI
 {
 namespace Layout
 {
-// The advances of a font's glyphs, each character below 128 looked up in the font once. A
-// character without a glyph advances by 0, which measures as the font's own functions do
-// when they skip it. The font's glyphs must not change while the metrics are in use.
+// The advances of a font's glyphs, each character looked up in the font once and remembered for
+// every later layout on the thread, so that a layout at a new width measures nothing again. A
+// character without a glyph advances by 0, which measures as the font's own functions do when
+// they skip it.
+//
+// The metrics of a font are kept while it is the font at its address with the same name, line
+// spacing and height: a font that changes size (CEGUI's auto scaling, a new point size) changes
+// its line spacing and is measured again.
 class GlyphMetrics
 {
 public:
@@ -37,30 +44,40 @@ public:
         float renderedAdvance; // how far the drawn glyph reaches from the pen
     };
 
-    explicit GlyphMetrics(const CEGUI::Font& font) : m_font(font) {}
+    // The calling thread's metrics of `font`. They stay valid while they are held, even when the
+    // thread forgets them (it keeps those of kKeptFonts fonts).
+    static std::shared_ptr<GlyphMetrics> ForFont(const CEGUI::Font& font);
+
+    explicit GlyphMetrics(const CEGUI::Font& font);
 
     const CEGUI::Font& GetFont() const { return m_font; }
 
     Glyph Of(CEGUI::utf32 c)
     {
-        if (c >= kCached)
-            return Lookup(c);
-        if (!m_known[c])
-        {
-            m_glyphs[c] = Lookup(c);
-            m_known[c] = true;
-        }
-        return m_glyphs[c];
+        if (c < kCached)
+            return m_known[c] ? m_glyphs[c] : LookUpCached(c);
+        return LookUpOther(c);
     }
 
 private:
     static constexpr CEGUI::utf32 kCached = 128;
+    static constexpr std::size_t kKeptFonts = 8;
+    // Other characters kept at most: text of every script at once starts afresh.
+    static constexpr std::size_t kMaxOtherGlyphs = 4096;
 
+    bool IsStillFor(const CEGUI::Font& font) const;
     Glyph Lookup(CEGUI::utf32 c) const;
+    Glyph LookUpCached(CEGUI::utf32 c);
+    Glyph LookUpOther(CEGUI::utf32 c);
 
     const CEGUI::Font& m_font;
+    // What the font was when it was measured.
+    const CEGUI::String m_fontName;
+    const float m_lineSpacing;
+    const float m_fontHeight;
     std::array<Glyph, kCached> m_glyphs{};
     std::array<bool, kCached> m_known{};
+    std::unordered_map<CEGUI::utf32, Glyph> m_others;
 };
 
 // The room that a pass has, in pixels.
