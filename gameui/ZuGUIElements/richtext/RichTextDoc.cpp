@@ -10,6 +10,18 @@ namespace ZuGUI
 {
 namespace TextBlocks
 {
+namespace
+{
+// Frees the thread's shown text buffer after a text much longer than chat: a thread keeps the
+// room of a usual text, not of the longest it ever saw.
+void ReleaseLargeBuffer(std::vector<CEGUI::utf32>& buffer)
+{
+    constexpr std::size_t kKeptCapacity = 64 * 1024;
+    if (buffer.capacity() > kKeptCapacity)
+        std::vector<CEGUI::utf32>().swap(buffer);
+}
+} // namespace
+
 CRichTextDoc::~CRichTextDoc()
 {
     ReleaseHeldItemRefs();
@@ -39,17 +51,29 @@ void CRichTextDoc::SetParagraph(Text::Paragraph paragraph)
 const std::vector<std::uint8_t>& CRichTextDoc::ShownBreakFlags(const CEGUI::String& text,
                                                                std::uint8_t wanted)
 {
-    const std::uint8_t missing = wanted & ~m_foundBreakFlags;
+    std::uint8_t missing = wanted & ~m_foundBreakFlags;
     if (missing == 0)
         return m_breakFlags;
+    // Clusters were left out (every character its own): line breaks need them written.
+    if (m_breakFlags.empty() && (m_foundBreakFlags & Breaks::kClusterStart))
+        missing |= Breaks::kClusterStart;
     thread_local std::vector<CEGUI::utf32> shown;
     shown.clear();
     m_paragraph.AppendShownText(text, shown);
+    const bool onlyClusters = (missing & Breaks::kLineBreakBefore) == 0;
+    if (onlyClusters && Breaks::HasOnlySingleCodePointClusters(shown.data(), shown.size()))
+    {
+        // No flags: the layout takes every character for a cluster of its own.
+        m_foundBreakFlags |= missing;
+        ReleaseLargeBuffer(shown);
+        return m_breakFlags;
+    }
     if (missing & Breaks::kLineBreakBefore)
         Breaks::FindLineBreaks(shown.data(), shown.size(), m_breakFlags);
     if (missing & Breaks::kClusterStart)
         Breaks::FindClusterStarts(shown.data(), shown.size(), m_breakFlags);
     m_foundBreakFlags |= missing;
+    ReleaseLargeBuffer(shown);
     return m_breakFlags;
 }
 

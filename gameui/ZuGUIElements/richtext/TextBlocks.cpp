@@ -8,6 +8,8 @@
 #include <CEGUI/Image.h>
 
 #include <algorithm>
+#include <memory>
+#include <new>
 
 namespace ZuGUI
 {
@@ -66,7 +68,7 @@ CEGUI::Vector2f ITextBlock::WindowPosition(const CEGUI::Rectf& visible,
 
 void ITextBlock::SetFlag(unsigned flag, bool on)
 {
-    m_flags = on ? (m_flags | flag) : (m_flags & ~flag);
+    m_flags = static_cast<std::uint8_t>(on ? (m_flags | flag) : (m_flags & ~flag));
 }
 
 namespace TextBlocks
@@ -305,11 +307,57 @@ void CTextLine::SetBackground(std::unique_ptr<CPictureBlock> background)
     m_background = std::move(background);
 }
 
+BlockList::~BlockList()
+{
+    Release();
+}
+
+void BlockList::push_back(value_type block)
+{
+    if (m_size == m_capacity)
+        Grow();
+    new (m_items + m_size) value_type(std::move(block));
+    ++m_size;
+}
+
+void BlockList::Grow()
+{
+    const std::uint32_t capacity = std::max<std::uint32_t>(2, m_capacity + m_capacity / 2);
+    std::allocator<value_type> allocator;
+    value_type* items = allocator.allocate(capacity);
+    for (std::uint32_t i = 0; i < m_size; ++i)
+    {
+        new (items + i) value_type(std::move(m_items[i]));
+        m_items[i].~value_type();
+    }
+    if (m_items)
+        allocator.deallocate(m_items, m_capacity);
+    m_items = items;
+    m_capacity = capacity;
+}
+
+void BlockList::clear()
+{
+    for (std::uint32_t i = 0; i < m_size; ++i)
+        m_items[i].~value_type();
+    m_size = 0;
+}
+
+void BlockList::Release()
+{
+    clear();
+    if (m_items)
+        std::allocator<value_type>().deallocate(m_items, m_capacity);
+    m_items = nullptr;
+    m_capacity = 0;
+}
+
 void CTextLine::Reset()
 {
-    m_blocks.clear();
     if (m_blocks.capacity() > kUsualBlocks)
-        Blocks().swap(m_blocks);
+        m_blocks.Release();
+    else
+        m_blocks.clear();
     m_background.reset();
     m_area = CEGUI::Rectf(0.0f, 0.0f, 0.0f, 0.0f);
     m_flags = 0;

@@ -14,6 +14,7 @@
 #include <CEGUI/Vector.h>
 
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -35,6 +36,26 @@ class CCmdText;
 // Indices into a view's text; kNoText marks a range that was never set.
 using TextIndex = CEGUI::String::size_type;
 constexpr TextIndex kNoText = static_cast<TextIndex>(-1); // CEGUI::String::npos
+
+// A text index kept in 32 bits, by the structures that a document holds per run or block; kNoText
+// is kept as its largest value. An index from kMaxCompactIndex up reads back as kNoText: the
+// engine shows no text beyond it (16 GB of CEGUI string).
+class CompactIndex
+{
+public:
+    static constexpr TextIndex kMaxCompactIndex = UINT32_MAX;
+
+    constexpr CompactIndex() = default;
+    constexpr CompactIndex(TextIndex index) // NOLINT: converts as a TextIndex does
+        : m_value(index >= kMaxCompactIndex ? kNone : static_cast<std::uint32_t>(index))
+    {
+    }
+    constexpr operator TextIndex() const { return m_value == kNone ? kNoText : m_value; }
+
+private:
+    static constexpr std::uint32_t kNone = UINT32_MAX;
+    std::uint32_t m_value = kNone;
+};
 
 // The characters [start, start + count) of `text`, cut to the text's end.
 CEGUI::String TextRange(const CEGUI::String& text, TextIndex start, TextIndex count);
@@ -86,7 +107,8 @@ protected:
     void SetFlag(unsigned flag, bool on);
 
     CEGUI::Rectf m_area{0.0f, 0.0f, 0.0f, 0.0f};
-    unsigned m_flags = 0;
+    // Small: a document holds a block per piece of a line.
+    std::uint8_t m_flags = 0;
 };
 
 namespace TextBlocks
@@ -113,8 +135,8 @@ public:
     const ColorPair& GetColorPair() const { return m_colors; }
 
 protected:
-    TextIndex m_textStart = kNoText;
-    TextIndex m_textCount = kNoText;
+    CompactIndex m_textStart;
+    CompactIndex m_textCount;
     ColorPair m_colors{0xFFFFFFFF, 0};
 };
 
@@ -155,7 +177,7 @@ public:
     virtual void OnClick(IRichTextView& view, CEGUI::MouseButton button);
 
     void SetCommandRange(TextIndex start, TextIndex count);
-    void SetCommandKind(int kind) { m_commandKind = kind; }
+    void SetCommandKind(int kind) { m_commandKind = static_cast<std::int16_t>(kind); }
     TextIndex GetCommandStart() const { return m_commandStart; }
     TextIndex GetCommandCount() const { return m_commandCount; }
     int GetCommandKind() const { return m_commandKind; }
@@ -173,9 +195,9 @@ private:
                        const CEGUI::Rectf& area) const;
     void ReportPosition(IRichTextView& view, const CEGUI::Rectf& windowRect) const;
 
-    TextIndex m_commandStart = kNoText;
-    TextIndex m_commandCount = kNoText;
-    int m_commandKind = kCommand;
+    CompactIndex m_commandStart;
+    CompactIndex m_commandCount;
+    std::int16_t m_commandKind = kCommand;
 };
 
 // A game picture's id.
@@ -223,12 +245,52 @@ public:
     int GetEmoteNumber() const { return int(index) - kFirstEmoteIndex; }
 };
 
+// The blocks of a line, in placing order: a list that owns them, reads as a vector of
+// std::unique_ptr<ITextBlock> does, takes 16 bytes and grows by half, so that a line of two or
+// three blocks holds no more room than they need (a document holds one list per line).
+class BlockList
+{
+public:
+    using value_type = std::unique_ptr<ITextBlock>;
+    using const_iterator = const value_type*;
+    using const_reverse_iterator = std::reverse_iterator<const_iterator>;
+
+    BlockList() = default;
+    BlockList(const BlockList&) = delete;
+    BlockList& operator=(const BlockList&) = delete;
+    ~BlockList();
+
+    const_iterator begin() const { return m_items; }
+    const_iterator end() const { return m_items + m_size; }
+    const_reverse_iterator rbegin() const { return const_reverse_iterator(end()); }
+    const_reverse_iterator rend() const { return const_reverse_iterator(begin()); }
+    std::size_t size() const { return m_size; }
+    std::size_t capacity() const { return m_capacity; }
+    bool empty() const { return m_size == 0; }
+    const value_type& operator[](std::size_t i) const { return m_items[i]; }
+    const value_type& front() const { return m_items[0]; }
+    const value_type& back() const { return m_items[m_size - 1]; }
+
+    void push_back(value_type block);
+    // Destroys the blocks and keeps the room.
+    void clear();
+    // Destroys the blocks and frees the room.
+    void Release();
+
+private:
+    void Grow();
+
+    value_type* m_items = nullptr;
+    std::uint32_t m_size = 0;
+    std::uint32_t m_capacity = 0;
+};
+
 // One line of a document; a line is itself a block that holds blocks, in placing order, and
 // optionally a picture behind them.
 class CTextLine : public ITextBlock
 {
 public:
-    using Blocks = std::vector<std::unique_ptr<ITextBlock>>;
+    using Blocks = BlockList;
 
     // Draws the blocks in order, stopping at the first that draws nothing, then the
     // background picture.

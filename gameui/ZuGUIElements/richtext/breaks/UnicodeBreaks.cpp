@@ -5,6 +5,7 @@
 #include <unicode/utext.h>
 #include <unicode/utf16.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -57,7 +58,29 @@ std::size_t PositionAt(const CodePoint* text, std::size_t length, std::int32_t o
     return position;
 }
 
-// The text in UTF-16 in a buffer that the thread keeps for its next text, and a UText over it.
+// The thread's UTF-16 buffer, kept for its next text.
+std::u16string& ThreadUnits()
+{
+    thread_local std::u16string units;
+    return units;
+}
+
+// Points `iterator` away from the thread's buffer and frees the buffer after a text much longer
+// than chat: a thread keeps the room of a usual text, not of the longest it ever saw.
+void ReleaseLargeUnits(icu::BreakIterator& iterator)
+{
+    constexpr std::size_t kKeptUnits = 64 * 1024;
+    std::u16string& units = ThreadUnits();
+    if (units.capacity() <= kKeptUnits)
+        return;
+    UErrorCode status = U_ZERO_ERROR;
+    UText empty = UTEXT_INITIALIZER;
+    iterator.setText(utext_openUChars(&empty, u"", 0, &status), status);
+    utext_close(&empty);
+    std::u16string().swap(units);
+}
+
+// The text in UTF-16 in the thread's buffer, and a UText over it.
 class Utf16Text
 {
 public:
@@ -68,7 +91,7 @@ public:
             status = U_INDEX_OUTOFBOUNDS_ERROR;
             return;
         }
-        thread_local std::u16string units;
+        std::u16string& units = ThreadUnits();
         units.resize(length * U16_MAX_LENGTH);
         std::size_t used = 0;
         for (std::size_t i = 0; i < length; ++i)
@@ -143,6 +166,7 @@ bool MarkBoundaries(icu::BreakIterator* iterator, const CodePoint* text, std::si
     if (!PointAt(iterator, text, length))
         return false;
     MarkInnerBoundaries(*iterator, text, length, mark);
+    ReleaseLargeUnits(*iterator);
     return true;
 }
 
@@ -235,6 +259,11 @@ void FindClusterStarts(const CodePoint* text, std::size_t length, std::vector<st
     }
 }
 
+bool HasOnlySingleCodePointClusters(const CodePoint* text, std::size_t length)
+{
+    return std::all_of(text, text + length, [](CodePoint c) { return c < kFirstJoiningCodePoint; });
+}
+
 Span WordAround(const CodePoint* text, std::size_t length, std::size_t index)
 {
     if (index >= length)
@@ -244,6 +273,7 @@ Span WordAround(const CodePoint* text, std::size_t length, std::size_t index)
         return Span{index, index + 1};
     const std::int32_t end = iterator->following(Utf16Offset(text, index));
     const std::int32_t start = iterator->previous();
+    ReleaseLargeUnits(*iterator);
     return Span{PositionAt(text, length, start), PositionAt(text, length, end)};
 }
 

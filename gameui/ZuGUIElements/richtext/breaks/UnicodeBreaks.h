@@ -44,6 +44,10 @@ void FindLineBreaks(const CodePoint* text, std::size_t length, std::vector<std::
 // grapheme cluster (always the first). Clears the bit everywhere else and keeps the other bits.
 void FindClusterStarts(const CodePoint* text, std::size_t length, std::vector<std::uint8_t>& flags);
 
+// Whether every code point of the text starts a grapheme cluster but an LF after a CR: no code
+// point in it joins another. Such a text needs no cluster flags.
+bool HasOnlySingleCodePointClusters(const CodePoint* text, std::size_t length);
+
 // Code points [start, end) of the text.
 struct Span
 {

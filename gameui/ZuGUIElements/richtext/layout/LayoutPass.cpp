@@ -48,17 +48,24 @@ LayoutPass::LayoutPass(IRichTextView& view, IDoc& doc)
 void LayoutPass::LayOut(const Text::Paragraph& paragraph)
 {
     m_flags = &m_doc.ShownBreakFlags(m_text, FlagsFor(m_mode));
-    // The stretch whose run could not be laid out, whose later runs are dropped.
-    std::optional<std::uint32_t> dropped;
+    // Whether a run of the current stretch could not be laid out: its later runs are dropped.
+    bool droppingStretch = false;
+    m_shown = 0;
     for (const Text::Piece& piece : paragraph.Pieces())
     {
         std::visit(Overloaded{[&](const Text::TextRun& run)
                               {
-                                  if (dropped != run.stretch &&
-                                      !AddText(run, paragraph.StyleOf(run)))
-                                      dropped = run.stretch;
+                                  if (run.startsStretch)
+                                      droppingStretch = false;
+                                  if (!droppingStretch && !AddText(run, paragraph.StyleOf(run)))
+                                      droppingStretch = true;
+                                  m_shown += run.end - run.first;
                               },
-                              [&](const Text::Picture& picture) { AddPicture(picture); },
+                              [&](const Text::Picture& picture)
+                              {
+                                  AddPicture(picture);
+                                  ++m_shown;
+                              },
                               [&](const Text::PenMove& move) { MovePen(move); },
                               [&](const Text::LineBackground& background)
                               { m_doc.SetLineBackground(background.set, background.index); }},
@@ -70,7 +77,7 @@ bool LayoutPass::AddText(const Text::TextRun& run, const Text::RunStyle& style)
 {
     if (!m_glyphs || !(m_width > 0.0f))
         return false;
-    const TextIndex end = std::min(run.end, m_text.length());
+    const TextIndex end = std::min<TextIndex>(run.end, m_text.length());
     m_breaks.StartStretch(m_text, FlagsOf(run, end), run.following, BreakBeforeFollowing(run));
     // Each piece runs up to and including a line feed, or to the end of the run.
     for (TextIndex piece = run.first; piece < end;)
@@ -124,14 +131,14 @@ Pass LayoutPass::MeasurePass(TextIndex first, TextIndex end, bool mayMoveDown)
 StretchFlags LayoutPass::FlagsOf(const Text::TextRun& run, TextIndex end) const
 {
     StretchFlags flags{nullptr, run.first, end};
-    if (m_flags && run.first <= end && run.shown + (end - run.first) <= m_flags->size())
-        flags.flags = m_flags->data() + run.shown;
+    if (m_flags && run.first <= end && m_shown + (end - run.first) <= m_flags->size())
+        flags.flags = m_flags->data() + m_shown;
     return flags;
 }
 
 bool LayoutPass::BreakBeforeFollowing(const Text::TextRun& run) const
 {
-    const TextIndex next = run.shown + (run.end - run.first);
+    const TextIndex next = m_shown + (run.end - run.first);
     return !m_flags || next >= m_flags->size() || ((*m_flags)[next] & Breaks::kLineBreakBefore);
 }
 

@@ -44,9 +44,9 @@ private:
     bool LayoutPiece(const Text::TextRun& run, const Text::RunStyle& style, TextIndex first,
                      TextIndex end);
     Pass MeasurePass(TextIndex first, TextIndex end, bool mayMoveDown);
-    // The break flags of the characters [run.first, end) of `run`.
+    // The break flags of the characters [run.first, end) of `run`, the run being laid out.
     StretchFlags FlagsOf(const Text::TextRun& run, TextIndex end) const;
-    // Whether a line may break before the text that follows `run`.
+    // Whether a line may break before the text that follows `run`, the run being laid out.
     bool BreakBeforeFollowing(const Text::TextRun& run) const;
     // The block that shows the characters [first, first + count) in `style`.
     std::unique_ptr<ITextBlock> MakeBlock(const Text::RunStyle& style, TextIndex first,
@@ -61,6 +61,8 @@ private:
     LineBreaks m_breaks;
     // The break flags of the paragraph's shown text.
     const std::vector<std::uint8_t>* m_flags = nullptr;
+    // Where the run being laid out starts in the shown text.
+    TextIndex m_shown = 0;
     // The view's settings and the layout width, which a layout does not change.
     const LineBreakMode m_mode;
     const float m_restLinesIndent;

@@ -23,16 +23,28 @@ bool RunStyle::operator==(const RunStyle& other) const
 void ParagraphBuilder::AddText(TextIndex first, TextIndex end, TextIndex following,
                                const RunStyle& style)
 {
+    // Indices are kept in 32 bits: text beyond them is not shown.
+    end = std::min(end, CompactIndex::kMaxCompactIndex - 1);
     if (first >= end)
         return;
-    std::vector<RunStyle>& styles = m_paragraph.m_styles;
-    // The runs of one tag share its style.
-    if (styles.empty() || styles.back() != style)
-        styles.push_back(style);
-    const auto styleIndex = static_cast<std::uint32_t>(styles.size() - 1);
     m_paragraph.m_pieces.emplace_back(
-        TextRun{first, end, following, m_paragraph.m_shownLength, styleIndex, m_stretch});
+        TextRun{first, end, following, StyleIndex(style), m_startsStretch ? 1u : 0u});
+    m_startsStretch = false;
     m_paragraph.m_shownLength += end - first;
+}
+
+std::uint32_t ParagraphBuilder::StyleIndex(const RunStyle& style)
+{
+    // The runs of one tag share its style, and so do tags of one kind written again and again
+    // (a chat line's names, coloured stretches and the plain text between them).
+    std::vector<RunStyle>& styles = m_paragraph.m_styles;
+    const std::size_t searched = std::min(styles.size(), kRecentStyles);
+    const auto recent =
+        std::find(styles.end() - static_cast<std::ptrdiff_t>(searched), styles.end(), style);
+    if (recent != styles.end())
+        return static_cast<std::uint32_t>(recent - styles.begin());
+    styles.push_back(style);
+    return static_cast<std::uint32_t>(styles.size() - 1);
 }
 
 void ParagraphBuilder::AddPicture(const Picture& picture)
@@ -47,10 +59,12 @@ void Paragraph::AppendShownText(const CEGUI::String& text, std::vector<CEGUI::ut
     {
         if (const auto* run = std::get_if<TextRun>(&piece))
         {
-            const TextIndex end = std::min(run->end, text.length());
+            const TextIndex runFirst = run->first;
+            const TextIndex runEnd = run->end;
+            const TextIndex end = std::min(runEnd, text.length());
             // A text shorter than the one parsed still gives every run its length.
-            shown.insert(shown.end(), text.ptr() + std::min(run->first, end), text.ptr() + end);
-            shown.resize(shown.size() + (run->end - run->first) - (end - std::min(run->first, end)),
+            shown.insert(shown.end(), text.ptr() + std::min(runFirst, end), text.ptr() + end);
+            shown.resize(shown.size() + (runEnd - runFirst) - (end - std::min(runFirst, end)),
                          kObjectReplacement);
         }
         else if (std::holds_alternative<Picture>(piece))
@@ -62,9 +76,12 @@ void Paragraph::AppendShownText(const CEGUI::String& text, std::vector<CEGUI::ut
 
 Paragraph ParagraphBuilder::Finish()
 {
+    // Held as long as the document shows it: no room to spare.
+    m_paragraph.m_pieces.shrink_to_fit();
+    m_paragraph.m_styles.shrink_to_fit();
     Paragraph made = std::move(m_paragraph);
     m_paragraph = Paragraph{};
-    m_stretch = 0;
+    m_startsStretch = true;
     return made;
 }
 } // namespace Text
