@@ -30,7 +30,8 @@ protected:
         view.client = &client;
     }
 
-    // Each piece of `paragraph` as one line: "text [first,end) <kind> stretch", "picture
+    // Each piece of `paragraph` as one line: "text [first,end) <kind> new|more" (the first run of
+    // a stretch, or one more), "picture
     // set/index", "pen x,y", "background set/index".
     static std::vector<std::string> Describe(const Paragraph& paragraph)
     {
@@ -64,8 +65,8 @@ private:
         {
             static const char* const kKinds[] = {"plain", "command", "name", "item"};
             return "text [" + std::to_string(run.first) + "," + std::to_string(run.end) + ") " +
-                   kKinds[static_cast<int>(paragraph.StyleOf(run).kind)] + " " +
-                   std::to_string(run.stretch);
+                   kKinds[static_cast<int>(paragraph.StyleOf(run).kind)] +
+                   (run.startsStretch ? " new" : " more");
         }
         std::string operator()(const ZuGUI::Text::Picture& picture) const
         {
@@ -92,11 +93,11 @@ TEST_F(TextStagesTest, AParagraphHoldsWhatTheMarkupShowsInOrder)
         const char* markup;
         std::vector<std::string> pieces;
     } cases[] = {
-        {"{N Alice}: hi", {"text [3,8) name 1", "text [9,13) plain 2"}},
+        {"{N Alice}: hi", {"text [3,8) name new", "text [9,13) plain new"}},
         // A doubled brace cuts a tag's content into runs of one stretch.
-        {"{T a{{b}c", {"text [3,5) plain 1", "text [6,7) plain 1", "text [8,9) plain 2"}},
+        {"{T a{{b}c", {"text [3,5) plain new", "text [6,7) plain more", "text [8,9) plain new"}},
         {"{I 7:[Sword]}{I 7: }{I x:y}",
-         {"text [5,12) item 1", "text [18,19) plain 2", "text [25,26) plain 3"}},
+         {"text [5,12) item new", "text [18,19) plain new", "text [25,26) plain new"}},
         {"{P 1:2}{E 300}{Ak 5,-1}{Bg 2:5}",
          {"picture 1/2", "emote 4/14699", "pen 5,-", "background 2/5"}},
         {"", {}},

@@ -36,11 +36,12 @@ void LineBreaks::StartStretch(const CEGUI::String& text, const StretchFlags& fla
     m_following = following < text.length() ? following : kNoText;
     m_breakBeforeFollowing = breakBeforeFollowing;
     m_noBreaks = Range{};
-    FindSpaceRuns();
+    m_spaceRunsFound = false;
 }
 
-void LineBreaks::FindSpaceRuns()
+void LineBreaks::FindSpaceRuns() const
 {
+    m_spaceRunsFound = true;
     m_spaceRuns.clear();
     for (TextIndex i = m_flags.first; i < m_flags.end; ++i)
     {
@@ -56,6 +57,8 @@ void LineBreaks::FindSpaceRuns()
 
 const LineBreaks::Range* LineBreaks::SpaceRunAt(TextIndex position) const
 {
+    if (!m_spaceRunsFound)
+        FindSpaceRuns();
     // The last run that starts at or before the position.
     const auto after =
         std::upper_bound(m_spaceRuns.begin(), m_spaceRuns.end(), position,

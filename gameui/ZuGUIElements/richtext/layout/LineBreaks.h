@@ -86,7 +86,8 @@ private:
     // character before it is not a space, never before the stretch.
     TextIndex SpacesStartBefore(TextIndex position) const;
     // Finds the stretch's runs of two or more spaces.
-    void FindSpaceRuns();
+    // Found the first time that a space run is looked for: most stretches fit their line.
+    void FindSpaceRuns() const;
     // The run of two or more spaces that holds `position`, or null.
     const Range* SpaceRunAt(TextIndex position) const;
 
@@ -97,7 +98,8 @@ private:
     bool m_breakBeforeFollowing = true;
     // Of the current stretch: its runs of two or more spaces, in order (a single space is read
     // from the text), and the last positions found where no line may break before.
-    std::vector<Range> m_spaceRuns;
+    mutable std::vector<Range> m_spaceRuns;
+    mutable bool m_spaceRunsFound = false;
     Range m_noBreaks;
 };
 } // namespace Layout

@@ -97,6 +97,8 @@ struct TokenFit
     float extent = 0.0f;
     // The characters before that first one: all of the token's when it fits.
     TextIndex byExtent = 0;
+    // How far those characters advance the pen.
+    float advanced = 0.0f;
 };
 
 // Wants no pass widths.
@@ -116,6 +118,7 @@ TokenFit MeasureRun(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex f
     const CEGUI::utf32* chars = text.ptr();
     float advanced = 0.0f;
     float reached = 0.0f;
+    TokenFit fit;
     TextIndex i = first;
     for (; i < end && !stop(i); ++i)
     {
@@ -125,9 +128,9 @@ TokenFit MeasureRun(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex f
         const float passWidth = base + std::max(advanced, reached);
         if (passWidth > limit)
             break;
+        fit.advanced = advanced;
         record(i + 1, passWidth);
     }
-    TokenFit fit;
     fit.extent = std::max(advanced, reached);
     fit.byExtent = i - first;
     return fit;
@@ -209,15 +212,16 @@ float PassWidth(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first
 }
 
 // Font::getCharAtPixel on the token that starts at `first` and ends at `end` at the latest:
-// how many of its characters fit in `pixel` by their advances.
+// how many of its characters fit in `pixel` by their advances. The scan may go on from a fit
+// of the token's first characters (MeasureToken at `pixel`), which fit by their advances too.
 TextIndex CharsWithin(GlyphMetrics& glyphs, const CEGUI::String& text, TextIndex first,
-                      TextIndex end, float pixel)
+                      TextIndex end, float pixel, const TokenFit& fitting = {})
 {
     if (!(pixel > 0.0f))
         return 0;
     const CEGUI::utf32* chars = text.ptr();
-    float advanced = 0.0f;
-    TextIndex i = first;
+    float advanced = fitting.advanced;
+    TextIndex i = first + fitting.byExtent;
     for (; i < end && InToken(chars, first, i); ++i)
     {
         advanced += glyphs.Of(chars[i]).advance;
@@ -267,8 +271,8 @@ Pass MeasureCharacterPass(GlyphMetrics& glyphs, const StretchFlags& clusters,
         }
         // The first token does not fit: break it after its last whole cluster that does. (A
         // token ends at a control character, after which a cluster always starts.)
-        pass.count =
-            clusters.WholeClusters(token, CharsWithin(glyphs, text, token, end, room.remaining));
+        pass.count = clusters.WholeClusters(
+            token, CharsWithin(glyphs, text, token, end, room.remaining, fit));
         if (pass.count > 0)
         {
             pass.width = room.remaining;
