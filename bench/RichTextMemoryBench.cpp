@@ -6,11 +6,13 @@
 #include "RichTextSystem.h"
 
 #include "ZuGUIElements/richtext/ParserManager.h"
+#include "ZuGUIElements/richtext/document/TextDocument.h"
 
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
 
+#include <memory>
 #include <vector>
 
 namespace
@@ -92,6 +94,38 @@ void BM_DocumentBytesPerCharacterOneCharacterPerLine(benchmark::State& state)
                               cegui.Font().getTextExtent("x") + 1.0f);
 }
 BENCHMARK(BM_DocumentBytesPerCharacterOneCharacterPerLine)->Iterations(1);
+
+// Documents without a window, one per ordinary 60-character chat line, laid out in one shared
+// look: the heap that each holds, its markup included, and the time to make and lay one out.
+void BM_TextDocumentPerChatLine(benchmark::State& state)
+{
+    constexpr int kLines = 1000;
+    const BenchCegui cegui;
+    // The game client of a view without a window.
+    BenchView clientView(cegui.Font(), "");
+    ZuGUI::IRichTextClient& client = clientView.GetClient();
+    auto look = std::make_shared<ZuGUI::RichText::TextLook>();
+    look->font = &cegui.Font();
+    look->commandFont = &cegui.Font();
+    const CEGUI::String line("{N Alice}: selling {I 0x1F:[Sword of Dawn]} for 40 gold, pst");
+    double bytes = 0.0;
+    for (auto _ : state)
+    {
+        std::vector<std::unique_ptr<ZuGUI::RichText::CTextDocument>> documents;
+        documents.reserve(kLines);
+        const std::size_t before = HeapInUse();
+        for (int i = 0; i < kLines; ++i)
+        {
+            documents.push_back(
+                std::make_unique<ZuGUI::RichText::CTextDocument>(line, look, client));
+            documents.back()->LayOut(kLayoutWidth);
+        }
+        bytes = (static_cast<double>(HeapInUse()) - static_cast<double>(before)) / kLines;
+    }
+    state.counters["bytes_per_document"] = bytes;
+    state.counters["markup_chars"] = static_cast<double>(line.length());
+}
+BENCHMARK(BM_TextDocumentPerChatLine)->Unit(benchmark::kMillisecond);
 
 // 50 messages of line feeds pushed into a chat box: the heap that the box holds afterwards,
 // of which the markup itself (four bytes a character in each view's window text) is a part;
