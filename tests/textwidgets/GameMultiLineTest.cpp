@@ -629,7 +629,7 @@ TEST_F(GameMultiLineTest, SampleSkinLookProvidesEverythingTheRendererDraws)
 } // namespace
 
 // A game's click handler may rewrite the view, close it or unset the client before the
-// module's own handling of the press is over.
+// module's own handling of the press is over, whether a name or an emote was clicked.
 TEST_F(GameMultiLineTest, AClickHandlerMayRewriteCloseOrLeaveTheViewItClicked)
 {
     enum class Reaction
@@ -638,12 +638,15 @@ TEST_F(GameMultiLineTest, AClickHandlerMayRewriteCloseOrLeaveTheViewItClicked)
         Close,
         Leave
     };
-    for (int run = 0; run < 6; ++run)
+    ZuTest::TestPictureSource pictures;
+    pictures.Add(kEmoteSet, kFirstEmoteIndex + 12, 20, 20);
+    for (int run = 0; run < 12; ++run)
     {
         const auto reaction = static_cast<Reaction>(run % 3);
-        const bool selectable = run >= 3; // the command goes at the release
+        const bool selectable = run % 6 >= 3;         // the command goes at the release
+        const std::size_t clicked = run >= 6 ? 5 : 1; // the emote, or the name
         SCOPED_TRACE(run);
-        CGameMultiLine& view = CreateView("say {N Alice} sells {I 1001:[Sword]}\n{N Bob}");
+        CGameMultiLine& view = CreateView("say {N Alice} sells {I 1001:[Sword]} {E 12}\n{N Bob}");
         view.setProperty("TextSelectable", selectable ? "True" : "False");
         RenderFrame();
         bool reacted = false;
@@ -659,7 +662,7 @@ TEST_F(GameMultiLineTest, AClickHandlerMayRewriteCloseOrLeaveTheViewItClicked)
             else
                 ZuGUI::ZuGUIExtraFacoryManager::Instance().SetIZuGUI(nullptr);
         };
-        ClickAt(PointIn(view, 1));
+        ClickAt(PointIn(view, clicked));
         m_host.onCall = nullptr;
         EXPECT_TRUE(reacted);
         ZuGUI::ZuGUIExtraFacoryManager::Instance().SetIZuGUI(&m_host);

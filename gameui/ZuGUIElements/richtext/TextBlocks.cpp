@@ -223,9 +223,12 @@ bool CPictureBlock::PushPicture(IRichTextView& view, const CEGUI::Vector2f& posi
 bool CEmoteBlock::OnMouseButton(IRichTextView& view, float x, float y, CEGUI::MouseButton button,
                                 bool pressed)
 {
-    if (Contains(x, y))
+    const bool inside = ITextBlock::OnMouseButton(view, x, y, button, pressed);
+    // Last: the client's handling of the click may lay the text out again, and this block
+    // with it.
+    if (inside)
         OnClick(view, button);
-    return ITextBlock::OnMouseButton(view, x, y, button, pressed);
+    return inside;
 }
 
 void CEmoteBlock::OnClick(IRichTextView& view, CEGUI::MouseButton button)

@@ -76,8 +76,9 @@ const CEGUI::ShareProSet CGameMultiLine::s_SharePros{
 };
 
 CGameMultiLine::CGameMultiLine(const CEGUI::String& type, const CEGUI::String& name)
-    : ImageLayerWindow(type, name), d_parserManager(&TextParser::CSimpleParserManager::Instance()),
-      d_doc(TextParser::MakeDoc(*d_parserManager)),
+    : ImageLayerWindow(type, name),
+      d_document(std::make_unique<RichText::CTextDocument>(
+          RichText::CTextDocument::ShownText{getText()}, nullptr, d_client, this)),
       d_defaultTextColour(TextParser::CColorPropertyManager::Instance().GetDefaultColor().text)
 {
     // The edit box would lay its text out again whenever the vertical bar shows or hides
@@ -116,17 +117,17 @@ void CGameMultiLine::setCmdFontName(const CEGUI::String& fontName)
 
 CEGUI::String CGameMultiLine::getPlainText() const
 {
-    return d_doc ? ValidText(d_doc->GetText(*this)) : CEGUI::String();
+    return d_document ? ValidText(d_document->GetText()) : CEGUI::String();
 }
 
 float CGameMultiLine::getDocWidth() const
 {
-    return (d_doc ? d_doc->GetContentWidth() : 0.0f) + 4.0f;
+    return (d_document ? d_document->GetContentWidth() : 0.0f) + 4.0f;
 }
 
 float CGameMultiLine::getDocHeight() const
 {
-    return (d_doc ? d_doc->GetHeight() : 0.0f) + 4.0f;
+    return (d_document ? d_document->GetHeight() : 0.0f) + 4.0f;
 }
 
 CEGUI::Sizef CGameMultiLine::getDocSize() const
@@ -279,28 +280,55 @@ CEGUI::RenderedStringParser& CGameMultiLine::getRenderedStringParser() const
 void CGameMultiLine::destroy()
 {
     PutOwnTooltipTextBack();
-    d_doc.reset();
+    if (d_documentDispatches > 0)
+        d_documentReleasePending = true;
+    else
+        d_document.reset();
     CEGUI::MultiLineEditbox::destroy();
 }
 
 void CGameMultiLine::FormatGameLines(bool reformatIfScrollbarsChanged)
 {
-    if (!d_doc)
+    if (!d_document)
         return;
-    TextParser::ParseDocument(*d_parserManager, *d_doc, *this);
+    d_document->Reparse();
     LayOutGameLines(reformatIfScrollbarsChanged);
 }
 
 void CGameMultiLine::LayOutGameLines(bool reformatIfScrollbarsChanged)
 {
-    if (!d_doc)
+    if (!d_document)
         return;
     // The blocks are made anew: none of them is hovered.
     PutOwnTooltipTextBack();
-    TextParser::LayOutDocument(*d_doc, *this, LayoutWidth());
+    RefreshLook();
+    d_document->LayOutAgain(LayoutWidth());
     MakeFakeLine();
     if (configureScrollbars() && reformatIfScrollbarsChanged)
         LayOutGameLines(false);
+}
+
+void CGameMultiLine::RefreshLook()
+{
+    RichText::TextLook look;
+    look.font = getFont();
+    look.commandFont = d_cmdFont;
+    look.defaultTextColour = d_defaultTextColour;
+    look.firstLineIndent = d_indent1stLine;
+    look.restLinesIndent = d_indentRestLines;
+    look.lineBreak = d_lineBreak;
+    look.hoverBrush = getSelectionBrushImage();
+    if (look != d_document->GetLook())
+        d_document->SetLook(std::make_shared<const RichText::TextLook>(look));
+}
+
+void CGameMultiLine::PaintDocument(const CEGUI::Rectf& visible, const CEGUI::Rectf& area)
+{
+    if (!d_document)
+        return;
+    // The command font and the hover brush change how the text is drawn, not where.
+    RefreshLook();
+    d_document->Paint(getGeometryBuffer(), visible, area);
 }
 
 void CGameMultiLine::MakeFakeLine()
@@ -316,14 +344,14 @@ bool CGameMultiLine::HasScrollbars() const
 
 bool CGameMultiLine::configureScrollbars()
 {
-    if (!d_doc || !HasScrollbars())
+    if (!d_document || !HasScrollbars())
         return false;
     CEGUI::Scrollbar& vertBar = *getVertScrollbar();
     CEGUI::Scrollbar& horzBar = *getHorzScrollbar();
     const bool wasVertVisible = vertBar.isVisible();
     const bool wasHorzVisible = horzBar.isVisible();
 
-    const float neededHeight = d_doc->GetDocRect().bottom();
+    const float neededHeight = d_document->GetHeight();
     const float neededWidth = d_widestExtent;
     // Each test reads the text area as it is then: a bar that shows narrows it.
     CEGUI::Rectf area = GetTextArea();
@@ -372,7 +400,7 @@ void CGameMultiLine::ConfigureScrollbar(CEGUI::Scrollbar& bar, float documentSiz
 void CGameMultiLine::onSized(CEGUI::ElementEventArgs& e)
 {
     // A new height alone lays nothing out again, unless it shows or hides a scroll bar.
-    if (d_doc && d_doc->GetWidth() == LayoutWidth())
+    if (d_document && d_document->GetWidth() == LayoutWidth())
     {
         if (configureScrollbars())
             LayOutGameLines(false);
@@ -419,12 +447,25 @@ void CGameMultiLine::onFontChanged(CEGUI::WindowEventArgs& e)
     CEGUI::Window::onFontChanged(e);
 }
 
+template <typename Dispatch>
+void CGameMultiLine::DispatchToDocument(Dispatch&& dispatch)
+{
+    if (!d_document)
+        return;
+    ++d_documentDispatches;
+    dispatch(*d_document);
+    --d_documentDispatches;
+    if (d_documentDispatches == 0 && d_documentReleasePending)
+    {
+        d_documentReleasePending = false;
+        d_document.reset();
+    }
+}
+
 void CGameMultiLine::ForwardMouseMove(const CEGUI::MouseEventArgs& e)
 {
-    if (!d_doc)
-        return;
-    const bool leftHeld = (e.sysKeys & CEGUI::SystemKeys::LeftMouse) != 0;
-    d_doc->OnMouseMove(*this, ScreenToDocument(e.position), e.button, leftHeld);
+    DispatchToDocument([&](RichText::CTextDocument& document)
+                       { document.OnMouseMove(ScreenToDocument(e.position), e.button); });
 }
 
 void CGameMultiLine::onMouseLeaves(CEGUI::MouseEventArgs& e)
@@ -474,7 +515,7 @@ void CGameMultiLine::PassWheelToParent(CEGUI::MouseEventArgs& e)
 
 void CGameMultiLine::ForwardPress(CEGUI::MouseEventArgs& e)
 {
-    if (!d_doc)
+    if (!d_document)
         return;
     // The button's own flag: a press of any button reaches the document as a press.
     const bool pressed = (e.sysKeys & CEGUI::SystemKeys::mouseButtonToSystemKey(e.button)) != 0;
@@ -485,8 +526,8 @@ void CGameMultiLine::ForwardPress(CEGUI::MouseEventArgs& e)
 void CGameMultiLine::ForwardPressAt(const CEGUI::Vector2f& screenPoint, CEGUI::MouseButton button,
                                     bool pressed)
 {
-    if (d_doc)
-        d_doc->OnMouseButton(*this, ScreenToDocument(screenPoint), button, pressed);
+    DispatchToDocument([&](RichText::CTextDocument& document)
+                       { document.OnMouseButton(ScreenToDocument(screenPoint), button, pressed); });
 }
 
 // The edit box's caret placement and word or line selection are not used: each press goes to
@@ -683,7 +724,7 @@ void CGameMultiLine::SetShownSelection(const TextSelection::Range& range)
 
 const TextBlocks::CRichTextDoc* CGameMultiLine::RichDoc() const
 {
-    return dynamic_cast<const TextBlocks::CRichTextDoc*>(d_doc.get());
+    return dynamic_cast<const TextBlocks::CRichTextDoc*>(QueryDoc());
 }
 
 TextIndex CGameMultiLine::TextIndexAt(const CEGUI::Vector2f& screenPoint) const
@@ -781,14 +822,13 @@ void GameMultiLineRenderer::cacheEditboxBaseImagery()
 void GameMultiLineRenderer::cacheDocBlocks(const Rectf& textArea)
 {
     ZuGUI::CGameMultiLine* view = View();
-    ZuGUI::IDoc* doc = view ? view->GetDoc() : nullptr;
-    if (!doc)
+    if (!view || !view->QueryDoc())
         return;
     const Vector2f offset = view->GetScrollOffset();
     const Rectf visible(offset, textArea.getSize());
     d_image.ClearTextures();
     cacheSelection(*view, visible, textArea);
-    doc->Render(*view, visible, textArea);
+    view->PaintDocument(visible, textArea);
     d_image.UpdateTextures();
     view->CacheImage(d_image, nullptr, d_image.GetAddtionalClipper());
 }

@@ -1,9 +1,10 @@
-// CGameMultiLine ("ZuGame/GameMultiLine"): the read-only rich text view. Its window text is
-// markup; on every change of text or size it lays the markup out into a rich text document at
-// the width of its text area, sizes its scroll bars from the document, draws the document
-// (text into the window's geometry, pictures through its image cache) and hands pointer moves
-// and presses to the document in document pixels, so that command texts, item links and emotes
-// react. It is the building block of chat lines and tool tips.
+// CGameMultiLine ("ZuGame/GameMultiLine"): the read-only rich text view, a window that shows one
+// rich text document (richtext/document/TextDocument.h) of its window text. A change of the text
+// parses it again; a change of size, font, frame or line break lays it out again at the width
+// of its text area. The view sizes its scroll bars from the document, draws it (text into the
+// window's geometry, pictures through its image cache) and hands pointer moves and presses to
+// it in document pixels, so that command texts, item links and emotes react. It is the building
+// block of chat lines and tool tips.
 //
 // The edit box underneath keeps its text, caret and scroll bars, but its own formatting is
 // replaced: after each layout its line list holds one line over the whole text.
@@ -25,6 +26,7 @@
 #include "ZuGUIElements/module/WindowRecords.h"
 #include "ZuGUIElements/richtext/IRichTextView.h"
 #include "ZuGUIElements/richtext/ParserManager.h"
+#include "ZuGUIElements/richtext/document/TextDocument.h"
 #include "ZuGUIElements/textwidgets/RichTextHostClient.h"
 #include "ZuGUIElements/textwidgets/TextSelectionGroup.h"
 
@@ -52,7 +54,8 @@ private:
 
 class CGameMultiLine
     : public ImageLayerWindow<SharedPropertyLayer<CGameMultiLine, CEGUI::MultiLineEditbox>>,
-      public IRichTextView
+      public IRichTextView,
+      public RichText::IDocumentHost
 {
 public:
     static const CEGUI::String WidgetTypeName;
@@ -62,8 +65,11 @@ public:
 
     CGameMultiLine(const CEGUI::String& type, const CEGUI::String& name);
 
-    const IDoc* QueryDoc() const { return d_doc.get(); }
-    IDoc* GetDoc() { return d_doc.get(); }
+    const IDoc* QueryDoc() const { return d_document ? &d_document->GetDoc() : nullptr; }
+    IDoc* GetDoc() { return d_document ? &d_document->GetDoc() : nullptr; }
+    // Draws the document's part `visible` (document pixels) into the window's geometry, in the
+    // text area `area` (window pixels).
+    void PaintDocument(const CEGUI::Rectf& visible, const CEGUI::Rectf& area);
 
     bool IsFrameNeeded() const { return d_frameNeeded; }
     // A change redraws the view and lays the text out for the text area it chooses.
@@ -149,7 +155,7 @@ public:
     CEGUI::Vector2f ScreenToDocument(const CEGUI::Vector2f& screenPoint) const;
     CEGUI::Vector2f DocumentToScreen(const CEGUI::Vector2f& documentPoint) const;
 
-    // The view contract of the rich text engine.
+    // The view contract of the rich text engine, and where its document is shown.
     const CEGUI::String& GetViewText() const override { return getText(); }
     CEGUI::String GetViewName() const override { return HostWindowName(*this); }
     const CEGUI::Font* GetViewFont() const override { return getFont(); }
@@ -208,6 +214,8 @@ private:
     static constexpr float kDragSlop = 4.0f;
 
     const TextBlocks::CRichTextDoc* RichDoc() const;
+    // The document's look from the view's settings, given to it when they changed.
+    void RefreshLook();
     // The selection gestures of a selectable view; false for an event they do not take.
     bool PressToSelect(const CEGUI::MouseEventArgs& e);
     void DragToSelect(const CEGUI::MouseEventArgs& e);
@@ -221,6 +229,10 @@ private:
     void MakeFakeLine();
     void ConfigureScrollbar(CEGUI::Scrollbar& bar, float documentSize, float pageSize) const;
     void ForwardMouseMove(const CEGUI::MouseEventArgs& e);
+    // Hands an event to the document through `dispatch`. A handler of the event may destroy
+    // the view (a click that closes it): the document then goes once the event is handled.
+    template <typename Dispatch>
+    void DispatchToDocument(Dispatch&& dispatch);
     // Hands a press of any button to the document.
     void ForwardPress(CEGUI::MouseEventArgs& e);
     void ForwardPressAt(const CEGUI::Vector2f& screenPoint, CEGUI::MouseButton button,
@@ -232,8 +244,10 @@ private:
 
     // Before the document, which tells it of the items that it still holds when it goes.
     HostRichTextClient d_client{*this};
-    TextParser::IParserManager* d_parserManager;
-    TextParser::DocPtr d_doc;
+    std::unique_ptr<RichText::CTextDocument> d_document;
+    // Events that the document is handling, and whether the view was destroyed meanwhile.
+    int d_documentDispatches = 0;
+    bool d_documentReleasePending = false;
     CEGUI::Colour d_defaultTextColour;
     int d_indent1stLine = 0;
     int d_indentRestLines = 0;

@@ -15,12 +15,35 @@ std::shared_ptr<const TextLook> LookOrEmpty(std::shared_ptr<const TextLook> look
 }
 } // namespace
 
+bool TextLook::operator==(const TextLook& other) const
+{
+    return font == other.font && commandFont == other.commandFont &&
+           defaultTextColour == other.defaultTextColour &&
+           firstLineIndent == other.firstLineIndent && restLinesIndent == other.restLinesIndent &&
+           lineBreak == other.lineBreak && hoverBrush == other.hoverBrush;
+}
+
 CTextDocument::CTextDocument(CEGUI::String markup, std::shared_ptr<const TextLook> look,
                              IRichTextClient& client, IDocumentHost* host)
-    : m_markup(std::move(markup)), m_look(LookOrEmpty(std::move(look))), m_client(client),
-      m_host(host), m_doc(TextParser::MakeDoc(TextParser::CSimpleParserManager::Instance()))
+    : m_ownMarkup(std::move(markup)), m_markup(m_ownMarkup), m_look(LookOrEmpty(std::move(look))),
+      m_client(client), m_host(host),
+      m_doc(TextParser::MakeDoc(TextParser::CSimpleParserManager::Instance()))
+{
+    Reparse();
+}
+
+CTextDocument::CTextDocument(ShownText text, std::shared_ptr<const TextLook> look,
+                             IRichTextClient& client, IDocumentHost* host)
+    : m_markup(text.markup), m_look(LookOrEmpty(std::move(look))), m_client(client), m_host(host),
+      m_doc(TextParser::MakeDoc(TextParser::CSimpleParserManager::Instance()))
+{
+    Reparse();
+}
+
+void CTextDocument::Reparse()
 {
     TextParser::ParseDocument(TextParser::CSimpleParserManager::Instance(), *m_doc, *this);
+    m_layoutStale = true;
 }
 
 CTextDocument::~CTextDocument() = default;
@@ -35,8 +58,12 @@ void CTextDocument::SetLook(std::shared_ptr<const TextLook> look)
 
 void CTextDocument::LayOut(float width)
 {
-    if (IsLaidOutAt(width))
-        return;
+    if (!IsLaidOutAt(width))
+        LayOutAgain(width);
+}
+
+void CTextDocument::LayOutAgain(float width)
+{
     TextParser::LayOutDocument(*m_doc, *this, width);
     m_laidOutWidth = width;
     m_layoutStale = false;

@@ -37,6 +37,9 @@ struct TextLook
     Layout::LineBreakMode lineBreak = Layout::LineBreakMode::Character;
     // Drawn behind a hovered command text; none without one.
     const CEGUI::Image* hoverBrush = nullptr;
+
+    bool operator==(const TextLook& other) const;
+    bool operator!=(const TextLook& other) const { return !(*this == other); }
 };
 
 // Where documents are shown: what a window adds to their look. Every call has a default for a
@@ -58,10 +61,19 @@ protected:
 class CTextDocument final : private IRichTextView
 {
 public:
+    // Markup that the document shows without a copy of its own: a window's text. It must
+    // outlive the document, which reads it again at Reparse.
+    struct ShownText
+    {
+        const CEGUI::String& markup;
+    };
+
     // Parses `markup` and resolves it through `client`. The client and the host (none: shown in
     // no window) must outlive the document: it tells the client when it releases its chat items.
     CTextDocument(CEGUI::String markup, std::shared_ptr<const TextLook> look,
                   IRichTextClient& client, IDocumentHost* host = nullptr);
+    CTextDocument(ShownText text, std::shared_ptr<const TextLook> look, IRichTextClient& client,
+                  IDocumentHost* host = nullptr);
     ~CTextDocument();
     CTextDocument(const CTextDocument&) = delete;
     CTextDocument& operator=(const CTextDocument&) = delete;
@@ -71,9 +83,15 @@ public:
     // The next layout uses `look` (null keeps the current one).
     void SetLook(std::shared_ptr<const TextLook> look);
 
+    // Parses the shown text again after it changed, and resolves it: the chat items that it
+    // still references stay held.
+    void Reparse();
+
     // Lays the document out `width` pixels wide, unless it is laid out at that width in its
     // look already.
     void LayOut(float width);
+    // Lays it out even so: its blocks are made anew, none of them hovered.
+    void LayOutAgain(float width);
     bool IsLaidOutAt(float width) const { return !m_layoutStale && m_laidOutWidth == width; }
     float GetWidth() const { return m_doc->GetWidth(); }
     float GetHeight() const { return m_doc->GetHeight(); }
@@ -92,6 +110,7 @@ public:
     CEGUI::String GetText() const;
     // The laid-out document, and the view that its blocks read, for hit testing and selection.
     const IDoc& GetDoc() const { return *m_doc; }
+    IDoc& GetDoc() { return *m_doc; }
     const IRichTextView& GetView() const { return *this; }
 
 private:
@@ -111,7 +130,9 @@ private:
     Layout::LineBreakMode GetLineBreak() const override { return m_look->lineBreak; }
     IRichTextClient& GetClient() override { return m_client; }
 
-    const CEGUI::String m_markup;
+    // The markup when the document holds its own; m_markup reads it or the shown text.
+    const CEGUI::String m_ownMarkup;
+    const CEGUI::String& m_markup;
     std::shared_ptr<const TextLook> m_look;
     IRichTextClient& m_client;
     IDocumentHost* m_host;
