@@ -29,7 +29,8 @@ constexpr float kLayoutWidth = 200.0f;
 const char* const kMarkup =
     "{N Alice}: {T gold:has found something rare in the ruins beneath the old keep} "
     "{I 0x1F:[Sword of the Morning Dawn]} and will trade it for gold or a good horse, just ask her";
-// The same text in CEGUI's markup ("\\[" is a literal "[").
+const char* const kShortMarkup = "{N Alice}: selling {I 0x1F:[Sword of Dawn]} for 40 gold, pst";
+// The long line's text in CEGUI's markup ("\\[" is a literal "[").
 const char* const kCeguiMarkup =
     "[colour='FF00FF00']Alice[colour='FFFFFFFF']: [colour='FFFFD700']has found something rare "
     "in the ruins beneath the old keep[colour='FFFFFFFF'] [colour='FFA335EE']\\[Sword of the "
@@ -41,10 +42,14 @@ const char* const kPlainText =
 // The chat line in a view and an empty document, broken as `mode` says.
 struct ChatLine
 {
-    explicit ChatLine(ZuGUI::TextParser::LineBreakMode mode) { view.SetLineBreak(mode); }
+    explicit ChatLine(ZuGUI::TextParser::LineBreakMode mode, const char* markup = kMarkup)
+        : view(cegui.Font(), markup)
+    {
+        view.SetLineBreak(mode);
+    }
 
     const BenchCegui cegui;
-    BenchView view{cegui.Font(), kMarkup};
+    BenchView view;
     ZuGUI::TextParser::CSimpleParserManager& parsers =
         ZuGUI::TextParser::CSimpleParserManager::Instance();
     const ZuGUI::TextParser::DocPtr doc = ZuGUI::TextParser::MakeDoc(parsers);
@@ -63,6 +68,23 @@ void BM_RichTextParseAndLayout(benchmark::State& state, ZuGUI::TextParser::LineB
 BENCHMARK_CAPTURE(BM_RichTextParseAndLayout, Character,
                   ZuGUI::TextParser::LineBreakMode::Character);
 BENCHMARK_CAPTURE(BM_RichTextParseAndLayout, Word, ZuGUI::TextParser::LineBreakMode::Word);
+
+// A line of ordinary chat that fits its view: broken between words, it is laid out without
+// looking for a line break opportunity.
+void BM_RichTextParseAndLayoutShortLine(benchmark::State& state,
+                                        ZuGUI::TextParser::LineBreakMode mode)
+{
+    ChatLine line(mode, kShortMarkup);
+    for (auto _ : state)
+    {
+        ZuGUI::TextParser::FormatDocument(line.parsers, *line.doc, line.view, 2 * kLayoutWidth);
+        benchmark::DoNotOptimize(line.doc->GetHeight());
+    }
+    state.counters["lines"] = line.doc->GetHeight() / line.cegui.Font().getLineSpacing();
+}
+BENCHMARK_CAPTURE(BM_RichTextParseAndLayoutShortLine, Character,
+                  ZuGUI::TextParser::LineBreakMode::Character);
+BENCHMARK_CAPTURE(BM_RichTextParseAndLayoutShortLine, Word, ZuGUI::TextParser::LineBreakMode::Word);
 
 void BM_RichTextLayoutAtNewWidth(benchmark::State& state, ZuGUI::TextParser::LineBreakMode mode)
 {

@@ -3,6 +3,7 @@
 // width as a fresh formatting would, without asking the client again.
 #include "support/text/RichTextFixture.h"
 
+#include "ZuGUIElements/richtext/breaks/UnicodeBreaks.h"
 #include "ZuGUIElements/richtext/paragraph/Paragraph.h"
 
 #include <gmock/gmock.h>
@@ -172,5 +173,38 @@ TEST_F(TextStagesTest, ANewWidthLaysOutAsAFreshFormattingWithoutAskingTheClient)
     }
     EXPECT_THAT(linkColours, Each(0xFF3366FFu));
     EXPECT_THAT(linkColours, Not(IsEmpty()));
+}
+
+// Broken between words, a text is laid out without its line break opportunities as far as
+// its lines fit, and the result is the one that finding them first gives.
+TEST_F(TextStagesTest, LineBreaksAreFoundOnlyForTextThatNeedsThemAndChangeNothing)
+{
+    const struct
+    {
+        const char* markup;
+        float width;
+        bool needsBreaks;
+    } cases[] = {
+        {"{N Alice}: a short line", 300.0f, false},
+        {"{N Alice}: {T gold:has found something rare in the ruins}", 120.0f, true},
+        {"line one\nline two\n{P 1:2} and more", 300.0f, false},
+        {"a link {I 7:[Sword]}{{?}} with glued text after it", 90.0f, true},
+        {"{N Alice}{{?}} fits", 300.0f, false},
+        {"averyveryverylongwordthatdoesnotfit and more", 60.0f, true},
+        {"x\u0301x\u0301x\u0301x\u0301x\u0301x\u0301x\u0301x\u0301", 25.0f, true},
+    };
+    view.lineBreak = LineBreakMode::Word;
+    for (const auto& check : cases)
+    {
+        SCOPED_TRACE(check.markup);
+        const CEGUI::String markup(reinterpret_cast<const CEGUI::utf8*>(check.markup));
+        Format(markup, check.width);
+        EXPECT_EQ(check.needsBreaks, Doc().HasShownBreakFlags(ZuGUI::Breaks::kLineBreakBefore));
+        const std::vector<std::string> onlyIfNeeded = LaidOut();
+        Doc().ShownBreakFlags(view.text,
+                              ZuGUI::Breaks::kLineBreakBefore | ZuGUI::Breaks::kClusterStart);
+        ZuGUI::TextParser::LayOutDocument(*doc, view, check.width);
+        EXPECT_EQ(LaidOut(), onlyIfNeeded);
+    }
 }
 } // namespace

@@ -68,6 +68,8 @@ public:
     // paragraph.
     virtual const std::vector<std::uint8_t>& ShownBreakFlags(const CEGUI::String& text,
                                                              std::uint8_t wanted) = 0;
+    // Whether every flag of `flags` was found for the paragraph.
+    virtual bool HasShownBreakFlags(std::uint8_t flags) const = 0;
     // Starts laying the paragraph out for `view`: the first line.
     virtual void BeginParse(IRichTextView& view) = 0;
     // Finishes the layout: the last line.

@@ -145,15 +145,33 @@ void ParseDocument(IParserManager& parsers, IDoc& doc, IRichTextView& view)
         doc.Resolve(view.GetClient());
 }
 
-void LayOutDocument(IDoc& doc, IRichTextView& view, float layoutWidth)
+namespace
+{
+// Empties `doc` for a layout at `layoutWidth`; false for an empty text, which lays out nothing.
+bool StartLayout(IDoc& doc, IRichTextView& view, float layoutWidth)
 {
     doc.Clear();
     doc.SetLineSpacing(0.0f);
     doc.SetWidth(layoutWidth);
     if (view.GetViewText().empty())
-        return;
+        return false;
     doc.BeginParse(view);
-    Layout::LayoutPass(view, doc).LayOut(doc.GetParagraph());
+    return true;
+}
+} // namespace
+
+void LayOutDocument(IDoc& doc, IRichTextView& view, float layoutWidth)
+{
+    using Layout::LayoutPass;
+    if (!StartLayout(doc, view, layoutWidth))
+        return;
+    // Most chat fits its lines: where it does, no line break opportunity is looked for. Text
+    // that does not is laid out again from where it started, at most one line's work lost.
+    if (!LayoutPass(view, doc).LayOut(doc.GetParagraph(), LayoutPass::FindBreaks::OnlyIfNeeded))
+    {
+        StartLayout(doc, view, layoutWidth);
+        LayoutPass(view, doc).LayOut(doc.GetParagraph());
+    }
     doc.EndParse();
 }
 } // namespace TextParser

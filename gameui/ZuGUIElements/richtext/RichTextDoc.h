@@ -49,6 +49,10 @@ public:
     CEGUI::Sizef PictureSize(std::uint16_t set, std::uint16_t index) const override;
     const std::vector<std::uint8_t>& ShownBreakFlags(const CEGUI::String& text,
                                                      std::uint8_t wanted) override;
+    bool HasShownBreakFlags(std::uint8_t flags) const override
+    {
+        return (m_foundBreakFlags & flags) == flags;
+    }
     void BeginParse(IRichTextView& view) override;
     void EndParse() override;
     void Render(IRichTextView& view, const CEGUI::Rectf& visible,

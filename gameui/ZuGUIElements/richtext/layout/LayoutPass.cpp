@@ -45,9 +45,12 @@ LayoutPass::LayoutPass(IRichTextView& view, IDoc& doc)
     }
 }
 
-void LayoutPass::LayOut(const Text::Paragraph& paragraph)
+bool LayoutPass::LayOut(const Text::Paragraph& paragraph, FindBreaks find)
 {
-    m_flags = &m_doc.ShownBreakFlags(m_text, FlagsFor(m_mode));
+    const bool later = find == FindBreaks::OnlyIfNeeded && m_mode == LineBreakMode::Word &&
+                       !m_doc.HasShownBreakFlags(FlagsFor(m_mode));
+    m_flags = later ? nullptr : &m_doc.ShownBreakFlags(m_text, FlagsFor(m_mode));
+    m_breaks.AwaitFlags(later);
     // Whether a run of the current stretch could not be laid out: its later runs are dropped.
     bool droppingStretch = false;
     m_shown = 0;
@@ -70,7 +73,10 @@ void LayoutPass::LayOut(const Text::Paragraph& paragraph)
                               [&](const Text::LineBackground& background)
                               { m_doc.SetLineBackground(background.set, background.index); }},
                    piece);
+        if (m_breaks.FlagsWanted())
+            return false;
     }
+    return true;
 }
 
 bool LayoutPass::AddText(const Text::TextRun& run, const Text::RunStyle& style)
@@ -99,6 +105,8 @@ bool LayoutPass::LayoutPiece(const Text::TextRun& run, const Text::RunStyle& sty
     for (TextIndex offset = first; offset < end;)
     {
         const Pass pass = MeasurePass(offset, end, !movedDown);
+        if (m_breaks.FlagsWanted())
+            return false; // laid out again with them
         movedDown = pass.moveToNextLine;
         if (pass.moveToNextLine)
         {

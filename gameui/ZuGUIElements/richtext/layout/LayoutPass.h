@@ -31,7 +31,17 @@ public:
     // Lays every piece of `paragraph` out, as one text: nothing was laid out before it. A run
     // that cannot be laid out whole (no font, no width, or one character wider than a whole
     // line) drops the rest of its stretch.
-    void LayOut(const Text::Paragraph& paragraph);
+    //
+    // Broken between words, a text that fits its lines needs no break opportunities: `find`
+    // OnlyIfNeeded lays it out without finding them, as far as the first line that would need
+    // them, and returns false there (the document is then half laid out, to be laid out again
+    // with First). True when the paragraph was laid out whole.
+    enum class FindBreaks
+    {
+        First,
+        OnlyIfNeeded
+    };
+    bool LayOut(const Text::Paragraph& paragraph, FindBreaks find = FindBreaks::First);
 
 private:
     bool AddText(const Text::TextRun& run, const Text::RunStyle& style);

@@ -107,13 +107,20 @@ TextIndex LineBreaks::TrimSpaces(TextIndex first, TextIndex end) const
 
 bool LineBreaks::AllowedBefore(TextIndex position) const
 {
+    WantFlags();
     return m_text && position < m_flags.end && m_flags.Has(position, Breaks::kLineBreakBefore);
+}
+
+TextIndex LineBreaks::Following() const
+{
+    return m_text && m_flags.end > m_flags.first ? m_following : kNoText;
 }
 
 TextIndex LineBreaks::GluedFollowing() const
 {
-    if (!m_text || m_following == kNoText || m_flags.end <= m_flags.first)
+    if (Following() == kNoText)
         return kNoText;
+    WantFlags();
     return m_breakBeforeFollowing ? kNoText : m_following;
 }
 

@@ -51,8 +51,17 @@ public:
     // The text and the flags must outlive the stretch.
     void StartStretch(const CEGUI::String& text, const StretchFlags& flags, TextIndex following,
                       bool breakBeforeFollowing);
+    // The flags of the stretches that follow are not found yet: the layout goes on without
+    // them while nothing asks where a line may break, and is laid out again with them when
+    // something does (FlagsWanted).
+    void AwaitFlags(bool awaited) { m_flagsAwaited = awaited; }
+    bool FlagsWanted() const { return m_flagsWanted; }
     TextIndex StretchEnd() const { return m_flags.end; }
-    const StretchFlags& Flags() const { return m_flags; }
+    const StretchFlags& Flags() const
+    {
+        WantFlags();
+        return m_flags;
+    }
 
     // Whether a line may break before `position` of the stretch, first <= position < end.
     bool AllowedBefore(TextIndex position) const;
@@ -60,6 +69,8 @@ public:
     TextIndex LastBefore(TextIndex after, TextIndex upTo);
     // The first position in (after, end) before which a line may break, or the stretch's end.
     TextIndex NextAfter(TextIndex after);
+    // The character after the stretch when plain text goes on there, or kNoText.
+    TextIndex Following() const;
     // The character after the stretch when no line may break before it (a "?" after an item
     // link), which then stays on the stretch's last line; kNoText otherwise.
     TextIndex GluedFollowing() const;
@@ -85,9 +96,11 @@ private:
     // Where the run of spaces that ends before `position` starts: `position` when the
     // character before it is not a space, never before the stretch.
     TextIndex SpacesStartBefore(TextIndex position) const;
-    // Finds the stretch's runs of two or more spaces.
-    // Found the first time that a space run is looked for: most stretches fit their line.
+    // Finds the stretch's runs of two or more spaces, the first time that one is looked for:
+    // most stretches fit their line.
     void FindSpaceRuns() const;
+    // Notes that break flags were read while they were awaited.
+    void WantFlags() const { m_flagsWanted = m_flagsWanted || m_flagsAwaited; }
     // The run of two or more spaces that holds `position`, or null.
     const Range* SpaceRunAt(TextIndex position) const;
 
@@ -100,6 +113,8 @@ private:
     // from the text), and the last positions found where no line may break before.
     mutable std::vector<Range> m_spaceRuns;
     mutable bool m_spaceRunsFound = false;
+    bool m_flagsAwaited = false;
+    mutable bool m_flagsWanted = false;
     Range m_noBreaks;
 };
 } // namespace Layout

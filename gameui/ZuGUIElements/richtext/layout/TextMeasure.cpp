@@ -325,15 +325,21 @@ Pass MeasureWordPass(GlyphMetrics& glyphs, LineBreaks& breaks, const CEGUI::Stri
     const TextIndex overflow = breaks.SkipSpaces(first + fitting, end);
     if (overflow == end)
     {
-        // The rest fits, unless what follows the stretch has to stay with its last word.
-        const TextIndex glued = end == breaks.StretchEnd() ? breaks.GluedFollowing() : kNoText;
-        const float glue = glued != kNoText ? MeasureExtent(glyphs, text, glued, glued + 1) : 0.0f;
-        if (widthTo(end) + glue <= room.remaining)
+        // The rest fits, unless what follows the stretch has to stay with its last word. That
+        // is asked only when it matters: when the rest fits with what follows, it fits.
+        const bool stretchEnds = end == breaks.StretchEnd();
+        const TextIndex following = stretchEnds ? breaks.Following() : kNoText;
+        const float followingWidth =
+            following != kNoText ? MeasureExtent(glyphs, text, following, following + 1) : 0.0f;
+        if (widthTo(end) + followingWidth <= room.remaining)
+            return RestOfLine(end - first, widthTo(end), false);
+        const bool glued = stretchEnds && breaks.GluedFollowing() != kNoText;
+        if (widthTo(end) + (glued ? followingWidth : 0.0f) <= room.remaining)
             return RestOfLine(end - first, widthTo(end), false);
         const TextIndex lineEnd = breaks.LastBefore(first, end - 1);
         if (lineEnd != kNoText)
             return RestOfLine(lineEnd - first, widthTo(lineEnd), true);
-        if (fitsFreshLine(end, glue))
+        if (fitsFreshLine(end, glued ? followingWidth : 0.0f))
             return moveToNextLine();
         return RestOfLine(end - first, widthTo(end), false);
     }
