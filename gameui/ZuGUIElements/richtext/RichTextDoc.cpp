@@ -57,17 +57,18 @@ const std::vector<std::uint8_t>& CRichTextDoc::ShownBreakFlags(const CEGUI::Stri
     // Clusters were left out (every character its own): line breaks need them written.
     if (m_breakFlags.empty() && (m_foundBreakFlags & Breaks::kClusterStart))
         missing |= Breaks::kClusterStart;
-    thread_local std::vector<CEGUI::utf32> shown;
-    shown.clear();
-    m_paragraph.AppendShownText(text, shown);
+    // The shown text is characters of the markup and object replacement characters, which
+    // join nothing: markup whose characters join none shows no cluster of two.
     const bool onlyClusters = (missing & Breaks::kLineBreakBefore) == 0;
-    if (onlyClusters && Breaks::HasOnlySingleCodePointClusters(shown.data(), shown.size()))
+    if (onlyClusters && Breaks::HasOnlySingleCodePointClusters(text.ptr(), text.length()))
     {
         // No flags: the layout takes every character for a cluster of its own.
         m_foundBreakFlags |= missing;
-        ReleaseLargeBuffer(shown);
         return m_breakFlags;
     }
+    thread_local std::vector<CEGUI::utf32> shown;
+    shown.clear();
+    m_paragraph.AppendShownText(text, shown);
     if (missing & Breaks::kLineBreakBefore)
         Breaks::FindLineBreaks(shown.data(), shown.size(), m_breakFlags);
     if (missing & Breaks::kClusterStart)
