@@ -3,12 +3,18 @@
 // placed on the current line, and the finishing of each line, whose blocks then share one
 // bottom edge.
 //
-// Memory: a line costs about 100 bytes and a block about 70 (with the allocator's overhead), and
+// A line's blocks are placed in the order of the text, left to right from the pen. Finishing a
+// line is where a reordering stage goes (bidirectional text): it may move the finished blocks
+// to their display places within the line, since every block keeps its own range of the text
+// and hit testing and selection read blocks by their areas.
+//
+// Memory: a line costs about 80 bytes and a block about 64 (with the allocator's overhead), and
 // a run of line feeds in plain text takes one line and one block however long it is, so that a
-// flood of empty lines costs next to nothing. Laid out at 200 pixels, chat text costs about 10
-// bytes per character of its markup and a message of line feeds well under 1; the worst case
-// is a line per character (a view one character wide), about 190 bytes per character. A layout
-// reuses the lines of the one before; of those that it leaves unused it keeps kSpareLines.
+// flood of empty lines costs next to nothing. Laid out at 200 pixels, chat text costs about 9
+// bytes per character of its markup with its paragraph, and a message of line feeds well under
+// 1; the worst case is a line per character (a view one character wide), about 185 bytes per
+// character. A layout reuses the lines of the one before; of those that it leaves unused it
+// keeps kSpareLines.
 #pragma once
 
 #include "ZuGUIElements/richtext/TextBlocks.h"
