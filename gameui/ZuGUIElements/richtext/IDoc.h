@@ -29,6 +29,12 @@ namespace Text
 class Paragraph;
 } // namespace Text
 
+namespace TextBlocks
+{
+class CPlainText;
+class CCmdText;
+} // namespace TextBlocks
+
 class IDoc
 {
 public:
@@ -49,6 +55,9 @@ public:
     virtual void SetLineSpacing(float gap) = 0;
     // Drops every line and block; pen, height, widths and the line background are reset.
     virtual void Clear() = 0;
+    // New text blocks for the layout to place (in the room of blocks of the last layout).
+    virtual std::unique_ptr<TextBlocks::CPlainText> MakePlainText() = 0;
+    virtual std::unique_ptr<TextBlocks::CCmdText> MakeCmdText() = 0;
     // Places `block` on the current line (starting the first line when there is none) and
     // moves the pen to its right edge.
     virtual void AddBlock(IRichTextView& view, std::unique_ptr<ITextBlock> block) = 0;

@@ -272,6 +272,14 @@ public:
     const value_type& back() const { return m_items[m_size - 1]; }
 
     void push_back(value_type block);
+    // Hands each block to keep(std::unique_ptr<ITextBlock>), in order, and keeps the room.
+    template <typename Keep>
+    void HandOut(Keep&& keep)
+    {
+        for (std::uint32_t i = 0; i < m_size; ++i)
+            keep(std::move(m_items[i]));
+        clear();
+    }
     // Destroys the blocks and keeps the room.
     void clear();
     // Destroys the blocks and frees the room.
@@ -308,6 +316,13 @@ public:
     // Drops the blocks and the background and forgets area and flags: an empty new line that
     // keeps the room of its block list when that is the room of a usual line.
     void Reset();
+    // Reset, handing the blocks to keep(std::unique_ptr<ITextBlock>) instead of dropping them.
+    template <typename Keep>
+    void Reset(Keep&& keep)
+    {
+        m_blocks.HandOut(keep);
+        Reset();
+    }
 
     const Blocks& GetBlocks() const { return m_blocks; }
     const CPictureBlock* GetBackground() const { return m_background.get(); }

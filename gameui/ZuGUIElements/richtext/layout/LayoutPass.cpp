@@ -157,11 +157,11 @@ std::unique_ptr<ITextBlock> LayoutPass::MakeBlock(const Text::RunStyle& style, T
     std::unique_ptr<TextBlocks::CPlainText> block;
     if (style.kind == RunKind::Plain)
     {
-        block = std::make_unique<TextBlocks::CPlainText>();
+        block = m_doc.MakePlainText();
     }
     else
     {
-        auto command = std::make_unique<TextBlocks::CCmdText>();
+        std::unique_ptr<TextBlocks::CCmdText> command = m_doc.MakeCmdText();
         command->SetCommandKind(style.commandKind);
         // A name is its own command, piece by piece when it wraps.
         if (style.kind == RunKind::Name)

@@ -145,9 +145,19 @@ void LineBuilder::Clear()
     m_lineBackground.set = 0;
     // As many spare lines as the last layout had: enough to lay the same text out again.
     m_spareLines.clear();
+    const auto keepBlock = [this](std::unique_ptr<ITextBlock> block)
+    {
+        // Only blocks of exactly these types are made again in their room.
+        if (typeid(*block) == typeid(CPlainText))
+            m_sparePlainTexts.Keep(
+                std::unique_ptr<CPlainText>(static_cast<CPlainText*>(block.release())));
+        else if (typeid(*block) == typeid(TextBlocks::CCmdText))
+            m_spareCmdTexts.Keep(std::unique_ptr<TextBlocks::CCmdText>(
+                static_cast<TextBlocks::CCmdText*>(block.release())));
+    };
     for (std::unique_ptr<CTextLine>& line : m_lines)
     {
-        line->Reset();
+        line->Reset(keepBlock);
         m_spareLines.push_back(std::move(line));
     }
     m_lines.clear();
@@ -210,6 +220,8 @@ void LineBuilder::Finish()
         m_spareLines.resize(kSpareLines);
         m_spareLines.shrink_to_fit();
     }
+    m_sparePlainTexts.Clear();
+    m_spareCmdTexts.Clear();
     FinishCurrentLine();
     m_height = m_lines.empty() ? 0.0f : m_lines.back()->GetArea().bottom();
 }

@@ -20,6 +20,7 @@
 #include "ZuGUIElements/richtext/TextBlocks.h"
 
 #include <memory>
+#include <new>
 #include <vector>
 
 namespace ZuGUI
@@ -33,6 +34,30 @@ class CTextLine;
 
 namespace Layout
 {
+// Blocks of one type that a layout left, made new in place for the next: a layout at a new
+// width makes as many blocks as the one before, without the allocator.
+template <typename Block>
+class SpareBlocks
+{
+public:
+    void Keep(std::unique_ptr<Block> block) { m_blocks.push_back(std::move(block)); }
+    // A new block, in the room of a kept one when there is one.
+    std::unique_ptr<Block> Take()
+    {
+        if (m_blocks.empty())
+            return std::make_unique<Block>();
+        Block* room = m_blocks.back().release();
+        m_blocks.pop_back();
+        room->~Block();
+        return std::unique_ptr<Block>(new (room) Block());
+    }
+    // Frees the kept blocks and their list.
+    void Clear() { std::vector<std::unique_ptr<Block>>().swap(m_blocks); }
+
+private:
+    std::vector<std::unique_ptr<Block>> m_blocks;
+};
+
 class LineBuilder
 {
 public:
@@ -69,10 +94,15 @@ public:
     void SetLineBackground(const TextBlocks::GamePic_t& picture, const CEGUI::Sizef& size);
     const TextBlocks::GamePic_t& GetLineBackground() const { return m_lineBackground; }
 
-    // Drops every line and block; pen, height, widths and the line background are reset.
+    // Drops every line and block; pen, height, widths and the line background are reset. The
+    // text blocks are kept for the next layout until it finishes.
     void Clear();
-    // Finishes the last line: the document's height is then its bottom.
+    // Finishes the last line: the document's height is then its bottom. Blocks that the layout
+    // did not take again are freed.
     void Finish();
+    // New text blocks for the layout.
+    std::unique_ptr<TextBlocks::CPlainText> MakePlainText() { return m_sparePlainTexts.Take(); }
+    std::unique_ptr<TextBlocks::CCmdText> MakeCmdText() { return m_spareCmdTexts.Take(); }
     // The bottom of the last finished line, 0 without lines.
     float GetHeight() const { return m_height; }
     // The largest right edge of the finished lines.
@@ -95,6 +125,8 @@ private:
     // Cleared lines, for the next layout to fill again instead of making new ones: a view is
     // laid out anew at every change of its text or size.
     Lines m_spareLines;
+    SpareBlocks<TextBlocks::CPlainText> m_sparePlainTexts;
+    SpareBlocks<TextBlocks::CCmdText> m_spareCmdTexts;
     float m_lineGap = 0.0f;
     float m_contentWidth = 0.0f;
     float m_penY = 0.0f;
