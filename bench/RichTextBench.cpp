@@ -15,7 +15,11 @@
 #include <CEGUI/RenderedStringWordWrapper.h>
 
 #include <benchmark/benchmark.h>
+#include <unicode/brkiter.h>
+#include <unicode/utext.h>
 
+#include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -179,6 +183,32 @@ void BM_LineBreakOpportunities(benchmark::State& state, const char* suffix)
     RunBreakStage(state, &ZuGUI::Breaks::FindLineBreaks, suffix);
 }
 BENCHMARK_CAPTURE(BM_LineBreakOpportunities, Latin, "");
+
+// The other way to find where lines break: ICU's iterator asked only at each line's overflow
+// (the chat line at 200 pixels overflows five times), from a text given to it anew, as a new
+// paragraph is. Each question makes ICU walk from the text's start: one whole pass costs less
+// than even one question, so the break stage makes one pass.
+void BM_IcuLineBreaksAskedAtOverflows(benchmark::State& state)
+{
+    std::u16string text;
+    for (const char* c = kPlainText; *c != '\0'; ++c)
+        text.push_back(static_cast<char16_t>(*c));
+    UErrorCode status = U_ZERO_ERROR;
+    const std::unique_ptr<icu::BreakIterator> iterator(
+        icu::BreakIterator::createLineInstance(icu::Locale::getRoot(), status));
+    const int32_t overflows[] = {31, 61, 91, 121, 146};
+    for (auto _ : state)
+    {
+        UText utext = UTEXT_INITIALIZER;
+        utext_openUChars(&utext, text.data(), static_cast<int32_t>(text.size()), &status);
+        iterator->setText(&utext, status);
+        for (const int32_t overflow : overflows)
+            benchmark::DoNotOptimize(iterator->preceding(overflow));
+        utext_close(&utext);
+    }
+    state.counters["questions"] = static_cast<double>(std::size(overflows));
+}
+BENCHMARK(BM_IcuLineBreaksAskedAtOverflows);
 
 // Latin text needs no ICU for its clusters; a character from U+0300 on (an emoji) sends the
 // few characters around it to ICU.
