@@ -57,6 +57,12 @@ void CSimpleParserManager::DestroyDoc(IDoc* doc)
 Text::Paragraph CSimpleParserManager::Parse(const CEGUI::String& text) const
 {
     Text::ParagraphBuilder paragraph;
+    // A brace starts or ends a tag, or splits a run where a doubled one shows one brace: no
+    // more pieces than braces plus one.
+    const auto braces = static_cast<std::size_t>(
+        std::count_if(text.ptr(), text.ptr() + text.length(),
+                      [](CEGUI::utf32 c) { return c == '{' || c == '}'; }));
+    paragraph.Reserve(braces + 1);
     const IParser* parser = m_defaultParser.get();
     TextIndex position = 0;
     while (position < text.length())

@@ -10,6 +10,14 @@ namespace Text
 namespace
 {
 constexpr CEGUI::utf32 kObjectReplacement = 0xFFFC;
+
+// Gives back the room of `items` when more than a quarter of it is unused.
+template <typename Item>
+void ShrinkToFit(std::vector<Item>& items)
+{
+    if (items.capacity() - items.size() > items.size() / 4)
+        items.shrink_to_fit();
+}
 } // namespace
 
 bool RunStyle::operator==(const RunStyle& other) const
@@ -18,6 +26,12 @@ bool RunStyle::operator==(const RunStyle& other) const
            commandFirst == other.commandFirst && commandEnd == other.commandEnd &&
            itemId == other.itemId && kind == other.kind && commandKind == other.commandKind &&
            viewColour == other.viewColour;
+}
+
+void ParagraphBuilder::Reserve(std::size_t pieces)
+{
+    m_paragraph.m_pieces.reserve(pieces);
+    m_paragraph.m_styles.reserve(std::min(pieces, kRecentStyles));
 }
 
 void ParagraphBuilder::AddText(TextIndex first, TextIndex end, TextIndex following,
@@ -76,9 +90,9 @@ void Paragraph::AppendShownText(const CEGUI::String& text, std::vector<CEGUI::ut
 
 Paragraph ParagraphBuilder::Finish()
 {
-    // Held as long as the document shows it: no room to spare.
-    m_paragraph.m_pieces.shrink_to_fit();
-    m_paragraph.m_styles.shrink_to_fit();
+    // Held as long as the document shows it: little room to spare.
+    ShrinkToFit(m_paragraph.m_pieces);
+    ShrinkToFit(m_paragraph.m_styles);
     Paragraph made = std::move(m_paragraph);
     m_paragraph = Paragraph{};
     m_startsStretch = true;

@@ -120,6 +120,8 @@ private:
 class ParagraphBuilder
 {
 public:
+    // Room for `pieces` pieces, and for the styles that so many might have.
+    void Reserve(std::size_t pieces);
     // The runs added next belong to a new stretch.
     void StartStretch() { m_startsStretch = true; }
     // A run of shown text [first, end); an empty range adds nothing.
