@@ -8,6 +8,7 @@
 #include <unicode/uchar.h>
 
 #include <algorithm>
+#include <string>
 
 namespace ZuGUI
 {
@@ -19,6 +20,22 @@ namespace
 CEGUI::String Cut(const TagPart& part)
 {
     return MarkupText::Unescape(TextRange(part.text, part.first, part.end - part.first));
+}
+
+// A part as UTF-8 for the number readers: ASCII without braces as it stands, with no CEGUI
+// string made for it; anything else cut and encoded.
+std::string NumberText(const TagPart& part)
+{
+    std::string ascii;
+    const TextIndex end = std::min(part.end, part.text.length());
+    for (TextIndex i = part.first; i < end; ++i)
+    {
+        const CEGUI::utf32 c = part.text[i];
+        if (c >= 0x80 || c == '{' || c == '}')
+            return Cut(part).c_str();
+        ascii.push_back(static_cast<char>(c));
+    }
+    return ascii;
 }
 
 unsigned ReadUnsigned(const CEGUI::String& number)
@@ -193,7 +210,7 @@ Text::RunStyle CClickableItemNameParser::StyleOf(const Tag& tag) const
 {
     std::uint32_t itemId = 0;
     // A name that draws nothing could be neither seen nor clicked: it makes no link.
-    if (!tag.parameter || !ParseUnsigned32(Cut(*tag.parameter).c_str(), itemId) ||
+    if (!tag.parameter || !ParseUnsigned32(NumberText(*tag.parameter).c_str(), itemId) ||
         !DrawsSomething(tag.content))
         return DefaultPlainStyle();
     Text::RunStyle style = CCmdParser::StyleOf(tag);
