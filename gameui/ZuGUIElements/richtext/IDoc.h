@@ -55,6 +55,8 @@ public:
     virtual void SetLineSpacing(float gap) = 0;
     // Drops every line and block; pen, height, widths and the line background are reset.
     virtual void Clear() = 0;
+    // Clear, and frees the room kept for the next layout.
+    virtual void ReleaseLayout() = 0;
     // New text blocks for the layout to place (in the room of blocks of the last layout).
     virtual std::unique_ptr<TextBlocks::CPlainText> MakePlainText() = 0;
     virtual std::unique_ptr<TextBlocks::CCmdText> MakeCmdText() = 0;

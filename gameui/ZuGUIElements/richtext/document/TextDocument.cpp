@@ -69,6 +69,12 @@ void CTextDocument::LayOutAgain(float width)
     m_layoutStale = false;
 }
 
+void CTextDocument::ReleaseLayout()
+{
+    m_doc->ReleaseLayout();
+    m_layoutStale = true;
+}
+
 void CTextDocument::Paint(CEGUI::GeometryBuffer& geometry, const CEGUI::Rectf& visible,
                           const CEGUI::Rectf& area)
 {

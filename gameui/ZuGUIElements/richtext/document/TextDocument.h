@@ -92,6 +92,10 @@ public:
     void LayOut(float width);
     // Lays it out even so: its blocks are made anew, none of them hovered.
     void LayOutAgain(float width);
+    // Drops the layout and frees its room: the document keeps its parsed text, and its height
+    // is 0 until it is laid out again.
+    void ReleaseLayout();
+    bool IsLaidOut() const { return !m_layoutStale; }
     bool IsLaidOutAt(float width) const { return !m_layoutStale && m_laidOutWidth == width; }
     float GetWidth() const { return m_doc->GetWidth(); }
     float GetHeight() const { return m_doc->GetHeight(); }

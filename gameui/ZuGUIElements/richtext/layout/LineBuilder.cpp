@@ -168,6 +168,15 @@ void LineBuilder::Clear()
     m_contentWidth = 0.0f;
 }
 
+void LineBuilder::Release()
+{
+    Clear();
+    Lines().swap(m_spareLines);
+    Lines().swap(m_lines);
+    m_sparePlainTexts.Clear();
+    m_spareCmdTexts.Clear();
+}
+
 void LineBuilder::AddBlock(IRichTextView& view, std::unique_ptr<ITextBlock> block)
 {
     if (!block)

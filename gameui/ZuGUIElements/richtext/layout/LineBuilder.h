@@ -97,6 +97,8 @@ public:
     // Drops every line and block; pen, height, widths and the line background are reset. The
     // text blocks are kept for the next layout until it finishes.
     void Clear();
+    // Clear, and frees what it keeps for the next layout: a document out of sight holds no lines.
+    void Release();
     // Finishes the last line: the document's height is then its bottom. Blocks that the layout
     // did not take again are freed.
     void Finish();
