@@ -14,7 +14,6 @@ namespace
 using testing::ElementsAre;
 using testing::IsEmpty;
 using ZuGUI::RichText::CMessageHistory;
-using ZuGUI::RichText::TextLook;
 
 class MessageHistoryTest : public ZuTest::RichTextTest
 {
@@ -22,10 +21,7 @@ protected:
     void SetUp() override
     {
         RichTextTest::SetUp();
-        auto look = std::make_shared<TextLook>();
-        look->font = &Font();
-        look->commandFont = &Font();
-        history.SetLook(look);
+        history.SetLook(FontLook());
         history.SetWidth(kWidth);
     }
 

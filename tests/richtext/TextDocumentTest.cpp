@@ -22,16 +22,7 @@ protected:
         RichTextTest::SetUp();
         client.pictures.Add(1, 2, 16, 16);
         view.client = &client;
-        look = LookOf(0);
-    }
-
-    std::shared_ptr<const TextLook> LookOf(int restLinesIndent) const
-    {
-        auto made = std::make_shared<TextLook>();
-        made->font = &Font();
-        made->commandFont = &Font();
-        made->restLinesIndent = restLinesIndent;
-        return made;
+        look = FontLook();
     }
 
     ZuTest::RecordingRichTextClient client;
@@ -107,7 +98,7 @@ TEST_F(TextDocumentTest, DocumentsShareALookAndLayOutAgainOnlyWhenItChanges)
 
     second.SetLook(look);
     EXPECT_TRUE(second.IsLaidOutAt(150.0f));
-    second.SetLook(LookOf(20));
+    second.SetLook(FontLook(20));
     EXPECT_FALSE(second.IsLaidOutAt(150.0f));
     second.LayOut(150.0f);
     EXPECT_EQ(20.0f, secondLineLeft(second));

@@ -111,4 +111,13 @@ const CPictureBlock& RichTextTest::PictureAt(std::size_t index) const
 {
     return BlockAs<CPictureBlock>(Blocks(), index);
 }
+
+std::shared_ptr<const ZuGUI::RichText::TextLook> RichTextTest::FontLook(int restLinesIndent) const
+{
+    auto look = std::make_shared<ZuGUI::RichText::TextLook>();
+    look->font = &Font();
+    look->commandFont = &Font();
+    look->restLinesIndent = restLinesIndent;
+    return look;
+}
 } // namespace ZuTest

@@ -10,9 +10,11 @@
 
 #include "ZuGUIElements/richtext/ParserManager.h"
 #include "ZuGUIElements/richtext/RichTextDoc.h"
+#include "ZuGUIElements/richtext/document/TextDocument.h"
 
 #include <CEGUI/Font.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,8 @@ protected:
     std::vector<CEGUI::argb_t> DrawnColours() const;
 
     const CEGUI::Font& Font() const { return *view.font; }
+    // The look of documents without a window in the view's font, for plain and command text.
+    std::shared_ptr<const ZuGUI::RichText::TextLook> FontLook(int restLinesIndent = 0) const;
     float Extent(const CEGUI::String& text) const { return Font().getTextExtent(text); }
     float LineHeight() const { return Font().getLineSpacing(); }
 
