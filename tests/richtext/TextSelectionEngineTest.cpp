@@ -9,6 +9,7 @@
 
 namespace
 {
+using ZuGUI::TextIndex;
 using ZuGUI::TextSelection::Range;
 
 class TextSelectionEngineTest : public ZuTest::RichTextTest
@@ -132,6 +133,42 @@ TEST_F(TextSelectionEngineTest, ALinkCopiesAsOneLinkOnlyWhenItsWholeNameIsSelect
         std::vector<CopiedLink> links;
         Copy(check.range(), links);
         EXPECT_EQ(check.links, links) << check.markup;
+    }
+}
+
+// A message out of sight is copied from its parsed text: every selection of a text laid out
+// whole gives the same characters and links from either.
+TEST_F(TextSelectionEngineTest, TheParsedTextCopiesAsItsLayoutDoes)
+{
+    using ZuGUI::TextSelection::CopiedLink;
+    const char* const markups[] = {
+        "{N Al}: {I 7:[a}}b]} x{P 1:2}{I 8:c}\nline {{two}}",
+        "{I 3:[Iron Sword]}? and {T gold:gold}\n\n{I 4:\u200B}end",
+    };
+    for (const char* markup : markups)
+    {
+        Format(Utf8(markup), 1000.0f);
+        const CEGUI::String& text = view.text;
+        int withLinks = 0;
+        for (TextIndex start = 0; start <= text.length(); ++start)
+        {
+            for (TextIndex end = start; end <= text.length() + 1; ++end)
+            {
+                const Range range{start, end};
+                std::vector<CopiedLink> laidOutLinks;
+                const CEGUI::String laidOut = Copy(range, laidOutLinks);
+                std::vector<CEGUI::utf32> parsed;
+                std::vector<CopiedLink> parsedLinks;
+                ZuGUI::TextSelection::AppendSelectedText(Doc().GetParagraph(), text, range, parsed,
+                                                         parsedLinks);
+                ASSERT_EQ(laidOut, MarkupText::MakeText<CEGUI::String>(parsed))
+                    << markup << " [" << start << "," << end << ")";
+                ASSERT_EQ(laidOutLinks, parsedLinks)
+                    << markup << " [" << start << "," << end << ")";
+                withLinks += parsedLinks.empty() ? 0 : 1;
+            }
+        }
+        EXPECT_GT(withLinks, 0) << markup;
     }
 }
 } // namespace

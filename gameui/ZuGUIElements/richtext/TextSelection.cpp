@@ -3,6 +3,7 @@
 #include "ZuGUIElements/richtext/IRichTextView.h"
 #include "ZuGUIElements/richtext/RichTextDoc.h"
 #include "ZuGUIElements/richtext/breaks/UnicodeBreaks.h"
+#include "ZuGUIElements/richtext/paragraph/Paragraph.h"
 #include "public/StringTools.h"
 
 #include <CEGUI/Font.h>
@@ -137,37 +138,49 @@ std::size_t LineBelow(const CRichTextDoc::Lines& lines, float y)
 // copied as a link; a part of a name is text.
 struct LinkInCopy
 {
-    const TextBlocks::CCmdText* firstPiece = nullptr;
+    // Where the tag's parameter starts: the link's pieces share it; kNoText for no link.
+    TextIndex commandStart = kNoText;
     std::uint32_t itemId = 0;
     bool wholeSelected = true;
     std::size_t copiedStart = 0;
     std::size_t copiedLength = 0;
 
     // Pieces of one tag (wrapped, or cut at an escaped brace) share its parameter, the id.
-    bool Continues(const TextBlocks::CCmdText& piece) const
+    bool Continues(TextIndex pieceCommandStart) const
     {
-        return firstPiece && firstPiece->GetCommandStart() == piece.GetCommandStart();
+        return commandStart != kNoText && commandStart == pieceCommandStart;
     }
 
-    void Start(const TextBlocks::CCmdText& piece, std::uint32_t id, std::size_t copiedSoFar)
+    void Start(TextIndex pieceCommandStart, std::uint32_t id, std::size_t copiedSoFar)
     {
-        firstPiece = &piece;
+        commandStart = pieceCommandStart;
         itemId = id;
         wholeSelected = true;
         copiedStart = copiedSoFar;
         copiedLength = 0;
     }
 
-    void Include(const Span& span, const Range& range)
+    // Copies the characters of [start, end) of `text` that `range` selects, as a piece of the
+    // link when `isLinkPiece`.
+    void Copy(const CEGUI::String& text, TextIndex start, TextIndex end, const Range& range,
+              bool isLinkPiece, std::vector<CEGUI::utf32>& copied)
     {
-        wholeSelected = wholeSelected && range.start <= span.start && span.end <= range.end;
+        if (isLinkPiece)
+            wholeSelected = wholeSelected && range.start <= start && end <= range.end;
+        if (end <= range.start || range.end <= start)
+            return;
+        const TextIndex first = std::max(start, range.start);
+        const TextIndex last = std::min(end, range.end);
+        copied.insert(copied.end(), text.ptr() + first, text.ptr() + last);
+        if (isLinkPiece)
+            copiedLength += last - first;
     }
 
     void Finish(std::vector<CopiedLink>& links)
     {
-        if (firstPiece && wholeSelected && copiedLength > 0)
+        if (commandStart != kNoText && wholeSelected && copiedLength > 0)
             links.push_back({itemId, copiedStart, copiedLength});
-        firstPiece = nullptr;
+        commandStart = kNoText;
     }
 };
 
@@ -182,13 +195,13 @@ bool TakeLinkPiece(const IRichTextView& view, ITextBlock& block, std::size_t cop
         link.Finish(links);
         return false;
     }
-    if (link.Continues(*piece))
+    if (link.Continues(piece->GetCommandStart()))
         return true;
     link.Finish(links);
     std::uint32_t itemId = 0;
     if (!ParseUnsigned32(piece->GetCommandText(view).c_str(), itemId))
         return false;
-    link.Start(*piece, itemId, copiedSoFar);
+    link.Start(piece->GetCommandStart(), itemId, copiedSoFar);
     return true;
 }
 
@@ -326,16 +339,36 @@ void AppendSelectedText(const IRichTextView& view, const CRichTextDoc& doc, cons
                 continue;
             // The pieces of one link follow each other in the document.
             const bool isLinkPiece = TakeLinkPiece(view, *block, text.size(), link, links);
-            if (isLinkPiece)
-                link.Include(span, range);
-            if (span.end <= range.start || range.end <= span.start)
-                continue;
-            const TextIndex first = std::max(span.start, range.start);
-            const TextIndex end = std::min(span.end, range.end);
-            text.insert(text.end(), viewText.ptr() + first, viewText.ptr() + end);
-            if (isLinkPiece)
-                link.copiedLength += end - first;
+            link.Copy(viewText, span.start, span.end, range, isLinkPiece, text);
         }
+    }
+    link.Finish(links);
+}
+
+void AppendSelectedText(const Text::Paragraph& paragraph, const CEGUI::String& markup,
+                        const Range& range, std::vector<CEGUI::utf32>& text,
+                        std::vector<CopiedLink>& links)
+{
+    if (range.IsEmpty())
+        return;
+    LinkInCopy link;
+    for (const Text::Piece& piece : paragraph.Pieces())
+    {
+        // Pictures have no characters and leave a link whole, as they do in a layout.
+        const auto* run = std::get_if<Text::TextRun>(&piece);
+        if (!run)
+            continue;
+        const Text::RunStyle& style = paragraph.StyleOf(*run);
+        const bool isLinkPiece = style.kind == Text::RunKind::ItemLink;
+        if (!isLinkPiece)
+            link.Finish(links);
+        else if (!link.Continues(style.commandFirst))
+        {
+            link.Finish(links);
+            link.Start(style.commandFirst, style.itemId, text.size());
+        }
+        const TextIndex end = std::min<TextIndex>(run->end, markup.length());
+        link.Copy(markup, std::min<TextIndex>(run->first, end), end, range, isLinkPiece, text);
     }
     link.Finish(links);
 }

@@ -21,6 +21,11 @@ namespace TextBlocks
 class CRichTextDoc;
 }
 
+namespace Text
+{
+class Paragraph;
+}
+
 namespace TextSelection
 {
 // The view text's characters [start, end).
@@ -72,6 +77,11 @@ void AppendSelectedRects(const IRichTextView& view, const TextBlocks::CRichTextD
 // Appends the selected characters of `range` to `text` as they are shown, and to `links` each
 // item link whose whole name is selected (its position in `text`).
 void AppendSelectedText(const IRichTextView& view, const TextBlocks::CRichTextDoc& doc,
+                        const Range& range, std::vector<CEGUI::utf32>& text,
+                        std::vector<CopiedLink>& links);
+// The same, read from the parsed text of `markup` without a layout (a message out of sight):
+// what a layout of the whole text gives.
+void AppendSelectedText(const Text::Paragraph& paragraph, const CEGUI::String& markup,
                         const Range& range, std::vector<CEGUI::utf32>& text,
                         std::vector<CopiedLink>& links);
 
