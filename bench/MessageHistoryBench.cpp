@@ -1,7 +1,7 @@
 // A history of chat messages without windows, at 100 to 100,000 messages of ordinary 60-character
 // chat: a push into the full history with the newest messages laid out and painted, as a chat
 // box at its end shows them each frame; the heap that each message holds; and the text of all
-// of them in arrival order, as a select-all and copy reads it.
+// of them in arrival order with their item links, as a select-all and copy reads it.
 #include "RichTextBenchView.h"
 
 #include "ZuGUIElements/richtext/document/MessageHistory.h"
@@ -107,13 +107,19 @@ void BM_MessageHistoryAllText(benchmark::State& state)
 {
     const BenchCegui cegui;
     FullHistory full(cegui, static_cast<std::size_t>(state.range(0)));
+    const CMessageHistory::TextPlace first{full.history.NumberOf(0), 0};
+    const CMessageHistory::TextPlace last{full.history.NumberOf(full.history.Size() - 1),
+                                          ZuGUI::kNoText};
     std::vector<CEGUI::utf32> text;
+    std::vector<ZuGUI::TextSelection::CopiedLink> links;
     for (auto _ : state)
     {
         text.clear();
-        full.history.AppendText(text);
+        links.clear();
+        full.history.AppendTextBetween(first, last, text, links);
         benchmark::DoNotOptimize(text.data());
     }
+    state.counters["links"] = static_cast<double>(links.size());
     state.counters["chars"] = static_cast<double>(text.size());
 }
 BENCHMARK(BM_MessageHistoryAllText)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);

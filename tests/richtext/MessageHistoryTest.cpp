@@ -150,4 +150,31 @@ TEST_F(MessageHistoryTest, TheTextOfEveryMessageIsThereWhetherLaidOutOrNot)
     history.Push("");
     EXPECT_EQ("Bob: has [Sword] for {you}\nline\nfeeds\n\n", AllText());
 }
+
+// A selection across messages copies from their parsed texts, whether they are laid out or not.
+TEST_F(MessageHistoryTest, TheTextBetweenTwoPlacesSpansMessagesInArrivalOrder)
+{
+    using ZuGUI::TextSelection::CopiedLink;
+    using Place = CMessageHistory::TextPlace;
+    history.SetCapacity(10);
+    history.Push("{N Alice}: one");    // message 1: "one" is [11, 14)
+    history.Push("{I 7:[Sword]} two"); // message 2
+    history.Push("three\nlines");      // message 3: its line feed is at 5
+    history.Push("{N Bob}: four");     // message 4
+    const auto between = [&](Place first, Place last, std::vector<CopiedLink>& links)
+    {
+        std::vector<CEGUI::utf32> text;
+        history.AppendTextBetween(first, last, text, links);
+        return std::string(text.begin(), text.end());
+    };
+    std::vector<CopiedLink> links;
+    EXPECT_EQ("one\n[Sword] two\nthree", between({1, 11}, {3, 5}, links));
+    EXPECT_EQ((std::vector<CopiedLink>{{7, 4, 7}}), links);
+
+    links.clear();
+    history.SetCapacity(2); // messages 1 and 2 go
+    EXPECT_EQ("three\nlines\nBob: four", between({1, 11}, {4, ZuGUI::kNoText}, links));
+    EXPECT_THAT(links, IsEmpty());
+    EXPECT_EQ("", between({4, 3}, {3, 0}, links));
+}
 } // namespace

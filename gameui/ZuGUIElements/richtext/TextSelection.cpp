@@ -345,6 +345,21 @@ void AppendSelectedText(const IRichTextView& view, const CRichTextDoc& doc, cons
     link.Finish(links);
 }
 
+Range WholeText(const Text::Paragraph& paragraph, const CEGUI::String& markup)
+{
+    Range whole{kNoText, 0};
+    for (const Text::Piece& piece : paragraph.Pieces())
+    {
+        if (const auto* run = std::get_if<Text::TextRun>(&piece))
+        {
+            const TextIndex end = std::min<TextIndex>(run->end, markup.length());
+            whole.start = std::min<TextIndex>(whole.start, std::min<TextIndex>(run->first, end));
+            whole.end = end;
+        }
+    }
+    return whole.start == kNoText ? Range{} : whole;
+}
+
 void AppendSelectedText(const Text::Paragraph& paragraph, const CEGUI::String& markup,
                         const Range& range, std::vector<CEGUI::utf32>& text,
                         std::vector<CopiedLink>& links)

@@ -79,6 +79,8 @@ void AppendSelectedRects(const IRichTextView& view, const TextBlocks::CRichTextD
 void AppendSelectedText(const IRichTextView& view, const TextBlocks::CRichTextDoc& doc,
                         const Range& range, std::vector<CEGUI::utf32>& text,
                         std::vector<CopiedLink>& links);
+// WholeText read from the parsed text of `markup`: from its first run to its last.
+Range WholeText(const Text::Paragraph& paragraph, const CEGUI::String& markup);
 // The same, read from the parsed text of `markup` without a layout (a message out of sight):
 // what a layout of the whole text gives.
 void AppendSelectedText(const Text::Paragraph& paragraph, const CEGUI::String& markup,

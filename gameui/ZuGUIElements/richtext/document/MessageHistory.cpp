@@ -296,5 +296,30 @@ void CMessageHistory::AppendText(std::vector<CEGUI::utf32>& text) const
         text.push_back('\n');
     }
 }
+
+void CMessageHistory::AppendTextBetween(const TextPlace& first, const TextPlace& last,
+                                        std::vector<CEGUI::utf32>& text,
+                                        std::vector<TextSelection::CopiedLink>& links) const
+{
+    if (m_entries.empty() || last.message < first.message)
+        return;
+    const std::uint64_t from = std::max(first.message, NumberOf(0));
+    const std::uint64_t to = std::min(last.message, m_nextNumber - 1);
+    for (std::uint64_t number = from; number <= to; ++number)
+    {
+        const CTextDocument& document = *m_entries[number - NumberOf(0)].document;
+        const Text::Paragraph& paragraph = document.GetDoc().GetParagraph();
+        const TextSelection::Range whole =
+            TextSelection::WholeText(paragraph, document.GetMarkup());
+        const TextSelection::Range part{number == first.message ? first.index : whole.start,
+                                        number == last.message ? last.index : whole.end};
+        if (part.IsEmpty())
+            continue;
+        // Messages stand on lines of their own.
+        if (!text.empty() && text.back() != '\n')
+            text.push_back('\n');
+        TextSelection::AppendSelectedText(paragraph, document.GetMarkup(), part, text, links);
+    }
+}
 } // namespace RichText
 } // namespace ZuGUI

@@ -16,6 +16,7 @@
 // 16 bytes here; a laid-out one its lines too (about 9 bytes a character of chat).
 #pragma once
 
+#include "ZuGUIElements/richtext/TextSelection.h"
 #include "ZuGUIElements/richtext/document/TextDocument.h"
 
 #include <cstdint>
@@ -84,6 +85,19 @@ public:
 
     // The messages' texts without markup in arrival order, each ended by a line feed.
     void AppendText(std::vector<CEGUI::utf32>& text) const;
+
+    // A place in the messages' text: a message's arrival number and an index into its markup.
+    struct TextPlace
+    {
+        std::uint64_t message;
+        TextIndex index;
+    };
+    // The text from `first` to `last` as a selection copies it, read from the parsed texts (no
+    // layout needed): the messages in arrival order, each on a line of its own, and the item
+    // links whose whole name lies between. Messages no longer kept are left out.
+    void AppendTextBetween(const TextPlace& first, const TextPlace& last,
+                           std::vector<CEGUI::utf32>& text,
+                           std::vector<TextSelection::CopiedLink>& links) const;
 
 private:
     struct Entry
