@@ -103,6 +103,40 @@ BENCHMARK(BM_MessageHistoryHeapPerMessage)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 
+// A hostile message shown whole (laid out and painted): the heap that it holds per byte of its
+// text, for a flood of line feeds and for one long word.
+void BM_MessageHistoryHeapPerByteShown(benchmark::State& state, bool lineFeeds)
+{
+    constexpr std::size_t kLength = 10 * 1024;
+    const BenchCegui cegui;
+    FullHistory full(cegui, 1);
+    const CEGUI::String message(kLength, lineFeeds ? '\n' : 'x');
+    // Shows `message` as the only message.
+    const auto show = [&]
+    {
+        full.history.Push(message);
+        const float height = full.history.HeightOf(0);
+        full.history.LayOutRange(0.0f, height);
+        full.view.GetViewGeometry().reset();
+        const CEGUI::Rectf whole(0.0f, 0.0f, kWidth, height);
+        full.history.Paint(full.view.GetViewGeometry(), whole, whole);
+    };
+    // What the first of a kind of message makes once (glyph images, the thread's buffers).
+    show();
+    double bytes = 0.0;
+    for (auto _ : state)
+    {
+        full.history.Clear();
+        const std::size_t before = HeapInUse();
+        show();
+        bytes = (static_cast<double>(HeapInUse()) - static_cast<double>(before)) /
+                static_cast<double>(kLength);
+    }
+    state.counters["bytes_per_byte"] = bytes;
+}
+BENCHMARK_CAPTURE(BM_MessageHistoryHeapPerByteShown, LineFeeds, true)->Iterations(1);
+BENCHMARK_CAPTURE(BM_MessageHistoryHeapPerByteShown, LongWord, false)->Iterations(1);
+
 void BM_MessageHistoryAllText(benchmark::State& state)
 {
     const BenchCegui cegui;
