@@ -153,14 +153,18 @@ void ParseDocument(IParserManager& parsers, IDoc& doc, IRichTextView& view)
 
 namespace
 {
-// Empties `doc` for a layout at `layoutWidth`; false for an empty text, which lays out nothing.
+// Empties `doc` for a layout at `layoutWidth`; false for an empty text, which lays out nothing
+// and is finished at once (what the last layout left for the next goes).
 bool StartLayout(IDoc& doc, IRichTextView& view, float layoutWidth)
 {
     doc.Clear();
     doc.SetLineSpacing(0.0f);
     doc.SetWidth(layoutWidth);
     if (view.GetViewText().empty())
+    {
+        doc.EndParse();
         return false;
+    }
     doc.BeginParse(view);
     return true;
 }

@@ -290,9 +290,13 @@ bool CMessageHistory::OnMouseButton(const CEGUI::Vector2f& point, CEGUI::MouseBu
 void CMessageHistory::AppendText(std::vector<CEGUI::utf32>& text) const
 {
     // From the parsed text: a message out of sight has no layout to read.
+    std::vector<TextSelection::CopiedLink> links;
     for (const Entry& entry : m_entries)
     {
-        entry.document->GetDoc().GetParagraph().AppendRunText(entry.document->GetMarkup(), text);
+        const Text::Paragraph& paragraph = entry.document->GetDoc().GetParagraph();
+        const CEGUI::String& markup = entry.document->GetMarkup();
+        TextSelection::AppendSelectedText(paragraph, markup,
+                                          TextSelection::WholeText(paragraph, markup), text, links);
         text.push_back('\n');
     }
 }

@@ -19,7 +19,6 @@ std::shared_ptr<GlyphMetrics> GlyphMetrics::ForFont(const CEGUI::Font& font)
     const auto known = std::find_if(kept.begin(), kept.end(),
                                     [&](const std::shared_ptr<GlyphMetrics>& metrics)
                                     { return &metrics->m_font == &font; });
-    std::shared_ptr<GlyphMetrics> metrics;
     if (known != kept.end())
     {
         if ((*known)->IsStillFor(font))
@@ -331,17 +330,18 @@ Pass MeasureWordPass(GlyphMetrics& glyphs, LineBreaks& breaks, const CEGUI::Stri
         const TextIndex following = stretchEnds ? breaks.Following() : kNoText;
         const float followingWidth =
             following != kNoText ? MeasureExtent(glyphs, text, following, following + 1) : 0.0f;
-        if (widthTo(end) + followingWidth <= room.remaining)
-            return RestOfLine(end - first, widthTo(end), false);
-        const bool glued = stretchEnds && breaks.GluedFollowing() != kNoText;
-        if (widthTo(end) + (glued ? followingWidth : 0.0f) <= room.remaining)
-            return RestOfLine(end - first, widthTo(end), false);
+        const float restWidth = widthTo(end);
+        const bool glued = restWidth + followingWidth > room.remaining && stretchEnds &&
+                           breaks.GluedFollowing() != kNoText;
+        const float glue = glued ? followingWidth : 0.0f;
+        if (restWidth + glue <= room.remaining)
+            return RestOfLine(end - first, restWidth, false);
         const TextIndex lineEnd = breaks.LastBefore(first, end - 1);
         if (lineEnd != kNoText)
             return RestOfLine(lineEnd - first, widthTo(lineEnd), true);
-        if (fitsFreshLine(end, glued ? followingWidth : 0.0f))
+        if (fitsFreshLine(end, glue))
             return moveToNextLine();
-        return RestOfLine(end - first, widthTo(end), false);
+        return RestOfLine(end - first, restWidth, false);
     }
     const TextIndex lineEnd = breaks.LastBefore(first, overflow);
     if (lineEnd != kNoText)

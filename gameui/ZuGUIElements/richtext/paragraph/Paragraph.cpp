@@ -88,19 +88,6 @@ void Paragraph::AppendShownText(const CEGUI::String& text, std::vector<CEGUI::ut
     }
 }
 
-void Paragraph::AppendRunText(const CEGUI::String& text, std::vector<CEGUI::utf32>& out) const
-{
-    for (const Piece& piece : m_pieces)
-    {
-        if (const auto* run = std::get_if<TextRun>(&piece))
-        {
-            const TextIndex end = std::min<TextIndex>(run->end, text.length());
-            const TextIndex first = std::min<TextIndex>(run->first, end);
-            out.insert(out.end(), text.ptr() + first, text.ptr() + end);
-        }
-    }
-}
-
 Paragraph ParagraphBuilder::Finish()
 {
     // Held as long as the document shows it: little room to spare.

@@ -107,9 +107,6 @@ public:
     TextIndex ShownLength() const { return m_shownLength; }
     // Appends the shown text to `shown`; `text` is the text that was parsed.
     void AppendShownText(const CEGUI::String& text, std::vector<CEGUI::utf32>& shown) const;
-    // Appends the runs' characters, without pictures (what a copy of the text gives); `text`
-    // is the text that was parsed, and a shorter one gives what it still holds.
-    void AppendRunText(const CEGUI::String& text, std::vector<CEGUI::utf32>& out) const;
 
 private:
     friend class ParagraphBuilder;
