@@ -5,9 +5,11 @@
 #include "ZuGUIElements/textwidgets/RichTextChild.h"
 
 #include <CEGUI/PropertyHelper.h>
+#include <CEGUI/WindowManager.h>
 #include <CEGUI/widgets/Scrollbar.h>
 #include <CEGUI/widgets/ScrolledContainer.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -18,6 +20,13 @@ namespace
 {
 // Consecutive views overlap by the 5 pixels that each view's height adds to its text.
 constexpr float kViewOverlap = 5.0f;
+// Views kept for messages that come into sight, beyond those in sight.
+constexpr std::size_t kSpareViews = 8;
+// Views asked for by index out of sight, kept until the next arrangement.
+constexpr std::size_t kAskedViews = 16;
+// Arrangement passes: the scroll bar shown or hidden and the estimates corrected settle in
+// two; a box that cannot settle (narrower than its scroll bar) is left after the last.
+constexpr int kArrangePasses = 4;
 // A view is this much narrower than the content, for the box's scroll bar.
 constexpr float kScrollbarWidth = 15.0f;
 // The view counts as scrolled to the end within this many pixels of it.
@@ -76,6 +85,31 @@ std::vector<TextSelectionGroup::ShownMessage> ChatSelection::ShownMessages() con
     return m_box.ShownMessages();
 }
 
+bool ChatSelection::IsKept(std::uint64_t message) const
+{
+    return m_box.GetHistory().Holds(message);
+}
+
+bool ChatSelection::WholeTextEnds(End& first, End& last) const
+{
+    const RichText::CMessageHistory& history = m_box.GetHistory();
+    if (history.IsEmpty())
+        return false;
+    const std::size_t lastIndex = history.Size() - 1;
+    first = End{history.NumberOf(0), history.WholeTextOf(0).start};
+    last = End{history.NumberOf(lastIndex), history.WholeTextOf(lastIndex).end};
+    return true;
+}
+
+void ChatSelection::AppendTextBetween(const End& first, const End& last,
+                                      std::vector<CEGUI::utf32>& text,
+                                      std::vector<TextSelection::CopiedLink>& links) const
+{
+    // From the parsed messages: those out of sight have no view to read.
+    m_box.GetHistory().AppendTextBetween({first.message, first.index}, {last.message, last.index},
+                                         text, links);
+}
+
 CEGUI::Rectf ChatSelection::ShownArea() const
 {
     // Without a renderer the whole box shows its messages.
@@ -100,24 +134,30 @@ bool ChatSelection::ScrollBy(float pixels)
            ScrollBarBy(*m_box.getVertScrollbar(), pixels);
 }
 
+CGameChatBox::CGameChatBox(const CEGUI::String& type, const CEGUI::String& name)
+    : SharedPropertyLayer(type, name)
+{
+    // The content is as tall as the messages, not as the views that happen to exist.
+    getScrolledContainer()->setContentPaneAutoSized(false);
+    banPropertyFromXML("ContentPaneAutoSized");
+    banPropertyFromXML("ContentArea");
+}
+
+CGameChatBox::~CGameChatBox()
+{
+    for (const std::unique_ptr<View>& view : d_views)
+    {
+        if (!view->window)
+            continue;
+        view->watch->disconnect();
+        view->window->SetSelectionGroup(nullptr);
+    }
+}
+
 void CGameChatBox::setMsgLife(float life)
 {
     // A life that cannot run out in whole frames would expire a message at every frame.
     d_msgLife = std::isfinite(life) && life > 0.0f ? life : 0.0f;
-}
-
-unsigned CGameChatBox::NextIndex(unsigned index) const
-{
-    return index + 1 >= d_currentSize ? 0 : index + 1;
-}
-
-template <typename Visit>
-void CGameChatBox::ForEachInRingOrder(Visit&& visit)
-{
-    for (unsigned index = d_currentTop; index < d_currentSize; ++index)
-        visit(index);
-    for (unsigned index = 0; index < d_currentTop && index < d_currentSize; ++index)
-        visit(index);
 }
 
 CEGUI::String CGameChatBox::ViewName(unsigned index) const
@@ -125,105 +165,434 @@ CEGUI::String CGameChatBox::ViewName(unsigned index) const
     return getName() + SingleChatSurfix + CEGUI::PropertyHelper<CEGUI::uint>::toString(index);
 }
 
-CEGUI::Window* CGameChatBox::FindView(unsigned index)
+std::size_t CGameChatBox::MessageInSlot(unsigned slot) const
 {
-    const CEGUI::ScrolledContainer& content = *getContentPane();
-    if (index < d_views.size() && d_views[index] && d_views[index]->getParent() == &content)
-        return d_views[index];
-    const CEGUI::String name = ViewName(index);
-    if (!content.isChild(name))
-        return nullptr;
-    RememberView(index, content.getChild(name));
-    return d_views[index];
+    if (slot >= d_currentSize)
+        return d_history.Size();
+    const std::size_t position =
+        (static_cast<std::size_t>(slot) + d_currentSize - d_currentTop % d_currentSize) %
+        d_currentSize;
+    return std::min(position, d_history.Size());
 }
 
-void CGameChatBox::RememberView(unsigned index, CEGUI::Window* view)
+unsigned CGameChatBox::SlotOf(std::size_t message) const
 {
-    if (index >= d_views.size())
+    return static_cast<unsigned>((d_currentTop + message) % d_currentSize);
+}
+
+CEGUI::Scrollbar* CGameChatBox::FindVertScrollbar() const
+{
+    return isChild(VertScrollbarName) ? getVertScrollbar() : nullptr;
+}
+
+float CGameChatBox::ViewableHeight() const
+{
+    return getWindowRenderer() ? getViewableArea().getHeight() : getPixelSize().d_height;
+}
+
+float CGameChatBox::ViewableWidth() const
+{
+    return getWindowRenderer() ? getViewableArea().getWidth() : getPixelSize().d_width;
+}
+
+CGameChatBox::View* CGameChatBox::BoundView(unsigned slot)
+{
+    for (const std::unique_ptr<View>& view : d_views)
     {
-        d_views.resize(index + 1, nullptr);
-        d_viewWatches.resize(index + 1);
+        if (view->window && view->bound && view->slot == slot)
+            return view.get();
     }
-    d_views[index] = view;
-    if (d_viewWatches[index].isValid())
-        d_viewWatches[index]->disconnect();
-    d_viewWatches[index] = view->subscribeEvent(CEGUI::Window::EventDestructionStarted,
-                                                CEGUI::Event::Subscriber(
-                                                    [this, index](const CEGUI::EventArgs&)
-                                                    {
-                                                        d_views[index] = nullptr;
-                                                        return false;
-                                                    }));
+    return nullptr;
+}
+
+CGameChatBox::View* CGameChatBox::MakeView(const CEGUI::String& name)
+{
+    CGameMultiLine* window = AddRichTextChild(*this, name, d_lineBreak);
+    if (!window)
+        return nullptr;
+    window->setWritingXMLAllowed(false);
+    window->setXPosition(CEGUI::UDim(0.0f, 0.0f));
+    window->setWidth(CEGUI::UDim(1.0f, -kScrollbarWidth));
+    window->SetNeedFrame(false);
+    window->SetforceHideVertScroll(true);
+    window->SetSelectionGroup(&d_selection);
+    window->setTextSelectable(d_textSelectable);
+    window->setRiseOnClickEnabled(false);
+    window->setID(kViewFree);
+    window->hide();
+    SyncronizeChildFont(window);
+    // A new width lays the text out again, to another height.
+    window->subscribeEvent(CEGUI::Window::EventSized,
+                           CEGUI::Event::Subscriber(&CGameChatBox::OnViewSized, this));
+    auto view = std::make_unique<View>();
+    view->window = window;
+    view->watch = window->subscribeEvent(CEGUI::Window::EventDestructionStarted,
+                                         CEGUI::Event::Subscriber(
+                                             [this, window](const CEGUI::EventArgs&)
+                                             {
+                                                 ForgetView(window);
+                                                 return false;
+                                             }));
+    d_views.push_back(std::move(view));
+    return d_views.back().get();
+}
+
+void CGameChatBox::ForgetView(const CGameMultiLine* window)
+{
+    for (const std::unique_ptr<View>& view : d_views)
+    {
+        if (view->window == window)
+            view->window = nullptr;
+    }
+}
+
+void CGameChatBox::DropForgottenViews()
+{
+    const CEGUI::Window* content = getContentPane();
+    for (const std::unique_ptr<View>& view : d_views)
+    {
+        // A script moved the view elsewhere: it is its own now.
+        if (view->window && view->window->getParent() != content)
+        {
+            view->watch->disconnect();
+            view->window->SetSelectionGroup(nullptr);
+            view->window = nullptr;
+        }
+    }
+    d_views.erase(std::remove_if(d_views.begin(), d_views.end(),
+                                 [](const std::unique_ptr<View>& view) { return !view->window; }),
+                  d_views.end());
+}
+
+void CGameChatBox::Rename(View& view, const CEGUI::String& name)
+{
+    if (view.window->getName() != name)
+        view.window->setName(name);
+}
+
+CGameChatBox::View* CGameChatBox::TakeView(unsigned slot, std::vector<View*>& free)
+{
+    free.erase(
+        std::remove_if(free.begin(), free.end(), [](const View* view) { return !view->window; }),
+        free.end());
+    // A view last used for the same ring index first, then any.
+    auto chosen = std::find_if(free.begin(), free.end(),
+                               [slot](const View* view) { return view->slot == slot; });
+    if (chosen == free.end() && !free.empty())
+        chosen = free.end() - 1;
+    View* view = nullptr;
+    if (chosen != free.end())
+    {
+        view = *chosen;
+        free.erase(chosen);
+        Rename(*view, ViewName(slot));
+    }
+    else
+    {
+        view = MakeView(ViewName(slot));
+    }
+    if (view)
+    {
+        view->bound = true;
+        view->slot = slot;
+    }
+    return view;
+}
+
+bool CGameChatBox::ShowSlot(View& view)
+{
+    CGameMultiLine& window = *view.window;
+    const std::size_t index = MessageInSlot(view.slot);
+    if (index == d_history.Size())
+    {
+        view.message = 0;
+        window.setText("");
+        window.hide();
+        window.setID(kViewFree);
+        window.setYPosition(CEGUI::UDim(0.0f, 0.0f));
+        window.setHeight(CEGUI::UDim(0.0f, 0.0f));
+        return false;
+    }
+    const std::uint64_t number = d_history.NumberOf(index);
+    window.setIndent1stLine(d_indent1stLine);
+    window.setIndentRestLines(d_indentRestLines);
+    if (view.message != number)
+    {
+        view.message = number;
+        window.setDefaultTextColor(d_history.ColourOf(index));
+        window.SetMessageNumber(number);
+        window.setText(d_history.At(index).GetMarkup());
+        d_selection.ShowIn(window, number);
+    }
+    window.show();
+    window.setID(kMessageShown);
+    const IDoc* doc = window.QueryDoc();
+    const float height = doc ? doc->GetHeight() : 0.0f;
+    window.setHeight(CEGUI::UDim(0.0f, height + kViewOverlap));
+    const bool changed = !d_history.IsMeasured(index) || d_history.HeightOf(index) != height;
+    d_history.SetMeasuredHeight(index, height);
+    return changed;
+}
+
+void CGameChatBox::Release(View& view)
+{
+    view.bound = false;
+    view.asked = 0;
+    view.message = 0;
+    CGameMultiLine& window = *view.window;
+    window.setText("");
+    window.hide();
+    window.setID(kViewFree);
+    window.setYPosition(CEGUI::UDim(0.0f, 0.0f));
+    window.setHeight(CEGUI::UDim(0.0f, 0.0f));
+    Rename(view, getName() + "__zuauto_spare__" +
+                     CEGUI::PropertyHelper<CEGUI::uint>::toString(
+                         static_cast<CEGUI::uint>(++d_spareNames)));
+}
+
+void CGameChatBox::ReleaseAll()
+{
+    for (const std::unique_ptr<View>& view : d_views)
+    {
+        if (view->window && (view->bound || view->message != 0))
+            Release(*view);
+    }
+}
+
+void CGameChatBox::FollowRing()
+{
+    // Views whose message went are freed before the others take their new names, so that no
+    // two views ever share one.
+    std::vector<View*> moving;
+    for (const std::unique_ptr<View>& view : d_views)
+    {
+        if (!view->window || !view->bound)
+            continue;
+        if (view->message == 0 || !d_history.Holds(view->message))
+            Release(*view);
+        else if (view->slot != SlotOf(d_history.IndexOf(view->message)))
+            moving.push_back(view.get());
+    }
+    for (View* view : moving)
+        Rename(*view, "__zuauto_moving__" + view->window->getName());
+    for (View* view : moving)
+    {
+        view->slot = SlotOf(d_history.IndexOf(view->message));
+        Rename(*view, ViewName(view->slot));
+    }
+}
+
+bool CGameChatBox::ShowMessagesInSight()
+{
+    d_sightFirst = d_sightEnd = 0;
+    if (!d_history.IsEmpty())
+    {
+        const CEGUI::Scrollbar* bar = FindVertScrollbar();
+        const float top = bar ? bar->getScrollPosition() : 0.0f;
+        const float bottom = top + ViewableHeight();
+        d_sightFirst = d_history.IndexAt(top);
+        d_sightEnd = d_sightFirst;
+        for (float messageTop = d_history.TopOf(d_sightFirst);
+             d_sightEnd < d_history.Size() && messageTop < bottom; ++d_sightEnd)
+            messageTop += d_history.HeightOf(d_sightEnd);
+    }
+    // Views that left the sight are reused for the messages that came into it.
+    std::vector<View*> free;
+    for (const std::unique_ptr<View>& view : d_views)
+    {
+        if (!view->window)
+            continue;
+        const bool inSight = view->bound && view->message != 0 && d_history.Holds(view->message) &&
+                             d_sightFirst <= d_history.IndexOf(view->message) &&
+                             d_history.IndexOf(view->message) < d_sightEnd;
+        if (inSight)
+            view->asked = 0;
+        else if (view->asked == 0)
+        {
+            view->bound = false;
+            free.push_back(view.get());
+        }
+    }
+    bool changed = false;
+    for (std::size_t index = d_sightFirst; index < d_sightEnd; ++index)
+    {
+        View* view = BoundView(SlotOf(index));
+        if (!view)
+            view = TakeView(SlotOf(index), free);
+        if (view && view->window)
+            changed |= ShowSlot(*view);
+    }
+    // What is left: hidden and kept for later, or destroyed beyond the spares.
+    std::size_t spares = 0;
+    for (View* view : free)
+    {
+        if (!view->window)
+            continue;
+        if (view->message != 0 || view->window->isVisible())
+            Release(*view);
+        if (++spares > kSpareViews)
+            CEGUI::WindowManager::getSingleton().destroyWindow(view->window);
+    }
+    return changed;
+}
+
+void CGameChatBox::FollowWidthAndFont()
+{
+    const CEGUI::Font* font = getFont();
+    if (font != d_historyFont)
+    {
+        d_historyFont = font;
+        auto look = std::make_shared<RichText::TextLook>();
+        look->font = font;
+        d_history.SetLook(std::move(look));
+    }
+    d_history.SetWidth(std::max(0.0f, ViewableWidth() - kScrollbarWidth));
+}
+
+void CGameChatBox::SetContentHeight()
+{
+    const float height = d_history.IsEmpty() ? 0.0f : d_history.GetTotalHeight() + kViewOverlap;
+    getScrolledContainer()->setContentPaneAutoSized(false);
+    const CEGUI::Rectf area(0.0f, 0.0f, 0.0f, height);
+    if (getContentPaneArea() != area)
+        setContentPaneArea(area);
+}
+
+void CGameChatBox::PlaceViews()
+{
+    for (const std::unique_ptr<View>& view : d_views)
+    {
+        if (view->window && view->bound && view->message != 0 && d_history.Holds(view->message))
+            view->window->setYPosition(
+                CEGUI::UDim(0.0f, d_history.TopOf(d_history.IndexOf(view->message))));
+    }
+}
+
+void CGameChatBox::Arrange(const ScrollMemory* memory)
+{
+    if (d_arranging)
+    {
+        d_arrangeAgain = true;
+        return;
+    }
+    d_arranging = true;
+    DropForgottenViews();
+    // Views asked for by index keep it until now.
+    for (const std::unique_ptr<View>& view : d_views)
+        view->asked = 0;
+    bool settled = false;
+    for (int pass = 0; pass < kArrangePasses && !settled; ++pass)
+    {
+        d_arrangeAgain = false;
+        FollowWidthAndFont();
+        // The content's height shows or hides the scroll bar, which lays the views out again.
+        SetContentHeight();
+        if (memory)
+            RestoreScroll(*memory);
+        const bool heightsChanged = ShowMessagesInSight();
+        settled = !heightsChanged && !d_arrangeAgain;
+    }
+    if (!settled)
+    {
+        SetContentHeight();
+        if (memory)
+            RestoreScroll(*memory);
+    }
+    PlaceViews();
+    d_arranging = false;
+    // What is still noted is the bar coming and going again: a box narrower than its bar and a
+    // character does not settle, and is left as it is rather than arranged at every frame.
+    d_arrangeAgain = false;
+    d_viewsNeedFit = false;
+}
+
+void CGameChatBox::ArrangeChatTexts()
+{
+    Arrange(nullptr);
+}
+
+void CGameChatBox::ArrangeKeepingScroll()
+{
+    const ScrollMemory memory = RememberScroll();
+    Arrange(&memory);
+}
+
+bool CGameChatBox::OnViewSized(const CEGUI::EventArgs& args)
+{
+    const auto* window = dynamic_cast<const CGameMultiLine*>(
+        static_cast<const CEGUI::ElementEventArgs&>(args).element);
+    if (!window || !window->isVisible() || window->getID() != kMessageShown)
+        return false;
+    const IDoc* doc = window->QueryDoc();
+    const float height = (doc ? doc->GetHeight() : 0.0f) + kViewOverlap;
+    if (window->getHeight() == CEGUI::UDim(0.0f, height))
+        return false;
+    if (d_arranging)
+        d_arrangeAgain = true;
+    else
+        d_viewsNeedFit = true;
+    return false;
 }
 
 CEGUI::Window* CGameChatBox::GetChatWindowByIndex(unsigned index)
 {
-    if (CEGUI::Window* view = FindView(index))
-        return view;
-    return MakeView(index);
-}
-
-CGameMultiLine* CGameChatBox::ViewAt(unsigned index)
-{
-    return dynamic_cast<CGameMultiLine*>(GetChatWindowByIndex(index));
-}
-
-CGameMultiLine* CGameChatBox::MakeView(unsigned index)
-{
-    CGameMultiLine* view = AddRichTextChild(*this, ViewName(index), d_lineBreak);
+    if (View* view = BoundView(index))
+        return view->window;
+    std::vector<View*> free;
+    for (const std::unique_ptr<View>& view : d_views)
+    {
+        if (view->window && !view->bound)
+            free.push_back(view.get());
+    }
+    LimitAskedViews();
+    View* view = TakeView(index, free);
     if (!view)
         return nullptr;
-    view->setWritingXMLAllowed(false);
-    RememberView(index, view);
-    view->setXPosition(CEGUI::UDim(0.0f, 0.0f));
-    view->setWidth(CEGUI::UDim(1.0f, -kScrollbarWidth));
-    view->SetNeedFrame(false);
-    view->SetforceHideVertScroll(true);
-    view->SetSelectionGroup(&d_selection);
-    view->setTextSelectable(d_textSelectable);
-    view->setRiseOnClickEnabled(false);
-    view->setDefaultTextColor(d_defaultTextColour);
-    view->setIndent1stLine(d_indent1stLine);
-    view->setIndentRestLines(d_indentRestLines);
-    view->setID(kViewFree);
-    SyncronizeChildFont(view);
-    // A new width lays the text out again, to another height.
-    view->subscribeEvent(CEGUI::Window::EventSized,
-                         CEGUI::Event::Subscriber(&CGameChatBox::OnViewSized, this));
-    return view;
+    view->asked = ++d_asks;
+    ShowSlot(*view);
+    if (view->message != 0)
+        view->window->setYPosition(
+            CEGUI::UDim(0.0f, d_history.TopOf(d_history.IndexOf(view->message))));
+    return view->window;
 }
 
-CGameChatBox::~CGameChatBox()
+void CGameChatBox::LimitAskedViews()
 {
-    for (std::size_t index = 0; index < d_views.size(); ++index)
+    View* oldest = nullptr;
+    std::size_t asked = 0;
+    for (const std::unique_ptr<View>& view : d_views)
     {
-        if (d_viewWatches[index].isValid())
-            d_viewWatches[index]->disconnect();
-        if (auto* view = dynamic_cast<CGameMultiLine*>(d_views[index]))
-            view->SetSelectionGroup(nullptr);
+        if (!view->window || view->asked == 0)
+            continue;
+        ++asked;
+        if (!oldest || view->asked < oldest->asked)
+            oldest = view.get();
     }
+    if (asked >= kAskedViews)
+        Release(*oldest);
 }
 
-std::vector<TextSelectionGroup::ShownMessage> CGameChatBox::ShownMessages()
+std::vector<TextSelectionGroup::ShownMessage> CGameChatBox::ShownMessages() const
 {
     std::vector<TextSelectionGroup::ShownMessage> shown;
-    ForEachInRingOrder(
-        [&](unsigned index)
-        {
-            auto* view = dynamic_cast<CGameMultiLine*>(FindView(index));
-            if (view && view->getID() == kMessageShown && view->isVisible())
-                shown.push_back({view, view->GetMessageNumber()});
-        });
+    for (const std::unique_ptr<View>& view : d_views)
+    {
+        if (view->window && view->bound && view->message != 0 && view->window->isVisible())
+            shown.push_back({view->window, view->message});
+    }
+    std::sort(shown.begin(), shown.end(),
+              [](const TextSelectionGroup::ShownMessage& a,
+                 const TextSelectionGroup::ShownMessage& b) { return a.message < b.message; });
     return shown;
 }
 
 void CGameChatBox::setTextSelectable(bool selectable)
 {
     d_textSelectable = selectable;
-    for (CEGUI::Window* window : d_views)
+    for (const std::unique_ptr<View>& view : d_views)
     {
-        if (auto* view = dynamic_cast<CGameMultiLine*>(window))
-            view->setTextSelectable(selectable);
+        if (view->window)
+            view->window->setTextSelectable(selectable);
     }
     if (!selectable)
         d_selection.Clear();
@@ -247,231 +616,73 @@ void CGameChatBox::SyncronizeChildFont(CEGUI::Window* child) const
 
 bool CGameChatBox::utilCheckNeedAim(CEGUI::Window** anchor, float* offset)
 {
-    const CEGUI::Scrollbar& bar = *getVertScrollbar();
-    const float position = bar.getScrollPosition();
-    if (bar.getDocumentSize() - kEndTolerance <= position + bar.getPageSize())
+    const ScrollMemory memory = RememberScroll();
+    if (!memory.anchored)
         return false;
-    // The first shown view in ring order under the top of the view; at position 0 that is the
-    // first message, whose top lies there.
-    ForEachInRingOrder(
-        [&](unsigned index)
-        {
-            CEGUI::Window* view = FindView(index);
-            if (*anchor || !view || !view->isVisible())
-                return;
-            const float top = view->getYPosition().d_offset;
-            if (top <= position && position < top + view->getPixelSize().d_height)
-            {
-                *anchor = view;
-                *offset = position - top;
-            }
-        });
+    *offset = memory.anchorOffset;
+    for (const std::unique_ptr<View>& view : d_views)
+    {
+        if (view->window && view->bound && view->message == memory.anchorMessage)
+            *anchor = view->window;
+    }
     return true;
 }
 
-CGameChatBox::ScrollMemory CGameChatBox::RememberScroll()
+CGameChatBox::ScrollMemory CGameChatBox::RememberScroll() const
 {
-    const CEGUI::Scrollbar& bar = *getVertScrollbar();
-    ScrollMemory memory{bar.getScrollPosition(), bar.getDocumentSize(), false, nullptr, 0.0f};
-    memory.anchored = utilCheckNeedAim(&memory.anchor, &memory.anchorOffset);
+    const CEGUI::Scrollbar* bar = FindVertScrollbar();
+    if (!bar)
+        return ScrollMemory{0.0f, 0.0f, false, 0, 0.0f};
+    const float position = bar->getScrollPosition();
+    ScrollMemory memory{position, bar->getDocumentSize(), false, 0, 0.0f};
+    memory.anchored = bar->getDocumentSize() - kEndTolerance > position + bar->getPageSize();
+    if (memory.anchored && !d_history.IsEmpty())
+    {
+        const std::size_t index = d_history.IndexAt(position);
+        memory.anchorMessage = d_history.NumberOf(index);
+        memory.anchorOffset = position - d_history.TopOf(index);
+    }
     return memory;
 }
 
 void CGameChatBox::RestoreScroll(const ScrollMemory& memory)
 {
-    CEGUI::Scrollbar& bar = *getVertScrollbar();
-    if (memory.anchored && memory.anchor)
-        bar.setScrollPosition(memory.anchor->getYPosition().d_offset + memory.anchorOffset);
+    CEGUI::Scrollbar* bar = FindVertScrollbar();
+    if (!bar)
+        return;
+    if (memory.anchored && d_history.Holds(memory.anchorMessage))
+        bar->setScrollPosition(d_history.TopOf(d_history.IndexOf(memory.anchorMessage)) +
+                               memory.anchorOffset);
     else
-        bar.setScrollPosition(bar.getDocumentSize() - memory.documentSize + memory.position);
+        bar->setScrollPosition(bar->getDocumentSize() - memory.documentSize + memory.position);
 }
 
-CGameMultiLine* CGameChatBox::FirstFreeView()
+void CGameChatBox::ScrollToMessage(std::size_t index)
 {
-    CGameMultiLine* free = nullptr;
-    ForEachInRingOrder(
-        [&](unsigned index)
-        {
-            CGameMultiLine* view = free ? nullptr : ViewAt(index);
-            if (view && view->getID() == kViewFree)
-                free = view;
-        });
-    return free;
-}
-
-CGameMultiLine* CGameChatBox::TakeViewForPush(ScrollMemory& memory)
-{
-    if (CGameMultiLine* free = FirstFreeView())
-        return free;
-    if (IsFull())
+    CEGUI::Scrollbar* bar = FindVertScrollbar();
+    if (!bar || index >= d_history.Size())
+        return;
+    // The estimates above it are corrected as they come into sight: aim again once they are.
+    for (int pass = 0; pass < kArrangePasses; ++pass)
     {
-        CGameMultiLine* oldest = ViewAt(d_currentTop);
-        if (!oldest)
-            return nullptr;
-        d_currentTop = NextIndex(d_currentTop);
-        if (memory.anchor == oldest)
-            memory.anchor = nullptr;
-        return oldest;
-    }
-    // A new view goes after the view at the end of the ring: that must be the newest message.
-    if (d_currentTop != 0)
-        PutRingInIndexOrder(memory);
-    CGameMultiLine* next = ViewAt(d_currentSize);
-    if (next)
-        ++d_currentSize;
-    return next;
-}
-
-std::vector<CGameChatBox::Message> CGameChatBox::ShownMessagesInOrder(CEGUI::Window* anchor,
-                                                                      unsigned& anchorPosition)
-{
-    std::vector<Message> messages;
-    ForEachInRingOrder(
-        [&](unsigned index)
-        {
-            auto* view = dynamic_cast<CGameMultiLine*>(FindView(index));
-            if (!view || view->getID() != kMessageShown || !view->isVisible())
-                return;
-            if (view == anchor)
-                anchorPosition = static_cast<unsigned>(messages.size());
-            messages.push_back(
-                {view->getText(), view->getDefaultTextColor(), view->GetMessageNumber()});
-        });
-    return messages;
-}
-
-void CGameChatBox::PutRingInIndexOrder(ScrollMemory& memory)
-{
-    unsigned anchorPosition = std::numeric_limits<unsigned>::max();
-    std::vector<Message> messages = ShownMessagesInOrder(memory.anchor, anchorPosition);
-    const std::size_t dropped = messages.size() > d_capacity ? messages.size() - d_capacity : 0;
-    memory.anchor = nullptr;
-    d_currentTop = 0;
-    d_currentSize = std::min(d_currentSize, d_capacity);
-    for (unsigned index = 0; index < d_views.size(); ++index)
-    {
-        CEGUI::Window* view = FindView(index);
-        const std::size_t position = dropped + index;
-        auto* shown = dynamic_cast<CGameMultiLine*>(view);
-        if (shown && position < messages.size())
-        {
-            ShowMessage(*shown, messages[position]);
-            if (position == anchorPosition)
-                memory.anchor = shown;
-        }
-        else if (view)
-        {
-            FreeView(*view);
-        }
-    }
-}
-
-void CGameChatBox::ShowMessage(CGameMultiLine& view, const Message& message)
-{
-    view.setDefaultTextColor(message.colour);
-    view.SetMessageNumber(message.number);
-    view.setText(message.markup);
-    view.show();
-    view.setID(kMessageShown);
-    FitHeightToText(view);
-    d_selection.ShowIn(view, message.number);
-}
-
-void CGameChatBox::FreeView(CEGUI::Window& view)
-{
-    view.setText("");
-    view.hide();
-    view.setID(kViewFree);
-}
-
-CEGUI::UDim CGameChatBox::TextHeight(const CGameMultiLine& view)
-{
-    const IDoc* doc = view.QueryDoc();
-    return CEGUI::UDim(0.0f, (doc ? doc->GetHeight() : 0.0f) + kViewOverlap);
-}
-
-void CGameChatBox::FitHeightToText(CGameMultiLine& view)
-{
-    view.setHeight(TextHeight(view));
-}
-
-bool CGameChatBox::FitsItsText(const CGameMultiLine& view)
-{
-    return view.getHeight() == TextHeight(view);
-}
-
-bool CGameChatBox::OnViewSized(const CEGUI::EventArgs& args)
-{
-    const auto* view = dynamic_cast<const CGameMultiLine*>(
-        static_cast<const CEGUI::ElementEventArgs&>(args).element);
-    if (view && view->isVisible() && view->getID() == kMessageShown && !FitsItsText(*view))
-        d_viewsNeedFit = true;
-    return false;
-}
-
-bool CGameChatBox::FitNotedViews()
-{
-    if (!d_viewsNeedFit)
-        return false;
-    d_viewsNeedFit = false;
-    bool changed = false;
-    ForEachInRingOrder(
-        [&](unsigned index)
-        {
-            auto* view = dynamic_cast<CGameMultiLine*>(FindView(index));
-            if (!view || !view->isVisible() || FitsItsText(*view))
-                return;
-            FitHeightToText(*view);
-            changed = true;
-        });
-    return changed;
-}
-
-void CGameChatBox::ArrangeFittedViews()
-{
-    const bool nested = std::exchange(d_arranging, true);
-    FitNotedViews();
-    ArrangeChatTexts();
-    // Arranging may show or hide the box's scroll bar, which makes every view narrower or
-    // wider: once is enough, a taller text keeps the bar and a shorter one keeps it hidden.
-    if (FitNotedViews())
+        const float top = d_history.TopOf(index);
+        if (bar->getScrollPosition() == top)
+            break;
+        bar->setScrollPosition(top);
         ArrangeChatTexts();
-    d_arranging = nested;
-    // What is still noted then is the bar coming and going again: a box narrower than its bar
-    // and a character does not settle, and is left as it is rather than fitted at every frame.
-    if (!nested)
-        d_viewsNeedFit = false;
-}
-
-void CGameChatBox::RefitNotedViews()
-{
-    // Fitting a view shows or hides the box's scroll bar, whose resize comes back here: the
-    // arrangement under way fits what it noted. A refit inside it would start yet another for
-    // a text that needs the bar at the full width and not at the width the bar leaves.
-    if (!d_viewsNeedFit || d_arranging)
-        return;
-    // No message yet: the box may not even have its scroll bars.
-    if (d_currentSize == 0)
-    {
-        d_viewsNeedFit = false;
-        return;
     }
-    const ScrollMemory memory = RememberScroll();
-    ArrangeFittedViews();
-    RestoreScroll(memory);
 }
 
 void CGameChatBox::setLineBreak(TextParser::LineBreakMode mode)
 {
     if (!StoreChanged(d_lineBreak, mode))
         return;
-    for (unsigned index = 0; index < d_views.size(); ++index)
+    for (const std::unique_ptr<View>& view : d_views)
     {
-        if (auto* view = dynamic_cast<CGameMultiLine*>(FindView(index)))
-            view->setLineBreak(mode);
+        if (view->window)
+            view->window->setLineBreak(mode);
     }
-    d_viewsNeedFit = true;
-    RefitNotedViews();
+    ArrangeKeepingScroll();
 }
 
 void CGameChatBox::SetChatCapacity(unsigned capacity)
@@ -479,117 +690,104 @@ void CGameChatBox::SetChatCapacity(unsigned capacity)
     if (capacity == d_capacity)
         return;
     d_capacity = capacity;
+    d_history.SetCapacity(capacity);
     if (d_currentTop == 0 && d_currentSize <= d_capacity)
         return;
-    ScrollMemory memory = RememberScroll();
-    PutRingInIndexOrder(memory);
-    ArrangeFittedViews();
-    RestoreScroll(memory);
+    const ScrollMemory memory = RememberScroll();
+    d_currentTop = 0;
+    d_currentSize = std::min(d_currentSize, d_capacity);
+    FollowRing();
+    Arrange(&memory);
 }
 
 bool CGameChatBox::PushChatText(const CEGUI::String& markup)
 {
     if (d_capacity == 0)
         return false;
-    ScrollMemory memory = RememberScroll();
-    CGameMultiLine* view = TakeViewForPush(memory);
-    if (!view)
-        return false;
-    ShowMessage(*view, {markup, d_defaultTextColour, ++d_lastMessageNumber});
-    ArrangeFittedViews();
-    RestoreScroll(memory);
+    // The look must make the views: a box that cannot show a message takes none.
+    if (d_views.empty())
+    {
+        View* probe = MakeView(
+            getName() + "__zuauto_spare__" +
+            CEGUI::PropertyHelper<CEGUI::uint>::toString(static_cast<CEGUI::uint>(++d_spareNames)));
+        if (!probe)
+            return false;
+    }
+    const ScrollMemory memory = RememberScroll();
+    if (d_history.Size() < d_currentSize)
+    {
+        // The first free slot after the messages takes it.
+    }
+    else if (!IsFull())
+    {
+        // A new slot goes after the one at the end of the ring: that must hold the newest.
+        d_currentTop = 0;
+        ++d_currentSize;
+    }
+    else
+    {
+        d_currentTop = (d_currentTop + 1) % d_currentSize;
+    }
+    d_history.Push(markup, d_defaultTextColour);
+    FollowRing();
+    Arrange(&memory);
     restoreNextPopTime();
     return true;
 }
 
 bool CGameChatBox::PopTop()
 {
-    CEGUI::Window* oldest = d_currentSize == 0 ? nullptr : FindView(d_currentTop);
-    // Messages come first in ring order: a free view at the top leaves none to hide.
-    if (!oldest || oldest->getID() != kMessageShown || !oldest->isVisible())
+    if (d_history.IsEmpty() || d_currentSize == 0)
         return false;
-    ScrollMemory memory = RememberScroll();
-    if (memory.anchor == oldest)
-        memory.anchor = nullptr;
-    FreeView(*oldest);
-    d_currentTop = NextIndex(d_currentTop);
-    // The views close up before the scroll is restored, so that it sees where they are now.
-    ArrangeFittedViews();
-    if (getVertScrollbar()->isVisible())
-        RestoreScroll(memory);
+    const ScrollMemory memory = RememberScroll();
+    d_history.PopOldest();
+    d_currentTop = (d_currentTop + 1) % d_currentSize;
+    FollowRing();
+    Arrange(&memory);
     restoreNextPopTime();
     return true;
 }
 
-void CGameChatBox::ArrangeChatTexts()
-{
-    // The content pane measures its children and the box sizes its scroll bars again at every
-    // move of one view: both happen once, when the views are in place.
-    CEGUI::ScrolledContainer& content = *getScrolledContainer();
-    const bool autoSized = content.isContentPaneAutoSized();
-    const bool muted = content.isMuted();
-    content.setMutedState(true);
-    content.setContentPaneAutoSized(false);
-    const auto collapse = [](CEGUI::Window& view)
-    {
-        view.setYPosition(CEGUI::UDim(0.0f, 0.0f));
-        view.setHeight(CEGUI::UDim(0.0f, 0.0f));
-    };
-    CEGUI::UDim y(0.0f, 0.0f);
-    ForEachInRingOrder(
-        [&](unsigned index)
-        {
-            CEGUI::Window* view = GetChatWindowByIndex(index);
-            if (!view)
-                return;
-            if (!view->isVisible())
-                return collapse(*view);
-            view->setYPosition(y);
-            y += view->getHeight() - CEGUI::UDim(0.0f, kViewOverlap);
-        });
-    // Views outside the ring (cleared, or past a lowered capacity) keep no extent either.
-    for (unsigned index = d_currentSize; index < d_views.size(); ++index)
-    {
-        if (CEGUI::Window* view = FindView(index))
-            collapse(*view);
-    }
-    content.setMutedState(muted);
-    content.setContentPaneAutoSized(autoSized);
-}
-
 void CGameChatBox::ClearChats()
 {
-    for (unsigned index = 0; index < d_views.size(); ++index)
-    {
-        if (CEGUI::Window* view = FindView(index))
-            FreeView(*view);
-    }
+    d_history.Clear();
     d_currentTop = 0;
     d_currentSize = 0;
     d_selection.Clear();
-    ArrangeChatTexts();
-    getVertScrollbar()->setScrollPosition(0.0f);
+    ReleaseAll();
+    SetContentHeight();
+    if (CEGUI::Scrollbar* bar = FindVertScrollbar())
+        bar->setScrollPosition(0.0f);
+    Arrange(nullptr);
 }
 
 void CGameChatBox::onFontChanged(CEGUI::WindowEventArgs& e)
 {
     SharedPropertyLayer::onFontChanged(e);
-    for (unsigned index = 0; index < d_views.size(); ++index)
-        SyncronizeChildFont(FindView(index));
-    d_viewsNeedFit = true;
-    RefitNotedViews();
+    for (const std::unique_ptr<View>& view : d_views)
+        SyncronizeChildFont(view->window);
+    ArrangeKeepingScroll();
 }
 
 void CGameChatBox::onSized(CEGUI::ElementEventArgs& e)
 {
     SharedPropertyLayer::onSized(e);
-    RefitNotedViews();
+    if (!d_history.IsEmpty())
+        ArrangeKeepingScroll();
+}
+
+void CGameChatBox::onContentPaneScrolled(CEGUI::WindowEventArgs& e)
+{
+    SharedPropertyLayer::onContentPaneScrolled(e);
+    if (!d_arranging)
+        ArrangeChatTexts();
 }
 
 void CGameChatBox::updateSelf(float elapsed)
 {
     // A scroll bar of the box shown or hidden outside a push, a pop or a resize.
-    RefitNotedViews();
+    if (d_viewsNeedFit)
+        ArrangeKeepingScroll();
     if (d_msgLife == 0.0f)
         return;
     if (elapsed < d_nextPopTime)

@@ -28,17 +28,17 @@ CEGUI::argb_t HostRichTextClient::ItemColour(int itemId)
                 : 0;
 }
 
-bool HostRichTextClient::TracksItemRefs() const
+bool HostItemClient::TracksItemRefs() const
 {
     return GetHost() != nullptr;
 }
 
-void HostRichTextClient::AddItemRef(int itemId)
+void HostItemClient::AddItemRef(int itemId)
 {
     CallItemScript(HostTrees::kScriptChatItemAddRef, itemId);
 }
 
-void HostRichTextClient::ReleaseItemRef(int itemId)
+void HostItemClient::ReleaseItemRef(int itemId)
 {
     CallItemScript(HostTrees::kScriptChatItemReleaseRef, itemId);
 }

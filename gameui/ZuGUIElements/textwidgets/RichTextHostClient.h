@@ -8,7 +8,25 @@
 
 namespace ZuGUI
 {
-class HostRichTextClient final : public IRichTextClient
+// The game client of texts that are kept without being shown (a chat box's history): it is told
+// their item references, and asked nothing, since nothing of them is drawn or pressed.
+class HostItemClient : public IRichTextClient
+{
+public:
+    CEGUI::argb_t ItemColour(int) override { return 0; }
+    bool TracksItemRefs() const override;
+    // The client's "gFn_chatItem_add_ref" and "gFn_chatItem_release_ref" scripts.
+    void AddItemRef(int itemId) override;
+    void ReleaseItemRef(int itemId) override;
+    void CommandPressed(const CommandPress&) override {}
+    void EmotePressed(int, CEGUI::MouseButton) override {}
+    void ShowCommandCursor() override {}
+    void CommandTextDrawn(const CEGUI::String&, int, const CEGUI::Vector2f&) override {}
+    unsigned PictureProxyId() override { return 0; }
+    CEGUI::Sizef PictureSize(std::uint16_t, std::uint16_t) override { return CEGUI::Sizef(0, 0); }
+};
+
+class HostRichTextClient final : public HostItemClient
 {
 public:
     // The client of `view`, whose name and text go with what it reports.
@@ -16,10 +34,6 @@ public:
 
     // The client's "item_color" script.
     CEGUI::argb_t ItemColour(int itemId) override;
-    bool TracksItemRefs() const override;
-    // The client's "gFn_chatItem_add_ref" and "gFn_chatItem_release_ref" scripts.
-    void AddItemRef(int itemId) override;
-    void ReleaseItemRef(int itemId) override;
     // Sends the click tree (content, shown text, the view's whole text, kind, button, and for
     // a web link whether its target is trusted), then runs the client's guide script with the
     // kind and the command in the system code page.

@@ -47,10 +47,10 @@ void TextSelectionGroup::ExtendTo(const CEGUI::Vector2f& screenPoint)
     if (!EndAt(screenPoint, end))
         return;
     // A selection whose first end went with its message (expired, cleared) starts again here.
-    Select(m_active && IsShown(m_anchor.message) ? m_anchor : end, end);
+    Select(m_active && IsKept(m_anchor.message) ? m_anchor : end, end);
 }
 
-bool TextSelectionGroup::IsShown(std::uint64_t message) const
+bool TextSelectionGroup::IsKept(std::uint64_t message) const
 {
     const std::vector<ShownMessage> shown = ShownMessages();
     return std::any_of(shown.begin(), shown.end(),
@@ -116,11 +116,20 @@ void TextSelectionGroup::SelectWord(CGameMultiLine& view, const CEGUI::Vector2f&
 
 void TextSelectionGroup::SelectAll()
 {
+    End first;
+    End last;
+    if (WholeTextEnds(first, last))
+        Select(first, last);
+}
+
+bool TextSelectionGroup::WholeTextEnds(End& first, End& last) const
+{
     const std::vector<ShownMessage> shown = ShownMessages();
     if (shown.empty())
-        return;
-    Select(End{shown.front().message, shown.front().view->WholeTextRange().start},
-           End{shown.back().message, shown.back().view->WholeTextRange().end});
+        return false;
+    first = End{shown.front().message, shown.front().view->WholeTextRange().start};
+    last = End{shown.back().message, shown.back().view->WholeTextRange().end};
+    return true;
 }
 
 void TextSelectionGroup::Clear()
@@ -138,27 +147,45 @@ TextSelection::Range TextSelectionGroup::PartOf(std::uint64_t message,
     const End& last = std::max(m_anchor, m_focus);
     if (!m_active || message < first.message || last.message < message)
         return TextSelection::Range{};
-    const TextSelection::Range whole = view.WholeTextRange();
+    return PartBetween(first, last, message, view.WholeTextRange());
+}
+
+TextSelection::Range TextSelectionGroup::PartBetween(const End& first, const End& last,
+                                                     std::uint64_t message,
+                                                     const TextSelection::Range& whole)
+{
     return TextSelection::Range{message == first.message ? first.index : whole.start,
                                 message == last.message ? last.index : whole.end};
 }
 
 CopiedText TextSelectionGroup::Selected() const
 {
-    std::vector<CEGUI::utf32> text;
     CopiedText copy;
+    if (!m_active)
+        return copy;
+    std::vector<CEGUI::utf32> text;
+    AppendTextBetween(std::min(m_anchor, m_focus), std::max(m_anchor, m_focus), text, copy.links);
+    copy.text = ValidText(MarkupText::MakeText<CEGUI::String>(text));
+    return copy;
+}
+
+void TextSelectionGroup::AppendTextBetween(const End& first, const End& last,
+                                           std::vector<CEGUI::utf32>& text,
+                                           std::vector<TextSelection::CopiedLink>& links) const
+{
     for (const ShownMessage& shown : ShownMessages())
     {
-        const TextSelection::Range part = PartOf(shown.message, *shown.view);
+        if (shown.message < first.message || last.message < shown.message)
+            continue;
+        const TextSelection::Range part =
+            PartBetween(first, last, shown.message, shown.view->WholeTextRange());
         if (part.IsEmpty())
             continue;
         // Messages stand on lines of their own.
         if (!text.empty() && text.back() != '\n')
             text.push_back('\n');
-        shown.view->AppendSelectedText(part, text, copy.links);
+        shown.view->AppendSelectedText(part, text, links);
     }
-    copy.text = ValidText(MarkupText::MakeText<CEGUI::String>(text));
-    return copy;
 }
 
 bool TextSelectionGroup::Copy() const

@@ -69,8 +69,30 @@ public:
     void ShowIn(CGameMultiLine& view, std::uint64_t message) const;
 
 protected:
+    // An end of the selection: a message and an index into its text.
+    struct End
+    {
+        std::uint64_t message = 0;
+        TextIndex index = 0;
+
+        bool operator<(const End& other) const
+        {
+            return message != other.message ? message < other.message : index < other.index;
+        }
+    };
+
     // The group's views that show a message, in arrival order.
     virtual std::vector<ShownMessage> ShownMessages() const = 0;
+    // Whether `message` is still there to select (by default: shown).
+    virtual bool IsKept(std::uint64_t message) const;
+    // The start of the first message's text and the end of the last's (by default: of those
+    // shown); false when there is none.
+    virtual bool WholeTextEnds(End& first, End& last) const;
+    // The text from `first` to `last` as a copy gives it, each message on a line of its own,
+    // with its item links (by default: read from the views that show them).
+    virtual void AppendTextBetween(const End& first, const End& last,
+                                   std::vector<CEGUI::utf32>& text,
+                                   std::vector<TextSelection::CopiedLink>& links) const;
     // How far down the text is scrolled: [position, position + page) of [0, length) shows.
     struct VerticalScroll
     {
@@ -88,23 +110,15 @@ protected:
     static bool ScrollBarBy(CEGUI::Scrollbar& bar, float pixels);
 
 private:
-    struct End
-    {
-        std::uint64_t message = 0;
-        TextIndex index = 0;
-
-        bool operator<(const End& other) const
-        {
-            return message != other.message ? message < other.message : index < other.index;
-        }
-    };
-
     // The end nearest to `screenPoint`: in the last message whose view begins above it, else
     // in the first message.
     bool EndAt(const CEGUI::Vector2f& screenPoint, End& end) const;
-    bool IsShown(std::uint64_t message) const;
     // `message`'s part of the selection; empty when the selection does not reach it.
     TextSelection::Range PartOf(std::uint64_t message, const CGameMultiLine& view) const;
+    // `message`'s part of the text from `first` to `last` (between them), `whole` its text.
+    static TextSelection::Range PartBetween(const End& first, const End& last,
+                                            std::uint64_t message,
+                                            const TextSelection::Range& whole);
     void Select(const End& anchor, const End& focus);
 
     End m_anchor;

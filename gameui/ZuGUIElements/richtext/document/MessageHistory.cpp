@@ -53,13 +53,14 @@ void CMessageHistory::SetCapacity(std::size_t capacity)
         PopOldest();
 }
 
-bool CMessageHistory::Push(CEGUI::String markup)
+bool CMessageHistory::Push(CEGUI::String markup, const CEGUI::Colour& colour)
 {
     if (m_capacity == 0)
         return false;
     if (m_entries.size() == m_capacity)
         PopOldest();
     Entry entry;
+    entry.colour = colour;
     entry.lineFeeds =
         static_cast<std::uint32_t>(std::count(markup.ptr(), markup.ptr() + markup.length(), '\n'));
     entry.document = std::make_unique<CTextDocument>(std::move(markup), m_look, m_client, m_host);
@@ -110,6 +111,11 @@ void CMessageHistory::Clear()
 std::uint64_t CMessageHistory::NumberOf(std::size_t index) const
 {
     return m_nextNumber - m_entries.size() + index;
+}
+
+bool CMessageHistory::Holds(std::uint64_t number) const
+{
+    return !m_entries.empty() && number >= NumberOf(0) && number < m_nextNumber;
 }
 
 std::size_t CMessageHistory::ChunkOf(std::size_t index) const
@@ -246,8 +252,7 @@ void CMessageHistory::Paint(CEGUI::GeometryBuffer& geometry, const CEGUI::Rectf&
 bool CMessageHistory::IsLaidOutNumber(std::uint64_t number) const
 {
     // A message dropped since keeps its number in the list until the next range.
-    return !m_entries.empty() && number >= NumberOf(0) && number < m_nextNumber &&
-           std::binary_search(m_laidOut.begin(), m_laidOut.end(), number);
+    return Holds(number) && std::binary_search(m_laidOut.begin(), m_laidOut.end(), number);
 }
 
 std::size_t CMessageHistory::LaidOutAt(const CEGUI::Vector2f& point, float& top) const
@@ -285,6 +290,12 @@ bool CMessageHistory::OnMouseButton(const CEGUI::Vector2f& point, CEGUI::MouseBu
     return index < m_entries.size() &&
            m_entries[index].document->OnMouseButton(CEGUI::Vector2f(point.d_x, point.d_y - top),
                                                     button, pressed);
+}
+
+TextSelection::Range CMessageHistory::WholeTextOf(std::size_t index) const
+{
+    const CTextDocument& document = *m_entries[index].document;
+    return TextSelection::WholeText(document.GetDoc().GetParagraph(), document.GetMarkup());
 }
 
 void CMessageHistory::AppendText(std::vector<CEGUI::utf32>& text) const

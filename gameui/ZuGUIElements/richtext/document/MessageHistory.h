@@ -49,8 +49,8 @@ public:
     std::size_t GetCapacity() const { return m_capacity; }
 
     // Adds the newest message, dropping the oldest from a full history; false (nothing added)
-    // with a capacity of 0.
-    bool Push(CEGUI::String markup);
+    // with a capacity of 0. `colour` is kept with it for a view that shows it (ColourOf).
+    bool Push(CEGUI::String markup, const CEGUI::Colour& colour = CEGUI::Colour());
     // Drops the oldest message; false when there is none.
     bool PopOldest();
     void Clear();
@@ -60,8 +60,12 @@ public:
     // Message `index`, 0 the oldest kept.
     const CTextDocument& At(std::size_t index) const { return *m_entries[index].document; }
     CTextDocument& At(std::size_t index) { return *m_entries[index].document; }
+    const CEGUI::Colour& ColourOf(std::size_t index) const { return m_entries[index].colour; }
     // Its arrival number: 1 for the first message ever pushed, one more for each next.
     std::uint64_t NumberOf(std::size_t index) const;
+    // Whether message number `number` is kept, and its index then.
+    bool Holds(std::uint64_t number) const;
+    std::size_t IndexOf(std::uint64_t number) const { return number - NumberOf(0); }
     float TopOf(std::size_t index) const;
     float HeightOf(std::size_t index) const { return m_entries[index].height; }
     // Whether its height is its laid-out height at the current width and look.
@@ -70,6 +74,10 @@ public:
     // The message whose span holds `y`: the first above its top, the last past its end. Size()
     // when the history is empty.
     std::size_t IndexAt(float y) const;
+
+    // The height of message `index` laid out elsewhere (a view that shows it) at the current
+    // width and look.
+    void SetMeasuredHeight(std::size_t index, float height) { SetHeight(index, height, true); }
 
     // Lays out the messages that meet [top, bottom) and frees the layouts of the others laid
     // out before. The messages above `top` keep their places.
@@ -83,6 +91,8 @@ public:
     void OnMouseMove(const CEGUI::Vector2f& point, CEGUI::MouseButton button);
     bool OnMouseButton(const CEGUI::Vector2f& point, CEGUI::MouseButton button, bool pressed);
 
+    // Message `index`'s text as a selection of all of it covers it.
+    TextSelection::Range WholeTextOf(std::size_t index) const;
     // The messages' texts without markup in arrival order, each ended by a line feed.
     void AppendText(std::vector<CEGUI::utf32>& text) const;
 
@@ -103,6 +113,7 @@ private:
     struct Entry
     {
         std::unique_ptr<CTextDocument> document;
+        CEGUI::Colour colour;
         float height = 0.0f;
         std::uint32_t lineFeeds = 0;
         bool measured = false;
