@@ -1,49 +1,54 @@
-// Cost of a chat message. A push into a full chat box reuses the oldest view, lays one chat line
-// out and moves every view up. It is set beside its floor: re-positioning the same number of
-// stock windows in a stock scrollable pane (an arrangement that moves every view) plus the
-// parse and layout of the same line in one view. A stock pane measures all its children and
-// sizes its scroll bars again at every move of one of them; the chat box has it do that once
-// per arrangement, and the batched floor does the same. 10 KB lines of other players, ordinary
-// and made to be slow, are pushed through the box in both line break modes. The last benchmark
-// pushes a million messages into one box and reports the resident memory after the first ten
-// thousand and at the end.
+// Cost of a chat history. A chat box full of N ordinary chat lines (N = 100 … 100,000): a push
+// and the frame after it, a redraw of the whole box, a scroll to any line with a click on its
+// name, select-all and copy, and the heap per line once the box is drawn; a message of line
+// feeds and one of a single long word shown whole; 10 KB lines of other players, ordinary and
+// made to be slow, pushed in both line break modes. The last benchmark pushes a million
+// messages into one box and reports the resident memory after the first ten thousand and at the
+// end.
 #include "RichTextSystem.h"
 
-#include <CEGUI/widgets/ScrollablePane.h>
-#include <CEGUI/widgets/ScrolledContainer.h>
+#include <CEGUI/widgets/Scrollbar.h>
 
 #include <benchmark/benchmark.h>
 
 #include <fstream>
+#include <malloc.h>
+#include <random>
 #include <unistd.h>
 
 namespace
 {
 using ZuBench::ScopedRichTextSystem;
 
-// A one-line chat message with a name and an item link.
+// A one-line chat message with a name and an item link, 60 characters shown.
 const char* const kChatLine =
     "{CN [Trade]} {N Alice}: selling {I 0x1F:[Sword of Dawn]} for 40 gold";
 
-// The box's views are this wide: the pane's width less its scroll bar and the 15 pixels that
-// the box keeps free.
 constexpr float kBoxWidth = 320.0f;
 constexpr float kBoxHeight = 240.0f;
 
-CEGUI::Window& MakePane(CEGUI::Window& root, const CEGUI::String& type)
+std::size_t HeapInUse()
 {
-    CEGUI::Window* pane = CEGUI::WindowManager::getSingleton().createWindow(type, "Chat");
-    pane->setSize(CEGUI::USize(CEGUI::UDim(0, kBoxWidth), CEGUI::UDim(0, kBoxHeight)));
-    root.addChild(pane);
-    return *pane;
+    return mallinfo2().uordblks;
 }
 
+ZuGUI::CGameChatBox& MakeChatBox(CEGUI::Window& root, unsigned capacity)
+{
+    auto& box = static_cast<ZuGUI::CGameChatBox&>(
+        *CEGUI::WindowManager::getSingleton().createWindow(ZuBench::kChatBoxType, "Chat"));
+    box.setSize(CEGUI::USize(CEGUI::UDim(0, kBoxWidth), CEGUI::UDim(0, kBoxHeight)));
+    root.addChild(&box);
+    box.SetChatCapacity(capacity);
+    return box;
+}
+
+// A box full of numbered chat lines, drawn once.
 ZuGUI::CGameChatBox& FullChatBox(CEGUI::Window& root, unsigned capacity)
 {
-    auto& box = static_cast<ZuGUI::CGameChatBox&>(MakePane(root, ZuBench::kChatBoxType));
-    box.SetChatCapacity(capacity);
+    ZuGUI::CGameChatBox& box = MakeChatBox(root, capacity);
     for (unsigned i = 0; i < capacity; ++i)
         box.PushChatText(kChatLine);
+    ScopedRichTextSystem::RenderFrame();
     return box;
 }
 
@@ -55,73 +60,129 @@ double ResidentMegabytes()
     return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1.0e6;
 }
 
-void BM_ChatBoxPushIntoFullBox(benchmark::State& state)
+void ChatHistorySizes(benchmark::internal::Benchmark* benchmark)
+{
+    benchmark->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+}
+
+void BM_ChatBoxPushAndFrame(benchmark::State& state)
 {
     ScopedRichTextSystem system;
     ZuGUI::CGameChatBox& box = FullChatBox(system.Root(), static_cast<unsigned>(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(box.PushChatText(kChatLine));
-    state.counters["views"] = static_cast<double>(box.GetCurChatSize());
+    {
+        box.PushChatText(kChatLine);
+        ScopedRichTextSystem::RenderFrame();
+    }
+    state.counters["views"] = static_cast<double>(box.getContentPane()->getChildCount());
 }
-BENCHMARK(BM_ChatBoxPushIntoFullBox)->Arg(100)->Arg(500)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ChatBoxPushAndFrame)->Apply(ChatHistorySizes);
 
-// The floor of an arrangement: every window of a stock pane moves by one line, as every view
-// of a full box does when its oldest view becomes its newest. The views are multi-line edit
-// boxes with their scroll bars: the stock edit box is the floor, plain windows the window count.
-// With `batched`, the pane measures once per arrangement, as the chat box makes it do.
-void StockPaneRepositionAll(benchmark::State& state, const char* windowType, bool batched)
+void BM_ChatBoxRedraw(benchmark::State& state)
 {
     ScopedRichTextSystem system;
-    CEGUI::Window& pane = MakePane(system.Root(), "TaharezLook/ScrollablePane");
-    const int count = static_cast<int>(state.range(0));
-    std::vector<CEGUI::Window*> windows;
-    for (int i = 0; i < count; ++i)
-    {
-        CEGUI::Window* window = CEGUI::WindowManager::getSingleton().createWindow(
-            windowType, "Line" + CEGUI::PropertyHelper<int>::toString(i));
-        window->setWidth(CEGUI::UDim(1.0f, -15.0f));
-        window->setHeight(CEGUI::UDim(0.0f, 20.0f));
-        pane.addChild(window);
-        windows.push_back(window);
-    }
-    auto& content = const_cast<CEGUI::ScrolledContainer&>(
-        *static_cast<CEGUI::ScrollablePane&>(pane).getContentPane());
-    int first = 0;
+    ZuGUI::CGameChatBox& box = FullChatBox(system.Root(), static_cast<unsigned>(state.range(0)));
     for (auto _ : state)
     {
-        first = (first + 1) % count;
-        content.setMutedState(batched);
-        content.setContentPaneAutoSized(!batched);
-        for (int i = 0; i < count; ++i)
-            windows[(first + i) % count]->setYPosition(CEGUI::UDim(0.0f, 15.0f * i));
-        content.setMutedState(false);
-        content.setContentPaneAutoSized(true);
+        box.invalidate(true);
+        ScopedRichTextSystem::RenderFrame();
     }
 }
+BENCHMARK(BM_ChatBoxRedraw)->Apply(ChatHistorySizes);
 
-void BM_StockPaneRepositionAllEditBoxes(benchmark::State& state)
+// Scrolls a random line to the top of the box and clicks the name in it, as a player who
+// drags the scroll bar back and answers someone does.
+void BM_ChatBoxScrollToLineAndClickName(benchmark::State& state)
 {
-    StockPaneRepositionAll(state, "TaharezLook/MultiLineEditbox", false);
+    ScopedRichTextSystem system;
+    ZuGUI::CGameChatBox& box = FullChatBox(system.Root(), static_cast<unsigned>(state.range(0)));
+    CEGUI::GUIContext& context = CEGUI::System::getSingleton().getDefaultGUIContext();
+    std::mt19937 random(7);
+    std::uniform_int_distribution<std::size_t> anyLine(0, box.GetHistory().Size() - 1);
+    const float nameX = box.getFont()->getTextExtent("[Trade] ") + 4.0f;
+    std::size_t clicks = 0;
+    for (auto _ : state)
+    {
+        const std::size_t line = anyLine(random);
+        box.ScrollToMessage(line);
+        const float top =
+            box.GetHistory().TopOf(line) - box.getVertScrollbar()->getScrollPosition();
+        const CEGUI::Rectf area = box.getViewableArea();
+        const CEGUI::Vector2f origin = box.getUnclippedOuterRect().get().getPosition();
+        context.injectMousePosition(origin.d_x + area.left() + nameX,
+                                    origin.d_y + area.top() + top + 6.0f);
+        clicks += context.injectMouseButtonDown(CEGUI::LeftButton) ? 1 : 0;
+        context.injectMouseButtonUp(CEGUI::LeftButton);
+    }
+    state.counters["handled_clicks"] =
+        benchmark::Counter(static_cast<double>(clicks), benchmark::Counter::kAvgIterations);
 }
-BENCHMARK(BM_StockPaneRepositionAllEditBoxes)->Arg(100)->Arg(500)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ChatBoxScrollToLineAndClickName)->Apply(ChatHistorySizes);
 
-void BM_StockPaneRepositionAllEditBoxesBatched(benchmark::State& state)
+void BM_ChatBoxSelectAllAndCopy(benchmark::State& state)
 {
-    StockPaneRepositionAll(state, "TaharezLook/MultiLineEditbox", true);
+    ScopedRichTextSystem system;
+    ZuGUI::CGameChatBox& box = FullChatBox(system.Root(), static_cast<unsigned>(state.range(0)));
+    box.setTextSelectable(true);
+    std::size_t characters = 0;
+    for (auto _ : state)
+    {
+        box.GetSelection().SelectAll();
+        const CEGUI::String text = box.getSelectedText();
+        characters = text.length();
+        benchmark::DoNotOptimize(text.c_str());
+    }
+    state.counters["chars"] = static_cast<double>(characters);
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * characters));
 }
-BENCHMARK(BM_StockPaneRepositionAllEditBoxesBatched)
-    ->Arg(100)
-    ->Arg(500)
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ChatBoxSelectAllAndCopy)->Apply(ChatHistorySizes);
 
-void BM_StockPaneRepositionAllPlainWindows(benchmark::State& state)
+void BM_ChatBoxHeapPerLine(benchmark::State& state)
 {
-    StockPaneRepositionAll(state, "DefaultWindow", false);
+    ScopedRichTextSystem system;
+    const auto lines = static_cast<unsigned>(state.range(0));
+    double perLine = 0.0;
+    for (auto _ : state)
+    {
+        const std::size_t before = HeapInUse();
+        ZuGUI::CGameChatBox& box = FullChatBox(system.Root(), lines);
+        perLine = (static_cast<double>(HeapInUse()) - static_cast<double>(before)) / lines;
+        CEGUI::WindowManager::getSingleton().destroyWindow(&box);
+        CEGUI::WindowManager::getSingleton().cleanDeadPool();
+    }
+    state.counters["heap_per_line_B"] = perLine;
 }
-BENCHMARK(BM_StockPaneRepositionAllPlainWindows)->Arg(100)->Arg(500)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ChatBoxHeapPerLine)->Apply(ChatHistorySizes)->Iterations(1);
 
-// The other part of the floor: the message's own parse and layout in a view of the box's views'
-// width (the text changes every time, so that the view lays it out again).
+// One hostile message of 10,239 bytes pushed into a box and drawn: laid out whole, drawn where
+// in sight. The heap it costs per byte, over what the box costs with an ordinary line in its
+// place (the view that shows either).
+void BM_ChatBoxHostileMessageHeapPerByte(benchmark::State& state, bool lineFeeds)
+{
+    ScopedRichTextSystem system;
+    const std::string message =
+        lineFeeds ? "a" + std::string(10238, '\n') : std::string(10239, 'x');
+    double perByte = 0.0;
+    for (auto _ : state)
+    {
+        ZuGUI::CGameChatBox& box = MakeChatBox(system.Root(), 1);
+        box.PushChatText(kChatLine);
+        ScopedRichTextSystem::RenderFrame();
+        const std::size_t before = HeapInUse();
+        box.PushChatText(message);
+        ScopedRichTextSystem::RenderFrame();
+        perByte = (static_cast<double>(HeapInUse()) - static_cast<double>(before)) /
+                  static_cast<double>(message.size());
+        CEGUI::WindowManager::getSingleton().destroyWindow(&box);
+        CEGUI::WindowManager::getSingleton().cleanDeadPool();
+    }
+    state.counters["heap_per_byte_B"] = perByte;
+}
+BENCHMARK_CAPTURE(BM_ChatBoxHostileMessageHeapPerByte, LineFeeds, true)->Iterations(1);
+BENCHMARK_CAPTURE(BM_ChatBoxHostileMessageHeapPerByte, LongWord, false)->Iterations(1);
+
+// The message's own parse and layout in a view of the box (the text changes every time, so
+// that the view lays it out again).
 void BM_ChatLineParseAndLayout(benchmark::State& state)
 {
     ScopedRichTextSystem system;

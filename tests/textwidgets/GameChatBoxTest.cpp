@@ -1,6 +1,7 @@
 #include "support/CeguiFixture.h"
 #include "support/RecordingHost.h"
 
+#include "ZuGUIElements/module/HostTrees.h"
 #include "ZuGUIElements/textwidgets/GameChatBox.h"
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
 
@@ -97,6 +98,25 @@ protected:
                 EXPECT_FLOAT_EQ(view.QueryDoc()->GetHeight() + 5.0f, view.getHeight().d_offset);
                 EXPECT_FLOAT_EQ(nextTop, view.getYPosition().d_offset);
                 nextTop = view.getYPosition().d_offset + view.getHeight().d_offset - 5.0f;
+            }
+        }
+    }
+
+    // The same for a box of many messages, from the views of the messages in sight. CEGUI keeps
+    // a window's bottom, not its height: far down the content a height loses a little.
+    static void ExpectViewsInSightStack(CGameChatBox& box)
+    {
+        const auto shown = box.ShownMessages();
+        ASSERT_FALSE(shown.empty());
+        for (std::size_t i = 0; i < shown.size(); ++i)
+        {
+            const ZuGUI::CGameMultiLine& view = *shown[i].view;
+            const float bottom = view.getYPosition().d_offset + view.getHeight().d_offset;
+            EXPECT_NEAR(view.QueryDoc()->GetHeight() + 5.0f, view.getHeight().d_offset, 0.01f);
+            if (i + 1 < shown.size())
+            {
+                EXPECT_EQ(shown[i].message + 1, shown[i + 1].message);
+                EXPECT_NEAR(bottom - 5.0f, shown[i + 1].view->getYPosition().d_offset, 0.01f);
             }
         }
     }
@@ -517,6 +537,115 @@ TEST_F(GameChatBoxTest, ClearLeavesAnEmptyBoxAndTheNextLineShowsAtTheTop)
     // The content pane rounds its extent to whole pixels.
     EXPECT_NEAR(view.getHeight().d_offset, box.getContentPane()->getContentArea().getHeight(),
                 1.0f);
+}
+
+// A history far taller than the box: only the messages in sight have views, and the content is
+// as tall as every message once each has been in sight (the estimates corrected).
+TEST_F(GameChatBoxTest, ALongHistoryHasViewsOnlyForWhatIsInSight)
+{
+    CGameChatBox& box = CreateBox(2000, "0", 120);
+    PushLines(box, 0, 2500);
+    EXPECT_EQ(2000u, box.GetHistory().Size());
+    EXPECT_THAT(box.ShownMessages().size(), ::testing::Le(10u));
+    EXPECT_EQ(Line(2499), box.ShownMessages().back().view->getText().c_str());
+    ExpectViewsInSightStack(box);
+    const auto viewsNow = [&] { return box.getContentPane()->getChildCount(); };
+    const std::size_t viewsAtTheEnd = viewsNow();
+
+    // Scrolled through from the top, every message is laid out once; the views stay few.
+    CEGUI::Scrollbar& bar = Bar(box);
+    for (float y = 0.0f; y < bar.getDocumentSize(); y += 60.0f)
+    {
+        bar.setScrollPosition(y);
+        EXPECT_LE(viewsNow(), viewsAtTheEnd + 8);
+    }
+    double heights = 0.0;
+    for (std::size_t i = 0; i < box.GetHistory().Size(); ++i)
+    {
+        ASSERT_TRUE(box.GetHistory().IsMeasured(i)) << i;
+        heights += box.GetHistory().HeightOf(i);
+    }
+    EXPECT_NEAR(heights + 5.0, bar.getDocumentSize(), 0.05);
+    EXPECT_FLOAT_EQ(bar.getDocumentSize() - bar.getPageSize(), bar.getScrollPosition());
+    ExpectViewsInSightStack(box);
+}
+
+TEST_F(GameChatBoxTest, ScrollingToAnyLineAndClickingItsNameSendsThatLinesCommand)
+{
+    ZuTest::RecordingHost host;
+    ZuTest::ScopedHost scopedHost(&host);
+    CGameChatBox& box = CreateBox(3000, "0", 120);
+    PushLines(box, 0, 3000);
+    RenderFrame();
+    for (const std::size_t line : {std::size_t{0}, std::size_t{1234}, std::size_t{2999}})
+    {
+        SCOPED_TRACE(line);
+        box.ScrollToMessage(line);
+        RenderFrame();
+        CEGUI::Window* view = box.GetChatWindowByIndex(static_cast<unsigned>(line));
+        ASSERT_EQ(Line(static_cast<int>(line)), view->getText().c_str());
+        const CEGUI::Rectf area = view->getUnclippedInnerRect().get();
+        ASSERT_TRUE(box.getUnclippedInnerRect().get().isPointInRect(
+            CEGUI::Vector2f(area.left() + 8.0f, area.top() + 6.0f)));
+        host.ClearCalls();
+        const std::size_t sent = host.Commands().size();
+        Context().injectMousePosition(area.left() + 8.0f, area.top() + 6.0f);
+        Context().injectMouseButtonDown(CEGUI::LeftButton);
+        Context().injectMouseButtonUp(CEGUI::LeftButton);
+        ASSERT_EQ(sent + 1, host.Commands().size());
+        EXPECT_EQ("Rider" + std::to_string(line),
+                  host.Commands().back()->GetString(ZuGUI::HostTrees::kCmdContent));
+    }
+}
+
+TEST_F(GameChatBoxTest, SelectAllCopiesEveryMessageInArrivalOrderAlsoThoseOutOfSight)
+{
+    CGameChatBox& box = CreateBox(400, "0", 120);
+    box.setProperty("TextSelectable", "True");
+    PushLines(box, 0, 450);
+    box.GetSelection().SelectAll();
+    std::string expected;
+    for (int i = 50; i < 450; ++i)
+        expected += (i > 50 ? "\n" : "") + std::string("Rider") + std::to_string(i) + ": line " +
+                    std::to_string(i);
+    EXPECT_EQ(expected, box.getSelectedText().c_str());
+
+    // A selection started in sight keeps its start when the box scrolls it away, and ends
+    // wherever the player lets go: the messages between come in whole.
+    Bar(box).setScrollPosition(0.0f);
+    CEGUI::Window& first = *box.GetChatWindowByIndex(box.GetCurTopChat());
+    const CEGUI::Rectf area = first.getUnclippedInnerRect().get();
+    box.GetSelection().SelectFrom(CEGUI::Vector2f(area.left(), area.top() + 6.0f));
+    Bar(box).setScrollPosition(Bar(box).getDocumentSize());
+    const CEGUI::Rectf shown = box.getUnclippedInnerRect().get();
+    box.GetSelection().ExtendTo(CEGUI::Vector2f(shown.right(), shown.bottom() - 2.0f));
+    EXPECT_EQ(expected, box.getSelectedText().c_str());
+}
+
+// Views asked for by index out of sight show their message where it lies, keep it until the
+// box arranges its views again, and stay few however many are asked for.
+TEST_F(GameChatBoxTest, AViewAskedForByIndexShowsItsMessageUntilTheNextArrangement)
+{
+    CGameChatBox& box = CreateBox(500, "0", 120);
+    PushLines(box, 0, 500);
+    CEGUI::Window& oldest = *box.GetChatWindowByIndex(0);
+    EXPECT_EQ(Line(0), oldest.getText().c_str());
+    EXPECT_TRUE(oldest.isVisible());
+    EXPECT_FLOAT_EQ(0.0f, oldest.getYPosition().d_offset);
+    CEGUI::Window& second = *box.GetChatWindowByIndex(1);
+    EXPECT_FLOAT_EQ(oldest.getHeight().d_offset - 5.0f, second.getYPosition().d_offset);
+    EXPECT_EQ(&oldest, box.GetChatWindowByIndex(0));
+
+    const std::size_t before = box.getContentPane()->getChildCount();
+    for (unsigned i = 0; i < 400; ++i)
+        ASSERT_EQ(Line(static_cast<int>(i)), box.GetChatWindowByIndex(i)->getText().c_str());
+    EXPECT_LE(box.getContentPane()->getChildCount(), before + 16);
+
+    PushLines(box, 500, 1);
+    RenderFrame();
+    EXPECT_LE(box.getContentPane()->getChildCount(), before + 8);
+    EXPECT_EQ(Line(500), box.ShownMessages().back().view->getText().c_str());
+    ExpectViewsInSightStack(box);
 }
 
 TEST_F(GameChatBoxTest, AtTheVeryTopAPushKeepsTheFirstMessageInPlace)

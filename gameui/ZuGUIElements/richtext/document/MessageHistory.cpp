@@ -320,6 +320,11 @@ void CMessageHistory::AppendTextBetween(const TextPlace& first, const TextPlace&
         return;
     const std::uint64_t from = std::max(first.message, NumberOf(0));
     const std::uint64_t to = std::min(last.message, m_nextNumber - 1);
+    // The markups bound the shown text: one allocation for a copy of the whole history.
+    std::size_t bound = text.size();
+    for (std::uint64_t number = from; number <= to; ++number)
+        bound += m_entries[number - NumberOf(0)].document->GetMarkup().length() + 1;
+    text.reserve(bound);
     for (std::uint64_t number = from; number <= to; ++number)
     {
         const CTextDocument& document = *m_entries[number - NumberOf(0)].document;
