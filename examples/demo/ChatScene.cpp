@@ -28,6 +28,11 @@ const char* const kFileList = "GameFrame/FilesPanel/FileList";
 const char* const kScriptStatus = "GameFrame/FilesPanel/ScriptStatus";
 const char* const kCjkChatView = "GameFrame/FilesPanel/CjkChatView";
 const char* const kCjkFont = "WenQuanYiMicroHei-11";
+const char* const kHistoryBox = "GameFrame/FilesPanel/HistoryBox";
+const char* const kHistoryHeading = "GameFrame/FilesPanel/HistoryHeading";
+// The world chat's history when the scene starts, and the line it is scrolled back to.
+constexpr int kHistoryLines = 10000;
+constexpr int kHistoryShownLine = 4321;
 // The player's line is sent once the feed has stopped.
 constexpr float kSendTime = 2.5f;
 // Two messages arrive after it, and at the next frame the player copies them into the chat input
@@ -88,6 +93,7 @@ std::string OnOneLine(const CEGUI::String& text)
 ChatScene::ChatScene(CEGUI::GUIContext& context) : DemoScene(context, "chat", "DemoChat.layout")
 {
     UseCjkFont(Child(kCjkChatView));
+    FeedWorldHistory();
     Child(kChatInput)
         .subscribeEvent(CEGUI::Editbox::EventTextAccepted, CEGUI::Event::Subscriber(
                                                                [this](const CEGUI::EventArgs&)
@@ -145,6 +151,33 @@ void ChatScene::PushArrivedLines(float seconds)
     for (const std::string& line : pushed)
         AddToReport("pushed: " + line);
     m_pushed += static_cast<int>(pushed.size());
+}
+
+void ChatScene::FeedWorldHistory()
+{
+    static const char* const kNames[] = {"Alice", "Bram", "Cira", "Dara", "Evan", "Mallory"};
+    static const char* const kSayings[] = {"anyone for the wolf den?",
+                                           "LF healer, bridge run",
+                                           "selling {I 1002:[Minor Healing Potion]}",
+                                           "the keep gate is open",
+                                           "gg all",
+                                           "who has spare pelts?",
+                                           "{E 1}",
+                                           "raid at nine, be there\nbring potions"};
+    auto& box = static_cast<ZuGUI::CGameChatBox&>(Child(kHistoryBox));
+    for (int line = 0; line < kHistoryLines; ++line)
+    {
+        const int minute = line / 10;
+        const std::string text = "{T grey:[" + std::to_string(10 + minute / 60 % 10) + ":" +
+                                 std::to_string(10 + minute % 50) + "]} {CN [World]} {N " +
+                                 kNames[line % 6] + "}: #" + std::to_string(line + 1) + " " +
+                                 kSayings[line * 7 % 8];
+        box.PushChatText(Utf8(text));
+    }
+    box.ScrollToMessage(kHistoryShownLine - 1);
+    Child(kHistoryHeading)
+        .setText("World chat: " + std::to_string(box.GetHistory().Size()) + " lines, back at #" +
+                 std::to_string(kHistoryShownLine));
 }
 
 void ChatScene::ListSkinParentFolder()

@@ -29,6 +29,8 @@ public:
 
 private:
     void PushArrivedLines(float seconds);
+    // Fills the world chat with a long history and shows it scrolled back to an old line.
+    void FeedWorldHistory();
     // Has the script list the skin's parent folder, then open the skin folder by the location
     // that its listed entry gave; once the player typed, it reads sizes back.
     void ListSkinParentFolder();
