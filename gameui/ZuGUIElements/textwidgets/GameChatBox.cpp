@@ -177,7 +177,8 @@ std::size_t CGameChatBox::MessageInSlot(unsigned slot) const
 
 unsigned CGameChatBox::SlotOf(std::size_t message) const
 {
-    return static_cast<unsigned>((d_currentTop + message) % d_currentSize);
+    // A ring emptied under the messages (SetCurChatSize) puts them all in slot 0.
+    return d_currentSize == 0 ? 0 : static_cast<unsigned>((d_currentTop + message) % d_currentSize);
 }
 
 CEGUI::Scrollbar* CGameChatBox::FindVertScrollbar() const
