@@ -33,8 +33,8 @@
 #include "support/text/HeadlessCegui.h"
 
 #include "ZuGUIElements/base/ZuWindow.h"
-#include "ZuGUIElements/module/HostTrees.h"
-#include "ZuGUIElements/module/SharedRenderProxyIds.h"
+#include "ZuGUIElements/host/HostTrees.h"
+#include "ZuGUIElements/host/SharedRenderProxyIds.h"
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
 #include "ZuGUIElements/platform/Clipboard.h"
 #include "ZuGUIElements/textwidgets/CopiedText.h"

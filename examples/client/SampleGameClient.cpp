@@ -4,8 +4,8 @@
 #include "client/SampleWebControl.h"
 
 #include "ZuGUIElements/base/ZuWindow.h"
-#include "ZuGUIElements/module/HostTrees.h"
-#include "ZuGUIElements/module/WindowRecords.h"
+#include "ZuGUIElements/host/HostTrees.h"
+#include "ZuGUIElements/host/WindowRecords.h"
 #include "ZuGUIElements/richtext/TextBlocks.h"
 #include "ZuGUIElements/richtext/Utf8String.h"
 #include "ZuGUIElements/web/HTMLWindow.h"

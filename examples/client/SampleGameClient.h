@@ -6,7 +6,7 @@
 // module trusts its target, and is refused with the game's message otherwise.
 #pragma once
 
-#include "ZuGUIElements/module/IZuGUI.h"
+#include "ZuGUIElements/host/IZuGUI.h"
 #include "client/GameModel.h"
 #include "client/ModelRequests.h"
 

@@ -5,7 +5,7 @@
 // message.
 #pragma once
 
-#include "ZuGUIElements/module/IZuGUI.h"
+#include "ZuGUIElements/host/IZuGUI.h"
 
 #include <CEGUI/String.h>
 

@@ -4,7 +4,7 @@
 
 #include "ZuGUIElements/base/ZuRenderer.h"
 #include "ZuGUIElements/module/FactoryRegistry.h"
-#include "ZuGUIElements/module/FactoryTemplates.h"
+#include "ZuGUIElements/base/FactoryTemplates.h"
 
 #include <CEGUI/CEGUI.h>
 

@@ -3,7 +3,8 @@
 
 #include "support/CeguiFixture.h"
 
-#include "ZuGUIElements/module/HostTrees.h"
+#include "ZuGUIElements/host/HostTrees.h"
+#include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
 #include "ZuGUIElements/platform/NativeWindow.h"
 #include "ZuGUIElements/web/HTMLWindow.h"
 #include "public/KeyValues.h"

@@ -2,7 +2,7 @@
 #include "support/TestLogger.h"
 
 #include "ZuGUIElements/module/FactoryRegistry.h"
-#include "ZuGUIElements/module/FactoryTemplates.h"
+#include "ZuGUIElements/base/FactoryTemplates.h"
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
 
 #include <CEGUI/CEGUI.h>

@@ -1,8 +1,8 @@
 #include "support/CeguiFixture.h"
 #include "support/TestLogger.h"
 
-#include "ZuGUIElements/module/FactoryTemplates.h"
-#include "ZuGUIElements/module/WindowRecords.h"
+#include "ZuGUIElements/base/FactoryTemplates.h"
+#include "ZuGUIElements/host/WindowRecords.h"
 
 #include <CEGUI/CEGUI.h>
 

@@ -2,7 +2,7 @@
 // Query from scripted replies per request name, and owns the trees handed to SendCommand.
 #pragma once
 
-#include "ZuGUIElements/module/IZuGUI.h"
+#include "ZuGUIElements/host/IZuGUI.h"
 #include "public/KeyValues.h"
 
 #include <functional>

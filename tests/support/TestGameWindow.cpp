@@ -1,7 +1,7 @@
 #include "support/TestGameWindow.h"
 
 #include "ZuGUIElements/module/FactoryRegistry.h"
-#include "ZuGUIElements/module/FactoryTemplates.h"
+#include "ZuGUIElements/base/FactoryTemplates.h"
 
 #include <CEGUI/WindowFactoryManager.h>
 #include <CEGUI/WindowRendererManager.h>

@@ -1,7 +1,7 @@
 #include "support/CeguiFixture.h"
 #include "support/RecordingHost.h"
 
-#include "ZuGUIElements/module/HostTrees.h"
+#include "ZuGUIElements/host/HostTrees.h"
 #include "ZuGUIElements/textwidgets/GameChatBox.h"
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
 

@@ -1,6 +1,6 @@
 #include "ZuGUIElements/base/LookImagery.h"
 
-#include "ZuGUIElements/module/WindowRecords.h"
+#include "ZuGUIElements/host/WindowRecords.h"
 
 #include <CEGUI/falagard/WidgetLookFeel.h>
 #include <CEGUI/falagard/WidgetLookManager.h>

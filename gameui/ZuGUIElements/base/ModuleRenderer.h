@@ -5,7 +5,7 @@
 #pragma once
 
 #include "ZuGUIElements/base/LookImagery.h"
-#include "ZuGUIElements/module/WindowRecords.h"
+#include "ZuGUIElements/host/WindowRecords.h"
 
 #include <CEGUI/Window.h>
 

@@ -1,7 +1,7 @@
 #include "ZuGUIElements/base/ZuImage.h"
 
 #include "ZuGUIElements/base/ZuWindow.h"
-#include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
+#include "ZuGUIElements/host/ClientLink.h"
 #include "ZuGUIElements/platform/RenderProxy.h"
 
 #include <CEGUI/PropertyHelper.h>
@@ -57,7 +57,7 @@ void ZuImage::ClearTextures()
 void ZuImage::UpdateTextures()
 {
     IRenderProxyRenderer* proxies = GetRenderProxyRenderer();
-    if (!proxies || !ZuGUIExtraFacoryManager::Instance().IsUsingZuRenerer())
+    if (!proxies || !IsUsingZuRenderer())
         return;
     CEGUI::Renderer& renderer = *CEGUI::System::getSingleton().getRenderer();
     for (const tagTexture_Param& request : d_textureParams)

@@ -1,8 +1,8 @@
 #include "ZuGUIElements/base/ZuRenderer.h"
 
 #include "ZuGUIElements/base/ZuWindow.h"
-#include "ZuGUIElements/module/HostQuery.h"
-#include "ZuGUIElements/module/SharedRenderProxyIds.h"
+#include "ZuGUIElements/host/HostQuery.h"
+#include "ZuGUIElements/host/SharedRenderProxyIds.h"
 
 namespace ZuGUI
 {

@@ -9,7 +9,7 @@
 #include "ZuGUIElements/base/ShareProSet.h"
 #include "ZuGUIElements/base/WidgetProperty.h"
 #include "ZuGUIElements/base/ZuImage.h"
-#include "ZuGUIElements/module/SharedRenderProxyIds.h"
+#include "ZuGUIElements/host/SharedRenderProxyIds.h"
 
 #include <CEGUI/WindowRenderer.h>
 

@@ -1,6 +1,6 @@
 #include "ZuGUIElements/base/ZuWindow.h"
 
-#include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
+#include "ZuGUIElements/host/ClientLink.h"
 
 namespace ZuGUI
 {
@@ -25,7 +25,7 @@ ZuWindow::ZuWindow(const CEGUI::String& type, const CEGUI::String& name)
     if (!host)
         return;
     host->RegisterWindow(this);
-    d_providerName = ZuGUIExtraFacoryManager::Instance().TranslateTypeToProviderName(type);
+    d_providerName = ProviderNameOf(type);
     host->SubscribeProvider(this, d_providerName.c_str());
 }
 

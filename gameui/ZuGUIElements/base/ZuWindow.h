@@ -8,8 +8,8 @@
 #include "ZuGUIElements/base/ImageLayerWindow.h"
 #include "ZuGUIElements/base/SharedProperties.h"
 #include "ZuGUIElements/base/WidgetProperty.h"
-#include "ZuGUIElements/module/HostQuery.h"
-#include "ZuGUIElements/module/HostTrees.h"
+#include "ZuGUIElements/host/HostQuery.h"
+#include "ZuGUIElements/host/HostTrees.h"
 
 #include <CEGUI/Window.h>
 

@@ -1,8 +1,8 @@
 #include "ZuGUIElements/gamewidgets/GameProgressBar.h"
 
 #include "ZuGUIElements/gamewidgets/GaugeImagery.h"
-#include "ZuGUIElements/module/WindowRecords.h"
-#include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
+#include "ZuGUIElements/host/WindowRecords.h"
+#include "ZuGUIElements/host/ClientLink.h"
 
 #include <CEGUI/ColourRect.h>
 #include <CEGUI/Font.h>

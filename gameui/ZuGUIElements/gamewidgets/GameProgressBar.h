@@ -9,8 +9,8 @@
 #include "ZuGUIElements/base/ModuleRenderer.h"
 #include "ZuGUIElements/base/SharedProperties.h"
 #include "ZuGUIElements/base/WidgetProperty.h"
-#include "ZuGUIElements/module/ClientFrameGuard.h"
-#include "ZuGUIElements/module/FactoryTemplates.h"
+#include "ZuGUIElements/host/ClientFrameGuard.h"
+#include "ZuGUIElements/base/FactoryTemplates.h"
 
 #include <CEGUI/WindowRenderer.h>
 #include <CEGUI/widgets/ProgressBar.h>

@@ -1,6 +1,6 @@
 #include "ZuGUIElements/gamewidgets/GamePushButton.h"
 
-#include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
+#include "ZuGUIElements/host/ClientLink.h"
 
 namespace ZuGUI
 {

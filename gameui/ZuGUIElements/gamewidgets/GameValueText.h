@@ -6,7 +6,7 @@
 
 #include "ZuGUIElements/base/ZuRenderer.h"
 #include "ZuGUIElements/base/ZuWindow.h"
-#include "ZuGUIElements/module/FactoryTemplates.h"
+#include "ZuGUIElements/base/FactoryTemplates.h"
 
 namespace ZuGUI
 {

@@ -1,6 +1,6 @@
 #include "ZuGUIElements/gamewidgets/GuideBox.h"
 
-#include "ZuGUIElements/module/WindowRecords.h"
+#include "ZuGUIElements/host/WindowRecords.h"
 
 namespace CEGUI
 {

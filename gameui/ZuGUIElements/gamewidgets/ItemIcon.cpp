@@ -1,9 +1,9 @@
 #include "ZuGUIElements/gamewidgets/ItemIcon.h"
 
 #include "ZuGUIElements/base/LookImagery.h"
-#include "ZuGUIElements/module/HostCommands.h"
-#include "ZuGUIElements/module/HostQuery.h"
-#include "ZuGUIElements/module/HostTrees.h"
+#include "ZuGUIElements/host/HostCommands.h"
+#include "ZuGUIElements/host/HostQuery.h"
+#include "ZuGUIElements/host/HostTrees.h"
 #include "public/CodePage.h"
 
 #include <CEGUI/Font.h>

@@ -5,7 +5,7 @@
 
 #include "ZuGUIElements/base/SharedProperties.h"
 #include "ZuGUIElements/base/WidgetProperty.h"
-#include "ZuGUIElements/module/FactoryTemplates.h"
+#include "ZuGUIElements/base/FactoryTemplates.h"
 
 #include <CEGUI/Window.h>
 

@@ -3,6 +3,8 @@
 // InitGameUIPlugins() share.
 #pragma once
 
+#include "ZuGUIElements/base/FactoryTemplates.h"
+
 #include <CEGUI/String.h>
 
 namespace CEGUI
@@ -14,32 +16,6 @@ class WindowRendererFactory;
 
 namespace ZuGUI
 {
-// A row of a renderer-factory table: the renderer's type name and its factory. Tables are
-// built from the renderer classes (RendererRow in FactoryTemplates.h) and end with a row whose
-// factory is null.
-struct RendererFactoryRow
-{
-    const CEGUI::String& (*typeName)();
-    CEGUI::WindowRendererFactory& (*factory)();
-};
-
-// A row of the window-factory table (WindowRow in FactoryTemplates.h): the factory and the
-// name of the client's provider that serves the window type, or null. The table ends with a
-// row whose factory is null.
-struct WindowFactoryRow
-{
-    CEGUI::WindowFactory& (*factory)();
-    const char* providerName;
-};
-
-// Adds `factory` to CEGUI's window-renderer manager unless a factory of its type is present,
-// in which case the skip is logged at the Informative level.
-void SafeRegisterRendererFactory(CEGUI::WindowRendererFactory& factory);
-
-// Adds `factory` to CEGUI's window factory manager unless a factory of its type is present,
-// in which case the skip is logged at the Informative level.
-void SafeRegisterWindowFactory(CEGUI::WindowFactory& factory);
-
 // Registration over a null-terminated table of renderer factories.
 class RendererFactoryTable
 {

@@ -1,7 +1,7 @@
 // The module's factory tables, in the order in which they are registered. Each widget and
 // renderer adds its row here; the row takes the names from the class.
+#include "ZuGUIElements/base/FactoryTemplates.h"
 #include "ZuGUIElements/module/FactoryRegistry.h"
-#include "ZuGUIElements/module/FactoryTemplates.h"
 
 #include "ZuGUIElements/gamewidgets/BuffIcon.h"
 #include "ZuGUIElements/gamewidgets/CreatureViewer.h"

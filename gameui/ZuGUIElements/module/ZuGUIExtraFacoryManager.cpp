@@ -6,11 +6,11 @@
 
 namespace ZuGUI
 {
-ZuGUIExtraFacoryManager::ZuGUIExtraFacoryManager() : m_usingZuRenderer(false), m_host(nullptr)
+ZuGUIExtraFacoryManager::ZuGUIExtraFacoryManager()
 {
+    // The manager answers for every type of the table, before any window is made.
     for (const WindowFactoryRow* row = ModuleWindowFactories(); row->factory; ++row)
-        if (row->providerName)
-            m_typeToProvider.emplace(row->factory().getTypeName(), row->providerName);
+        RememberProviderName(row->factory().getTypeName(), row->providerName);
 }
 
 void ZuGUIExtraFacoryManager::InitGameUIPlugins()
@@ -20,16 +20,9 @@ void ZuGUIExtraFacoryManager::InitGameUIPlugins()
 
 void ZuGUIExtraFacoryManager::SetIZuGUI(IZuGUI* host)
 {
-    m_host = host;
-    if (m_host)
-        m_host->RegisterScriptModule(&OpenScriptModule);
-}
-
-const std::string& ZuGUIExtraFacoryManager::TranslateTypeToProviderName(CEGUI::String type) const
-{
-    static const std::string none;
-    const auto found = m_typeToProvider.find(type);
-    return found != m_typeToProvider.end() ? found->second : none;
+    SetHost(host);
+    if (host)
+        host->RegisterScriptModule(&OpenScriptModule);
 }
 
 void ZuGUIExtraFacoryManager::SyncronizeUI(int which)

@@ -2,12 +2,11 @@
 // type-to-provider table and the embedded web windows.
 #pragma once
 
-#include "ZuGUIElements/module/IZuGUI.h"
+#include "ZuGUIElements/host/ClientLink.h"
 #include "public/Singleton.h"
 
 #include <CEGUI/String.h>
 
-#include <map>
 #include <string>
 
 namespace ZuGUI
@@ -21,15 +20,19 @@ public:
     // already present (a second call, or a scheme's window set) is skipped and logged.
     void InitGameUIPlugins();
 
-    // Stores the host; a non-null host is handed the script-binding open function.
+    // Stores the host (host/ClientLink.h); a non-null host is handed the script-binding open
+    // function.
     void SetIZuGUI(IZuGUI* host);
-    IZuGUI* GetIZuGUI() const { return m_host; }
+    IZuGUI* GetIZuGUI() const { return GetHost(); }
 
     // The host-side data provider that feeds a window type, or "" when it has none.
-    const std::string& TranslateTypeToProviderName(CEGUI::String type) const;
+    const std::string& TranslateTypeToProviderName(CEGUI::String type) const
+    {
+        return ProviderNameOf(type);
+    }
 
-    void SetUsingZuRenderer(bool usingZuRenderer) { m_usingZuRenderer = usingZuRenderer; }
-    bool IsUsingZuRenerer() const { return m_usingZuRenderer; }
+    void SetUsingZuRenderer(bool usingZuRenderer) { ZuGUI::SetUsingZuRenderer(usingZuRenderer); }
+    bool IsUsingZuRenerer() const { return IsUsingZuRenderer(); }
 
     // 0 keeps every embedded web window in place; other values do nothing.
     void SyncronizeUI(int which);
@@ -38,16 +41,5 @@ public:
 
 protected:
     ZuGUIExtraFacoryManager();
-
-private:
-    bool m_usingZuRenderer;
-    IZuGUI* m_host;
-    std::map<CEGUI::String, std::string> m_typeToProvider;
 };
-
-// Shorthand for the host interface of the running module; null while no host is set.
-inline IZuGUI* GetHost()
-{
-    return ZuGUIExtraFacoryManager::Instance().GetIZuGUI();
-}
 } // namespace ZuGUI

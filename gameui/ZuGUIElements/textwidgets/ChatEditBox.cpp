@@ -1,7 +1,7 @@
 #include "ZuGUIElements/textwidgets/ChatEditBox.h"
 
-#include "ZuGUIElements/module/HostQuery.h"
-#include "ZuGUIElements/module/HostTrees.h"
+#include "ZuGUIElements/host/HostQuery.h"
+#include "ZuGUIElements/host/HostTrees.h"
 #include "ZuGUIElements/platform/Clipboard.h"
 #include "ZuGUIElements/richtext/Utf8String.h"
 #include "public/MarkupText.h"

@@ -27,7 +27,7 @@
 
 #include "ZuGUIElements/base/SharedProperties.h"
 #include "ZuGUIElements/base/WidgetProperty.h"
-#include "ZuGUIElements/module/FactoryTemplates.h"
+#include "ZuGUIElements/base/FactoryTemplates.h"
 #include "ZuGUIElements/richtext/document/MessageHistory.h"
 #include "ZuGUIElements/richtext/layout/LineBreakMode.h"
 #include "ZuGUIElements/textwidgets/RichTextHostClient.h"

@@ -7,7 +7,7 @@
 
 #include "ZuGUIElements/base/SharedProperties.h"
 #include "ZuGUIElements/base/WidgetProperty.h"
-#include "ZuGUIElements/module/FactoryTemplates.h"
+#include "ZuGUIElements/base/FactoryTemplates.h"
 #include "ZuGUIElements/textwidgets/ClipboardEditing.h"
 
 #include <CEGUI/widgets/Editbox.h>

@@ -1,7 +1,7 @@
 #include "ZuGUIElements/textwidgets/GameMultiColumnList.h"
 
 #include "ZuGUIElements/base/LookImagery.h"
-#include "ZuGUIElements/module/FactoryRegistry.h"
+#include "ZuGUIElements/base/FactoryTemplates.h"
 
 #include <CEGUI/CoordConverter.h>
 #include <CEGUI/Image.h>

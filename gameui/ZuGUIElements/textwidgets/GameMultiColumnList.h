@@ -11,7 +11,7 @@
 #pragma once
 
 #include "ZuGUIElements/base/ModuleRenderer.h"
-#include "ZuGUIElements/module/FactoryTemplates.h"
+#include "ZuGUIElements/base/FactoryTemplates.h"
 
 #include <CEGUI/WindowRendererSets/Core/ItemEntry.h>
 #include <CEGUI/WindowRendererSets/Core/MultiColumnList.h>

@@ -3,7 +3,7 @@
 // swallowing while editable.
 #pragma once
 
-#include "ZuGUIElements/module/FactoryTemplates.h"
+#include "ZuGUIElements/base/FactoryTemplates.h"
 
 #include "ZuGUIElements/textwidgets/ClipboardEditing.h"
 #include "ZuGUIElements/textwidgets/WrapSafeMultiLineEditbox.h"

@@ -2,7 +2,7 @@
 // every key press from its parents, read-only or not.
 #pragma once
 
-#include "ZuGUIElements/module/FactoryTemplates.h"
+#include "ZuGUIElements/base/FactoryTemplates.h"
 
 #include "ZuGUIElements/textwidgets/EditKeys.h"
 #include "ZuGUIElements/textwidgets/WrapSafeMultiLineEditbox.h"

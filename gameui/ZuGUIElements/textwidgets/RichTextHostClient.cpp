@@ -1,9 +1,9 @@
 #include "ZuGUIElements/textwidgets/RichTextHostClient.h"
 
-#include "ZuGUIElements/module/HostCommands.h"
-#include "ZuGUIElements/module/HostQuery.h"
-#include "ZuGUIElements/module/HostTrees.h"
-#include "ZuGUIElements/module/SharedRenderProxyIds.h"
+#include "ZuGUIElements/host/HostCommands.h"
+#include "ZuGUIElements/host/HostQuery.h"
+#include "ZuGUIElements/host/HostTrees.h"
+#include "ZuGUIElements/host/SharedRenderProxyIds.h"
 #include "ZuGUIElements/platform/PictureSource.h"
 #include "ZuGUIElements/richtext/TextBlocks.h"
 #include "ZuGUIElements/web/TrustedAddress.h"

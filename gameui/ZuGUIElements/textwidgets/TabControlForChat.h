@@ -3,7 +3,7 @@
 // drawing to its children.
 #pragma once
 
-#include "ZuGUIElements/module/FactoryTemplates.h"
+#include "ZuGUIElements/base/FactoryTemplates.h"
 
 #include <CEGUI/widgets/TabControl.h>
 

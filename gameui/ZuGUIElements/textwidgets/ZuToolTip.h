@@ -9,8 +9,8 @@
 #include <optional>
 
 #include "ZuGUIElements/base/SharedProperties.h"
-#include "ZuGUIElements/module/ClientFrameGuard.h"
-#include "ZuGUIElements/module/FactoryTemplates.h"
+#include "ZuGUIElements/host/ClientFrameGuard.h"
+#include "ZuGUIElements/base/FactoryTemplates.h"
 #include "ZuGUIElements/richtext/layout/LineBreakMode.h"
 
 #include <CEGUI/widgets/Tooltip.h>

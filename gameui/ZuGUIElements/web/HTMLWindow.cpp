@@ -1,6 +1,6 @@
 #include "ZuGUIElements/web/HTMLWindow.h"
 
-#include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
+#include "ZuGUIElements/host/ClientLink.h"
 #include "ZuGUIElements/platform/NativeWindow.h"
 #include "ZuGUIElements/web/TrustedAddress.h"
 

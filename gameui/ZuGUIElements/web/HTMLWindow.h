@@ -9,7 +9,7 @@
 #pragma once
 
 #include "ZuGUIElements/base/ZuWindow.h"
-#include "ZuGUIElements/module/FactoryTemplates.h"
+#include "ZuGUIElements/base/FactoryTemplates.h"
 #include "ZuGUIElements/web/WebCtrl.h"
 
 #include <CEGUI/Rect.h>

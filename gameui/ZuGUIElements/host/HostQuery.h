@@ -3,7 +3,7 @@
 // destroyed on every path. With no client set nothing is sent.
 #pragma once
 
-#include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
+#include "ZuGUIElements/host/ClientLink.h"
 #include "public/KeyValues.h"
 
 #include <CEGUI/String.h>

@@ -1,4 +1,4 @@
-#include "ZuGUIElements/module/HostQuery.h"
+#include "ZuGUIElements/host/HostQuery.h"
 
 #include "public/CodePage.h"
 

@@ -1,6 +1,6 @@
-#include "ZuGUIElements/module/ClientFrameGuard.h"
+#include "ZuGUIElements/host/ClientFrameGuard.h"
 
-#include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
+#include "ZuGUIElements/host/ClientLink.h"
 
 namespace ZuGUI
 {

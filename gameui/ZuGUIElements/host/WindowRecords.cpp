@@ -1,6 +1,6 @@
-#include "ZuGUIElements/module/WindowRecords.h"
+#include "ZuGUIElements/host/WindowRecords.h"
 
-#include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
+#include "ZuGUIElements/host/ClientLink.h"
 
 #include <CEGUI/GlobalEventSet.h>
 #include <CEGUI/Window.h>

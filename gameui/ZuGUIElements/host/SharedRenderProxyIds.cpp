@@ -1,7 +1,7 @@
-#include "ZuGUIElements/module/SharedRenderProxyIds.h"
+#include "ZuGUIElements/host/SharedRenderProxyIds.h"
 
-#include "ZuGUIElements/module/HostQuery.h"
-#include "ZuGUIElements/module/HostTrees.h"
+#include "ZuGUIElements/host/HostQuery.h"
+#include "ZuGUIElements/host/HostTrees.h"
 
 #include <array>
 

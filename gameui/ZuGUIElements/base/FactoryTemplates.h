@@ -1,9 +1,10 @@
 // Factories of the module's windows and window renderers. Each widget names its factory
-// `<Class>Factory` and each renderer `<Renderer>WRFactory` as an alias of these templates.
+// `<Class>Factory` and each renderer `<Renderer>WRFactory` as an alias of these templates; the
+// module's tables (module/FactoryRegistry.h) hold them as rows built here.
 #pragma once
 
-#include "ZuGUIElements/module/FactoryRegistry.h"
-#include "ZuGUIElements/module/WindowRecords.h"
+#include "ZuGUIElements/host/ClientLink.h"
+#include "ZuGUIElements/host/WindowRecords.h"
 
 #include <CEGUI/WindowFactory.h>
 #include <CEGUI/WindowRenderer.h>
@@ -13,6 +14,40 @@
 
 namespace ZuGUI
 {
+// A row of a renderer-factory table: the renderer's type name and its factory. Tables are
+// built from the renderer classes (RendererRow below) and end with a row whose
+// factory is null.
+struct RendererFactoryRow
+{
+    const CEGUI::String& (*typeName)();
+    CEGUI::WindowRendererFactory& (*factory)();
+};
+
+// A row of the window-factory table (WindowRow below): the factory and the
+// name of the client's provider that serves the window type, or null. The table ends with a
+// row whose factory is null.
+struct WindowFactoryRow
+{
+    CEGUI::WindowFactory& (*factory)();
+    const char* providerName;
+};
+
+// Adds `factory` to CEGUI's window-renderer manager unless a factory of its type is present,
+// in which case the skip is logged at the Informative level.
+void SafeRegisterRendererFactory(CEGUI::WindowRendererFactory& factory);
+
+// Adds `factory` to CEGUI's window factory manager unless a factory of its type is present,
+// in which case the skip is logged at the Informative level.
+void SafeRegisterWindowFactory(CEGUI::WindowFactory& factory);
+
+// The client's provider of a window type: the class's ProviderName, inherited or its own, or
+// null for a class that has none.
+template <typename TWindow, typename = void>
+constexpr const char* kProviderNameOf = nullptr;
+template <typename TWindow>
+constexpr const char* kProviderNameOf<TWindow, std::void_t<decltype(TWindow::ProviderName)>> =
+    TWindow::ProviderName;
+
 template <typename TWindow, typename = void>
 constexpr bool kHasConstructionEnd = false;
 template <typename TWindow>
@@ -28,6 +63,8 @@ public:
     CEGUI::Window* createWindow(const CEGUI::String& name) override
     {
         TrackWindowDestruction();
+        // The window asks for its provider as it is constructed.
+        RememberProviderName(d_type, kProviderNameOf<TWindow>);
         TWindow* window = new TWindow(d_type, name);
         // CEGUI 0.8 tells a window nothing when its construction has ended: a window class
         // that wants to know has the factory call it.
@@ -73,14 +110,6 @@ CEGUI::WindowRendererFactory& RendererFactoryOf()
 {
     return FactoryInstance<TFactory>();
 }
-
-// The client's provider of a window type: the class's ProviderName, inherited or its own, or
-// null for a class that has none.
-template <typename TWindow, typename = void>
-constexpr const char* kProviderNameOf = nullptr;
-template <typename TWindow>
-constexpr const char* kProviderNameOf<TWindow, std::void_t<decltype(TWindow::ProviderName)>> =
-    TWindow::ProviderName;
 
 template <typename TRenderer>
 const CEGUI::String& RendererTypeNameOf()

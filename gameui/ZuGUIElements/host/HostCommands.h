@@ -1,8 +1,8 @@
 // Building command trees for the game client.
 #pragma once
 
-#include "ZuGUIElements/module/HostTrees.h"
-#include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
+#include "ZuGUIElements/host/ClientLink.h"
+#include "ZuGUIElements/host/HostTrees.h"
 #include "public/KeyValues.h"
 
 #include <CEGUI/InputEvent.h>
