@@ -11,13 +11,32 @@ set(ZU_INSTALL_SKIN_DIR ${CMAKE_INSTALL_DATADIR}/ZuGUIElements/skin)
 install(TARGETS ZuGUIElements EXPORT ZuGUIElementsTargets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime)
 
-# Every header but the script binding's own, which needs tolua++.
-install(DIRECTORY ${CMAKE_SOURCE_DIR}/gameui/ZuGUIElements
-        DESTINATION ${ZU_INSTALL_INCLUDE_ROOT} COMPONENT development
-        FILES_MATCHING PATTERN "*.h" PATTERN "ScriptBindings.h" EXCLUDE)
-install(DIRECTORY ${CMAKE_SOURCE_DIR}/public
-        DESTINATION ${ZU_INSTALL_INCLUDE_ROOT} COMPONENT development
-        FILES_MATCHING PATTERN "*.h")
+# Only the API's headers and what they include (scripts/api-headers.py lists them when the
+# install runs): the rest of the sources is the module's own.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+install(CODE "
+    execute_process(COMMAND \"${Python3_EXECUTABLE}\" \"${CMAKE_SOURCE_DIR}/scripts/api-headers.py\"
+                            \"${CMAKE_SOURCE_DIR}\"
+                    OUTPUT_VARIABLE zu_api_headers RESULT_VARIABLE zu_api_result)
+    if(NOT zu_api_result EQUAL 0)
+        message(FATAL_ERROR \"scripts/api-headers.py failed\")
+    endif()
+    string(REPLACE \"\\n\" \";\" zu_api_headers \"\${zu_api_headers}\")
+    foreach(zu_header IN LISTS zu_api_headers)
+        if(zu_header STREQUAL \"\")
+            continue()
+        endif()
+        get_filename_component(zu_header_dir \"\${zu_header}\" DIRECTORY)
+        if(zu_header MATCHES \"^public/\")
+            set(zu_header_source \"${CMAKE_SOURCE_DIR}/\${zu_header}\")
+        else()
+            set(zu_header_source \"${CMAKE_SOURCE_DIR}/gameui/\${zu_header}\")
+        endif()
+        file(INSTALL DESTINATION
+             \"\${CMAKE_INSTALL_PREFIX}/${ZU_INSTALL_INCLUDE_ROOT}/\${zu_header_dir}\"
+             TYPE FILE FILES \"\${zu_header_source}\")
+    endforeach()
+" COMPONENT development)
 
 install(DIRECTORY ${ZU_SKIN_DIR}/ DESTINATION ${ZU_INSTALL_SKIN_DIR} COMPONENT runtime)
 

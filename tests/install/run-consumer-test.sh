@@ -34,6 +34,18 @@ system)
     ;;
 esac
 libdir=$(realpath "$(pkg-config --variable=libdir ZuGUIElements)")
+includedir=$(pkg-config --variable=includedir ZuGUIElements)
+
+# A source that includes every installed header: only the API is installed, and it must build
+# with nothing else of the module's sources.
+api_source="$work/api_headers.cpp"
+(cd "$includedir" && find ZuGUIElements public -name '*.h' | sort) |
+    sed 's|.*|#include "&"|' > "$api_source"
+[ -s "$api_source" ] || { echo "consumer: no headers installed under $includedir" >&2; exit 1; }
+if [ -e "$includedir/ZuGUIElements/richtext/layout/LineBreaks.h" ]; then
+    echo "consumer: the layout's internals are installed" >&2
+    exit 1
+fi
 
 for way in cmake pkgconfig; do
     out="$work/$way"
@@ -42,7 +54,7 @@ for way in cmake pkgconfig; do
     [ "$mode" = install ] && [ "$way" = pkgconfig ] && link_flags="-Wl,-rpath,$libdir"
     echo "consumer: finding ZuGUIElements through $way"
     cmake -S "$here/consumer" -B "$out" -DZU_FIND_WITH="$way" -DCMAKE_PREFIX_PATH="$prefix" \
-        -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$cxx_flags" \
+        -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$cxx_flags" -DZU_API_HEADERS_SOURCE="$api_source" \
         -DCMAKE_EXE_LINKER_FLAGS="$cxx_flags $link_flags" > "$out.log" 2>&1 ||
         { cat "$out.log"; exit 1; }
     cmake --build "$out" >> "$out.log" 2>&1 || { cat "$out.log"; exit 1; }

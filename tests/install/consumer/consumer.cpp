@@ -1,8 +1,10 @@
 // A stock CEGUI program on the NullRenderer that uses the installed module: it loads the module
 // through the installed sample scheme, registers the window types, creates a window of every
-// module type (through the scheme's looks where it maps one), draws a frame and cleans up.
+// module type (through the scheme's looks where it maps one), pushes a line into a chat box
+// through its class, as a game client's code does with a cast, draws a frame and cleans up.
 //   zugui-consumer <expected number of module window types>
 #include "ZuGUIElements/module/ZuGUIExtraFacoryManager.h"
+#include "ZuGUIElements/textwidgets/GameChatBox.h"
 #include "public/KeyValues.h"
 
 #include <CEGUI/CEGUI.h>
@@ -69,6 +71,20 @@ bool KeyValuesWork()
            tree->GetInt("Item/Count") == 3;
 }
 
+// Pushes a line into the first chat box among `windows` through its class.
+bool ChatBoxTakesALine(const std::vector<CEGUI::Window*>& windows)
+{
+    for (CEGUI::Window* window : windows)
+    {
+        auto* box = dynamic_cast<ZuGUI::CGameChatBox*>(window);
+        if (!box)
+            continue;
+        box->SetChatCapacity(10);
+        return box->PushChatText("{N Alice}: hello") && box->GetHistory().Size() == 1;
+    }
+    return false;
+}
+
 int Run(std::size_t expectedModuleTypes)
 {
     CEGUI::NullRenderer::bootstrapSystem();
@@ -84,13 +100,16 @@ int Run(std::size_t expectedModuleTypes)
     CEGUI::GUIContext& context = CEGUI::System::getSingleton().getDefaultGUIContext();
     CEGUI::Window* root = windows.createWindow("DefaultWindow", "Root");
     context.setRootWindow(root);
+    std::vector<CEGUI::Window*> created;
     for (std::size_t i = 0; i < types.size(); ++i)
     {
         CEGUI::Window* window = windows.createWindow(types[i], "Window" + std::to_string(i));
         window->setArea(CEGUI::URect(CEGUI::UDim(0, 0), CEGUI::UDim(0, 0), CEGUI::UDim(0, 120),
                                      CEGUI::UDim(0, 40)));
         root->addChild(window);
+        created.push_back(window);
     }
+    const bool chatBoxWorks = ChatBoxTakesALine(created);
     CEGUI::System::getSingleton().injectTimePulse(0.1f);
     CEGUI::System::getSingleton().renderAllGUIContexts();
     windows.destroyWindow(root);
@@ -103,6 +122,11 @@ int Run(std::size_t expectedModuleTypes)
     {
         std::fprintf(stderr, "zugui-consumer: expected %zu module window types\n",
                      expectedModuleTypes);
+        return 1;
+    }
+    if (!chatBoxWorks)
+    {
+        std::fprintf(stderr, "zugui-consumer: no chat box took a line through its class\n");
         return 1;
     }
     if (!KeyValuesWork())
