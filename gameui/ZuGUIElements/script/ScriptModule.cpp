@@ -45,19 +45,14 @@ void SetCollector(lua_State* state, const char* type)
 // one of the module's classes first copies the bases' tables again; once they are all
 // registered, the look-ups are tolua++'s own again.
 
-// The module's classes that derive from a class of another binding, or from one of these, as
-// registered by the package file (a base before the classes derived from it).
+// The module's classes that have a base, of another binding or of the module, as tolua++
+// registers them from the package file (a base before the classes derived from it).
 const struct
 {
     const char* type;
     const char* base;
 } kDerivedClasses[] = {
-    {"CEGUI::ListboxImageItem", "CEGUI::ListboxItem"},
-    {"ZuGUI::CGameEditBox", "CEGUI::Editbox"},
-    {"ZuGUI::CGameChatBox", "CEGUI::ScrollablePane"},
-    {"ZuGUI::CGameMultiLine", "CEGUI::MultiLineEditbox"},
-    {"ZuGUI::ZuWindow", "CEGUI::Window"},
-    {"ZuGUI::CItemIcon", "ZuGUI::ZuWindow"},
+#include "ScriptDerivedClasses.inc"
 };
 
 // Pushes registry.tolua_super[metatable of `type`], made if missing.
