@@ -192,7 +192,7 @@ void BM_DemoSceneFrame(benchmark::State& state, const std::string& name, Frame f
         if (redraw)
             DemoWorld::Context().getRootWindow()->invalidate(true);
         RenderFrame(0.0f, times);
-        hostCalls += world.Client().Log().size();
+        hostCalls += world.Client().Calls().size();
         world.Client().ClearLog();
     }
     const auto perFrame = [&state](Clock::duration total)

@@ -37,27 +37,7 @@ public:
     void WatchObject(ZuGUI::ZuWindow*, int) override { ++watches; }
     void UnwatchObject(ZuGUI::ZuWindow*, int) override { ++unwatches; }
 
-    void SendCommand(KeyValues* command) override { KeyValuesPtr owned(command); }
-    void CallScript(const char*, int) override {}
-    void RegisterWindow(ZuGUI::ZuWindow*) override {}
-    void UnregisterWindow(ZuGUI::ZuWindow*) override {}
-    void RegisterScriptModule(ZuGUI::ScriptModuleOpenFunction) override {}
-    void SubscribeProvider(ZuGUI::ZuWindow*, const char*) override {}
-    void UnsubscribeProvider(ZuGUI::ZuWindow*, const char*) override {}
-    const char* GetLocalizedText(const char*) override { return nullptr; }
-    const char* CallScriptRetString(const char*, int) override { return nullptr; }
-    const char* GetFontName(int) override { return nullptr; }
-    void CallScriptIntStr(const char*, int, const char*) override {}
-    void PlayUISound(int, int, const char*) override {}
-    void NotifyWindowDestroyed(const char*) override {}
     const float* GetUITime() override { return &m_time; }
-    int CallScriptRetInt(const char*, int) override { return 0; }
-    void ChangeCursor(int, bool) override {}
-    void ReportCmdTextPos(const char*, const char*, int, int, int) override {}
-    ZuGUI::InterfaceFactoryFunction GetInterfaceFactory(int) override { return nullptr; }
-    ZuGUI::HWND* GetMainWindowHandle() override { return &m_window; }
-    void SetEmbeddedBrowserActive(bool) override {}
-    bool AdjustWebRect(ZuGUI::RECT*, int) override { return true; }
 
     long watches = 0;
     long unwatches = 0;
@@ -68,7 +48,6 @@ private:
     static constexpr int kComparedCell = 2001;
     int m_cell = kSecondCell;
     float m_time = 0.0f;
-    ZuGUI::HWND m_window = nullptr;
 };
 
 // Runs the update that a draw runs after requestUpdate(), without the draw.

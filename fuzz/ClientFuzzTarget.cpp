@@ -229,7 +229,8 @@ private:
 
 // ---------------------------------------------------------------------------------------------
 // The game client. Each call that returns something reads its answer from the back of the
-// script; the calls that only tell the client something are checked and otherwise ignored.
+// script; the calls that only tell the client something are checked and otherwise ignored;
+// those with nothing to check keep the interface's defaults.
 class FuzzHost final : public ZuGUI::IZuGUI
 {
 public:
@@ -348,8 +349,6 @@ public:
     {
         Require(provider != nullptr, "a null provider unsubscribed");
     }
-    void WatchObject(ZuGUI::ZuWindow*, int) override {}
-    void UnwatchObject(ZuGUI::ZuWindow*, int) override {}
 
     const char* GetLocalizedText(const char* key) override
     {
@@ -414,7 +413,6 @@ public:
         }
     }
 
-    void ChangeCursor(int, bool) override {}
     void ReportCmdTextPos(const char* text, const char* window, int, int, int) override
     {
         Require(text && window, "a command text position with a null text or window");
@@ -438,8 +436,6 @@ public:
             return &m_mainWindow;
         }
     }
-
-    void SetEmbeddedBrowserActive(bool) override {}
 
     bool AdjustWebRect(ZuGUI::RECT* rect, int) override
     {

@@ -40,10 +40,10 @@ if grep -q "Using existing image" "$out/zugui-demo-cegui.log"; then
 fi
 
 # SetIZuGUI hands the script binding to the host: proof that the module talked to the client.
-expect_in_log "RegisterScriptModule open" "the game client was never bound to the module"
+expect_in_log "RegisterScriptModule(open)" "the game client was never bound to the module"
 # The scripted clicks on an item icon and on rich text must reach the client as commands.
 for command in _KeyVal_ItemIcon_Click _KeyVal_Cmd_Click; do
-    expect_in_log "SendCommand $command" \
+    expect_in_log "SendCommand($command" \
         "the scripted clicks sent no $command to the game client"
 done
 # The chat feed must have wrapped the chat box's ring, and lines must have expired.
@@ -78,7 +78,7 @@ for what in "script: listed [0-9]* entries" "script: opened skin: listed [0-9]* 
     expect_in_log "^  $what" "the chat scene's script reported no '$what'"
 done
 # The windows scene clicks a button with a sound and drags a window.
-expect_in_log 'PlayUISound .*"interface.coins"' "the push button asked the client for no sound"
+expect_in_log 'PlayUISound(.*"interface.coins"' "the push button asked the client for no sound"
 expect_in_log "^  map note dragged by 160, 60" "the decorated window was not dragged"
 # The web scene's page followed its moved frame, and the spoofed address was refused with the
 # game's message.

@@ -1,14 +1,16 @@
-// The sample game client: the module's host over the in-memory game model. It answers
-// queries through a table of request handlers and the "item_color" script function from the
-// model, owns and logs the commands it is sent, keeps the windows, provider subscriptions and
-// watches the module registers, and logs every other call so that a run of the demo shows
-// what the host received. A pressed web link opens in the first open web window when the
-// module trusts its target, and is refused with the game's message otherwise.
+// The sample game client: the module's host over the in-memory game model. The game
+// (SampleGame) answers queries through a table of request handlers and the "item_color" script
+// function from the model, owns the commands it is sent, keeps the windows, provider
+// subscriptions and watches the module registers; a pressed web link opens in the first open
+// web window when the module trusts its target, and is refused with the game's message
+// otherwise. The client (SampleGameClient) is the game under the recorder that the tests use
+// too (client/RecordingClient.h), so that a run of the demo shows what the host received.
 #pragma once
 
 #include "ZuGUIElements/host/IZuGUI.h"
 #include "client/GameModel.h"
 #include "client/ModelRequests.h"
+#include "client/RecordingClient.h"
 
 #include <functional>
 #include <set>
@@ -25,13 +27,13 @@ namespace ZuDemo
 {
 class SampleScripts;
 
-class SampleGameClient : public ZuGUI::IZuGUI
+class SampleGame : public ZuGUI::IZuGUI
 {
 public:
-    explicit SampleGameClient(GameModel model = GameModel::MakeSample());
-    SampleGameClient(const SampleGameClient&) = delete;
-    SampleGameClient& operator=(const SampleGameClient&) = delete;
-    virtual ~SampleGameClient() = default;
+    explicit SampleGame(GameModel model = GameModel::MakeSample());
+    SampleGame(const SampleGame&) = delete;
+    SampleGame& operator=(const SampleGame&) = delete;
+    virtual ~SampleGame() = default;
 
     const GameModel& Model() const { return m_model; }
     // Adds or replaces the handler of one request name.
@@ -50,15 +52,8 @@ public:
     // Whether Shift is held; by default the GUI's state of the key.
     void SetShiftHeld(std::function<bool()> shiftHeld) { m_shiftHeld = std::move(shiftHeld); }
 
-    // One line per call received, in order: "Operation arguments".
-    const std::vector<std::string>& Log() const { return m_log; }
-    // Forgets the calls and the command trees received so far: a long session clears them
-    // now and then, as both grow with every call.
-    void ClearLog()
-    {
-        m_log.clear();
-        m_commandLog.clear();
-    }
+    // Forgets the command trees received so far.
+    void ClearCommandLog() { m_commandLog.clear(); }
     // Every command tree received, described, in order.
     const std::vector<std::string>& CommandLog() const { return m_commandLog; }
 
@@ -73,7 +68,6 @@ public:
 
     void SendCommand(KeyValues* command) override;
     bool Query(KeyValues* request, KeyValues* reply) override;
-    void CallScript(const char* function, int argument) override;
     void RegisterWindow(ZuGUI::ZuWindow* window) override;
     void UnregisterWindow(ZuGUI::ZuWindow* window) override;
     void RegisterScriptModule(ZuGUI::ScriptModuleOpenFunction open) override;
@@ -83,18 +77,15 @@ public:
     void UnwatchObject(ZuGUI::ZuWindow* window, int objectId) override;
     const char* GetLocalizedText(const char* key) override;
     const char* CallScriptRetString(const char* function, int argument) override;
-    const char* GetFontName(int purpose) override;
-    void CallScriptIntStr(const char* function, int argument, const char* text) override;
-    void PlayUISound(int x, int y, const char* sound) override;
-    void NotifyWindowDestroyed(const char* windowName) override;
     const float* GetUITime() override;
     int CallScriptRetInt(const char* function, int argument) override;
-    void ChangeCursor(int cursor, bool enable) override;
-    void ReportCmdTextPos(const char* text, const char* window, int tag, int x, int y) override;
     ZuGUI::InterfaceFactoryFunction GetInterfaceFactory(int which) override;
     ZuGUI::HWND* GetMainWindowHandle() override;
-    void SetEmbeddedBrowserActive(bool active) override;
     bool AdjustWebRect(ZuGUI::RECT* rect, int which) override;
+
+protected:
+    // What the game did on its own (a link followed or refused, an item linked), for its log.
+    virtual void Note(const char* operation, std::string arguments) = 0;
 
 private:
     bool Answer(KeyValues& request, KeyValues& reply);
@@ -105,11 +96,8 @@ private:
     void FollowWebLink(KeyValues& click);
     // The chat markup of an item link, as the game's "gFn_make_chat_item_text" makes it.
     std::string ChatItemText(int cellId) const;
-    void Record(const char* operation, const std::string& arguments = "");
-
     GameModel m_model;
     RequestHandlers m_handlers;
-    std::vector<std::string> m_log;
     std::vector<std::string> m_commandLog;
     std::set<ZuGUI::ZuWindow*> m_windows;
     std::set<std::pair<ZuGUI::ZuWindow*, std::string>> m_subscriptions;
@@ -122,5 +110,27 @@ private:
     // Texts returned to the module stay valid until the next call that returns one.
     std::string m_returnedText;
     ZuGUI::HWND m_mainWindow = nullptr;
+};
+class SampleGameClient : public RecordingClient<SampleGame>
+{
+public:
+    explicit SampleGameClient(GameModel model = GameModel::MakeSample());
+
+    // One line per call received and per thing the game did, in order:
+    // "Operation(arguments)", with " -> answer" where the record has one.
+    std::vector<std::string> Log() const;
+    // Forgets the calls and the command trees received so far: a long session clears them
+    // now and then, as both grow with every call.
+    void ClearLog()
+    {
+        ClearCalls();
+        ClearCommandLog();
+    }
+
+protected:
+    void Note(const char* operation, std::string arguments) override
+    {
+        RecordingClient::Note(operation, std::move(arguments));
+    }
 };
 } // namespace ZuDemo

@@ -115,7 +115,7 @@ void ChatScene::BeforeFrame(int frame, float seconds, SampleGameClient& client)
     {
         m_client = &client;
         client.SetChatLinkTarget(&Child(kChatInput));
-        m_firstHostLine = client.Log().size();
+        m_firstHostLine = client.Calls().size();
         FreePointer();
         ListSkinParentFolder();
     }

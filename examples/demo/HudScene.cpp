@@ -26,7 +26,7 @@ void HudScene::BeforeFrame(int frame, float, SampleGameClient& client)
 {
     if (frame != 2)
         return;
-    const std::size_t before = client.Log().size();
+    const std::size_t before = client.Calls().size();
     PlayScriptedClicks();
     ShowHostLogSince(before, client);
 }

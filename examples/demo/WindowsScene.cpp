@@ -50,7 +50,7 @@ void WindowsScene::BeforeFrame(int frame, float, SampleGameClient& client)
 {
     if (frame == 2)
     {
-        const std::size_t before = client.Log().size();
+        const std::size_t before = client.Calls().size();
         FreePointer();
         Click("GameFrame/ButtonPanel/Buy", CEGUI::LeftButton);
         Click("GameFrame/ButtonPanel/Quiet", CEGUI::LeftButton);

@@ -116,7 +116,7 @@ ZuDemo::RgbaImage RenderFrames(const DemoOptions& options, ZuDemo::DemoWindow& w
 
 void PrintHostLog(const ZuDemo::SampleGameClient& client)
 {
-    std::cout << "The game client received " << client.Log().size() << " calls:\n";
+    std::cout << "The game client received " << client.Calls().size() << " calls:\n";
     for (const std::string& line : client.Log())
         std::cout << "  " << line << '\n';
     std::cout << "Of them, " << client.CommandLog().size() << " command trees:\n";

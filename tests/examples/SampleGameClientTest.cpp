@@ -153,11 +153,11 @@ TEST(SampleGameClient, LogsEveryQueryWithItsAnswer)
     EXPECT_FALSE(client.Query(name.request.get(), nullptr));
 
     const std::vector<std::string> expected = {
-        "Query GameObjectProperty{ObjectId=1 WhichProperty=\"Name\"} -> "
+        "Query(GameObjectProperty{ObjectId=1 WhichProperty=\"Name\"}) -> "
         "{PropertyStringValue=\"Aldric\"}",
-        "Query NoSuchProvider{Anything=3} -> no answer",
-        "Query null -> no answer",
-        "Query GameObjectProperty{ObjectId=1 WhichProperty=\"Name\"} -> no answer",
+        "Query(NoSuchProvider{Anything=3}) -> no answer",
+        "Query(null) -> no answer",
+        "Query(GameObjectProperty{ObjectId=1 WhichProperty=\"Name\"}) -> no answer",
     };
     EXPECT_EQ(client.Log(), expected);
 }
@@ -177,10 +177,10 @@ TEST(SampleGameClient, TakesCommandsLogsThemAndReleasesThem)
     client.SendCommand(nullptr);
 
     ASSERT_EQ(client.Log().size(), 2u);
-    EXPECT_EQ(client.Log()[0], "SendCommand _KeyVal_ItemIcon_Click{PackageName=\"Bag\" "
+    EXPECT_EQ(client.Log()[0], "SendCommand(_KeyVal_ItemIcon_Click{PackageName=\"Bag\" "
                                "PackageIndex=1 _KeyVal_Cmd_MouseButton_Type="
-                               "\"_KeyVal_Cmd_MouseButton_Left\" Extra{Nested=5}}");
-    EXPECT_EQ(client.Log()[1], "SendCommand null");
+                               "\"_KeyVal_Cmd_MouseButton_Left\" Extra{Nested=5}})");
+    EXPECT_EQ(client.Log()[1], "SendCommand(null)");
 }
 
 TEST_F(SampleGameClientWindowsTest, TracksWindowsSubscriptionsAndWatches)
@@ -205,7 +205,7 @@ TEST_F(SampleGameClientWindowsTest, TracksWindowsSubscriptionsAndWatches)
                                           {icon, "GamePackageManagerProxy"}}));
     EXPECT_EQ(client.Watches(), (std::set<std::pair<ZuGUI::ZuWindow*, int>>{{icon, 1002}}));
     EXPECT_EQ(client.Log().size(), 9u);
-    EXPECT_EQ(client.Log().front(), "RegisterWindow 'TestRoot/Icon'");
+    EXPECT_EQ(client.Log().front(), "RegisterWindow(" + ZuDemo::CallText::Window(icon) + ")");
 }
 
 TEST(SampleGameClient, ReceivesTheScriptBindingWhenBoundToTheModule)
@@ -216,7 +216,7 @@ TEST(SampleGameClient, ReceivesTheScriptBindingWhenBoundToTheModule)
     manager.SetIZuGUI(nullptr);
 
     EXPECT_NE(client.ScriptModuleOpen(), nullptr);
-    EXPECT_EQ(client.Log(), std::vector<std::string>{"RegisterScriptModule open"});
+    EXPECT_EQ(client.Log(), std::vector<std::string>{"RegisterScriptModule(open)"});
 }
 
 TEST(SampleGameClient, GivesSafeDefaultsAndARunningClock)

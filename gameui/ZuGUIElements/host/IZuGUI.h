@@ -2,6 +2,11 @@
 // implements it and hands it over through ZuGUIExtraFacoryManager::SetIZuGUI. "ANSI" texts
 // are in the system code page (see public/CodePage.h).
 //
+// Every call has a default (IZuGUI.cpp): a client overrides the calls it serves. By default a
+// command tree is released, a query gets no answer, a text, a clock, a handle or a factory is
+// null, a number is 0, a web rectangle is left as it is and shown, and anything the module
+// tells the client is let go.
+//
 // Window names. Where the module names a window to the host (NotifyWindowDestroyed,
 // ReportCmdTextPos), the name is the window's name path: the names of its top-level ancestor
 // (normally the GUI context's root) and of every window down to it, joined with "/"
@@ -28,43 +33,43 @@ class IZuGUI
 {
 public:
     // The host owns `command` after the call.
-    virtual void SendCommand(KeyValues* command) = 0;
+    virtual void SendCommand(KeyValues* command);
     // Fills `reply`; false means no answer. The caller deletes both trees.
-    virtual bool Query(KeyValues* request, KeyValues* reply) = 0;
-    virtual void CallScript(const char* function, int argument) = 0;
-    virtual void RegisterWindow(ZuWindow* window) = 0;
-    virtual void UnregisterWindow(ZuWindow* window) = 0;
+    virtual bool Query(KeyValues* request, KeyValues* reply);
+    virtual void CallScript(const char* function, int argument);
+    virtual void RegisterWindow(ZuWindow* window);
+    virtual void UnregisterWindow(ZuWindow* window);
     // The host runs `open` on its script state.
-    virtual void RegisterScriptModule(ScriptModuleOpenFunction open) = 0;
-    virtual void SubscribeProvider(ZuWindow* window, const char* provider) = 0;
-    virtual void UnsubscribeProvider(ZuWindow* window, const char* provider) = 0;
-    virtual void WatchObject(ZuWindow* window, int objectId) = 0;
-    virtual void UnwatchObject(ZuWindow* window, int objectId) = 0;
+    virtual void RegisterScriptModule(ScriptModuleOpenFunction open);
+    virtual void SubscribeProvider(ZuWindow* window, const char* provider);
+    virtual void UnsubscribeProvider(ZuWindow* window, const char* provider);
+    virtual void WatchObject(ZuWindow* window, int objectId);
+    virtual void UnwatchObject(ZuWindow* window, int objectId);
     // Returns an ANSI text.
-    virtual const char* GetLocalizedText(const char* key) = 0;
+    virtual const char* GetLocalizedText(const char* key);
     // Returns an ANSI text.
-    virtual const char* CallScriptRetString(const char* function, int argument) = 0;
+    virtual const char* CallScriptRetString(const char* function, int argument);
     // Null means: use the window's own font.
-    virtual const char* GetFontName(int purpose) = 0;
+    virtual const char* GetFontName(int purpose);
     // `text` is ANSI.
-    virtual void CallScriptIntStr(const char* function, int argument, const char* text) = 0;
-    virtual void PlayUISound(int x, int y, const char* sound) = 0;
+    virtual void CallScriptIntStr(const char* function, int argument, const char* text);
+    virtual void PlayUISound(int x, int y, const char* sound);
     // `windowName` is the window's name path (see above).
-    virtual void NotifyWindowDestroyed(const char* windowName) = 0;
+    virtual void NotifyWindowDestroyed(const char* windowName);
     // Seconds, on the same clock as CEGUI's elapsed time.
-    virtual const float* GetUITime() = 0;
+    virtual const float* GetUITime();
     // 0 means none.
-    virtual int CallScriptRetInt(const char* function, int argument) = 0;
-    virtual void ChangeCursor(int cursor, bool enable) = 0;
+    virtual int CallScriptRetInt(const char* function, int argument);
+    virtual void ChangeCursor(int cursor, bool enable);
     // `window` is the name path of the rich text view (see above); x and y are the centre of the
     // command text in the view's window pixels.
-    virtual void ReportCmdTextPos(const char* text, const char* window, int tag, int x, int y) = 0;
-    virtual InterfaceFactoryFunction GetInterfaceFactory(int which) = 0;
+    virtual void ReportCmdTextPos(const char* text, const char* window, int tag, int x, int y);
+    virtual InterfaceFactoryFunction GetInterfaceFactory(int which);
     // The main window gets the keyboard focus back through this handle.
-    virtual HWND* GetMainWindowHandle() = 0;
-    virtual void SetEmbeddedBrowserActive(bool active) = 0;
+    virtual HWND* GetMainWindowHandle();
+    virtual void SetEmbeddedBrowserActive(bool active);
     // May change `rect`; true means the web control is visible.
-    virtual bool AdjustWebRect(RECT* rect, int which) = 0;
+    virtual bool AdjustWebRect(RECT* rect, int which);
 
 protected:
     ~IZuGUI() = default;
