@@ -28,6 +28,7 @@
 // longest step.
 #include "FuzzTimeBudget.h"
 #include "support/FakeRenderProxies.h"
+#include "support/FuzzInput.h"
 #include "support/HostTextView.h"
 #include "support/TestClipboard.h"
 #include "support/text/HeadlessCegui.h"
@@ -99,89 +100,8 @@ void Require(bool condition, const char* what)
 }
 
 // The input as two streams: steps from the front, the client's answers from the back.
-class Script
-{
-public:
-    Script(const std::uint8_t* data, std::size_t size) : m_data(data), m_back(size) {}
-
-    bool AtEnd() const { return m_front >= m_back; }
-    std::uint8_t Front(std::uint8_t fallback = 0) { return AtEnd() ? fallback : m_data[m_front++]; }
-    std::uint8_t Back(std::uint8_t fallback = 0) { return AtEnd() ? fallback : m_data[--m_back]; }
-
-private:
-    const std::uint8_t* m_data;
-    std::size_t m_front = 0;
-    std::size_t m_back;
-};
-
-// Reads values from one end of the script.
-class Reader
-{
-public:
-    Reader(Script& script, bool fromBack) : m_script(script), m_fromBack(fromBack) {}
-
-    bool AtEnd() const { return m_script.AtEnd(); }
-    std::uint8_t Byte(std::uint8_t fallback = 0)
-    {
-        return m_fromBack ? m_script.Back(fallback) : m_script.Front(fallback);
-    }
-    std::uint32_t Word()
-    {
-        std::uint32_t word = 0;
-        for (int i = 0; i < 4; ++i)
-            word |= std::uint32_t(Byte()) << (8 * i);
-        return word;
-    }
-    std::uint64_t LongWord() { return Word() | std::uint64_t(Word()) << 32; }
-
-    // Bytes up to a zero byte or the end, at most `limit`. From the back the text is read
-    // backwards and turned around, so that it stands in the input as it is meant.
-    std::string Bytes(std::size_t limit)
-    {
-        std::string text;
-        while (!AtEnd() && text.size() < limit)
-        {
-            const std::uint8_t byte = Byte();
-            if (byte == 0)
-                break;
-            text.push_back(static_cast<char>(byte));
-        }
-        if (m_fromBack)
-            std::reverse(text.begin(), text.end());
-        return text;
-    }
-
-    // Code points up to a zero lead byte or the end: bytes below 0xC0 as themselves, 0xC0-0xEF
-    // with one more byte and 0xF0-0xFF with two more as wider code points (surrogates and
-    // non-characters included).
-    CEGUI::String Text(std::size_t limit)
-    {
-        MarkupText::Characters<CEGUI::String> text;
-        while (!AtEnd() && text.size() < limit)
-        {
-            const std::uint8_t lead = Byte();
-            if (lead == 0)
-                break;
-            text.push_back(CodePoint(lead));
-        }
-        return MarkupText::MakeText<CEGUI::String>(text);
-    }
-
-    CEGUI::utf32 CodePoint(std::uint8_t lead)
-    {
-        if (lead < 0xC0)
-            return lead;
-        if (lead < 0xF0)
-            return (CEGUI::utf32(lead - 0xC0) << 8) | Byte();
-        const CEGUI::utf32 high = CEGUI::utf32(lead - 0xF0) << 16;
-        const CEGUI::utf32 middle = CEGUI::utf32(Byte()) << 8;
-        return high | middle | Byte();
-    }
-
-private:
-    Script& m_script;
-    bool m_fromBack;
-};
+using ZuFuzz::FuzzInput;
+using ZuFuzz::FuzzReader;
 
 template <typename T, std::size_t N>
 const T& Pick(const T (&table)[N], std::uint8_t byte)
@@ -234,7 +154,7 @@ private:
 class FuzzHost final : public ZuGUI::IZuGUI
 {
 public:
-    void Begin(Script& script, bool makesWebControls)
+    void Begin(FuzzInput& script, bool makesWebControls)
     {
         m_script = &script;
         m_makesWebControls = makesWebControls;
@@ -271,7 +191,7 @@ public:
 
     // What the client's scripts do to the widgets from inside a query or a command: the target
     // installs it while a scene exists. It reads its choices from the client's answers.
-    std::function<void(Reader&)> reaction;
+    std::function<void(FuzzReader&)> reaction;
 
     void SendCommand(KeyValues* command) override
     {
@@ -290,7 +210,7 @@ public:
         Require(request && reply, "a query without a request or a reply tree");
         Require(request->GetName() != nullptr, "a request without a name");
         ++calls.queries;
-        Reader answer = Answers();
+        FuzzReader answer = Answers();
         if (answer.AtEnd())
             return false;
         const std::uint8_t how = answer.Byte();
@@ -365,7 +285,7 @@ public:
 
     const char* GetFontName(int) override
     {
-        Reader answer = Answers();
+        FuzzReader answer = Answers();
         if (answer.AtEnd())
             return nullptr;
         static const char* const kFontNames[] = {nullptr, "", kDefaultFont, "DejaVuSans-8",
@@ -373,7 +293,7 @@ public:
         const std::uint8_t which = answer.Byte();
         if (which % 6 == 5)
         {
-            m_fontName = answer.Bytes(kTextLimit);
+            m_fontName = answer.BytesBeforeZero(kTextLimit);
             return m_fontName.c_str();
         }
         return kFontNames[which % 6 % 5];
@@ -399,7 +319,7 @@ public:
     {
         Require(function != nullptr, "an int script call without a function");
         ++calls.scripts;
-        Reader answer = Answers();
+        FuzzReader answer = Answers();
         if (answer.AtEnd())
             return 0;
         switch (answer.Byte() % 4)
@@ -409,7 +329,7 @@ public:
         case 1:
             return Pick(kInterestingInts, answer.Byte());
         default:
-            return static_cast<int>(answer.Word());
+            return static_cast<int>(answer.LittleEndian32());
         }
     }
 
@@ -420,7 +340,7 @@ public:
 
     ZuGUI::InterfaceFactoryFunction GetInterfaceFactory(int) override
     {
-        Reader answer = Answers();
+        FuzzReader answer = Answers();
         return m_makesWebControls && answer.Byte(1) % 4 != 0 ? &MakeInterface : nullptr;
     }
 
@@ -440,7 +360,7 @@ public:
     bool AdjustWebRect(ZuGUI::RECT* rect, int) override
     {
         Require(rect != nullptr, "a null web rectangle");
-        Reader answer = Answers();
+        FuzzReader answer = Answers();
         const std::uint8_t how = answer.Byte();
         if (how & 2)
         {
@@ -455,7 +375,7 @@ public:
     static FuzzHost* s_current;
 
 private:
-    Reader Answers() { return Reader(*m_script, true); }
+    FuzzReader Answers() { return m_script->Back(); }
 
     // A reaction may make the module call the client again, which may react again: as deep as
     // a client's scripts plausibly nest.
@@ -466,7 +386,7 @@ private:
             return;
         ++calls.reactions;
         ++m_reactionDepth;
-        Reader answer = Answers();
+        FuzzReader answer = Answers();
         try
         {
             reaction(answer);
@@ -483,7 +403,7 @@ private:
     // client keeps each function's last text until its next call.
     const char* TextAnswer(std::string& kept)
     {
-        Reader answer = Answers();
+        FuzzReader answer = Answers();
         if (answer.AtEnd())
             return nullptr;
         static const char* const kOddTexts[] = {
@@ -505,13 +425,13 @@ private:
             kept.clear();
             break;
         case 6:
-            kept = Repeated(answer.Bytes(kTextLimit), (answer.Byte() + 1u) * 64u);
+            kept = Repeated(answer.BytesBeforeZero(kTextLimit), (answer.Byte() + 1u) * 64u);
             break;
         case 7:
             kept = Pick(kOddTexts, answer.Byte());
             break;
         default:
-            kept = answer.Bytes(kTextLimit);
+            kept = answer.BytesBeforeZero(kTextLimit);
             break;
         }
         return kept.c_str();
@@ -526,7 +446,7 @@ private:
         return text;
     }
 
-    void AddReplyKeys(Reader& answer, KeyValues& tree, int count, int depth)
+    void AddReplyKeys(FuzzReader& answer, KeyValues& tree, int count, int depth)
     {
         for (int i = 0; i < count && !answer.AtEnd(); ++i)
             AddReplyKey(answer, tree, depth);
@@ -534,7 +454,7 @@ private:
 
     // One key of a reply: a name the module reads or any name (empty, longer than a key may
     // be, a path), with a value of any type, a subtree or a long chain of subtrees.
-    void AddReplyKey(Reader& answer, KeyValues& tree, int depth)
+    void AddReplyKey(FuzzReader& answer, KeyValues& tree, int depth)
     {
         static const char* const kReplyKeys[] = {
             ZuGUI::HostTrees::kPropertyStringValue,
@@ -548,7 +468,7 @@ private:
         };
         const std::uint8_t how = answer.Byte();
         const std::string name =
-            how % 4 != 3 ? std::string(Pick(kReplyKeys, how >> 2)) : answer.Bytes(512);
+            how % 4 != 3 ? std::string(Pick(kReplyKeys, how >> 2)) : answer.BytesBeforeZero(512);
         const char* key = name.c_str();
         switch (answer.Byte() % 9)
         {
@@ -556,26 +476,27 @@ private:
             tree.SetInt(key, Pick(kInterestingInts, answer.Byte()));
             break;
         case 1:
-            tree.SetInt(key, static_cast<int>(answer.Word()));
+            tree.SetInt(key, static_cast<int>(answer.LittleEndian32()));
             break;
         case 2:
         {
-            const std::uint32_t bits = answer.Word();
+            const std::uint32_t bits = answer.LittleEndian32();
             float value;
             std::memcpy(&value, &bits, sizeof value);
             tree.SetFloat(key, value);
             break;
         }
         case 3:
-            tree.SetString(key, answer.Bytes(kTextLimit).c_str());
+            tree.SetString(key, answer.BytesBeforeZero(kTextLimit).c_str());
             break;
         case 4:
-            tree.SetString(key, Repeated(answer.Bytes(64), (answer.Byte() + 1u) * 256u).c_str());
+            tree.SetString(
+                key, Repeated(answer.BytesBeforeZero(64), (answer.Byte() + 1u) * 256u).c_str());
             break;
         case 5:
         {
             // UTF-16 units in pairs of bytes, lone surrogates included.
-            const std::string bytes = answer.Bytes(kTextLimit);
+            const std::string bytes = answer.BytesBeforeZero(kTextLimit);
             std::u16string wide;
             for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
             {
@@ -589,8 +510,8 @@ private:
             break;
         }
         case 6:
-            tree.SetPtr(key,
-                        reinterpret_cast<void*>(static_cast<std::uintptr_t>(answer.LongWord())));
+            tree.SetPtr(
+                key, reinterpret_cast<void*>(static_cast<std::uintptr_t>(answer.LittleEndian(8))));
             break;
         case 7:
             if (depth < kMaxReplyDepth)
@@ -604,7 +525,7 @@ private:
             std::string path = name;
             for (int level = answer.Byte() % 64; level >= 0; --level)
                 path += "/Sub";
-            tree.SetString(path.c_str(), answer.Bytes(64).c_str());
+            tree.SetString(path.c_str(), answer.BytesBeforeZero(64).c_str());
             break;
         }
         }
@@ -622,7 +543,7 @@ private:
                      : nullptr;
     }
 
-    Script* m_script = nullptr;
+    FuzzInput* m_script = nullptr;
     bool m_makesWebControls = false;
     std::vector<ZuGUI::ZuWindow*> m_windows;
     std::map<int, int> m_heldItems;
@@ -692,7 +613,7 @@ FuzzWorld& World()
 
 // ---------------------------------------------------------------------------------------------
 // Property values: texts of the input, long runs of them, numbers and words the widgets read.
-CEGUI::String PropertyValue(Reader& input)
+CEGUI::String PropertyValue(FuzzReader& input)
 {
     static const char* const kWords[] = {
         "True",
@@ -747,16 +668,16 @@ CEGUI::String PropertyValue(Reader& input)
     switch (input.Byte() % 8)
     {
     case 0:
-        return input.Text(kTextLimit);
+        return input.CodePoints<CEGUI::String>(kTextLimit, true);
     case 1:
         return Pick(kWords, input.Byte());
     case 2:
-        return CEGUI::PropertyHelper<int>::toString(static_cast<int>(input.Word()));
+        return CEGUI::PropertyHelper<int>::toString(static_cast<int>(input.LittleEndian32()));
     case 3:
-        return CEGUI::PropertyHelper<CEGUI::uint>::toString(input.Word());
+        return CEGUI::PropertyHelper<CEGUI::uint>::toString(input.LittleEndian32());
     case 4:
     {
-        const std::uint32_t bits = input.Word();
+        const std::uint32_t bits = input.LittleEndian32();
         float value;
         std::memcpy(&value, &bits, sizeof value);
         char text[64];
@@ -766,12 +687,12 @@ CEGUI::String PropertyValue(Reader& input)
     case 5:
     {
         char text[16];
-        std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(input.Word()));
+        std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(input.LittleEndian32()));
         return text;
     }
     case 6:
     {
-        const CEGUI::String piece = input.Text(64);
+        const CEGUI::String piece = input.CodePoints<CEGUI::String>(64, true);
         const std::size_t times = (input.Byte() + 1u) * 16u;
         CEGUI::String text;
         text.reserve(kLongTextLimit); // CEGUI's strings grow to the exact size at each append
@@ -1161,7 +1082,7 @@ void WriteProperty(CEGUI::Window& window, const CEGUI::String& name, const CEGUI
 // A client's script reacting inside a query or a command: it sets a window's text or one of
 // the module's properties, shows or hides it, asks it to fetch its data again, or, outside
 // CEGUI's passes, closes it.
-void ReactAsClient(Scene& scene, Reader& answer)
+void ReactAsClient(Scene& scene, FuzzReader& answer)
 {
     const std::uint8_t what = answer.Byte();
     const std::uint8_t which = answer.Byte();
@@ -1216,7 +1137,7 @@ void SetHost(FuzzWorld& world, RunState& state, bool present)
     ZuGUI::ZuGUIExtraFacoryManager::Instance().SetIZuGUI(present ? &world.host : nullptr);
 }
 
-void RunStep(FuzzWorld& world, Scene& scene, Reader& input, RunState& state)
+void RunStep(FuzzWorld& world, Scene& scene, FuzzReader& input, RunState& state)
 {
     CEGUI::GUIContext& context = scene.Context();
     const std::uint8_t step = input.Byte();
@@ -1291,7 +1212,7 @@ void RunStep(FuzzWorld& world, Scene& scene, Reader& input, RunState& state)
     }
     case 9:
     {
-        const CEGUI::utf32 character = input.CodePoint(input.Byte());
+        const CEGUI::utf32 character = input.CodePointFrom(input.Byte());
         Timed("a character", [&] { context.injectChar(character); });
         break;
     }
@@ -1353,7 +1274,7 @@ void RunStep(FuzzWorld& world, Scene& scene, Reader& input, RunState& state)
     case 14: // what the desktop's clipboard holds
     {
         const std::uint8_t kind = input.Byte();
-        const std::string text = input.Bytes(ZuGUI::kClipboardTextLimit + 16);
+        const std::string text = input.BytesBeforeZero(ZuGUI::kClipboardTextLimit + 16);
         world.clipboard.Hold(text, kind % 4 != 3 ? "text/plain" : "text/html");
         break;
     }
@@ -1381,8 +1302,8 @@ void ResetModuleState(FuzzWorld& world, std::uint8_t setup)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzWorld& world = World();
-    Script script(data, size);
-    Reader input(script, false);
+    FuzzInput script(data, size);
+    FuzzReader input = script.Front();
     const std::uint8_t setup = input.Byte();
     ResetModuleState(world, setup);
     world.host.Begin(script, (setup & 16) != 0);
@@ -1392,7 +1313,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SetHost(world, state, (setup & 4) == 0);
     {
         Scene scene(world, setup);
-        world.host.reaction = [&scene](Reader& answer) { ReactAsClient(scene, answer); };
+        world.host.reaction = [&scene](FuzzReader& answer) { ReactAsClient(scene, answer); };
         RunFrame(scene, 0.0f);
         for (; state.steps < kMaxSteps && !input.AtEnd(); ++state.steps)
             RunStep(world, scene, input, state);

@@ -6,6 +6,8 @@
 // Operations (byte % 8): 0 SetString, 1 SetInt, 2 SetFloat, 3 SetWString, 4 SetPtr, 5 every
 // getter, 6 FindKey with create, 7 copy and compare. String values: length byte and bytes;
 // numbers: four bytes.
+#include "support/FuzzInput.h"
+
 #include "public/KeyValues.h"
 
 #include <cmath>
@@ -17,34 +19,14 @@
 
 namespace
 {
-class Script
+using Script = ZuFuzz::FuzzReader;
+
+// A text of up to 255 bytes, its length first; a C string ends at its first zero byte.
+std::string Text(Script& script)
 {
-public:
-    Script(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
-
-    bool AtEnd() const { return m_at >= m_size; }
-    std::uint8_t Byte() { return AtEnd() ? 0 : m_data[m_at++]; }
-    std::string Text()
-    {
-        std::string text;
-        for (std::size_t length = Byte(); length > 0 && !AtEnd(); --length)
-            text.push_back(static_cast<char>(Byte()));
-        // A C string ends at its first zero byte.
-        return text.substr(0, std::strlen(text.c_str()));
-    }
-    std::uint32_t Number()
-    {
-        std::uint32_t value = 0;
-        for (int i = 0; i < 4; ++i)
-            value = value << 8 | Byte();
-        return value;
-    }
-
-private:
-    const std::uint8_t* m_data;
-    std::size_t m_size;
-    std::size_t m_at = 0;
-};
+    const std::string text = script.Bytes(script.Byte());
+    return text.substr(0, std::strlen(text.c_str()));
+}
 
 void Check(bool condition, const char* what, const std::string& key)
 {
@@ -83,13 +65,13 @@ void RunGetters(KeyValues& root, const std::string& key)
 void RunOperation(KeyValues& root, Script& script)
 {
     const int operation = script.Byte() % 8;
-    const std::string key = script.Text();
+    const std::string key = Text(script);
     const char* key_ = key.c_str();
     switch (operation)
     {
     case 0:
     {
-        const std::string value = script.Text();
+        const std::string value = Text(script);
         root.SetString(key_, value.c_str());
         if (Settable(root, key))
             Check(value == root.GetString(key_), "string not read back", key);
@@ -97,7 +79,7 @@ void RunOperation(KeyValues& root, Script& script)
     }
     case 1:
     {
-        const int value = static_cast<int>(script.Number());
+        const int value = static_cast<int>(script.BigEndian32());
         root.SetInt(key_, value);
         if (Settable(root, key))
             Check(root.GetDataType(key_) == KeyValues::TYPE_INT && root.GetInt(key_) == value,
@@ -106,7 +88,7 @@ void RunOperation(KeyValues& root, Script& script)
     }
     case 2:
     {
-        const std::uint32_t bits = script.Number();
+        const std::uint32_t bits = script.BigEndian32();
         float value;
         std::memcpy(&value, &bits, sizeof value);
         root.SetFloat(key_, value);
@@ -121,7 +103,7 @@ void RunOperation(KeyValues& root, Script& script)
     }
     case 3:
     {
-        const std::u16string value = Wide(script.Text());
+        const std::u16string value = Wide(Text(script));
         root.SetWString(key_, value.c_str());
         if (Settable(root, key))
             Check(value == root.GetWString(key_), "wide string not read back", key);
@@ -129,7 +111,7 @@ void RunOperation(KeyValues& root, Script& script)
     }
     case 4:
     {
-        void* value = reinterpret_cast<void*>(static_cast<std::uintptr_t>(script.Number()));
+        void* value = reinterpret_cast<void*>(static_cast<std::uintptr_t>(script.BigEndian32()));
         root.SetPtr(key_, value);
         if (Settable(root, key))
             Check(root.GetPtr(key_) == value, "pointer not read back", key);
@@ -154,7 +136,8 @@ void RunOperation(KeyValues& root, Script& script)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const KeyValuesPtr root = MakeKeyValues("Root");
-    Script script(data, size);
+    ZuFuzz::FuzzInput input(data, size);
+    Script script = input.Front();
     while (!script.AtEnd())
         RunOperation(*root, script);
     root->Describe();

@@ -17,6 +17,7 @@
 // layout that is quadratic somewhere, or a document that costs far more than its text.
 // ZU_FUZZ_VERBOSE=1 prints each measured layout's length, bytes and seconds.
 #include "FuzzTimeBudget.h"
+#include "support/FuzzInput.h"
 #include "support/HostTextView.h"
 #include "support/RecordingHost.h"
 #include "support/text/TextCegui.h"
@@ -90,42 +91,8 @@ FuzzWorld& World()
     return world;
 }
 
-class InputReader
-{
-public:
-    InputReader(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
-
-    std::uint8_t Byte(std::uint8_t fallback)
-    {
-        return m_position < m_size ? m_data[m_position++] : fallback;
-    }
-    bool AtEnd() const { return m_position >= m_size; }
-
-    CEGUI::String Text()
-    {
-        MarkupText::Characters<CEGUI::String> text;
-        while (!AtEnd())
-            text.push_back(CodePoint());
-        return MarkupText::MakeText<CEGUI::String>(text);
-    }
-
-private:
-    CEGUI::utf32 CodePoint()
-    {
-        const std::uint8_t lead = Byte(0);
-        if (lead < 0xC0)
-            return lead;
-        if (lead < 0xF0)
-            return (CEGUI::utf32(lead - 0xC0) << 8) | Byte(0);
-        const CEGUI::utf32 high = CEGUI::utf32(lead - 0xF0) << 16;
-        const CEGUI::utf32 middle = CEGUI::utf32(Byte(0)) << 8;
-        return high | middle | Byte(0);
-    }
-
-    const std::uint8_t* m_data;
-    std::size_t m_size;
-    std::size_t m_position = 0;
-};
+using ZuFuzz::FuzzInput;
+using ZuFuzz::FuzzReader;
 
 void Check(bool condition, const char* what)
 {
@@ -155,7 +122,7 @@ void CheckBlocks(const ZuGUI::TextBlocks::CRichTextDoc& doc, const CEGUI::String
     Check(shown <= text.length(), "more characters shown than the text has");
 }
 
-void Exercise(ZuTest::TestRichTextView& view, ZuGUI::IDoc& doc, InputReader& points)
+void Exercise(ZuTest::TestRichTextView& view, ZuGUI::IDoc& doc, FuzzReader& points)
 {
     const CEGUI::Rectf docRect = doc.GetDocRect();
     const CEGUI::Rectf area(10, 20, 10 + docRect.getWidth(), 20 + 200);
@@ -265,13 +232,14 @@ ZuGUI::TextParser::DocPtr FormatWithinBudget(ZuTest::TestRichTextView& view, flo
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzWorld& world = World();
-    InputReader input(data, size);
+    FuzzInput whole(data, size);
+    FuzzReader input = whole.Front();
     const float width = input.Byte(166) * 2.0f - 16.0f;
     const std::uint8_t indents = input.Byte(0);
     const std::uint8_t flags = input.Byte(0);
     const bool withHost = (flags & 4) == 0;
 
-    ZuTest::HostTextView view(input.Text());
+    ZuTest::HostTextView view(input.CodePoints<CEGUI::String>(size, false));
     view.indent1stLine = (indents & 0x0F) * 3;
     view.indentRestLines = ((indents >> 4) & 0x03) * 5;
     view.showsPictures = (flags & 1) == 0;
@@ -289,7 +257,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ZuGUI::TextParser::DocPtr doc = FormatWithinBudget(view, width);
         CheckBlocks(static_cast<ZuGUI::TextBlocks::CRichTextDoc&>(*doc), view.text);
         Check(doc->GetText(view).length() <= view.text.length(), "GetText longer than the text");
-        InputReader points(data, size);
+        FuzzInput again(data, size);
+        FuzzReader points = again.Front();
         Exercise(view, *doc, points);
         ZuGUI::TextParser::FormatDocument(parsers, *doc, view, width / 2 + 40);
         CheckBlocks(static_cast<ZuGUI::TextBlocks::CRichTextDoc&>(*doc), view.text);

@@ -40,6 +40,7 @@
 // the views took are released once the windows are gone. ZU_FUZZ_VERBOSE=1 prints each
 // step's op, outcome and seconds.
 #include "FuzzTimeBudget.h"
+#include "support/FuzzInput.h"
 #include "support/RecordingHost.h"
 #include "support/text/HeadlessCegui.h"
 
@@ -368,33 +369,8 @@ FuzzWorld& World()
     return world;
 }
 
-class InputReader
-{
-public:
-    InputReader(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
-
-    bool AtEnd() const { return m_position >= m_size; }
-    std::uint8_t Byte() { return AtEnd() ? 0 : m_data[m_position++]; }
-    std::uint32_t Bytes(int count)
-    {
-        std::uint32_t value = 0;
-        for (int i = 0; i < count; ++i)
-            value = value << 8 | Byte();
-        return value;
-    }
-    std::string Text(std::size_t length)
-    {
-        std::string text;
-        for (; length > 0 && !AtEnd(); --length)
-            text.push_back(static_cast<char>(Byte()));
-        return text;
-    }
-
-private:
-    const std::uint8_t* m_data;
-    std::size_t m_size;
-    std::size_t m_position = 0;
-};
+using ZuFuzz::FuzzInput;
+using InputReader = ZuFuzz::FuzzReader;
 
 // A step's budget: a floor, and time for each character of text that the step may lay out
 // (its arguments and the text that the windows show). A step lays a text out many times: a
@@ -758,11 +734,11 @@ private:
             lua_pushnumber(m_state, static_cast<std::int8_t>(input.Byte()));
             break;
         case 4:
-            lua_pushnumber(m_state, static_cast<std::int32_t>(input.Bytes(4)));
+            lua_pushnumber(m_state, static_cast<std::int32_t>(input.BigEndian(4)));
             break;
         case 5:
         {
-            const std::uint64_t bits = std::uint64_t(input.Bytes(4)) << 32 | input.Bytes(4);
+            const std::uint64_t bits = std::uint64_t(input.BigEndian(4)) << 32 | input.BigEndian(4);
             double number;
             std::memcpy(&number, &bits, sizeof number);
             lua_pushnumber(m_state, number);
@@ -772,12 +748,12 @@ private:
             lua_pushnumber(m_state, kSpecialNumbers[input.Byte() % std::size(kSpecialNumbers)]);
             break;
         case 7:
-            PushString(input.Text(input.Byte()));
+            PushString(input.Bytes(input.Byte()));
             break;
         case 8:
         {
-            const std::size_t length = std::min<std::size_t>(input.Bytes(2), kLongStringBytes);
-            std::string piece = input.Text(input.Byte());
+            const std::size_t length = std::min<std::size_t>(input.BigEndian(2), kLongStringBytes);
+            std::string piece = input.Bytes(input.Byte());
             if (piece.empty())
                 piece = "x";
             std::string text;
@@ -1169,7 +1145,8 @@ private:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzWorld& world = World();
-    InputReader input(data, size);
+    FuzzInput whole(data, size);
+    InputReader input = whole.Front();
     {
         Session session(world, input.Byte());
         for (int step = 0; step < kMaxSteps && !input.AtEnd(); ++step)

@@ -39,6 +39,8 @@ public:
             value |= std::uint64_t(Byte()) << (8 * i);
         return value;
     }
+    std::uint32_t BigEndian32() { return static_cast<std::uint32_t>(BigEndian(4)); }
+    std::uint32_t LittleEndian32() { return static_cast<std::uint32_t>(LittleEndian(4)); }
     // Up to `count` bytes (fewer at the end). From the back they are read backwards and turned
     // around, so that a text stands in the input as it is meant.
     std::string Bytes(std::size_t count)
