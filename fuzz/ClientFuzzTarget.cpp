@@ -479,13 +479,8 @@ private:
             tree.SetInt(key, static_cast<int>(answer.LittleEndian32()));
             break;
         case 2:
-        {
-            const std::uint32_t bits = answer.LittleEndian32();
-            float value;
-            std::memcpy(&value, &bits, sizeof value);
-            tree.SetFloat(key, value);
+            tree.SetFloat(key, ZuFuzz::FloatOfBits(answer.LittleEndian32()));
             break;
-        }
         case 3:
             tree.SetString(key, answer.BytesBeforeZero(kTextLimit).c_str());
             break;
@@ -677,9 +672,7 @@ CEGUI::String PropertyValue(FuzzReader& input)
         return CEGUI::PropertyHelper<CEGUI::uint>::toString(input.LittleEndian32());
     case 4:
     {
-        const std::uint32_t bits = input.LittleEndian32();
-        float value;
-        std::memcpy(&value, &bits, sizeof value);
+        const float value = ZuFuzz::FloatOfBits(input.LittleEndian32());
         char text[64];
         std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
         return text;

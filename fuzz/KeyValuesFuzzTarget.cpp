@@ -88,9 +88,7 @@ void RunOperation(KeyValues& root, Script& script)
     }
     case 2:
     {
-        const std::uint32_t bits = script.BigEndian32();
-        float value;
-        std::memcpy(&value, &bits, sizeof value);
+        const float value = ZuFuzz::FloatOfBits(script.BigEndian32());
         root.SetFloat(key_, value);
         if (Settable(root, key))
         {

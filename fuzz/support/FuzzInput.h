@@ -9,11 +9,20 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace ZuFuzz
 {
 class FuzzInput;
+
+// The float whose bits are `bits`: every value a float holds, NaNs and infinities included.
+inline float FloatOfBits(std::uint32_t bits)
+{
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
 
 // Reads values from one end of an input.
 class FuzzReader
