@@ -14,7 +14,7 @@ const CEGUI::String CPercentBar::EventPercentChanged("PercentChanged");
 
 const CEGUI::ShareProSet CPercentBar::s_SharePros{
     WidgetProperty<&CPercentBar::GetPercent, &CPercentBar::SetPercent>(
-        "Value", "Property to get/set the value.  Value is a float.", "0"),
+        "Value", "Property to get/set the value.  Value is a float.", "0.5"),
     // A "#" text is stored localised.
     WidgetProperty<&CPercentBar::getTooltip2, &CPercentBar::SetTooltip2, LocalizedText>(
         "Tooltips2", "Property to get/set the tooltip2.  Value is a string.", ""),
