@@ -93,15 +93,15 @@ ScopedWindow::~ScopedWindow()
 }
 
 FreshWindow::FreshWindow(const std::string& targetType, const std::string& renderer,
-                         const std::string& look)
-    : m_window(targetType), m_look(look)
+                         const std::string& look, Renderer attach)
+    : m_window(targetType), m_renderer(renderer), m_look(look)
 {
-    if (!renderer.empty())
+    if (!renderer.empty() && attach == Renderer::Attached)
         m_window->setWindowRenderer(renderer);
 }
 
-FreshWindow::FreshWindow(const SkinMapping& mapping)
-    : FreshWindow(mapping.targetType, mapping.renderer, mapping.look)
+FreshWindow::FreshWindow(const SkinMapping& mapping, Renderer attach)
+    : FreshWindow(mapping.targetType, mapping.renderer, mapping.look, attach)
 {
 }
 
@@ -109,6 +109,8 @@ FreshWindow::~FreshWindow()
 {
     try
     {
+        if (!m_renderer.empty() && !m_window->getWindowRenderer())
+            m_window->setWindowRenderer(m_renderer);
         if (!m_look.empty() && m_window->getLookNFeel().empty())
             m_window->setLookNFeel(m_look);
     }

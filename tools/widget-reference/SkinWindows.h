@@ -51,15 +51,21 @@ private:
 };
 
 // A window of the mapping's target type with the mapping's renderer attached and no look: the
-// window as the module and the renderer make it, before a look sets any value. The look is set
-// when it goes, since some CEGUI windows (a scrollable pane) can be destroyed only once their
-// look has made their parts. An empty renderer leaves the window without one.
+// window as the module and the renderer make it, before a look sets any value. Some CEGUI
+// windows (a scrollable pane) can be destroyed only once their look has made their parts: the
+// renderer and the look are set when it goes.
 class FreshWindow
 {
 public:
-    FreshWindow(const std::string& targetType, const std::string& renderer,
-                const std::string& look);
-    explicit FreshWindow(const SkinMapping& mapping);
+    enum class Renderer
+    {
+        Attached,
+        OnlyToDestroy, // the window as its factory makes it
+    };
+
+    FreshWindow(const std::string& targetType, const std::string& renderer, const std::string& look,
+                Renderer attach = Renderer::Attached);
+    explicit FreshWindow(const SkinMapping& mapping, Renderer attach = Renderer::Attached);
     ~FreshWindow();
     FreshWindow(const FreshWindow&) = delete;
     FreshWindow& operator=(const FreshWindow&) = delete;
@@ -69,6 +75,7 @@ public:
 
 private:
     ScopedWindow m_window;
+    std::string m_renderer;
     std::string m_look;
 };
 } // namespace ZuReference

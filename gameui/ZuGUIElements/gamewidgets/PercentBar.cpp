@@ -65,7 +65,11 @@ namespace
 {
 const ShareProSet s_rendererProperties{
     ZuGUI::WidgetProperty<&CPercentBarRenderer::GetStyle, &CPercentBarRenderer::SetStyle>(
-        "Style", "Property to get/set the bar's style.  Value is a string.", "Broad"),
+        "Style",
+        "Property to get/set the bar's style: the first part of the names of the look's "
+        "imageries and area that draw it (the sample skin has \"Broad\" and \"Slim\").  Value "
+        "is a string.",
+        "Broad"),
 };
 } // namespace
 
