@@ -73,14 +73,34 @@ public:
     {
         g_observed = &window;
         g_reads = &reads;
+        ZuGUI::LookImagery::SetLookReadObserver(&RecordLookRead);
     }
     ~ObservedReads()
     {
+        ZuGUI::LookImagery::SetLookReadObserver(nullptr);
         g_observed = nullptr;
         g_reads = nullptr;
     }
     ObservedReads(const ObservedReads&) = delete;
     ObservedReads& operator=(const ObservedReads&) = delete;
+};
+
+// Makes a window the context's root while it lives; the former root comes back.
+class ContextRoot
+{
+public:
+    ContextRoot(CEGUI::GUIContext& context, CEGUI::Window& root)
+        : m_context(context), m_previous(context.getRootWindow())
+    {
+        context.setRootWindow(&root);
+    }
+    ~ContextRoot() { m_context.setRootWindow(m_previous); }
+    ContextRoot(const ContextRoot&) = delete;
+    ContextRoot& operator=(const ContextRoot&) = delete;
+
+private:
+    CEGUI::GUIContext& m_context;
+    CEGUI::Window* m_previous;
 };
 
 // The skin type as created, then as each layout window of the type is set up (each distinct
@@ -247,13 +267,12 @@ LookReads RecordLookReads(const SkinMapping& mapping,
 {
     LookReads reads;
     CEGUI::GUIContext& context = CEGUI::System::getSingleton().getDefaultGUIContext();
-    CEGUI::Window* const previousRoot = context.getRootWindow();
     ScopedWindow root("DefaultWindow");
     root->setArea(
         CEGUI::URect(CEGUI::UDim(0, 0), CEGUI::UDim(0, 0), CEGUI::UDim(1, 0), CEGUI::UDim(1, 0)));
-    context.setRootWindow(&*root);
-    // The NullRenderer leaves the pointer unconstrained at no area: injected positions would
-    // stay off every window.
+    const ContextRoot contextRoot(context, *root);
+    // The NullRenderer leaves the pointer's constraint area unset, which would keep injected
+    // pointer positions off every window.
     const CEGUI::Rectf display(CEGUI::Vector2f(0.0f, 0.0f),
                                CEGUI::System::getSingleton().getRenderer()->getDisplaySize());
     context.getMouseCursor().setConstraintArea(&display);
@@ -264,7 +283,6 @@ LookReads RecordLookReads(const SkinMapping& mapping,
         combinations = SwitchCombinations(*created);
     }
     const std::vector<Setting> settings = Settings(mapping, layoutWindows);
-    ZuGUI::LookImagery::SetLookReadObserver(&RecordLookRead);
     for (const Setting& setting : settings)
     {
         // The layouts' settings are drawn as they set the switches; the window as created in
@@ -276,8 +294,6 @@ LookReads RecordLookReads(const SkinMapping& mapping,
                     DrawState(mapping, {&setting, combinations[switches], longText, input}, *root,
                               reads);
     }
-    ZuGUI::LookImagery::SetLookReadObserver(nullptr);
-    context.setRootWindow(previousRoot);
     return reads;
 }
 } // namespace ZuReference
