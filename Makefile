@@ -1,7 +1,9 @@
 # The two set-up commands of the README, and the other entry points of the project.
 #   make demo   install dependencies, build Release, run the demo (writes out/demo-*.png)
 #   make test   install dependencies, build with ASan + UBSan, run every test with ctest
-#   make docs   regenerate the widget reference docs/widgets.md from the module (test build)
+#   make docs   regenerate the widget reference docs/widgets.md from the module (test build),
+#               and the README's screenshots (docs/screenshots) and the reference's pictures
+#               of each window type (docs/widgets) from the demo (Release build)
 #   make bench  build Release and run the Google Benchmark programs
 #   make package  build Release for /usr and make the Debian packages (build/package/*.deb)
 #   make package-check  install those packages, build and run a consumer against them, remove
@@ -16,8 +18,11 @@ TEST_DIR := build/asan
 deps:
 	@scripts/install-deps.sh
 
+CONFIGURE_RELEASE_BUILD = cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release \
+	-DZU_BUILD_TESTS=OFF -DZU_BUILD_BENCH=ON
+
 demo: deps
-	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DZU_BUILD_TESTS=OFF -DZU_BUILD_BENCH=ON
+	$(CONFIGURE_RELEASE_BUILD)
 	cmake --build $(RELEASE_DIR) -j$(JOBS) --target zugui-demo
 	scripts/run-demo.sh $(RELEASE_DIR)/examples/zugui-demo out
 
@@ -29,17 +34,25 @@ test: deps
 	cmake --build $(TEST_DIR) -j$(JOBS)
 	cd $(TEST_DIR) && ctest --output-on-failure -j$(JOBS)
 
+# The pictures are made anew, so that none of a type that left the skin stays. `make test` checks
+# that the reference is fresh and that its pictures exist, not their pixels, which differ
+# between machines.
 docs: deps
 	$(CONFIGURE_TEST_BUILD)
 	cmake --build $(TEST_DIR) -j$(JOBS) --target docs
+	$(CONFIGURE_RELEASE_BUILD)
+	cmake --build $(RELEASE_DIR) -j$(JOBS) --target zugui-demo
+	rm -f docs/screenshots/demo-*.png docs/widgets/*.png
+	scripts/run-demo.sh $(RELEASE_DIR)/examples/zugui-demo docs/screenshots \
+	    --widget-pictures docs/widgets
 
 bench: deps
-	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DZU_BUILD_TESTS=OFF -DZU_BUILD_BENCH=ON
+	$(CONFIGURE_RELEASE_BUILD)
 	cmake --build $(RELEASE_DIR) -j$(JOBS) --target zugui_bench
 	$(RELEASE_DIR)/bench/zugui_bench
 
 soak: deps
-	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DZU_BUILD_TESTS=OFF -DZU_BUILD_BENCH=ON
+	$(CONFIGURE_RELEASE_BUILD)
 	cmake --build $(RELEASE_DIR) -j$(JOBS) --target zugui_soak
 	$(RELEASE_DIR)/bench/zugui_soak
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Smoke test of the demo: runs every scene hidden (on Xvfb when there is no display), then
 # checks that it bound the game client to the module, that the scenes' scripts reached the
-# client and the chat box, and that no screenshot is blank.
+# client and the chat box, that no screenshot is blank, and that some scene showed each of the
+# module's window types of the sample skin, whose picture it cut (the demo fails otherwise).
 #   scripts/demo-smoke.sh <demo-binary> <output-dir>
 set -euo pipefail
 
@@ -15,9 +16,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 log=$out/demo.out
 
 mkdir -p "$out"
-rm -f "$out"/demo-*.png "$log"
+rm -f "$out"/demo-*.png "$out"/widgets/*.png "$log"
 
-if ! "$here/run-demo.sh" "$demo" "$out" --hidden >"$log" 2>&1; then
+if ! "$here/run-demo.sh" "$demo" "$out" --hidden --widget-pictures "$out/widgets" >"$log" 2>&1; then
     cat "$log"
     echo "demo-smoke: the demo failed" >&2
     exit 1
@@ -88,5 +89,13 @@ expect_in_log "^  message box Error: The address http://www.portal.example@evil.
     "the untrusted address was not refused with the game's message"
 for scene in hud chat windows web; do
     "$demo" --check-screenshot "$out/demo-$scene.png"
+done
+pictures=$(sed -n 's/^Widget picture: //p' "$log")
+if [ -z "$pictures" ]; then
+    echo "demo-smoke: the demo cut no picture of a window type" >&2
+    exit 1
+fi
+for picture in $pictures; do
+    "$demo" --check-screenshot "$picture"
 done
 echo "demo-smoke: passed"

@@ -49,6 +49,8 @@ DemoOptions ParseDemoOptions(int argc, const char* const argv[])
             options.scene = value();
         else if (argument == "--screenshots")
             options.screenshotDir = value();
+        else if (argument == "--widget-pictures")
+            options.widgetPictureDir = value();
         else if (argument == "--check-screenshot")
             options.checkScreenshot = value();
         else if (argument == "--help" || argument == "-h")
@@ -71,12 +73,16 @@ DemoOptions ParseDemoOptions(int argc, const char* const argv[])
 const char* DemoUsage()
 {
     return "usage: zugui-demo [--hidden] [--scene NAME] [--frames N] [--screenshots DIR]\n"
+           "                  [--widget-pictures DIR]\n"
            "       zugui-demo --check-screenshot FILE\n"
            "  --hidden            render without showing the window\n"
            "  --scene NAME        show one scene: hud, chat or windows (default: each)\n"
            "  --frames N          frames to render before each screenshot (default: the\n"
            "                      scene's own); 0 runs until the window is closed\n"
            "  --screenshots DIR   where to write demo-<scene>.png (default out)\n"
+           "  --widget-pictures DIR  also cut a picture of each of the module's window types\n"
+           "                      of the sample skin from the first screenshot that shows\n"
+           "                      it, into DIR/<Look>-<Type>.png\n"
            "  --check-screenshot  exit 0 when FILE is a PNG of more than one colour\n";
 }
 } // namespace ZuDemo

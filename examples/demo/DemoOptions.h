@@ -17,6 +17,9 @@ struct DemoOptions
     std::string scene;
     // Where the screenshots go: one "demo-<scene>.png" per scene.
     std::string screenshotDir = "out";
+    // When set, pictures of the module's window types as the scenes show them go there (see
+    // WidgetPictures.h); a run of every scene fails when a type has none.
+    std::string widgetPictureDir;
     // When set, only check that this PNG is not blank and exit.
     std::string checkScreenshot;
     bool help = false;

@@ -14,6 +14,7 @@
 #include "demo/DemoWindow.h"
 #include "demo/GameModule.h"
 #include "demo/Screenshot.h"
+#include "demo/WidgetPictures.h"
 
 #include <CEGUI/CEGUI.h>
 
@@ -22,6 +23,8 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
+#include <stdexcept>
 #include <vector>
 
 namespace
@@ -138,15 +141,49 @@ std::vector<std::string> ScenesToShow(const DemoOptions& options)
     return ZuDemo::DemoSceneNames();
 }
 
-// Shows one scene and writes its screenshot; returns the screenshot's path.
+// Shows each window that `pictures` finds out of sight in the scene (on a tab that is not
+// chosen) over the scene where it is laid out, a frame each, and takes its picture. The scene
+// is not shown again: its windows go with it.
+void PictureWindowsOutOfSight(ZuDemo::WidgetPictures& pictures, ZuDemo::DemoWindow& window,
+                              ZuDemo::CeguiSession& cegui)
+{
+    CEGUI::Window& root = *cegui.Context().getRootWindow();
+    for (CEGUI::Window* hidden : pictures.OutOfSight(root))
+    {
+        const CEGUI::Rectf area = hidden->getUnclippedOuterRect().get();
+        hidden->getParent()->removeChild(hidden);
+        root.addChild(hidden);
+        hidden->setArea(
+            CEGUI::UVector2(CEGUI::UDim(0, area.left()), CEGUI::UDim(0, area.top())),
+            CEGUI::USize(CEGUI::UDim(0, area.getWidth()), CEGUI::UDim(0, area.getHeight())));
+        hidden->setVisible(true);
+        hidden->setAlwaysOnTop(true);
+        cegui.RenderFrame(0.0f);
+        const ZuDemo::RgbaImage frame =
+            ZuDemo::CaptureFramebuffer(window.FramebufferWidth(), window.FramebufferHeight());
+        window.EndFrame();
+        for (const std::string& picture : pictures.Take(frame, root))
+            std::cout << "Widget picture: " << picture << '\n';
+    }
+}
+
+// Shows one scene and writes its screenshot, and the pictures of the module's window types
+// that it is the first to show when `pictures` is given; returns the screenshot's path.
 std::string ShowScene(const std::string& name, const DemoOptions& options,
                       ZuDemo::DemoWindow& window, ZuDemo::CeguiSession& cegui,
-                      ZuDemo::SampleGameClient& client)
+                      ZuDemo::SampleGameClient& client, ZuDemo::WidgetPictures* pictures)
 {
     const std::unique_ptr<ZuDemo::DemoScene> scene = ZuDemo::MakeDemoScene(name, cegui.Context());
     const std::string screenshot =
         (std::filesystem::path(options.screenshotDir) / ("demo-" + name + ".png")).string();
-    ZuDemo::WritePng(screenshot, RenderFrames(options, window, cegui, *scene, client));
+    const ZuDemo::RgbaImage frame = RenderFrames(options, window, cegui, *scene, client);
+    ZuDemo::WritePng(screenshot, frame);
+    if (pictures)
+    {
+        for (const std::string& picture : pictures->Take(frame, *cegui.Context().getRootWindow()))
+            std::cout << "Widget picture: " << picture << '\n';
+        PictureWindowsOutOfSight(*pictures, window, cegui);
+    }
     std::cout << "Scene " << name << ":\n";
     for (const std::string& line : scene->Report())
         std::cout << "  " << line << '\n';
@@ -179,8 +216,23 @@ int RunDemo(const DemoOptions& options)
             const ZuDemo::ScopedHost host(client);
             // Binding the client opened the module's binding on the scripts' state.
             scripts.RunFile("demo.lua", "skin");
-            for (const std::string& name : ScenesToShow(options))
-                screenshots.push_back(ShowScene(name, options, window, cegui, client));
+            std::optional<ZuDemo::WidgetPictures> widgetPictures;
+            if (!options.widgetPictureDir.empty())
+                widgetPictures.emplace(options.widgetPictureDir);
+            const std::vector<std::string> scenes = ScenesToShow(options);
+            for (const std::string& name : scenes)
+                screenshots.push_back(ShowScene(name, options, window, cegui, client,
+                                                widgetPictures ? &*widgetPictures : nullptr));
+            if (widgetPictures && scenes == ZuDemo::DemoSceneNames() &&
+                !widgetPictures->Missing().empty())
+            {
+                std::string missing;
+                for (const std::string& type : widgetPictures->Missing())
+                    missing += " " + type;
+                throw std::runtime_error("no scene shows these window types of the module, so "
+                                         "they have no picture:" +
+                                         missing);
+            }
         }
         PrintHostLog(client);
     }

@@ -11,10 +11,13 @@
 #include <gmock/gmock.h>
 
 #include <memory>
+#include <sstream>
 
 namespace
 {
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Not;
 using ZuGUI::tagTexture_Param;
 using ZuTest::FakeRenderProxies;
 using ZuTest::RecordingHost;
@@ -140,6 +143,25 @@ TEST_F(ZuRendererTest, AnchorFollowsImageOffsetAndTextureOffsets)
     EXPECT_FLOAT_EQ(100, proxies.draws[0].size.d_width);
     EXPECT_FLOAT_EQ(60, proxies.draws[0].size.d_height);
     EXPECT_EQ("{{0.5,-24},{1,-16}}", window.getProperty("ImageOffset"));
+}
+
+TEST_F(ZuRendererTest, ImageOffsetDefaultsToTheRenderersOwnAnchorWhichALayoutLeavesOut)
+{
+    TestGameWindow& window = CreateGameWindow();
+    const auto layout = [&]
+    {
+        std::ostringstream xml;
+        CEGUI::WindowManager::getSingleton().writeLayoutToStream(window, xml);
+        return xml.str();
+    };
+    // The renderer anchors the image itself (as the icons and the creature viewer do).
+    Renderer(window).SetImageOffset(0.5f, 0.0f, 1.0f, -2.0f);
+    EXPECT_EQ("{{0.5,0},{1,-2}}", window.getPropertyDefault("ImageOffset"));
+    EXPECT_THAT(layout(), Not(HasSubstr("\"ImageOffset\"")));
+
+    window.setProperty("ImageOffset", "{{0,4},{0,4}}");
+    EXPECT_EQ("{{0.5,0},{1,-2}}", window.getPropertyDefault("ImageOffset"));
+    EXPECT_THAT(layout(), HasSubstr("name=\"ImageOffset\" value=\"{{0,4},{0,4}}\""));
 }
 
 TEST_F(ZuRendererTest, RecordsAreClippedToTheirIntersectionWithTheWindow)

@@ -459,16 +459,25 @@ TEST_F(ItemIconTest, PropertiesReadBackInTheirTextForms)
     icon.SetRenderOper(5);
     EXPECT_EQ("", icon.getProperty("RenderOper"));
 
-    // Declared defaults decide what a layout keeps: those that differ from the initial values
-    // are written although the window holds its initial values. The package index declares
-    // its initial -1, so that an index of 0 is written and survives a reload.
+    // Declared defaults decide what a layout keeps: they are the initial values, so a fresh
+    // icon writes none of its properties, and a value away from them is written and survives a
+    // reload. The indexes declare their initial -1, so that an index of 0 is written.
+    std::ostringstream fresh;
+    CEGUI::WindowManager::getSingleton().writeLayoutToStream(CreateIcon("Fresh"), fresh);
+    for (const std::string& name : names)
+        EXPECT_THAT(fresh.str(), Not(HasSubstr("\"" + name + "\""))) << name;
+    CItemIcon& changed = CreateIcon("Changed");
+    const std::pair<const char*, const char*> values[] = {{"ClickIsPick", "True"},
+                                                          {"Spell_Index", "0"},
+                                                          {"PackageIndex", "0"},
+                                                          {"RenderOper", "RenderMap"}};
+    for (const auto& [name, value] : values)
+        changed.setProperty(name, value);
     std::ostringstream layout;
-    CEGUI::WindowManager::getSingleton().writeLayoutToStream(CreateIcon("Fresh"), layout);
-    for (const char* written : {"ClickIsPick", "Spell_Index", "RenderOper"})
-        EXPECT_THAT(layout.str(), HasSubstr("\"" + std::string(written) + "\""));
-    for (const char* kept : {"PackageName", "PackageIndex", "PackageId", "CellId", "ItemType",
-                             "Picked", "TargetId", "ReadOnly", "WhyReadOnly"})
-        EXPECT_THAT(layout.str(), Not(HasSubstr("\"" + std::string(kept) + "\"")));
+    CEGUI::WindowManager::getSingleton().writeLayoutToStream(changed, layout);
+    for (const auto& [name, value] : values)
+        EXPECT_THAT(layout.str(), HasSubstr("name=\"" + std::string(name) + "\" value=\"" +
+                                            std::string(value) + "\""));
 }
 
 TEST_F(ItemIconTest, AddressSettersUpdateOnChangeAndLookSettersOnlyRedraw)

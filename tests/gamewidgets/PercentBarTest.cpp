@@ -16,6 +16,7 @@ namespace
 {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::Not;
 using ::testing::SizeIs;
 using ZuGUI::CPercentBar;
 using ZuTest::Quad;
@@ -93,10 +94,14 @@ TEST_F(PercentBarTest, NewBarShowsHalfFullUntilTheHostAnswers)
     EXPECT_FLOAT_EQ(0.5f, bar.GetPercent());
     EXPECT_FLOAT_EQ(90, LitWidth(bar));
 
-    // "Value" is written to a layout while it differs from its declared default "0".
-    std::ostringstream xml;
-    CEGUI::WindowManager::getSingleton().writeLayoutToStream(bar, xml);
-    EXPECT_THAT(xml.str(), HasSubstr("name=\"Value\" value=\"0.5\""));
+    // "Value" declares the initial half: a layout leaves it out, and keeps an empty bar.
+    std::ostringstream fresh;
+    CEGUI::WindowManager::getSingleton().writeLayoutToStream(bar, fresh);
+    EXPECT_THAT(fresh.str(), Not(HasSubstr("name=\"Value\"")));
+    bar.setProperty("Value", "0");
+    std::ostringstream empty;
+    CEGUI::WindowManager::getSingleton().writeLayoutToStream(bar, empty);
+    EXPECT_THAT(empty.str(), HasSubstr("name=\"Value\" value=\"0\""));
 }
 
 TEST_F(PercentBarTest, AnswerFillsTheBarAndCaptionsThePercentage)

@@ -172,14 +172,11 @@ TEST_F(GameMultiLineTest, PropertiesKeepTheirNamesHelpAndDefaults)
         {"Picked", "Property to get/set the if this CGameMultiLine is picked.  Value is a boolean.",
          "False"},
         {"CmdFont",
-         "Property to get/set the command text font of CGameMultiLine.  Value is a string.",
-         "False"},
+         "Property to get/set the command text font of CGameMultiLine.  Value is a string.", ""},
         {"IndentRestLine",
-         "Property to get/set the rest line's indent of CGameMultiLine.  Value is a string.",
-         "False"},
+         "Property to get/set the rest line's indent of CGameMultiLine.  Value is an int.", "0"},
         {"Indent1stLine",
-         "Property to get/set the 1st line's indent of CGameMultiLine.  Value is a string.",
-         "False"},
+         "Property to get/set the 1st line's indent of CGameMultiLine.  Value is an int.", "0"},
         {"LineBreak", "Property to get/set how lines break.  Value is \"Character\" or \"Word\".",
          "Character"},
         {"TextSelectable",
@@ -200,19 +197,21 @@ TEST_F(GameMultiLineTest, PropertiesKeepTheirNamesHelpAndDefaults)
     }
     EXPECT_EQ(expectedOrder, order);
 
-    // Values at their defaults stay out of a layout; the "False" defaults of the font and
-    // indents are never met, and the read-only plain text is never written.
+    // Values at their defaults stay out of a layout, and the read-only plain text is never
+    // written; the view's command font (set by CreateView) is.
     view.setText("{T x:abc}");
     std::string layout = LayoutOf(view);
-    EXPECT_THAT(layout, HasSubstr("name=\"Indent1stLine\" value=\"0\""));
-    EXPECT_THAT(layout, Not(HasSubstr("\"Picked\"")));
-    EXPECT_THAT(layout, Not(HasSubstr("\"DefaultColour\"")));
-    EXPECT_THAT(layout, Not(HasSubstr("EncodedText")));
+    for (const char* atDefault :
+         {"\"Picked\"", "\"DefaultColour\"", "\"Indent1stLine\"", "EncodedText"})
+        EXPECT_THAT(layout, Not(HasSubstr(atDefault)));
+    EXPECT_THAT(layout, HasSubstr("name=\"CmdFont\" value=\"" + std::string(ZuTest::kDefaultFont)));
     view.setProperty("Picked", "True");
     view.setProperty("DefaultColour", "FF102030");
+    view.setProperty("Indent1stLine", "8");
     layout = LayoutOf(view);
     EXPECT_THAT(layout, HasSubstr("name=\"Picked\" value=\"True\""));
     EXPECT_THAT(layout, HasSubstr("name=\"DefaultColour\" value=\"FF102030\""));
+    EXPECT_THAT(layout, HasSubstr("name=\"Indent1stLine\" value=\"8\""));
 }
 
 TEST_F(GameMultiLineTest, EncodedTextIsTheTextWithoutMarkupAndIgnoresWrites)

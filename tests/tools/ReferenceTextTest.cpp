@@ -43,6 +43,24 @@ TEST(ReferenceTextTest, CodeListsAreCommaSeparatedOrNone)
     EXPECT_EQ("", Code(""));
 }
 
+TEST(ReferenceTextTest, HeadingAnchorsAndPictureNamesAreMadeFromTypeNames)
+{
+    const struct
+    {
+        const char* heading;
+        const char* anchor;
+    } rows[] = {
+        {"ZuLook/ItemIcon", "zulookitemicon"},
+        {"ZuGame/CThinkableFrameWindow", "zugamecthinkableframewindow"},
+        {"Skin types over CEGUI windows", "skin-types-over-cegui-windows"},
+        {"a_b-c (d)", "a_b-c-d"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.anchor, HeadingAnchor(row.heading)) << row.heading;
+    EXPECT_EQ("ZuLook-ItemIcon.png", PictureFileName("ZuLook/ItemIcon"));
+    EXPECT_EQ("Plain.png", PictureFileName("Plain"));
+}
+
 TEST(ReferenceTextTest, FirstDifferingLineCountsFromOneAndIsZeroForEqualTexts)
 {
     const struct

@@ -1,6 +1,7 @@
 #include "ReferenceText.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace ZuReference
 {
@@ -29,6 +30,26 @@ std::string CodeList(const std::vector<std::string>& names)
 std::string CodeList(const std::set<std::string>& names)
 {
     return CodeList(std::vector<std::string>(names.begin(), names.end()));
+}
+
+std::string HeadingAnchor(const std::string& heading)
+{
+    std::string anchor;
+    for (unsigned char c : heading)
+    {
+        if (std::isalnum(c) || c == '-' || c == '_')
+            anchor += static_cast<char>(std::tolower(c));
+        else if (c == ' ')
+            anchor += '-';
+    }
+    return anchor;
+}
+
+std::string PictureFileName(const std::string& windowType)
+{
+    std::string name = windowType;
+    std::replace(name.begin(), name.end(), '/', '-');
+    return name + ".png";
 }
 
 std::size_t FirstDifferingLine(const std::string& a, const std::string& b)

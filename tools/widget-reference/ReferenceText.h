@@ -16,6 +16,13 @@ std::string Code(const std::string& text);
 std::string CodeList(const std::vector<std::string>& names);
 std::string CodeList(const std::set<std::string>& names);
 
+// The anchor of a Markdown heading as GitHub makes it: lower case, spaces as hyphens, other
+// punctuation than hyphens and underscores left out.
+std::string HeadingAnchor(const std::string& heading);
+// The file name of the picture of a skin window type: "ZuLook/ItemIcon" is
+// "ZuLook-ItemIcon.png".
+std::string PictureFileName(const std::string& windowType);
+
 // The first line (counted from 1) where two texts differ; 0 when they are equal.
 std::size_t FirstDifferingLine(const std::string& a, const std::string& b);
 

@@ -1,16 +1,22 @@
-// Writes the widget reference (docs/widgets.md) from the module itself: every window type of
-// the module's window-factory table with its properties and events, and every renderer of its
-// renderer tables with the look elements it reads while drawing the sample skin's windows.
+// Writes the widget reference (docs/widgets.md) from the module itself, as the sample skin
+// shows it: every window type of the module's window-factory table through each mapping of the
+// skin that targets it (the properties of the window with the mapping's renderer and look, the
+// look elements the renderer reads in every state it draws, a picture from the demo), its
+// events, then the skin's types that put a module renderer on a CEGUI window, and every
+// renderer of the module's renderer tables.
 //
 //   zugui-widget-reference <CEGUI data dir> <skin dir> <module sources> <output file>
 //                          [<committed reference>]
 //
 // With a committed reference, the output is compared with it and the program fails when they
-// differ, naming the first differing line. It also fails when the module sources define an
-// event that the event table below lacks.
+// differ, naming the first differing line, or when a picture that it links is missing. It also
+// fails when the module sources define an event that the event table below lacks.
 #include "support/text/HeadlessCegui.h"
 
+#include "LookStates.h"
 #include "ReferenceText.h"
+#include "SampleLayouts.h"
+#include "SkinWindows.h"
 
 #include "ZuGUIElements/base/LookImagery.h"
 #include "ZuGUIElements/base/ZuWindow.h"
@@ -18,7 +24,6 @@
 #include "ZuGUIElements/gamewidgets/ItemIcon.h"
 #include "ZuGUIElements/gamewidgets/PercentBar.h"
 #include "ZuGUIElements/gamewidgets/ThinkableFrameWindow.h"
-#include "ZuGUIElements/module/FactoryRegistry.h"
 #include "ZuGUIElements/textwidgets/GameEditBox.h"
 
 #include <CEGUI/CEGUI.h>
@@ -41,9 +46,16 @@ namespace
 using namespace ZuReference;
 using ZuGUI::LookImagery::LookElement;
 
-// Properties that the module declares carry this origin; the rest are CEGUI's.
+// Properties that the module declares carry this origin; the rest are CEGUI's or the look's.
 const CEGUI::String kModuleOrigin = "ZuGUIElements";
 const char* const kDefaultFont = "DejaVuSans-10-NoScale";
+constexpr float kDisplayWidth = 1024.0f;
+constexpr float kDisplayHeight = 768.0f;
+// The folder of the pictures, beside the reference.
+const char* const kPictureFolder = "widgets";
+// The help that CEGUI gives every property definition of a look: it says nothing.
+const char* const kLookDefinitionHelp =
+    "Falagard custom property definition - gets/sets a named user string.";
 
 // CEGUI 0.8 adds an event to a window's event set only when it is first subscribed, so a
 // window cannot list its events: the module's classes that define events are listed here,
@@ -92,39 +104,61 @@ const std::vector<EventClass>& EventClasses()
 
 #undef ZU_EVENT
 
+// Where a property of a window comes from.
+enum class Source
+{
+    Window,   // the module's window class
+    Renderer, // the module renderer attached to it
+    Look,     // a property definition of its look
+};
+
+enum class Access
+{
+    ReadWrite,
+    ReadOnly,
+    Command, // write-only: a write runs it, a layout never records it
+};
+
 struct PropertyEntry
 {
     std::string name;
     std::string dataType;
     std::string defaultValue;
+    // The value that the look gives the property when it differs from the default; none when
+    // the look sets none.
+    std::string lookValue;
+    bool lookSetsValue = false;
     std::string help;
+    Access access = Access::ReadWrite;
+    Source source = Source::Window;
 };
 
-struct SkinMapping
+// A window type of the skin (or a module window type that the skin does not map, with an empty
+// windowType): the window as a user meets it.
+struct SkinTypeEntry
 {
-    std::string windowType;
-    std::string targetType;
-    std::string renderer;
-    std::string look;
+    SkinMapping mapping;
+    std::string ceguiBase;
+    bool moduleRenderer = false;
+    std::vector<PropertyEntry> properties;
+    // CEGUI's properties by name, but those that every window has, and which are commands.
+    std::vector<std::string> ceguiProperties;
+    std::set<std::string> ceguiCommands;
+    LookReads reads;
 };
 
 struct WindowTypeEntry
 {
     std::string type;
-    std::vector<PropertyEntry> ownProperties;
-    std::vector<std::string> inheritedProperties;
     std::vector<std::string> events;
-    std::vector<SkinMapping> skinMappings;
+    std::vector<SkinTypeEntry> skinTypes;
 };
-
-using LookReads = std::map<LookElement, std::set<std::string>>;
 
 struct RendererEntry
 {
     std::string type;
     std::string ceguiBase;
-    std::string drawnAs;
-    LookReads reads;
+    std::vector<std::string> skinTypes;
 };
 
 std::string Text(const CEGUI::String& text)
@@ -138,59 +172,6 @@ std::string ReadFile(const std::string& path)
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
-}
-
-// The sample skin's mappings, sorted by mapped window type (CEGUI's map order is not).
-std::vector<SkinMapping> SkinMappings()
-{
-    std::vector<SkinMapping> mappings;
-    auto it = CEGUI::WindowFactoryManager::getSingleton().getFalagardMappingIterator();
-    for (; !it.isAtEnd(); ++it)
-    {
-        const CEGUI::WindowFactoryManager::FalagardWindowMapping& mapping = it.getCurrentValue();
-        mappings.push_back({Text(mapping.d_windowType), Text(mapping.d_baseType),
-                            Text(mapping.d_rendererType), Text(mapping.d_lookName)});
-    }
-    std::sort(mappings.begin(), mappings.end(),
-              [](const SkinMapping& a, const SkinMapping& b)
-              { return a.windowType < b.windowType; });
-    return mappings;
-}
-
-// A window that is destroyed with the scope.
-class ScopedWindow
-{
-public:
-    explicit ScopedWindow(const std::string& type)
-        : m_window(CEGUI::WindowManager::getSingleton().createWindow(type))
-    {
-    }
-    ~ScopedWindow() { CEGUI::WindowManager::getSingleton().destroyWindow(m_window); }
-    ScopedWindow(const ScopedWindow&) = delete;
-    ScopedWindow& operator=(const ScopedWindow&) = delete;
-
-    CEGUI::Window& operator*() const { return *m_window; }
-    CEGUI::Window* operator->() const { return m_window; }
-
-private:
-    CEGUI::Window* m_window;
-};
-
-void AddProperties(const CEGUI::Window& window, WindowTypeEntry& entry)
-{
-    for (auto it = window.getPropertyIterator(); !it.isAtEnd(); ++it)
-    {
-        const CEGUI::Property& property = *it.getCurrentValue();
-        if (property.getOrigin() == kModuleOrigin)
-            entry.ownProperties.push_back({Text(property.getName()), Text(property.getDataType()),
-                                           Text(property.getDefault(&window)),
-                                           Text(property.getHelp())});
-        else
-            entry.inheritedProperties.push_back(Text(property.getName()));
-    }
-    std::sort(entry.ownProperties.begin(), entry.ownProperties.end(),
-              [](const PropertyEntry& a, const PropertyEntry& b) { return a.name < b.name; });
-    std::sort(entry.inheritedProperties.begin(), entry.inheritedProperties.end());
 }
 
 void AddEvents(const CEGUI::Window& window, WindowTypeEntry& entry)
@@ -222,116 +203,6 @@ std::vector<std::string> EventsMissingFromTable(const std::filesystem::path& sou
     return {missing.begin(), missing.end()};
 }
 
-// The window type as its factory makes it: no look and no renderer, so that what it lists
-// does not depend on a skin.
-WindowTypeEntry DescribeWindowType(const std::string& type, const std::vector<SkinMapping>& skin)
-{
-    WindowTypeEntry entry{type, {}, {}, {}, {}};
-    for (const SkinMapping& mapping : skin)
-        if (mapping.targetType == type)
-            entry.skinMappings.push_back(mapping);
-    ScopedWindow window(type);
-    AddProperties(*window, entry);
-    AddEvents(*window, entry);
-    // Some CEGUI windows (a scrollable pane) can be destroyed only once their look has made
-    // their components.
-    if (!entry.skinMappings.empty())
-    {
-        window->setWindowRenderer(entry.skinMappings.front().renderer);
-        window->setLookNFeel(entry.skinMappings.front().look);
-    }
-    return entry;
-}
-
-std::vector<WindowTypeEntry> DescribeWindowTypes(const std::vector<SkinMapping>& skin)
-{
-    std::vector<WindowTypeEntry> entries;
-    for (const ZuGUI::WindowFactoryRow* row = ZuGUI::ModuleWindowFactories(); row->factory; ++row)
-        entries.push_back(DescribeWindowType(Text(row->factory().getTypeName()), skin));
-    return entries;
-}
-
-// The look reads of one window, while it is observed.
-const CEGUI::Window* g_observedWindow = nullptr;
-LookReads* g_observedReads = nullptr;
-
-void RecordLookRead(const CEGUI::Window& window, LookElement kind, const CEGUI::String& name)
-{
-    if (&window == g_observedWindow)
-        (*g_observedReads)[kind].insert(Text(name));
-}
-
-void DrawFrame()
-{
-    CEGUI::System& system = CEGUI::System::getSingleton();
-    system.getDefaultGUIContext().markAsDirty();
-    system.getRenderer()->beginRendering();
-    system.renderAllGUIContexts();
-    system.getRenderer()->endRendering();
-}
-
-// The window's boolean properties that the module declares: the states its renderer may draw
-// differently (picked, framed, ...).
-std::vector<CEGUI::String> ModuleSwitches(const CEGUI::Window& window)
-{
-    std::vector<CEGUI::String> switches;
-    for (auto it = window.getPropertyIterator(); !it.isAtEnd(); ++it)
-    {
-        const CEGUI::Property& property = *it.getCurrentValue();
-        if (property.getOrigin() == kModuleOrigin && property.getDataType() == "bool" &&
-            property.isReadable() && property.isWritable())
-            switches.push_back(property.getName());
-    }
-    std::sort(switches.begin(), switches.end());
-    return switches;
-}
-
-void DrawEnabledAndDisabled(CEGUI::Window& window)
-{
-    for (bool disabled : {false, true})
-    {
-        window.setDisabled(disabled);
-        DrawFrame();
-    }
-    window.setDisabled(false);
-}
-
-// Draws the window enabled and disabled, as it is and with each module switch turned over.
-void DrawStates(CEGUI::Window& window)
-{
-    DrawEnabledAndDisabled(window);
-    for (const CEGUI::String& name : ModuleSwitches(window))
-    {
-        const CEGUI::String value = window.getProperty(name);
-        const bool on = CEGUI::PropertyHelper<bool>::fromString(value);
-        window.setProperty(name, CEGUI::PropertyHelper<bool>::toString(!on));
-        DrawEnabledAndDisabled(window);
-        window.setProperty(name, value);
-    }
-}
-
-// Draws a window of the skin type `mappedType` in its states, recording what its renderer asks
-// the look for.
-LookReads RecordReadsWhileDrawing(const std::string& mappedType)
-{
-    LookReads reads;
-    CEGUI::GUIContext& context = CEGUI::System::getSingleton().getDefaultGUIContext();
-    ScopedWindow root("DefaultWindow");
-    context.setRootWindow(&*root);
-    CEGUI::Window* window = CEGUI::WindowManager::getSingleton().createWindow(mappedType);
-    window->setArea(CEGUI::UVector2(CEGUI::UDim(0, 10), CEGUI::UDim(0, 10)),
-                    CEGUI::USize(CEGUI::UDim(0, 200), CEGUI::UDim(0, 120)));
-    window->setText("Text");
-    root->addChild(window);
-    g_observedWindow = window;
-    g_observedReads = &reads;
-    DrawStates(*window);
-    g_observedWindow = nullptr;
-    g_observedReads = nullptr;
-    context.setRootWindow(nullptr);
-    return reads;
-}
-
 // The CEGUI renderer whose own drawing (and look reads) a module renderer extends.
 std::string CeguiBaseOf(const CEGUI::WindowRenderer& renderer)
 {
@@ -353,32 +224,160 @@ std::string CeguiBaseOfRenderer(const std::string& type)
     return base;
 }
 
-RendererEntry DescribeRenderer(const std::string& type, const std::vector<SkinMapping>& skin)
+const CEGUI::WidgetLookFeel* LookOf(const CEGUI::Window& window)
 {
-    RendererEntry entry{type, CeguiBaseOfRenderer(type), "", {}};
-    const auto mapping = std::find_if(skin.begin(), skin.end(),
-                                      [&](const SkinMapping& m) { return m.renderer == type; });
-    if (mapping == skin.end())
-        return entry;
-    entry.drawnAs = mapping->windowType;
-    entry.reads = RecordReadsWhileDrawing(mapping->windowType);
+    CEGUI::WidgetLookManager& looks = CEGUI::WidgetLookManager::getSingleton();
+    const CEGUI::String& look = window.getLookNFeel();
+    return !look.empty() && looks.isWidgetLookAvailable(look) ? &looks.getWidgetLook(look)
+                                                              : nullptr;
+}
+
+// The names of the look's property definitions and links, its inherited looks' included.
+std::set<std::string> LookPropertyNames(const CEGUI::WidgetLookFeel* look)
+{
+    std::set<std::string> names;
+    if (!look)
+        return names;
+    for (const CEGUI::String& name : look->getPropertyDefinitionNames(true))
+        names.insert(Text(name));
+    for (const CEGUI::String& name : look->getPropertyLinkDefinitionNames(true))
+        names.insert(Text(name));
+    return names;
+}
+
+std::set<std::string> PropertyNames(const CEGUI::Window& window)
+{
+    std::set<std::string> names;
+    for (auto it = window.getPropertyIterator(); !it.isAtEnd(); ++it)
+        names.insert(Text(it.getCurrentKey()));
+    return names;
+}
+
+// The properties of every CEGUI window.
+const std::set<std::string>& EveryWindowsProperties()
+{
+    static const std::set<std::string> names = PropertyNames(*ScopedWindow("DefaultWindow"));
+    return names;
+}
+
+Access AccessOf(const CEGUI::Property& property)
+{
+    if (!property.isReadable())
+        return Access::Command;
+    return property.isWritable() ? Access::ReadWrite : Access::ReadOnly;
+}
+
+// The window's properties: the module's and the look's in full, CEGUI's by name. A module
+// property that a window of the target type lacks without the renderer is the renderer's.
+void AddProperties(const CEGUI::Window& window, const std::set<std::string>& windowOwn,
+                   SkinTypeEntry& entry)
+{
+    const CEGUI::WidgetLookFeel* look = LookOf(window);
+    const std::set<std::string> lookNames = LookPropertyNames(look);
+    for (auto it = window.getPropertyIterator(); !it.isAtEnd(); ++it)
+    {
+        const CEGUI::Property& property = *it.getCurrentValue();
+        const std::string name = Text(property.getName());
+        const bool fromLook = lookNames.count(name) != 0;
+        if (property.getOrigin() != kModuleOrigin && !fromLook)
+        {
+            if (!EveryWindowsProperties().count(name))
+            {
+                entry.ceguiProperties.push_back(name);
+                if (!property.isReadable())
+                    entry.ceguiCommands.insert(name);
+            }
+            continue;
+        }
+        PropertyEntry row;
+        row.name = name;
+        row.dataType = Text(property.getDataType());
+        row.defaultValue = Text(property.getDefault(&window));
+        row.help = Text(property.getHelp());
+        if (fromLook && row.help == kLookDefinitionHelp)
+            row.help.clear();
+        row.access = AccessOf(property);
+        row.source = fromLook                ? Source::Look
+                     : windowOwn.count(name) ? Source::Window
+                                             : Source::Renderer;
+        if (const CEGUI::PropertyInitialiser* initial =
+                look ? look->findPropertyInitialiser(property.getName()) : nullptr)
+        {
+            row.lookValue = Text(initial->getInitialiserValue());
+            row.lookSetsValue = row.lookValue != row.defaultValue;
+        }
+        entry.properties.push_back(row);
+    }
+    std::sort(entry.properties.begin(), entry.properties.end(),
+              [](const PropertyEntry& a, const PropertyEntry& b) { return a.name < b.name; });
+    std::sort(entry.ceguiProperties.begin(), entry.ceguiProperties.end());
+}
+
+SkinTypeEntry DescribeSkinType(const SkinMapping& mapping,
+                               const std::vector<LayoutWindow>& layoutWindows)
+{
+    SkinTypeEntry entry{mapping, "", IsModuleRenderer(mapping.renderer), {}, {}, {}, {}};
+    std::set<std::string> windowOwn;
+    {
+        const FreshWindow bare(mapping, FreshWindow::Renderer::OnlyToDestroy);
+        windowOwn = PropertyNames(*bare);
+        if (mapping.windowType.empty())
+        {
+            AddProperties(*bare, windowOwn, entry);
+            return entry;
+        }
+    }
+    {
+        const ScopedWindow window(mapping.windowType.c_str());
+        AddProperties(*window, windowOwn, entry);
+    }
+    if (entry.moduleRenderer)
+    {
+        entry.ceguiBase = CeguiBaseOfRenderer(mapping.renderer);
+        entry.reads = RecordLookReads(mapping, layoutWindows);
+    }
     return entry;
 }
 
-void AddRenderers(const ZuGUI::RendererFactoryRow* rows, const std::vector<SkinMapping>& skin,
-                  std::vector<RendererEntry>& entries)
+WindowTypeEntry DescribeWindowType(const std::string& type, const std::vector<SkinMapping>& skin,
+                                   const std::vector<LayoutWindow>& layoutWindows)
 {
-    for (const ZuGUI::RendererFactoryRow* row = rows; row->factory; ++row)
-        entries.push_back(DescribeRenderer(Text(row->typeName()), skin));
+    WindowTypeEntry entry{type, {}, {}};
+    for (const SkinMapping& mapping : skin)
+        if (mapping.targetType == type)
+            entry.skinTypes.push_back(DescribeSkinType(mapping, layoutWindows));
+    if (entry.skinTypes.empty())
+        entry.skinTypes.push_back(DescribeSkinType({"", type, "", ""}, layoutWindows));
+    const SkinMapping& mapping = entry.skinTypes.front().mapping;
+    const FreshWindow window(mapping, FreshWindow::Renderer::OnlyToDestroy);
+    AddEvents(*window, entry);
+    return entry;
+}
+
+// The module renderers' skin types over CEGUI's window types.
+std::vector<SkinTypeEntry> DescribeCeguiSkinTypes(const std::vector<SkinMapping>& skin,
+                                                  const std::vector<LayoutWindow>& layoutWindows)
+{
+    const std::vector<std::string> moduleTypes = ModuleWindowTypes();
+    std::vector<SkinTypeEntry> entries;
+    for (const SkinMapping& mapping : skin)
+        if (std::find(moduleTypes.begin(), moduleTypes.end(), mapping.targetType) ==
+            moduleTypes.end())
+            entries.push_back(DescribeSkinType(mapping, layoutWindows));
+    return entries;
 }
 
 std::vector<RendererEntry> DescribeRenderers(const std::vector<SkinMapping>& skin)
 {
     std::vector<RendererEntry> entries;
-    ZuGUI::LookImagery::SetLookReadObserver(&RecordLookRead);
-    AddRenderers(ZuGUI::ModuleRendererFactories().rows(), skin, entries);
-    AddRenderers(ZuGUI::ModuleLookRendererFactories(), skin, entries);
-    ZuGUI::LookImagery::SetLookReadObserver(nullptr);
+    for (const std::string& type : ModuleRenderers())
+    {
+        RendererEntry entry{type, CeguiBaseOfRenderer(type), {}};
+        for (const SkinMapping& mapping : skin)
+            if (mapping.renderer == type)
+                entry.skinTypes.push_back(mapping.windowType);
+        entries.push_back(entry);
+    }
     return entries;
 }
 
@@ -386,55 +385,95 @@ void WriteIntroduction(std::ostream& out)
 {
     out << "# Widget reference\n\n"
            "Generated from the module by `zugui-widget-reference` (tools/widget-reference); do "
-           "not edit. `make docs` refreshes it; the test `widget_reference` fails when it is "
-           "stale.\n\n"
+           "not edit. `make docs` refreshes it and the pictures; the test `widget_reference` "
+           "fails when it is stale.\n\n"
            "- **Window types**: every row of the module's window-factory table, in registration "
-           "order. Each lists the properties the module declares in full (type, default, "
-           "help) and the properties it inherits from CEGUI by name only (see CEGUI's "
-           "documentation), as a window of the type has them without a look or renderer. "
-           "Events are the ones the module's classes define (the window fires them in the "
-           "namespace of its class); the events of its CEGUI base class are not listed. The "
-           "sample skin's mappings of the type follow.\n"
-           "- **Renderers**: every renderer the module registers, with the look elements "
-           "(state imageries, named areas, properties) it asks a window's look for while a "
-           "window of the sample skin that uses it is drawn, enabled and disabled, as created "
-           "and with each boolean property of the module turned over. Elements read only in "
-           "other states (with content, list rows, hovered) are not listed; a "
-           "renderer that extends a CEGUI renderer also reads what that renderer reads.\n\n";
+           "order, with the events that the module's classes define (the window fires them in "
+           "the namespace of its class; the events of its CEGUI base class are not listed), "
+           "then each type of the sample skin (`examples/skin/ZuLook.scheme`) that maps it, as "
+           "a user meets it: a window made through the mapping, with the mapping's renderer and "
+           "look.\n"
+           "  - The picture is cut from the first of the demo's screenshots that shows a window "
+           "of the type, around the front-most one wholly in sight; a window that the demo keeps "
+           "out of sight (on a tab not chosen) is shown over its scene for it. `make docs` "
+           "makes them.\n"
+           "  - Properties: those that the module's window class declares (*window*), that its "
+           "renderer adds while attached (*renderer*) and that the look defines (*look*), in "
+           "full; CEGUI's by name only (see CEGUI's documentation). The default is the value "
+           "that a layout writer leaves out; where the look gives another value, shown after it, "
+           "the writer leaves out that one instead. A **command** is write-only: writing it runs "
+           "it with the value written (any value for one that takes none), it reads back empty "
+           "and a layout never records it.\n"
+           "  - Look elements: the state imageries, named areas and properties that the "
+           "renderer asks the look for while windows of the type are drawn: as created, in "
+           "every combination of the module's boolean properties, and as each window of the "
+           "type in the sample layouts is set up (styles, look properties, texts, the window "
+           "it is in), each without and with a long text, as it is, hovered, dragged over and "
+           "disabled. A renderer that extends a CEGUI renderer also reads what that renderer "
+           "reads; CEGUI's own renderers read their looks as CEGUI documents.\n"
+           "- **Skin types over CEGUI windows**: the skin's types that put a module renderer on "
+           "a window type of CEGUI, alike.\n"
+           "- **Renderers**: every renderer the module registers, the CEGUI renderer it "
+           "extends and the skin's types that use it.\n\n";
 }
 
-void WriteProperties(std::ostream& out, const WindowTypeEntry& entry)
+const char* SourceName(Source source)
 {
-    if (entry.ownProperties.empty())
+    switch (source)
     {
-        out << "Module properties: none.\n\n";
-        return;
+    case Source::Window:
+        return "window";
+    case Source::Renderer:
+        return "renderer";
+    case Source::Look:
+        return "look";
     }
-    out << "| Property | Type | Default | Help |\n|---|---|---|---|\n";
-    for (const PropertyEntry& property : entry.ownProperties)
-        out << "| `" << property.name << "` | " << Cell(property.dataType) << " | "
-            << Code(Cell(property.defaultValue)) << " | " << Cell(property.help) << " |\n";
-    out << "\n";
+    return "";
 }
 
-void WriteSkinMappings(std::ostream& out, const std::vector<SkinMapping>& mappings)
+const char* AccessName(Access access)
 {
-    out << "In the sample skin:";
-    if (mappings.empty())
-        out << " not mapped.";
-    for (const SkinMapping& mapping : mappings)
-        out << "\n- `" << mapping.windowType << "`: renderer `" << mapping.renderer << "`, look `"
-            << mapping.look << "`";
-    out << "\n\n";
+    switch (access)
+    {
+    case Access::ReadWrite:
+        return "read-write";
+    case Access::ReadOnly:
+        return "read-only";
+    case Access::Command:
+        return "**command**";
+    }
+    return "";
 }
 
-void WriteWindowType(std::ostream& out, const WindowTypeEntry& entry)
+void WriteProperties(std::ostream& out, const SkinTypeEntry& entry)
 {
-    out << "### " << entry.type << "\n\n";
-    WriteProperties(out, entry);
-    out << "Inherited CEGUI properties: " << CodeList(entry.inheritedProperties) << ".\n\n";
-    out << "Module events: " << CodeList(entry.events) << ".\n\n";
-    WriteSkinMappings(out, entry.skinMappings);
+    if (entry.properties.empty())
+        out << "Module and look properties: none.\n\n";
+    else
+    {
+        out << "| Property | Type | Default | Access | From | Help |\n"
+               "|---|---|---|---|---|---|\n";
+        for (const PropertyEntry& property : entry.properties)
+        {
+            std::string defaultValue = Code(Cell(property.defaultValue));
+            if (property.lookSetsValue)
+                defaultValue += (defaultValue.empty() ? "" : "; ") + std::string("look: ") +
+                                (property.lookValue.empty() ? std::string("empty")
+                                                            : Code(Cell(property.lookValue)));
+            out << "| `" << property.name << "` | " << Cell(property.dataType) << " | "
+                << defaultValue << " | " << AccessName(property.access) << " | "
+                << SourceName(property.source) << " | " << Cell(property.help) << " |\n";
+        }
+        out << "\n";
+    }
+    out << "CEGUI properties: those of every window";
+    for (std::size_t i = 0; i < entry.ceguiProperties.size(); ++i)
+    {
+        const std::string& name = entry.ceguiProperties[i];
+        out << (i == 0 ? " and " : ", ") << Code(name)
+            << (entry.ceguiCommands.count(name) ? " (**command**)" : "");
+    }
+    out << ".\n\n";
 }
 
 const char* KindName(LookElement kind)
@@ -451,17 +490,17 @@ const char* KindName(LookElement kind)
     return "";
 }
 
-void WriteRenderer(std::ostream& out, const RendererEntry& entry)
+void WriteLookElements(std::ostream& out, const SkinTypeEntry& entry)
 {
-    out << "### " << entry.type << "\n\n";
-    if (!entry.ceguiBase.empty())
-        out << "Extends CEGUI's `" << entry.ceguiBase << "`.\n\n";
-    if (entry.drawnAs.empty())
+    if (!entry.moduleRenderer)
     {
-        out << "No window of the sample skin uses it: look elements not recorded.\n\n";
+        out << "Look elements: drawn by CEGUI's renderer `" << entry.mapping.renderer << "`.\n\n";
         return;
     }
-    out << "Drawn as `" << entry.drawnAs << "`.\n\n";
+    out << "Look elements that the renderer reads";
+    if (!entry.ceguiBase.empty())
+        out << " beside those of CEGUI's `" << entry.ceguiBase << "`, which it extends";
+    out << ":\n\n";
     for (LookElement kind :
          {LookElement::StateImagery, LookElement::NamedArea, LookElement::Property})
     {
@@ -472,47 +511,145 @@ void WriteRenderer(std::ostream& out, const RendererEntry& entry)
     out << "\n";
 }
 
-std::string Reference(const std::vector<WindowTypeEntry>& windowTypes,
-                      const std::vector<RendererEntry>& renderers)
+void WriteSkinType(std::ostream& out, const SkinTypeEntry& entry)
+{
+    if (entry.mapping.windowType.empty())
+    {
+        out << "The sample skin does not map it: the window as its factory makes it, without "
+               "a renderer or look.\n\n";
+        WriteProperties(out, entry);
+        return;
+    }
+    const SkinMapping& mapping = entry.mapping;
+    out << "#### " << mapping.windowType << "\n\n";
+    out << "![" << mapping.windowType << " in the demo](" << kPictureFolder << "/"
+        << PictureFileName(mapping.windowType) << ")\n\n";
+    out << "Window type `" << mapping.targetType << "`, renderer `" << mapping.renderer
+        << "`, look `" << mapping.look << "`.\n\n";
+    WriteProperties(out, entry);
+    WriteLookElements(out, entry);
+}
+
+void WriteWindowType(std::ostream& out, const WindowTypeEntry& entry)
+{
+    out << "### " << entry.type << "\n\n";
+    out << "Module events: " << CodeList(entry.events) << ".\n\n";
+    for (const SkinTypeEntry& skinType : entry.skinTypes)
+        WriteSkinType(out, skinType);
+}
+
+std::string SkinTypeLink(const std::string& windowType)
+{
+    return "[`" + windowType + "`](#" + HeadingAnchor(windowType) + ")";
+}
+
+void WriteRenderer(std::ostream& out, const RendererEntry& entry)
+{
+    out << "### " << entry.type << "\n\n";
+    if (!entry.ceguiBase.empty())
+        out << "Extends CEGUI's `" << entry.ceguiBase << "`.\n\n";
+    if (entry.skinTypes.empty())
+    {
+        out << "No type of the sample skin uses it.\n\n";
+        return;
+    }
+    out << "Used by ";
+    for (std::size_t i = 0; i < entry.skinTypes.size(); ++i)
+        out << (i == 0 ? "" : ", ") << SkinTypeLink(entry.skinTypes[i]);
+    out << ".\n\n";
+}
+
+struct Reference
+{
+    std::vector<WindowTypeEntry> windowTypes;
+    std::vector<SkinTypeEntry> ceguiSkinTypes;
+    std::vector<RendererEntry> renderers;
+};
+
+std::string ReferenceText(const Reference& reference)
 {
     std::ostringstream out;
     WriteIntroduction(out);
     out << "## Window types\n\n";
-    for (const WindowTypeEntry& entry : windowTypes)
+    out << "The CEGUI properties of every window: "
+        << CodeList(std::vector<std::string>(EveryWindowsProperties().begin(),
+                                             EveryWindowsProperties().end()))
+        << ".\n\n";
+    for (const WindowTypeEntry& entry : reference.windowTypes)
         WriteWindowType(out, entry);
+    out << "## Skin types over CEGUI windows\n\n";
+    for (const SkinTypeEntry& entry : reference.ceguiSkinTypes)
+        WriteSkinType(out, entry);
     out << "## Renderers\n\n";
-    for (const RendererEntry& entry : renderers)
+    for (const RendererEntry& entry : reference.renderers)
         WriteRenderer(out, entry);
     std::string text = out.str();
     text.pop_back(); // one newline at the end
     return text;
 }
 
-std::string GenerateReference(const std::string& ceguiDataDir, const std::string& skinDir)
+// The pictures that the reference links, by file name.
+std::vector<std::string> LinkedPictures(const Reference& reference)
+{
+    std::vector<std::string> pictures;
+    const auto add = [&](const SkinTypeEntry& entry)
+    {
+        if (!entry.mapping.windowType.empty())
+            pictures.push_back(PictureFileName(entry.mapping.windowType));
+    };
+    for (const WindowTypeEntry& entry : reference.windowTypes)
+        for (const SkinTypeEntry& skinType : entry.skinTypes)
+            add(skinType);
+    for (const SkinTypeEntry& entry : reference.ceguiSkinTypes)
+        add(entry);
+    return pictures;
+}
+
+Reference GenerateReference(const std::string& ceguiDataDir, const std::string& skinDir)
 {
     ZuTest::ScopedHeadlessCegui cegui(ceguiDataDir, skinDir);
+    // The looks' images scale with the display: without a size they would have none.
+    static_cast<CEGUI::NullRenderer&>(*CEGUI::System::getSingleton().getRenderer())
+        .setDisplaySize(CEGUI::Sizef(kDisplayWidth, kDisplayHeight));
     CEGUI::SchemeManager& schemes = CEGUI::SchemeManager::getSingleton();
     schemes.createFromFile("TaharezLook.scheme");
     schemes.createFromFile("ZuLook.scheme", "skin");
     CEGUI::FontManager::getSingleton().createFromFile(CEGUI::String(kDefaultFont) + ".font");
     CEGUI::System::getSingleton().getDefaultGUIContext().setDefaultFont(kDefaultFont);
-    const std::vector<SkinMapping> skin = SkinMappings();
-    const std::vector<WindowTypeEntry> windowTypes = DescribeWindowTypes(skin);
-    const std::vector<RendererEntry> renderers = DescribeRenderers(skin);
+    const std::vector<SkinMapping> skin = ModuleSkinMappings();
+    const std::vector<LayoutWindow> layoutWindows = ReadLayoutWindows("skin");
+    Reference reference;
+    for (const std::string& type : ModuleWindowTypes())
+        reference.windowTypes.push_back(DescribeWindowType(type, skin, layoutWindows));
+    reference.ceguiSkinTypes = DescribeCeguiSkinTypes(skin, layoutWindows);
+    reference.renderers = DescribeRenderers(skin);
     CEGUI::WindowManager::getSingleton().cleanDeadPool();
-    return Reference(windowTypes, renderers);
+    return reference;
 }
 
 int CheckCommitted(const std::string& generated, const std::string& generatedPath,
-                   const std::string& committedPath)
+                   const std::string& committedPath, const std::vector<std::string>& pictures)
 {
     const std::string committed = ReadFile(committedPath);
-    if (committed == generated)
+    if (committed != generated)
+    {
+        std::cerr << committedPath << " is stale: it differs from " << generatedPath << " at line "
+                  << FirstDifferingLine(committed, generated)
+                  << ". Refresh it with `make docs` (or `cmake --build <build dir> --target "
+                     "docs`) and commit it.\n";
+        return 1;
+    }
+    const std::filesystem::path folder =
+        std::filesystem::path(committedPath).parent_path() / kPictureFolder;
+    std::vector<std::string> missing;
+    for (const std::string& picture : pictures)
+        if (!std::filesystem::exists(folder / picture))
+            missing.push_back(picture);
+    if (missing.empty())
         return 0;
-    std::cerr << committedPath << " is stale: it differs from " << generatedPath << " at line "
-              << FirstDifferingLine(committed, generated)
-              << ". Refresh it with `make docs` (or `cmake --build <build dir> --target docs`) "
-                 "and commit it.\n";
+    std::cerr << committedPath << " links pictures that " << folder.string()
+              << " lacks: " << CodeList(missing)
+              << ". Make them with `make docs` and commit them.\n";
     return 1;
 }
 } // namespace
@@ -536,9 +673,10 @@ int main(int argc, char** argv)
     }
     try
     {
-        const std::string reference = GenerateReference(argv[1], argv[2]);
-        std::ofstream(argv[4], std::ios::binary) << reference;
-        return argc == 6 ? CheckCommitted(reference, argv[4], argv[5]) : 0;
+        const Reference reference = GenerateReference(argv[1], argv[2]);
+        const std::string text = ReferenceText(reference);
+        std::ofstream(argv[4], std::ios::binary) << text;
+        return argc == 6 ? CheckCommitted(text, argv[4], argv[5], LinkedPictures(reference)) : 0;
     }
     catch (const CEGUI::Exception& error)
     {

@@ -10,7 +10,9 @@
 // The text form follows the accessors' value type (TextOf); a third template argument names
 // another one (e.g. SignedAsUnsignedText). A null getter makes a write-only property that
 // reads back as ""; a null setter makes a read-only property that ignores writes. A setter
-// without a parameter makes a command property: any write runs it.
+// without a parameter makes a command property: any write runs it. A fourth template argument,
+// a getter, makes the default the widget's own (a value that differs between the renderers
+// that share the property); the declared default stands for a window without the widget.
 #pragma once
 
 #include "ZuGUIElements/platform/Localize.h"
@@ -196,11 +198,13 @@ using PropertyValue =
 } // namespace detail
 
 template <auto Getter, auto Setter,
-          typename Text = typename TextOf<detail::PropertyValue<Getter, Setter>>::type>
+          typename Text = typename TextOf<detail::PropertyValue<Getter, Setter>>::type,
+          auto DefaultGetter = nullptr>
 class WidgetProperty final : public CEGUI::Property
 {
     using Widget = detail::PropertyOwner<Getter, Setter>;
     static constexpr bool kReadable = !std::is_same_v<decltype(Getter), std::nullptr_t>;
+    static constexpr bool kOwnDefault = !std::is_same_v<decltype(DefaultGetter), std::nullptr_t>;
     static constexpr bool kWritable = !std::is_same_v<decltype(Setter), std::nullptr_t>;
     static constexpr bool kCommand =
         kWritable && std::is_void_v<typename detail::AccessorTraits<decltype(Setter)>::Type>;
@@ -229,11 +233,33 @@ public:
             (WidgetOf(receiver).*Setter)(Text::FromString(value));
     }
 
+    // The default that a layout writer compares the value with.
+    CEGUI::String getDefault(const CEGUI::PropertyReceiver* receiver) const override
+    {
+        if constexpr (kOwnDefault)
+        {
+            if (HasWidget(receiver))
+                return Text::ToString((WidgetOf(receiver).*DefaultGetter)());
+        }
+        return CEGUI::Property::getDefault(receiver);
+    }
+
     bool isReadable() const override { return kReadable; }
     bool isWritable() const override { return kWritable; }
     CEGUI::Property* clone() const override { return new WidgetProperty(*this); }
 
 private:
+    // A renderer's property reaches a window only while the renderer is attached.
+    static bool HasWidget(const CEGUI::PropertyReceiver* receiver)
+    {
+        if (!receiver)
+            return false;
+        if constexpr (std::is_base_of_v<CEGUI::WindowRenderer, Widget>)
+            return static_cast<const CEGUI::Window*>(receiver)->getWindowRenderer() != nullptr;
+        else
+            return true;
+    }
+
     // The receiver is the window; a renderer's properties act on its attached renderer.
     static Widget& WidgetOf(const CEGUI::PropertyReceiver* receiver)
     {

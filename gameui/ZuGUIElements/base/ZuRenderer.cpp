@@ -14,14 +14,19 @@ const CEGUI::ShareProSet s_rendererProperties{
         "FrameEnabled",
         "Property to get/set the state of the frame enabled setting for the FalagardStatic "
         "widget.  Value is either \"True\" or \"False\".",
-        "True"),
+        "False"),
     WidgetProperty<&ZuRenderer::isBackgroundEnabled, &ZuRenderer::setBackgroundEnabled>(
         "BackgroundEnabled",
         "Property to get/set the state of the frame background setting for the FalagardStatic "
         "widget.  Value is either \"True\" or \"False\".",
-        "True"),
-    WidgetProperty<&ZuRenderer::GetImageOffset, &ZuRenderer::SetImageOffsetVector>(
-        "ImageOffset", "Property to get/set the image offset in X direction.", "{{0.5,0},{0.5,0}}"),
+        "False"),
+    // Each renderer anchors the image where it suits its widget: that anchor is the default.
+    WidgetProperty<&ZuRenderer::GetImageOffset, &ZuRenderer::SetImageOffsetVector, UVector2Text,
+                   &ZuRenderer::GetOwnImageOffset>(
+        "ImageOffset",
+        "Property to get/set where the client's image is anchored in the window.  Value is a "
+        "UVector2.",
+        "{{0,0},{0,0}}"),
 };
 } // namespace
 
@@ -44,13 +49,14 @@ ZuWindow* ZuRenderer::GameWindow() const
 
 void ZuRenderer::SetImageOffset(float xScale, float xOffset, float yScale, float yOffset)
 {
+    d_ownImageOffset = CEGUI::UVector2(CEGUI::UDim(xScale, xOffset), CEGUI::UDim(yScale, yOffset));
     d_image.SetBasePointOffset(xScale, xOffset, yScale, yOffset);
 }
 
 void ZuRenderer::SetImageOffsetVector(const CEGUI::UVector2& offset)
 {
-    SetImageOffset(offset.d_x.d_scale, offset.d_x.d_offset, offset.d_y.d_scale,
-                   offset.d_y.d_offset);
+    d_image.SetBasePointOffset(offset.d_x.d_scale, offset.d_x.d_offset, offset.d_y.d_scale,
+                               offset.d_y.d_offset);
 }
 
 void ZuRenderer::RenderProxyLayer()

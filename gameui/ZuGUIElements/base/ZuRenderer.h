@@ -32,7 +32,12 @@ public:
     }
     bool isBackgroundEnabled() const { return d_backgroundEnabled; }
 
+    // The renderer's own anchor of the client's image (in window scale and pixels): where it
+    // puts the image until a layout or script says otherwise, and the default of
+    // "ImageOffset".
     void SetImageOffset(float xScale, float xOffset, float yScale, float yOffset);
+    CEGUI::UVector2 GetOwnImageOffset() const { return d_ownImageOffset; }
+    // The anchor that "ImageOffset" sets; the renderer's own stays.
     void SetImageOffsetVector(const CEGUI::UVector2& offset);
     CEGUI::UVector2 GetImageOffset() const { return d_image.GetBasePointOffset(); }
 
@@ -78,6 +83,7 @@ protected:
 private:
     bool d_frameEnabled = false;
     bool d_backgroundEnabled = false;
+    CEGUI::UVector2 d_ownImageOffset{CEGUI::UDim(0, 0), CEGUI::UDim(0, 0)};
     ZuImage d_image;
 };
 

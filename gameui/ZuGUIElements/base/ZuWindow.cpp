@@ -12,9 +12,9 @@ const CEGUI::String ZuWindow::EventGameObjectDestroyed("GameObjectDestroyed");
 const CEGUI::ShareProSet ZuWindow::s_SharePros{
     WidgetProperty<&ZuWindow::getCompareId, &ZuWindow::setCompareId>(
         "GameObjectCompareId",
-        "Property to get/set the compare id for the ZuWindow.  Value is a int.", "0"),
+        "Property to get/set the compare id for the ZuWindow.  Value is a uint.", "0"),
     WidgetProperty<&ZuWindow::getSparkingState, &ZuWindow::setSparkingState, SignedAsUnsignedText>(
-        "Sparking", "Property to get/set the sparking state for the ZuWindow.  Value is a int.",
+        "Sparking", "Property to get/set the sparking state for the ZuWindow.  Value is a uint.",
         "0"),
 };
 

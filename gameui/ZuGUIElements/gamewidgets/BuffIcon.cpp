@@ -7,9 +7,11 @@ const CEGUI::String CBuffIcon::EventNamespace("BuffIcon");
 
 const CEGUI::ShareProSet CBuffIcon::s_SharePros{
     WidgetProperty<&CBuffIcon::GetBuffIndex, &CBuffIcon::SetBuffIndex>(
-        "BuffIndex", "Property to get/set the index for the Buff Icon.  Value is a int.", "0"),
+        "BuffIndex", "Property to get/set the index for the Buff Icon.  Value is a uint.", "0"),
     WidgetProperty<&CBuffIcon::GetDirectId, &CBuffIcon::SetDirectId>(
-        "CellId", "Property to get/set the direct item id of the Buff Icon.  Value is a int.", "0"),
+        // The text of the initial id (none: -1).
+        "CellId", "Property to get/set the direct item id of the Buff Icon.  Value is a uint.",
+        "4294967295"),
 };
 
 void CBuffIcon::ResolveOnChange(unsigned& field, unsigned value)

@@ -19,13 +19,17 @@ const CEGUI::String CCreatureViewer::EventNamespace("CCreatureViewer");
 const CEGUI::ShareProSet CCreatureViewer::s_SharePros{
     WidgetProperty<&CCreatureViewer::GetWhichOne, &CCreatureViewer::SetWhichOne>(
         "WhichOne",
-        "Property to get/set the which object for the text to evaluate .  Value is a string.", "0"),
+        "Property to get/set the which object for the text to evaluate .  Value is a string.", ""),
     WidgetProperty<&CCreatureViewer::GetRenderOper, &CCreatureViewer::SetRenderOper,
                    NamedValueText<kViewerRenderOperations>>(
-        "RenderOper", "Property to get/set the render operation for the viewer .  Value is a int.",
-        "0"),
+        "RenderOper",
+        "Property to get/set the render operation for the viewer .  Value is one of "
+        "\"RenderMap\", \"RenderIcon\", \"RenderLargeIcon\" and \"RenderSmallIcon\".",
+        "RenderMap"),
     WidgetProperty<&CCreatureViewer::GetDirectId, &CCreatureViewer::SetDirectId>(
-        "CellId", "Property to get/set the direct item id of CZuItemIcon.  Value is a int.", "0"),
+        // The text of the initial id (none: -1).
+        "CellId", "Property to get/set the direct item id of CZuItemIcon.  Value is a uint.",
+        "4294967295"),
     WidgetProperty<&CCreatureViewer::getPicked, &CCreatureViewer::setPicked>(
         "Picked", "Property to get/set the if this CCreatureViewer is picked.  Value is a boolean.",
         "False"),

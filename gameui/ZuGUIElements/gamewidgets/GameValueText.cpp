@@ -13,9 +13,9 @@ const CEGUI::String CGameValueText::EventNamespace("GameValueText");
 
 const CEGUI::ShareProSet CGameValueText::s_SharePros{
     WidgetProperty<&CGameValueText::GetWhichOne, &CGameValueText::SetWhichOne>("WhichOne",
-                                                                               kWhichHelp, "0"),
+                                                                               kWhichHelp, ""),
     WidgetProperty<&CGameValueText::GetWhichProperty, &CGameValueText::SetWhichProperty>(
-        "WhichProperty", kWhichHelp, "0"),
+        "WhichProperty", kWhichHelp, ""),
 };
 
 void CGameValueText::UpdateImp()

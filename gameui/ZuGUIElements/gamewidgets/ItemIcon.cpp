@@ -42,11 +42,11 @@ const CEGUI::ShareProSet CItemIcon::s_SharePros{
         "Property to get/set the package name for the CZuItemIcon.  Value is a string.", ""),
     WidgetProperty<&CItemIcon::getPackageIndex, &CItemIcon::setPackageIndex, SignedAsUnsignedText>(
         "PackageIndex",
-        "Property to get/set the package index for the CZuItemIcon.  Value is a int.",
+        "Property to get/set the package index for the CZuItemIcon.  Value is a uint.",
         // The text of the initial index (-1), so that a saved layout keeps an index of 0.
         "4294967295"),
     WidgetProperty<&CItemIcon::GetDirectId, &CItemIcon::SetDirectId>(
-        "CellId", "Property to get/set the direct item id of CZuItemIcon.  Value is a int.", "0"),
+        "CellId", "Property to get/set the direct item id of CZuItemIcon.  Value is a uint.", "0"),
     WidgetProperty<&CItemIcon::GetItemType, &CItemIcon::SetItemType>(
         "ItemType", "Property to get/set the package name for the CZuItemIcon.  Value is a string.",
         "Item"),
@@ -54,7 +54,7 @@ const CEGUI::ShareProSet CItemIcon::s_SharePros{
         "ClickIsPick",
         "Property to get/set the if this CZuItemIcon click operation is pick.  Value is a "
         "boolean.",
-        "0"),
+        "False"),
     WidgetProperty<&CItemIcon::IsClicked, &CItemIcon::SetClicked>(
         "Picked", "Property to get/set the if this CZuItemIcon is picked.  Value is a boolean.",
         "False"),
@@ -68,11 +68,15 @@ const CEGUI::ShareProSet CItemIcon::s_SharePros{
         "PackageId", "Property to get/set the package id for the CZuItemIcon.  Value is a uint.",
         "0"),
     WidgetProperty<&CItemIcon::ItemIdx, &CItemIcon::SetItemIdx, SignedAsUnsignedText>(
-        "Spell_Index", "Property to get/set the spell index.  Value is a integer.", "False"),
+        // The text of the initial index (-1), as for "PackageIndex".
+        "Spell_Index", "Property to get/set the spell index.  Value is a uint.", "4294967295"),
     WidgetProperty<&CItemIcon::GetRenderOper, &CItemIcon::SetRenderOper,
                    NamedValueText<kIconRenderOperations>>(
-        "RenderOper", "Property to get/set the render operation for the icon .  Value is a int.",
-        "0"),
+        "RenderOper",
+        "Property to get/set the render operation for the icon .  Value is one of \"RenderMap\", "
+        "\"RenderIcon\", \"RenderLargeIcon\", \"RenderSmallIcon\", \"RenderDarkIcon\" and "
+        "\"RenderForceDarkIcon\".",
+        "RenderIcon"),
     WidgetProperty<&CItemIcon::getWhyReadOnly, &CItemIcon::setWhyReadOnly>(
         "WhyReadOnly",
         "Property to get/set the reason for read-only of this CZuItemIcon.  Value is a string.",

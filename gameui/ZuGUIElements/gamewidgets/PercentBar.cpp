@@ -14,7 +14,7 @@ const CEGUI::String CPercentBar::EventPercentChanged("PercentChanged");
 
 const CEGUI::ShareProSet CPercentBar::s_SharePros{
     WidgetProperty<&CPercentBar::GetPercent, &CPercentBar::SetPercent>(
-        "Value", "Property to get/set the value.  Value is a float.", "0"),
+        "Value", "Property to get/set the value.  Value is a float.", "0.5"),
     // A "#" text is stored localised.
     WidgetProperty<&CPercentBar::getTooltip2, &CPercentBar::SetTooltip2, LocalizedText>(
         "Tooltips2", "Property to get/set the tooltip2.  Value is a string.", ""),
@@ -65,7 +65,11 @@ namespace
 {
 const ShareProSet s_rendererProperties{
     ZuGUI::WidgetProperty<&CPercentBarRenderer::GetStyle, &CPercentBarRenderer::SetStyle>(
-        "Style", "Property to get/set the bar's style.  Value is a string.", "Broad"),
+        "Style",
+        "Property to get/set the bar's style: the first part of the names of the look's "
+        "imageries and area that draw it (the sample skin has \"Broad\" and \"Slim\").  Value "
+        "is a string.",
+        "Broad"),
 };
 } // namespace
 

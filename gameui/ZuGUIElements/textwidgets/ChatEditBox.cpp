@@ -15,15 +15,16 @@ const CEGUI::String CChatEditBox::EventNamespace("ChatEditBox");
 
 const CEGUI::ShareProSet CChatEditBox::s_SharePros{
     WidgetProperty<nullptr, &CChatEditBox::BeginPushItem>(
-        "PushId", "Property to push an item id .  Value is a integer.", "0"),
+        "PushId", "Property to push an item id .  Value is a uint.", ""),
     WidgetProperty<nullptr, &CChatEditBox::EndPushItem>(
         "PushText", "Property to push an item name .  Value is a string.", ""),
     WidgetProperty<&CChatEditBox::getEncodedText, nullptr>(
         "EncodedText", "Property to get encoded text .  Value is a string.", ""),
     WidgetProperty<&CChatEditBox::getMaxEncodedLogNum, &CChatEditBox::setMaxEncodedLogNum>(
-        "MaxEncodeNum", "Property to get maximum encoded text number.  Value is a interger.", ""),
+        "MaxEncodeNum", "Property to get maximum encoded text number.  Value is a uint.",
+        "4294967295"),
     WidgetProperty<&CChatEditBox::getEncodedLogNum, nullptr>(
-        "EncodeNum", "Property to get current encoded text number.  Value is a interger.", ""),
+        "EncodeNum", "Property to get current encoded text number.  Value is a uint.", "0"),
 };
 
 namespace

@@ -55,8 +55,8 @@ const CEGUI::String CGameChatBox::ChatViewType(kRichTextChildType);
 
 const CEGUI::ShareProSet CGameChatBox::s_SharePros{
     WidgetProperty<&CGameChatBox::GetChatCapacity, &CGameChatBox::SetChatCapacity>(
-        "ChatCapacity",
-        "Property to get/set the capacity of this game chat box.  Value is a interger.", "0"),
+        "ChatCapacity", "Property to get/set the capacity of this game chat box.  Value is a uint.",
+        "0"),
     WidgetProperty<nullptr, &CGameChatBox::PushChatText>("PushChat", "to push a chat", ""),
     WidgetProperty<&CGameChatBox::getDefaultTextColor, &CGameChatBox::setDefaultTextColor>(
         "DefaultColour",
@@ -66,10 +66,10 @@ const CEGUI::ShareProSet CGameChatBox::s_SharePros{
         "Clear", "Property to clear chats.  Value is empty", ""),
     WidgetProperty<&CGameChatBox::getIndentRestLines, &CGameChatBox::setIndentRestLines>(
         "IndentRestLine",
-        "Property to get/set the rest line's indent of a chat box.  Value is a string.", "False"),
+        "Property to get/set the rest line's indent of a chat box.  Value is an int.", "0"),
     WidgetProperty<&CGameChatBox::getIndent1stLine, &CGameChatBox::setIndent1stLine>(
         "Indent1stLine",
-        "Property to get/set the 1st line's indent of a chat box.  Value is a string.", "False"),
+        "Property to get/set the 1st line's indent of a chat box.  Value is an int.", "0"),
     WidgetProperty<&CGameChatBox::getMsgLife, &CGameChatBox::setMsgLife, WholeSecondsText>(
         "MsgLife", "Property to get/set line life of a chat box.  Value is a float.", "0"),
     LineBreakProperty<&CGameChatBox::getLineBreak, &CGameChatBox::setLineBreak>(),

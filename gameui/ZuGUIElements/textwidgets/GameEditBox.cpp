@@ -43,11 +43,10 @@ const CEGUI::ShareProSet CGameEditBox::s_SharePros{
         "False"),
     WidgetProperty<&CGameEditBox::GetMaxNumber, &CGameEditBox::SetMaxNumber>(
         "MaxNumber",
-        "Property to get/set if this game edit accept numeric character only.  Value is a "
-        "boolean.",
-        "False"),
+        "Property to get/set the largest number that this game edit accepts.  Value is a uint.",
+        "4294967295"),
     WidgetProperty<nullptr, &CGameEditBox::InsertText>(
-        "InsertText", "Property to insert text.  Value is a string.", "False"),
+        "InsertText", "Property to insert text.  Value is a string.", ""),
 };
 
 bool CGameEditBox::ExceedsMaximum(const CEGUI::String& text) const

@@ -57,16 +57,13 @@ const CEGUI::ShareProSet CGameMultiLine::s_SharePros{
         "False"),
     WidgetProperty<&CGameMultiLine::getCmdFontName, &CGameMultiLine::setCmdFontName>(
         "CmdFont",
-        "Property to get/set the command text font of CGameMultiLine.  Value is a string.",
-        "False"),
+        "Property to get/set the command text font of CGameMultiLine.  Value is a string.", ""),
     WidgetProperty<&CGameMultiLine::getIndentRestLines, &CGameMultiLine::setIndentRestLines>(
         "IndentRestLine",
-        "Property to get/set the rest line's indent of CGameMultiLine.  Value is a string.",
-        "False"),
+        "Property to get/set the rest line's indent of CGameMultiLine.  Value is an int.", "0"),
     WidgetProperty<&CGameMultiLine::getIndent1stLine, &CGameMultiLine::setIndent1stLine>(
         "Indent1stLine",
-        "Property to get/set the 1st line's indent of CGameMultiLine.  Value is a string.",
-        "False"),
+        "Property to get/set the 1st line's indent of CGameMultiLine.  Value is an int.", "0"),
     LineBreakProperty<&CGameMultiLine::GetLineBreak, &CGameMultiLine::setLineBreak>(),
     WidgetProperty<&CGameMultiLine::isTextSelectable, &CGameMultiLine::setTextSelectable>(
         "TextSelectable",
