@@ -1,0 +1,235 @@
+#include "ZuGUIElements/richtext/bidi/BidiText.h"
+
+#include <unicode/ubidi.h>
+#include <unicode/uchar.h>
+#include <unicode/ushape.h>
+#include <unicode/utf16.h>
+
+#include <algorithm>
+
+namespace ZuGUI
+{
+namespace Bidi
+{
+namespace
+{
+constexpr CodePoint kReplacement = 0xFFFD;
+
+CodePoint ScalarValue(CodePoint codePoint)
+{
+    return codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF) ? kReplacement
+                                                                                : codePoint;
+}
+
+// Appends the text as UTF-16 to `utf16`, and the UTF-16 index of each code point (and one past
+// the last) to `unitOf`.
+void ToUtf16(const CodePoint* text, std::size_t length, std::vector<char16_t>& utf16,
+             std::vector<std::int32_t>& unitOf)
+{
+    utf16.clear();
+    unitOf.clear();
+    for (std::size_t i = 0; i < length; ++i)
+    {
+        unitOf.push_back(static_cast<std::int32_t>(utf16.size()));
+        const CodePoint value = ScalarValue(text[i]);
+        if (U_IS_BMP(value))
+        {
+            utf16.push_back(static_cast<char16_t>(value));
+        }
+        else
+        {
+            utf16.push_back(static_cast<char16_t>(U16_LEAD(value)));
+            utf16.push_back(static_cast<char16_t>(U16_TRAIL(value)));
+        }
+    }
+    unitOf.push_back(static_cast<std::int32_t>(utf16.size()));
+}
+
+bool IsRightToLeftClass(UCharDirection direction)
+{
+    switch (direction)
+    {
+    case U_RIGHT_TO_LEFT:
+    case U_RIGHT_TO_LEFT_ARABIC:
+    case U_ARABIC_NUMBER:
+    case U_RIGHT_TO_LEFT_EMBEDDING:
+    case U_RIGHT_TO_LEFT_OVERRIDE:
+    case U_RIGHT_TO_LEFT_ISOLATE:
+    case U_LEFT_TO_RIGHT_EMBEDDING:
+    case U_LEFT_TO_RIGHT_OVERRIDE:
+    case U_LEFT_TO_RIGHT_ISOLATE:
+    case U_FIRST_STRONG_ISOLATE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+constexpr CodePoint kLam = 0x0644;
+
+bool IsLamAlefLigature(char16_t unit)
+{
+    return unit >= 0xFEF5 && unit <= 0xFEFC;
+}
+} // namespace
+
+bool IsRemovedFromDisplay(CodePoint codePoint)
+{
+    switch (u_charDirection(static_cast<UChar32>(ScalarValue(codePoint))))
+    {
+    case U_LEFT_TO_RIGHT_EMBEDDING:
+    case U_RIGHT_TO_LEFT_EMBEDDING:
+    case U_LEFT_TO_RIGHT_OVERRIDE:
+    case U_RIGHT_TO_LEFT_OVERRIDE:
+    case U_POP_DIRECTIONAL_FORMAT:
+    case U_BOUNDARY_NEUTRAL:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool NeedsAnalysis(const CodePoint* text, std::size_t length)
+{
+    // Below U+0590 only the explicit controls, which sit higher, could change anything.
+    return std::any_of(text, text + length,
+                       [](CodePoint codePoint)
+                       {
+                           return codePoint >= 0x0590 &&
+                                  IsRightToLeftClass(u_charDirection(
+                                      static_cast<UChar32>(ScalarValue(codePoint))));
+                       });
+}
+
+CodePoint Shown(CodePoint codePoint, Level level)
+{
+    if ((level & 1) == 0)
+        return codePoint;
+    return static_cast<CodePoint>(u_charMirror(static_cast<UChar32>(ScalarValue(codePoint))));
+}
+
+Paragraph::Paragraph() : m_paragraph(ubidi_open()), m_line(ubidi_open()) {}
+
+Paragraph::~Paragraph()
+{
+    if (m_line)
+        ubidi_close(m_line);
+    if (m_paragraph)
+        ubidi_close(m_paragraph);
+}
+
+void Paragraph::SetPlain(std::size_t length, Level baseLevel)
+{
+    m_levels.assign(length, baseLevel);
+    m_baseLevel = baseLevel;
+    m_plainLeftToRight = baseLevel == 0;
+    m_analysed = false;
+}
+
+void Paragraph::Analyse(const CodePoint* text, std::size_t length, Direction direction)
+{
+    const Level given = direction == Direction::RightToLeft ? 1 : 0;
+    if (direction != Direction::RightToLeft && !NeedsAnalysis(text, length))
+        return SetPlain(length, 0);
+    ToUtf16(text, length, m_utf16, m_unitOf);
+    UErrorCode status = U_ZERO_ERROR;
+    const UBiDiLevel paragraphLevel = direction == Direction::Auto ? UBIDI_DEFAULT_LTR : given;
+    if (m_paragraph && m_utf16.size() <= static_cast<std::size_t>(INT32_MAX))
+        ubidi_setPara(m_paragraph, reinterpret_cast<const UChar*>(m_utf16.data()),
+                      static_cast<std::int32_t>(m_utf16.size()), paragraphLevel, nullptr, &status);
+    else
+        status = U_MEMORY_ALLOCATION_ERROR;
+    const UBiDiLevel* levels = U_SUCCESS(status) ? ubidi_getLevels(m_paragraph, &status) : nullptr;
+    if (U_FAILURE(status) || (!levels && length > 0))
+        return SetPlain(length, given);
+    m_baseLevel = ubidi_getParaLevel(m_paragraph) & 1;
+    m_levels.resize(length);
+    m_removed.resize(length);
+    for (std::size_t i = 0; i < length; ++i)
+        m_removed[i] = IsRemovedFromDisplay(text[i]);
+    m_plainLeftToRight = m_baseLevel == 0;
+    for (std::size_t i = 0; i < length; ++i)
+    {
+        m_levels[i] = levels[m_unitOf[i]];
+        m_plainLeftToRight = m_plainLeftToRight && m_levels[i] == 0;
+    }
+    m_analysed = true;
+}
+
+void Paragraph::LineOrder(std::size_t start, std::size_t end, std::vector<std::size_t>& order)
+{
+    order.clear();
+    end = std::min(end, Length());
+    if (start >= end)
+        return;
+    const auto logical = [&]
+    {
+        order.clear();
+        for (std::size_t i = start; i < end; ++i)
+            order.push_back(i);
+    };
+    if (!m_analysed)
+    {
+        // Left to right throughout, or a right-to-left base without analysis (ICU failed):
+        // the logical order.
+        return logical();
+    }
+    UErrorCode status = U_ZERO_ERROR;
+    ubidi_setLine(m_paragraph, m_unitOf[start], m_unitOf[end], m_line, &status);
+    const std::int32_t units = U_SUCCESS(status) ? ubidi_getLength(m_line) : 0;
+    m_visualMap.resize(static_cast<std::size_t>(std::max(units, 0)));
+    if (U_SUCCESS(status))
+        ubidi_getVisualMap(m_line, m_visualMap.data(), &status);
+    if (U_FAILURE(status))
+        return logical();
+    // The map gives the logical UTF-16 index (in the line) at each visual position; a code point
+    // outside the BMP shows once, at its lead unit.
+    for (const std::int32_t unit : m_visualMap)
+    {
+        const std::int32_t logicalUnit = m_unitOf[start] + unit;
+        const auto found =
+            std::lower_bound(m_unitOf.begin() + static_cast<std::ptrdiff_t>(start),
+                             m_unitOf.begin() + static_cast<std::ptrdiff_t>(end), logicalUnit);
+        if (found == m_unitOf.begin() + static_cast<std::ptrdiff_t>(end) || *found != logicalUnit)
+            continue;
+        const std::size_t index = static_cast<std::size_t>(found - m_unitOf.begin());
+        if (!m_removed[index])
+            order.push_back(index);
+    }
+}
+
+void JoinArabicLetters(const CodePoint* text, std::size_t length, std::vector<CodePoint>& shaped)
+{
+    shaped.assign(text, text + length);
+    std::vector<char16_t> utf16;
+    std::vector<std::int32_t> unitOf;
+    ToUtf16(text, length, utf16, unitOf);
+    if (utf16.empty() || utf16.size() > static_cast<std::size_t>(INT32_MAX))
+        return;
+    // Each lam-alef pair becomes one ligature: the shaped text is shorter by one per pair.
+    std::vector<char16_t> joined(utf16.size());
+    UErrorCode status = U_ZERO_ERROR;
+    const std::int32_t joinedLength = u_shapeArabic(
+        reinterpret_cast<const UChar*>(utf16.data()), static_cast<std::int32_t>(utf16.size()),
+        reinterpret_cast<UChar*>(joined.data()), static_cast<std::int32_t>(joined.size()),
+        U_SHAPE_LETTERS_SHAPE | U_SHAPE_TEXT_DIRECTION_LOGICAL | U_SHAPE_LAMALEF_RESIZE, &status);
+    if (U_FAILURE(status) || joinedLength < 0)
+        return;
+    // Walks both texts: a code point outside the BMP is two units in both, a lam-alef ligature
+    // one unit for the two units of its lam and alef.
+    std::size_t out = 0;
+    for (std::size_t i = 0; i < length && out < static_cast<std::size_t>(joinedLength); ++i)
+    {
+        const std::size_t width = static_cast<std::size_t>(unitOf[i + 1] - unitOf[i]);
+        // Vowel marks stay combining marks, drawn over the letter before them, rather than
+        // the spacing forms ICU gives them between joined letters.
+        if (width == 1 && joined[out] != utf16[static_cast<std::size_t>(unitOf[i])] &&
+            u_charType(static_cast<UChar32>(text[i])) != U_NON_SPACING_MARK)
+            shaped[i] = joined[out];
+        out += width;
+        if (text[i] == kLam && IsLamAlefLigature(joined[out - 1]) && i + 1 < length)
+            shaped[++i] = kShownByPrevious;
+    }
+}
+} // namespace Bidi
+} // namespace ZuGUI
