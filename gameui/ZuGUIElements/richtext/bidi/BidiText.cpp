@@ -75,6 +75,10 @@ bool IsLamAlefLigature(char16_t unit)
 
 bool IsRemovedFromDisplay(CodePoint codePoint)
 {
+    // Printable ASCII and the alphabets up to U+180E hold no such code point but the soft hyphen.
+    if ((codePoint >= 0x20 && codePoint < 0x7F) ||
+        (codePoint >= 0xA0 && codePoint < 0x180E && codePoint != 0xAD))
+        return false;
     switch (u_charDirection(static_cast<UChar32>(ScalarValue(codePoint))))
     {
     case U_LEFT_TO_RIGHT_EMBEDDING:
@@ -143,6 +147,10 @@ void Paragraph::Analyse(const CodePoint* text, std::size_t length, Direction dir
     if (U_FAILURE(status) || (!levels && length > 0))
         return SetPlain(length, given);
     m_baseLevel = ubidi_getParaLevel(m_paragraph) & 1;
+    // The code point of each UTF-16 unit: its index at its first unit, -1 at a trail unit.
+    m_indexOfUnit.assign(m_utf16.size(), -1);
+    for (std::size_t i = 0; i < length; ++i)
+        m_indexOfUnit[static_cast<std::size_t>(m_unitOf[i])] = static_cast<std::int32_t>(i);
     m_levels.resize(length);
     m_removed.resize(length);
     for (std::size_t i = 0; i < length; ++i)
@@ -186,15 +194,9 @@ void Paragraph::LineOrder(std::size_t start, std::size_t end, std::vector<std::s
     // outside the BMP shows once, at its lead unit.
     for (const std::int32_t unit : m_visualMap)
     {
-        const std::int32_t logicalUnit = m_unitOf[start] + unit;
-        const auto found =
-            std::lower_bound(m_unitOf.begin() + static_cast<std::ptrdiff_t>(start),
-                             m_unitOf.begin() + static_cast<std::ptrdiff_t>(end), logicalUnit);
-        if (found == m_unitOf.begin() + static_cast<std::ptrdiff_t>(end) || *found != logicalUnit)
-            continue;
-        const std::size_t index = static_cast<std::size_t>(found - m_unitOf.begin());
-        if (!m_removed[index])
-            order.push_back(index);
+        const std::int32_t index = m_indexOfUnit[static_cast<std::size_t>(m_unitOf[start] + unit)];
+        if (index >= 0 && !m_removed[static_cast<std::size_t>(index)])
+            order.push_back(static_cast<std::size_t>(index));
     }
 }
 

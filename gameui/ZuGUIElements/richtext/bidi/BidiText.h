@@ -77,6 +77,8 @@ private:
     std::vector<char16_t> m_utf16;
     // The UTF-16 index of each code point, and one past the last.
     std::vector<std::int32_t> m_unitOf;
+    // The code point index of each UTF-16 unit that starts one, -1 for the others.
+    std::vector<std::int32_t> m_indexOfUnit;
     std::vector<Level> m_levels;
     // Whether each code point is removed from display.
     std::vector<bool> m_removed;
