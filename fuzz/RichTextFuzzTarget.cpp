@@ -27,6 +27,7 @@
 #include "ZuGUIElements/richtext/ParserManager.h"
 #include "ZuGUIElements/richtext/RichTextDoc.h"
 #include "ZuGUIElements/richtext/Utf8String.h"
+#include "ZuGUIElements/richtext/bidi/BidiText.h"
 #include "public/MarkupText.h"
 
 #include <CEGUI/CEGUI.h>
@@ -227,6 +228,41 @@ ZuGUI::TextParser::DocPtr FormatWithinBudget(ZuTest::TestRichTextView& view, flo
     }
 }
 
+// The bidirectional stage on the view's text, cut into lines where the input says: each line's
+// order shows each of its code points that are not removed from display exactly once, and the
+// joined text keeps one entry per code point.
+void CheckBidiLines(const CEGUI::String& text, FuzzReader& cuts)
+{
+    const ZuGUI::Bidi::CodePoint* codePoints = text.ptr();
+    const std::size_t length = text.length();
+    static const ZuGUI::Bidi::Direction kDirections[] = {ZuGUI::Bidi::Direction::Auto,
+                                                         ZuGUI::Bidi::Direction::LeftToRight,
+                                                         ZuGUI::Bidi::Direction::RightToLeft};
+    ZuGUI::Bidi::Paragraph paragraph;
+    paragraph.Analyse(codePoints, length, kDirections[cuts.Byte(0) % 3]);
+    Check(paragraph.Length() == length, "the paragraph has another length than its text");
+    std::vector<std::size_t> order;
+    std::vector<bool> shown;
+    for (std::size_t start = 0; start < length;)
+    {
+        const std::size_t end = std::min(length, start + 1 + cuts.Byte(40));
+        paragraph.LineOrder(start, end, order);
+        shown.assign(end - start, false);
+        for (const std::size_t index : order)
+        {
+            Check(index >= start && index < end, "a line shows a code point of another line");
+            Check(!shown[index - start], "a line shows a code point twice");
+            shown[index - start] = true;
+        }
+        for (std::size_t i = start; i < end; ++i)
+            Check(shown[i - start] != ZuGUI::Bidi::IsRemovedFromDisplay(codePoints[i]),
+                  "a line leaves out a code point it shows, or shows one it removes");
+        start = end;
+    }
+    std::vector<ZuGUI::Bidi::CodePoint> joined;
+    ZuGUI::Bidi::JoinArabicLetters(codePoints, length, joined);
+    Check(joined.size() == length, "joining changed the text's length");
+}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -265,6 +301,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Exercise(view, *doc, points);
     }
     CheckPlayerTextMakesNoCommand(view, std::max(width, 120.0f));
+    FuzzInput forLines(data, size);
+    FuzzReader cuts = forLines.Back();
+    CheckBidiLines(view.text, cuts);
     if (withHost)
     {
         Check(world.host.CountScriptCalls("gFn_chatItem_add_ref") ==

@@ -32,6 +32,14 @@ TEST(BidiTextTest, LinesShowInTheOrderTheirDirectionsGive)
     };
     const Case cases[] = {
         {"Latin stays as it is", U"ab (c)", Direction::Auto, 0, 6, 0, {0, 1, 2, 3, 4, 5}},
+        // What the algorithm removes shows in no line, turned around or not.
+        {"a soft hyphen and a joiner in Latin",
+         U"a\u00ADb\u200Dc",
+         Direction::Auto,
+         0,
+         5,
+         0,
+         {0, 2, 4}},
         {"Hebrew turns around", U"\u05D0\u05D1 \u05D2", Direction::Auto, 0, 4, 1, {3, 2, 1, 0}},
         // A left-to-right name, then a Hebrew message with a number: the number reads left to
         // right inside the right-to-left run.

@@ -133,6 +133,9 @@ void Paragraph::SetPlain(std::size_t length, Level baseLevel)
 void Paragraph::Analyse(const CodePoint* text, std::size_t length, Direction direction)
 {
     const Level given = direction == Direction::RightToLeft ? 1 : 0;
+    m_removed.resize(length);
+    for (std::size_t i = 0; i < length; ++i)
+        m_removed[i] = IsRemovedFromDisplay(text[i]);
     if (direction != Direction::RightToLeft && !NeedsAnalysis(text, length))
         return SetPlain(length, 0);
     ToUtf16(text, length, m_utf16, m_unitOf);
@@ -152,9 +155,6 @@ void Paragraph::Analyse(const CodePoint* text, std::size_t length, Direction dir
     for (std::size_t i = 0; i < length; ++i)
         m_indexOfUnit[static_cast<std::size_t>(m_unitOf[i])] = static_cast<std::int32_t>(i);
     m_levels.resize(length);
-    m_removed.resize(length);
-    for (std::size_t i = 0; i < length; ++i)
-        m_removed[i] = IsRemovedFromDisplay(text[i]);
     m_plainLeftToRight = m_baseLevel == 0;
     for (std::size_t i = 0; i < length; ++i)
     {
@@ -174,7 +174,10 @@ void Paragraph::LineOrder(std::size_t start, std::size_t end, std::vector<std::s
     {
         order.clear();
         for (std::size_t i = start; i < end; ++i)
-            order.push_back(i);
+        {
+            if (!m_removed[i])
+                order.push_back(i);
+        }
     };
     if (!m_analysed)
     {

@@ -61,7 +61,8 @@ public:
     // 0 for a left-to-right paragraph, 1 for a right-to-left one.
     Level BaseLevel() const { return m_baseLevel; }
     Level LevelAt(std::size_t index) const { return m_levels[index]; }
-    // Whether every code point is at level 0: the display order is the logical order.
+    // Whether every code point is at level 0: the display order is the logical order (without
+    // the code points removed from display).
     bool IsPlainLeftToRight() const { return m_plainLeftToRight; }
 
     // The display order of code points [start, end) shown as one line, left to right: each
