@@ -60,3 +60,43 @@ void BM_BidiJoinArabicChatLine(benchmark::State& state)
 }
 BENCHMARK(BM_BidiJoinArabicChatLine);
 } // namespace
+
+namespace
+{
+// Text made to be slow: Hebrew, Latin and digits under embeddings and isolates nested past the
+// algorithm's depth of 125, overrides and their terminators left open; analysed and shown as
+// lines of 80 code points. Throughput must not fall as the text grows.
+std::vector<CodePoint> HostileText(std::size_t length)
+{
+    const std::u32string pieces[] = {U"\u202B",   U"\u2067", U"\u05D0\u05D1 ", U"ab 12 ", U"\u202E",
+                                     U"(\u05D2)", U"\u202C", U"\u2069",        U"\u200D"};
+    std::vector<CodePoint> text;
+    for (std::size_t i = 0; text.size() < length; ++i)
+    {
+        const std::u32string& piece = pieces[(i * 7 + i / 300) % std::size(pieces)];
+        text.insert(text.end(), piece.begin(), piece.end());
+    }
+    text.resize(length);
+    return text;
+}
+
+void BM_BidiHostileTextScaling(benchmark::State& state)
+{
+    const std::vector<CodePoint> text = HostileText(static_cast<std::size_t>(state.range(0)));
+    ZuGUI::Bidi::Paragraph paragraph;
+    std::vector<std::size_t> order;
+    for (auto _ : state)
+    {
+        paragraph.Analyse(text.data(), text.size(), ZuGUI::Bidi::Direction::Auto);
+        for (std::size_t start = 0; start < text.size(); start += 80)
+            paragraph.LineOrder(start, start + 80, order);
+        benchmark::DoNotOptimize(order.data());
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
+}
+BENCHMARK(BM_BidiHostileTextScaling)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
+} // namespace
