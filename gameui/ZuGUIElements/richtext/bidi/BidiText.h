@@ -9,7 +9,8 @@
 // join is left as it is.
 //
 // Cost: the text is copied to UTF-16 once per analysis; a line's order costs a pass over the
-// line. Each thread keeps its own ICU objects and buffers: a Paragraph is used on one thread.
+// line. A Paragraph keeps its own ICU objects and buffers, reused from one analysis to the next;
+// it is used on one thread at a time. JoinArabicLetters may be called from any thread.
 #pragma once
 
 #include <cstddef>
