@@ -34,6 +34,16 @@ constexpr float kEndTolerance = 5.0f;
 constexpr CEGUI::uint kMessageShown = 0;
 constexpr CEGUI::uint kViewFree = 1;
 
+// Empties `window` and hides it: it takes no space and shows no message.
+void EmptyView(CGameMultiLine& window)
+{
+    window.setText("");
+    window.hide();
+    window.setID(kViewFree);
+    window.setYPosition(CEGUI::UDim(0.0f, 0.0f));
+    window.setHeight(CEGUI::UDim(0.0f, 0.0f));
+}
+
 // "MsgLife" reads back in whole seconds, as an unsigned number.
 struct WholeSecondsText : FloatText
 {
@@ -307,11 +317,7 @@ bool CGameChatBox::ShowSlot(View& view)
     if (index == d_history.Size())
     {
         view.message = 0;
-        window.setText("");
-        window.hide();
-        window.setID(kViewFree);
-        window.setYPosition(CEGUI::UDim(0.0f, 0.0f));
-        window.setHeight(CEGUI::UDim(0.0f, 0.0f));
+        EmptyView(window);
         return false;
     }
     const std::uint64_t number = d_history.NumberOf(index);
@@ -340,15 +346,14 @@ void CGameChatBox::Release(View& view)
     view.bound = false;
     view.asked = 0;
     view.message = 0;
-    CGameMultiLine& window = *view.window;
-    window.setText("");
-    window.hide();
-    window.setID(kViewFree);
-    window.setYPosition(CEGUI::UDim(0.0f, 0.0f));
-    window.setHeight(CEGUI::UDim(0.0f, 0.0f));
-    Rename(view, getName() + "__zuauto_spare__" +
-                     CEGUI::PropertyHelper<CEGUI::uint>::toString(
-                         static_cast<CEGUI::uint>(++d_spareNames)));
+    EmptyView(*view.window);
+    Rename(view, SpareName());
+}
+
+CEGUI::String CGameChatBox::SpareName()
+{
+    return getName() + "__zuauto_spare__" +
+           CEGUI::PropertyHelper<CEGUI::uint>::toString(static_cast<CEGUI::uint>(++d_spareNames));
 }
 
 void CGameChatBox::ReleaseAll()
@@ -403,10 +408,7 @@ bool CGameChatBox::ShowMessagesInSight()
     {
         if (!view->window)
             continue;
-        const bool inSight = view->bound && view->message != 0 && d_history.Holds(view->message) &&
-                             d_sightFirst <= d_history.IndexOf(view->message) &&
-                             d_history.IndexOf(view->message) < d_sightEnd;
-        if (inSight)
+        if (view->bound && ShowsMessageInSight(*view))
             view->asked = 0;
         else if (view->asked == 0)
         {
@@ -459,13 +461,32 @@ void CGameChatBox::SetContentHeight()
         setContentPaneArea(area);
 }
 
+bool CGameChatBox::ShowsMessageInSight(const View& view) const
+{
+    if (!d_history.Holds(view.message))
+        return false;
+    const std::size_t index = d_history.IndexOf(view.message);
+    return d_sightFirst <= index && index < d_sightEnd;
+}
+
 void CGameChatBox::PlaceViews()
 {
+    // The messages in sight follow one another: their tops are summed from the first's once.
+    std::vector<float> sightTops;
+    float top = d_sightFirst < d_sightEnd ? d_history.TopOf(d_sightFirst) : 0.0f;
+    for (std::size_t index = d_sightFirst; index < d_sightEnd; ++index)
+    {
+        sightTops.push_back(top);
+        top += d_history.HeightOf(index);
+    }
     for (const std::unique_ptr<View>& view : d_views)
     {
-        if (view->window && view->bound && view->message != 0 && d_history.Holds(view->message))
-            view->window->setYPosition(
-                CEGUI::UDim(0.0f, d_history.TopOf(d_history.IndexOf(view->message))));
+        if (!view->window || !view->bound || !d_history.Holds(view->message))
+            continue;
+        const std::size_t index = d_history.IndexOf(view->message);
+        view->window->setYPosition(CEGUI::UDim(0.0f, ShowsMessageInSight(*view)
+                                                         ? sightTops[index - d_sightFirst]
+                                                         : d_history.TopOf(index)));
     }
 }
 
@@ -708,24 +729,18 @@ bool CGameChatBox::PushChatText(const CEGUI::String& markup)
     // The look must make the views: a box that cannot show a message takes none.
     if (d_views.empty())
     {
-        View* probe = MakeView(
-            getName() + "__zuauto_spare__" +
-            CEGUI::PropertyHelper<CEGUI::uint>::toString(static_cast<CEGUI::uint>(++d_spareNames)));
-        if (!probe)
+        if (!MakeView(SpareName()))
             return false;
     }
     const ScrollMemory memory = RememberScroll();
-    if (d_history.Size() < d_currentSize)
+    // A free slot after the messages takes the message; else a new slot after the one at the
+    // end of the ring, which must then hold the newest; else the oldest message's slot.
+    if (d_history.Size() >= d_currentSize && !IsFull())
     {
-        // The first free slot after the messages takes it.
-    }
-    else if (!IsFull())
-    {
-        // A new slot goes after the one at the end of the ring: that must hold the newest.
         d_currentTop = 0;
         ++d_currentSize;
     }
-    else
+    else if (d_history.Size() >= d_currentSize)
     {
         d_currentTop = (d_currentTop + 1) % d_currentSize;
     }

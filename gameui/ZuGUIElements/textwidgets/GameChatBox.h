@@ -25,9 +25,9 @@
 // place while messages arrive, scroll and expire (TextSelectionGroup.h).
 #pragma once
 
+#include "ZuGUIElements/base/FactoryTemplates.h"
 #include "ZuGUIElements/base/SharedProperties.h"
 #include "ZuGUIElements/base/WidgetProperty.h"
-#include "ZuGUIElements/base/FactoryTemplates.h"
 #include "ZuGUIElements/richtext/document/MessageHistory.h"
 #include "ZuGUIElements/richtext/layout/LineBreakMode.h"
 #include "ZuGUIElements/textwidgets/RichTextHostClient.h"
@@ -199,6 +199,8 @@ private:
     View* TakeView(unsigned slot, std::vector<View*>& free);
     View* MakeView(const CEGUI::String& name);
     void Rename(View& view, const CEGUI::String& name);
+    // A name no other view has, for a view that shows no message.
+    CEGUI::String SpareName();
     // Shows in `view` the message of its slot, or nothing; true when a height it measured
     // differs from the history's.
     bool ShowSlot(View& view);
@@ -215,6 +217,8 @@ private:
     // The estimates' width and font follow the box's.
     void FollowWidthAndFont();
     void SetContentHeight();
+    // Whether `view` shows a message that was in sight at the last arrangement.
+    bool ShowsMessageInSight(const View& view) const;
     void PlaceViews();
     void Arrange(const ScrollMemory* memory);
     void ArrangeKeepingScroll();

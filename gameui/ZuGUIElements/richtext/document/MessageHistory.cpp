@@ -224,8 +224,7 @@ void CMessageHistory::LayOutRange(float top, float bottom)
     const std::uint64_t first = NumberOf(0);
     for (const std::uint64_t number : m_laidOut)
     {
-        if (number >= first && number < m_nextNumber &&
-            !std::binary_search(laidOut.begin(), laidOut.end(), number))
+        if (Holds(number) && !std::binary_search(laidOut.begin(), laidOut.end(), number))
             m_entries[number - first].document->ReleaseLayout();
     }
     m_laidOut = std::move(laidOut);
