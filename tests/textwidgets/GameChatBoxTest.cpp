@@ -716,3 +716,14 @@ TEST_F(GameChatBoxTest, AClickHandlerMayPushClearOrCloseTheBoxOfTheClickedMessag
                   host.CountScriptCalls("gFn_chatItem_release_ref"));
     }
 }
+
+TEST_F(GameChatBoxTest, TheTextDirectionReachesEveryViewShownOrMadeLater)
+{
+    CGameChatBox& box = CreateBox(4);
+    Push(box, {"P"});
+    box.setProperty("TextDirection", "RightToLeft");
+    Push(box, {"Q"});
+    EXPECT_EQ("RightToLeft", box.getProperty("TextDirection"));
+    for (unsigned i = 0; i < 2; ++i)
+        EXPECT_EQ("RightToLeft", box.GetChatWindowByIndex(i)->getProperty("TextDirection")) << i;
+}

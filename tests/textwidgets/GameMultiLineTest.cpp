@@ -179,6 +179,10 @@ TEST_F(GameMultiLineTest, PropertiesKeepTheirNamesHelpAndDefaults)
          "Property to get/set the 1st line's indent of CGameMultiLine.  Value is an int.", "0"},
         {"LineBreak", "Property to get/set how lines break.  Value is \"Character\" or \"Word\".",
          "Character"},
+        {"TextDirection",
+         "Property to get/set the direction of the text's paragraphs.  Value is \"Auto\", "
+         "\"LeftToRight\" or \"RightToLeft\".",
+         "Auto"},
         {"TextSelectable",
          "Property to get/set if the player can select and copy the text of the game multiline.  "
          "Value is either \"True\" or \"False\".",
@@ -671,3 +675,30 @@ TEST_F(GameMultiLineTest, AClickHandlerMayRewriteCloseOrLeaveTheViewItClicked)
         RenderFrame();
     }
 }
+
+namespace
+{
+TEST_F(GameMultiLineTest, TextDirectionReadsItsNamesAndMovesTheTextAgain)
+{
+    // "abc" at the left edge, or at the right one of a right-to-left paragraph.
+    CGameMultiLine& view = CreateView("abc");
+    const auto startsAtLeft = [&] { return BlocksOf(view).front()->GetArea().left() == 0.0f; };
+    EXPECT_EQ("Auto", view.getProperty("TextDirection"));
+    const struct
+    {
+        const char* written;
+        const char* read;
+        bool atLeft;
+    } cases[] = {{"RightToLeft", "RightToLeft", false},
+                 {"LeftToRight", "LeftToRight", true},
+                 {"rtl", "Auto", true},
+                 {"Auto", "Auto", true}};
+    for (const auto& test : cases)
+    {
+        view.setProperty("TextDirection", "RightToLeft");
+        view.setProperty("TextDirection", test.written);
+        EXPECT_EQ(test.read, view.getProperty("TextDirection")) << test.written;
+        EXPECT_EQ(test.atLeft, startsAtLeft()) << test.written;
+    }
+}
+} // namespace

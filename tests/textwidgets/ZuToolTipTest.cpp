@@ -325,4 +325,12 @@ TEST_F(ZuToolTipTest, AWebLinksTargetShowsInTheTipExactlyAsWritten)
         CEGUI::WindowManager::getSingleton().destroyWindow(&view);
     }
 }
+TEST_F(ZuToolTipTest, TheTextDirectionReachesTheTextAndTheCompareView)
+{
+    CZuToolTip& tip = CreateTip();
+    tip.setProperty("TextDirection", "RightToLeft");
+    EXPECT_EQ("RightToLeft", tip.getProperty("TextDirection"));
+    EXPECT_EQ("RightToLeft", tip.GetTextView()->getProperty("TextDirection"));
+    EXPECT_EQ("RightToLeft", tip.GetCompareView()->getProperty("TextDirection"));
+}
 } // namespace

@@ -6,6 +6,8 @@
 // area, y downwards from the top of the first line.
 #pragma once
 
+#include "ZuGUIElements/richtext/bidi/BidiText.h"
+
 #include <CEGUI/Colour.h>
 #include <CEGUI/InputEvent.h>
 #include <CEGUI/Rect.h>
@@ -28,6 +30,11 @@ namespace Text
 {
 class Paragraph;
 } // namespace Text
+
+namespace Bidi
+{
+class ShownForms;
+} // namespace Bidi
 
 namespace TextBlocks
 {
@@ -79,6 +86,14 @@ public:
     // paragraph.
     virtual const std::vector<std::uint8_t>& ShownBreakFlags(const CEGUI::String& text,
                                                              std::uint8_t wanted) = 0;
+    // How the paragraph's shown text shows in `direction` (right-to-left text reordered,
+    // Arabic letters joined); `text` is the text that was parsed. Found once per paragraph
+    // and direction.
+    virtual const Bidi::ShownForms& FindShownForms(const CEGUI::String& text,
+                                                   Bidi::Direction direction) = 0;
+    // The display forms (Bidi::ShownForms::Forms) of the last layout, or null when it draws
+    // the text as it is written.
+    virtual const CEGUI::String* GetDisplayForms() const = 0;
     // Whether every flag of `flags` was found for the paragraph.
     virtual bool HasShownBreakFlags(std::uint8_t flags) const = 0;
     // Starts laying the paragraph out for `view`: the first line.

@@ -12,6 +12,7 @@
 // 4. Size: the document's GetContentWidth, GetHeight and GetDocRect for scroll bars.
 #pragma once
 
+#include "ZuGUIElements/richtext/bidi/BidiText.h"
 #include "ZuGUIElements/richtext/layout/LineBreakMode.h"
 
 #include <CEGUI/Colour.h>
@@ -134,6 +135,13 @@ public:
     virtual Layout::LineBreakMode GetLineBreak() const = 0;
     // The game client of the view's document.
     virtual IRichTextClient& GetClient() = 0;
+    // The direction of the view's paragraphs: each one's own (from its first strong
+    // character), or the one given.
+    virtual Bidi::Direction GetTextDirection() const { return Bidi::Direction::Auto; }
+    // The view's text with each shown character in the form it is drawn in, when the
+    // document's last layout found right-to-left text in it (Bidi::ShownForms); null when the
+    // text is drawn as it is written.
+    virtual const CEGUI::String* GetDisplayForms() const { return nullptr; }
 
 protected:
     ~IRichTextView() = default;

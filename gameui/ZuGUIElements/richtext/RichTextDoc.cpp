@@ -46,6 +46,22 @@ void CRichTextDoc::SetParagraph(Text::Paragraph paragraph)
     m_breakFlags.clear();
     m_breakFlags.shrink_to_fit();
     m_foundBreakFlags = 0;
+    m_shownForms.Clear();
+    m_foundShownForms = false;
+}
+
+const Bidi::ShownForms& CRichTextDoc::FindShownForms(const CEGUI::String& text,
+                                                     Bidi::Direction direction)
+{
+    if (!m_foundShownForms || m_shownForms.GetDirection() != direction)
+        m_shownForms.Find(text, m_paragraph, direction);
+    m_foundShownForms = true;
+    return m_shownForms;
+}
+
+const CEGUI::String* CRichTextDoc::GetDisplayForms() const
+{
+    return m_foundShownForms && !m_shownForms.IsEmpty() ? &m_shownForms.Forms() : nullptr;
 }
 
 const std::vector<std::uint8_t>& CRichTextDoc::ShownBreakFlags(const CEGUI::String& text,

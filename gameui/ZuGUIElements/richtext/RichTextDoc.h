@@ -6,6 +6,7 @@
 
 #include "ZuGUIElements/richtext/IDoc.h"
 #include "ZuGUIElements/richtext/TextBlocks.h"
+#include "ZuGUIElements/richtext/bidi/ShownForms.h"
 #include "ZuGUIElements/richtext/layout/LineBuilder.h"
 #include "ZuGUIElements/richtext/paragraph/Paragraph.h"
 
@@ -52,6 +53,9 @@ public:
     CEGUI::Sizef PictureSize(std::uint16_t set, std::uint16_t index) const override;
     const std::vector<std::uint8_t>& ShownBreakFlags(const CEGUI::String& text,
                                                      std::uint8_t wanted) override;
+    const Bidi::ShownForms& FindShownForms(const CEGUI::String& text,
+                                           Bidi::Direction direction) override;
+    const CEGUI::String* GetDisplayForms() const override;
     bool HasShownBreakFlags(std::uint8_t flags) const override
     {
         return (m_foundBreakFlags & flags) == flags;
@@ -86,6 +90,9 @@ private:
     // The break flags of the paragraph's shown text, and which of them were found.
     std::vector<std::uint8_t> m_breakFlags;
     std::uint8_t m_foundBreakFlags = 0;
+    // How the paragraph shows, once found for a direction.
+    Bidi::ShownForms m_shownForms;
+    bool m_foundShownForms = false;
     // The colours that the client gave the item links, by item; 0: none.
     std::map<std::uint32_t, CEGUI::argb_t> m_itemColours;
     // The sizes that the client gave the pictures, by packed id (GamePic_t::PackedId).

@@ -1,6 +1,7 @@
 #include "ZuGUIElements/richtext/TextBlocks.h"
 
 #include "ZuGUIElements/richtext/IRichTextView.h"
+#include "ZuGUIElements/richtext/bidi/ShownForms.h"
 #include "public/MarkupText.h"
 
 #include <CEGUI/ColourRect.h>
@@ -83,9 +84,17 @@ bool CPlainText::Render(IRichTextView& view, const CEGUI::Rectf& visible, const 
     const CEGUI::Font* font = GetFont(view);
     if (!font)
         return true;
-    font->drawText(view.GetViewGeometry(), GetText(view), WindowPosition(visible, area), &area,
+    font->drawText(view.GetViewGeometry(), GetDrawnText(view), WindowPosition(visible, area), &area,
                    CEGUI::ColourRect(CEGUI::Colour(GetColour())));
     return true;
+}
+
+CEGUI::String CPlainText::GetDrawnText(const IRichTextView& view) const
+{
+    const CEGUI::String* forms = view.GetDisplayForms();
+    return forms ? Bidi::DisplayedRange(*forms, m_textStart, m_textCount,
+                                        m_bidiLevel & Bidi::kLevelMask)
+                 : GetText(view);
 }
 
 CEGUI::String CPlainText::GetText(const IRichTextView& view) const
@@ -364,6 +373,7 @@ void CTextLine::Reset()
     m_background.reset();
     m_area = CEGUI::Rectf(0.0f, 0.0f, 0.0f, 0.0f);
     m_flags = 0;
+    m_bidiLevel = 0;
 }
 } // namespace TextBlocks
 } // namespace ZuGUI

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
+#include "ZuGUIElements/richtext/bidi/BidiText.h"
 
 #include <CEGUI/InputEvent.h>
 #include <CEGUI/Rect.h>
@@ -95,6 +96,12 @@ public:
     unsigned GetFlags() const { return m_flags; }
     bool IsHovered() const { return (m_flags & kHovered) != 0; }
     bool IsPressed() const { return (m_flags & kPressed) != 0; }
+    // The block's bidirectional level with its paragraph's direction (Bidi::LevelByte): 0 for
+    // left-to-right text. A text block holds text of one level.
+    Bidi::LevelByte GetBidiLevel() const { return m_bidiLevel; }
+    void SetBidiLevel(Bidi::LevelByte level) { m_bidiLevel = level; }
+    // Whether the block's characters show right to left (an odd level).
+    bool IsRightToLeft() const { return (m_bidiLevel & 1) != 0; }
 
     // Strictly inside: a point on an edge is outside.
     bool Contains(float x, float y) const;
@@ -109,6 +116,7 @@ protected:
     CEGUI::Rectf m_area{0.0f, 0.0f, 0.0f, 0.0f};
     // Small: a document holds a block per piece of a line.
     std::uint8_t m_flags = 0;
+    Bidi::LevelByte m_bidiLevel = 0;
 };
 
 namespace TextBlocks
@@ -122,6 +130,9 @@ public:
                 const CEGUI::Rectf& area) override;
     CEGUI::String GetText(const IRichTextView& view) const override;
     CPlainText* AsPlainText() override { return this; }
+    // The text as it is drawn: in display order with the view's display forms
+    // (IRichTextView::GetDisplayForms), or as it is written when the view has none.
+    CEGUI::String GetDrawnText(const IRichTextView& view) const;
 
     // The colour that the text is drawn in.
     virtual CEGUI::argb_t GetColour() const { return m_colors.text; }

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <type_traits>
+#include <utility>
 
 namespace ZuGUI
 {
@@ -23,12 +24,16 @@ namespace
 using TextBlocks::CRichTextDoc;
 using TextBlocks::CTextLine;
 
-// The characters [start, end) of the view's text that a text block shows, and its font.
+// The characters [start, end) of the view's text that a text block shows, its font, the text
+// its glyphs are measured in (the view's display forms, or its text) and whether they show
+// right to left, the first at the block's right edge.
 struct Span
 {
     TextIndex start = kNoText;
     TextIndex end = kNoText;
     const CEGUI::Font* font = nullptr;
+    const CEGUI::String* measured = nullptr;
+    bool rightToLeft = false;
 
     bool IsText() const { return start != kNoText; }
     // The end, before a line feed that ends the span: the line's last boundary.
@@ -55,7 +60,10 @@ Span SpanOf(const IRichTextView& view, ITextBlock& block)
     const TextIndex start = std::min(plain->GetTextStart(), length);
     const TextIndex end = start + std::min(plain->GetTextCount(), length - start);
     const CEGUI::Font* font = plain->GetFont(view);
-    return Span{start, end, font ? font : view.GetViewFont()};
+    const CEGUI::String* forms = view.GetDisplayForms();
+    return Span{start, end, font ? font : view.GetViewFont(),
+                forms && forms->length() == length ? forms : &view.GetViewText(),
+                block.IsRightToLeft()};
 }
 
 float AdvanceOf(const CEGUI::Font* font, CEGUI::utf32 c)
@@ -72,19 +80,34 @@ float Advance(const CEGUI::Font* font, const CEGUI::String& text, TextIndex firs
     return advance;
 }
 
-// The boundary nearest to `x` pixels from the span's left edge, not past its line feed.
+// The boundary nearest to `x` pixels from the span's start edge (its right edge when it shows
+// right to left), not past its line feed.
 TextIndex BoundaryAt(const CEGUI::String& text, const Span& span, float x)
 {
     const TextIndex lineEnd = span.LineEnd(text);
     float pen = 0.0f;
     for (TextIndex i = span.start; i < lineEnd; ++i)
     {
-        const float advance = AdvanceOf(span.font, text[i]);
+        const float advance = AdvanceOf(span.font, (*span.measured)[i]);
         if (x < pen + advance / 2.0f)
             return i;
         pen += advance;
     }
     return lineEnd;
+}
+
+// The left and right edges of the characters [first, end) of the span, shown in `area`: a
+// wholly selected block is measured by its area, a part of one by its glyphs.
+std::pair<float, float> SelectedPart(const CEGUI::String& text, const Span& span,
+                                     const CEGUI::Rectf& area, TextIndex first, TextIndex end)
+{
+    if (first == span.start && end == span.LineEnd(text))
+        return {area.left(), area.right()};
+    const float before = Advance(span.font, *span.measured, span.start, first);
+    const float selected = Advance(span.font, *span.measured, first, end);
+    if (span.rightToLeft)
+        return {area.right() - before - selected, area.right() - before};
+    return {area.left() + before, area.left() + before + selected};
 }
 
 // The end of the text of the lines before `line` (the line boundary), or `fallback`.
@@ -105,8 +128,56 @@ TextIndex EndBefore(const IRichTextView& view, const CRichTextDoc::Lines& lines,
     return fallback;
 }
 
+// How far `x` lies from the start edge of the block's span.
+float FromStartEdge(const Span& span, const CEGUI::Rectf& area, float x)
+{
+    return span.rightToLeft ? area.right() - x : x - area.left();
+}
+
+// The boundary at the block's left or right edge.
+TextIndex EdgeIndex(const CEGUI::String& text, const Span& span, bool rightEdge)
+{
+    return rightEdge != span.rightToLeft ? span.LineEnd(text) : span.start;
+}
+
+bool IsReordered(const CTextLine& line)
+{
+    return std::any_of(line.GetBlocks().begin(), line.GetBlocks().end(),
+                       [](const std::unique_ptr<ITextBlock>& block)
+                       { return block->GetBidiLevel() != 0; });
+}
+
+// IndexOnLine for a line whose blocks show in display order: the block under `x`, else the
+// nearer edge of the line's text.
+TextIndex IndexOnReorderedLine(const IRichTextView& view, const CTextLine& line, float x,
+                               TextIndex before)
+{
+    const CEGUI::String& text = view.GetViewText();
+    ITextBlock* leftmost = nullptr;
+    ITextBlock* rightmost = nullptr;
+    for (const std::unique_ptr<ITextBlock>& block : line.GetBlocks())
+    {
+        const Span span = SpanOf(view, *block);
+        if (!span.IsText())
+            continue;
+        const CEGUI::Rectf& area = block->GetArea();
+        if (area.left() <= x && x < area.right())
+            return BoundaryAt(text, span, FromStartEdge(span, area, x));
+        if (!leftmost || area.left() < leftmost->GetArea().left())
+            leftmost = block.get();
+        if (!rightmost || area.right() > rightmost->GetArea().right())
+            rightmost = block.get();
+    }
+    if (!leftmost)
+        return before;
+    const bool beyondRight = x >= rightmost->GetArea().right();
+    return EdgeIndex(text, SpanOf(view, beyondRight ? *rightmost : *leftmost), beyondRight);
+}
+
 TextIndex IndexOnLine(const IRichTextView& view, const CTextLine& line, float x, TextIndex before)
 {
+    if (IsReordered(line))
+        return IndexOnReorderedLine(view, line, x, before);
     const CEGUI::String& text = view.GetViewText();
     TextIndex last = before;
     for (const std::unique_ptr<ITextBlock>& block : line.GetBlocks())
@@ -306,16 +377,14 @@ void AppendSelectedRects(const IRichTextView& view, const CRichTextDoc& doc, con
             const TextIndex end = std::min(span.LineEnd(text), range.end);
             if (first >= end)
                 continue;
-            // A wholly selected block is measured by its area, a part of one by its glyphs.
-            const CEGUI::Rectf& area = block->GetArea();
-            const float left = first == span.start
-                                   ? area.left()
-                                   : area.left() + Advance(span.font, text, span.start, first);
-            const float right = end == span.LineEnd(text) && first == span.start
-                                    ? area.right()
-                                    : left + Advance(span.font, text, first, end);
-            if (extending && left <= rects.back().right() + 1.0f)
+            const auto [left, right] = SelectedPart(text, span, block->GetArea(), first, end);
+            // Blocks in display order may meet on either side.
+            if (extending && left <= rects.back().right() + 1.0f &&
+                right >= rects.back().left() - 1.0f)
+            {
+                rects.back().left(std::min(rects.back().left(), left));
                 rects.back().right(std::max(rects.back().right(), right));
+            }
             else
                 rects.emplace_back(left, lineArea.top(), right, lineArea.bottom());
             extending = true;

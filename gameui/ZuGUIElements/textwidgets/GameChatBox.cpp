@@ -3,6 +3,7 @@
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
 #include "ZuGUIElements/textwidgets/LineBreakProperty.h"
 #include "ZuGUIElements/textwidgets/RichTextChild.h"
+#include "ZuGUIElements/textwidgets/TextDirectionProperty.h"
 
 #include <CEGUI/PropertyHelper.h>
 #include <CEGUI/WindowManager.h>
@@ -83,6 +84,7 @@ const CEGUI::ShareProSet CGameChatBox::s_SharePros{
     WidgetProperty<&CGameChatBox::getMsgLife, &CGameChatBox::setMsgLife, WholeSecondsText>(
         "MsgLife", "Property to get/set line life of a chat box.  Value is a float.", "0"),
     LineBreakProperty<&CGameChatBox::getLineBreak, &CGameChatBox::setLineBreak>(),
+    TextDirectionProperty<&CGameChatBox::getTextDirection, &CGameChatBox::setTextDirection>(),
     WidgetProperty<&CGameChatBox::isTextSelectable, &CGameChatBox::setTextSelectable>(
         "TextSelectable",
         "Property to get/set if the player can select and copy the messages of the chat box.  "
@@ -218,7 +220,7 @@ CGameChatBox::View* CGameChatBox::BoundView(unsigned slot)
 
 CGameChatBox::View* CGameChatBox::MakeView(const CEGUI::String& name)
 {
-    CGameMultiLine* window = AddRichTextChild(*this, name, d_lineBreak);
+    CGameMultiLine* window = AddRichTextChild(*this, name, d_lineBreak, d_textDirection);
     if (!window)
         return nullptr;
     window->setWritingXMLAllowed(false);
@@ -703,6 +705,18 @@ void CGameChatBox::setLineBreak(TextParser::LineBreakMode mode)
     {
         if (view->window)
             view->window->setLineBreak(mode);
+    }
+    ArrangeKeepingScroll();
+}
+
+void CGameChatBox::setTextDirection(Bidi::Direction direction)
+{
+    if (!StoreChanged(d_textDirection, direction))
+        return;
+    for (const std::unique_ptr<View>& view : d_views)
+    {
+        if (view->window)
+            view->window->setTextDirection(direction);
     }
     ArrangeKeepingScroll();
 }

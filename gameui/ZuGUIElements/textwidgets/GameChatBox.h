@@ -29,6 +29,7 @@
 #include "ZuGUIElements/base/SharedProperties.h"
 #include "ZuGUIElements/base/WidgetProperty.h"
 #include "ZuGUIElements/richtext/document/MessageHistory.h"
+#include "ZuGUIElements/richtext/bidi/BidiText.h"
 #include "ZuGUIElements/richtext/layout/LineBreakMode.h"
 #include "ZuGUIElements/textwidgets/RichTextHostClient.h"
 #include "ZuGUIElements/textwidgets/TextSelectionGroup.h"
@@ -122,6 +123,9 @@ public:
     // How the messages break their lines; a change lays out the shown messages again.
     void setLineBreak(TextParser::LineBreakMode mode);
     TextParser::LineBreakMode getLineBreak() const { return d_lineBreak; }
+    // Passed on to the views.
+    void setTextDirection(Bidi::Direction direction);
+    Bidi::Direction getTextDirection() const { return d_textDirection; }
     // The views that show a message and their messages, oldest first.
     std::vector<TextSelectionGroup::ShownMessage> ShownMessages() const;
     void setTextSelectable(bool selectable);
@@ -240,6 +244,7 @@ private:
     int d_indent1stLine = 0;
     int d_indentRestLines = 0;
     TextParser::LineBreakMode d_lineBreak = TextParser::LineBreakMode::Character;
+    Bidi::Direction d_textDirection = Bidi::Direction::Auto;
     float d_nextPopTime = 0.0f;
     float d_msgLife = 0.0f;
     bool d_textSelectable = false;

@@ -7,6 +7,7 @@
 #include "ZuGUIElements/richtext/ColorPropertyManager.h"
 #include "ZuGUIElements/richtext/RichTextDoc.h"
 #include "ZuGUIElements/textwidgets/LineBreakProperty.h"
+#include "ZuGUIElements/textwidgets/TextDirectionProperty.h"
 #include "ZuGUIElements/textwidgets/ZuToolTip.h"
 #include "public/MarkupText.h"
 
@@ -65,6 +66,7 @@ const CEGUI::ShareProSet CGameMultiLine::s_SharePros{
         "Indent1stLine",
         "Property to get/set the 1st line's indent of CGameMultiLine.  Value is an int.", "0"),
     LineBreakProperty<&CGameMultiLine::GetLineBreak, &CGameMultiLine::setLineBreak>(),
+    TextDirectionProperty<&CGameMultiLine::GetTextDirection, &CGameMultiLine::setTextDirection>(),
     WidgetProperty<&CGameMultiLine::isTextSelectable, &CGameMultiLine::setTextSelectable>(
         "TextSelectable",
         "Property to get/set if the player can select and copy the text of the game multiline.  "
@@ -100,6 +102,19 @@ void CGameMultiLine::setLineBreak(TextParser::LineBreakMode mode)
         return;
     LayOutGameLines(true);
     invalidate();
+}
+
+void CGameMultiLine::setTextDirection(Bidi::Direction direction)
+{
+    if (!StoreChanged(d_textDirection, direction))
+        return;
+    LayOutGameLines(true);
+    invalidate();
+}
+
+const CEGUI::String* CGameMultiLine::GetDisplayForms() const
+{
+    return d_document ? d_document->GetDoc().GetDisplayForms() : nullptr;
 }
 
 void CGameMultiLine::setCmdFontName(const CEGUI::String& fontName)
@@ -314,6 +329,7 @@ void CGameMultiLine::RefreshLook()
     look.firstLineIndent = d_indent1stLine;
     look.restLinesIndent = d_indentRestLines;
     look.lineBreak = d_lineBreak;
+    look.direction = d_textDirection;
     look.hoverBrush = getSelectionBrushImage();
     if (look != d_document->GetLook())
         d_document->SetLook(std::make_shared<const RichText::TextLook>(look));

@@ -17,12 +17,12 @@
 // (TextSelectionGroup.h).
 #pragma once
 
+#include "ZuGUIElements/base/FactoryTemplates.h"
 #include "ZuGUIElements/base/ImageLayerWindow.h"
 #include "ZuGUIElements/base/ModuleRenderer.h"
 #include "ZuGUIElements/base/SharedProperties.h"
 #include "ZuGUIElements/base/WidgetProperty.h"
 #include "ZuGUIElements/base/ZuImage.h"
-#include "ZuGUIElements/base/FactoryTemplates.h"
 #include "ZuGUIElements/host/WindowRecords.h"
 #include "ZuGUIElements/richtext/IRichTextView.h"
 #include "ZuGUIElements/richtext/ParserManager.h"
@@ -84,6 +84,10 @@ public:
     // A change lays the text out again.
     void setLineBreak(TextParser::LineBreakMode mode);
     TextParser::LineBreakMode GetLineBreak() const override { return d_lineBreak; }
+    // A change lays the text out again.
+    void setTextDirection(Bidi::Direction direction);
+    Bidi::Direction GetTextDirection() const override { return d_textDirection; }
+    const CEGUI::String* GetDisplayForms() const override;
 
     // Resolves the name through CEGUI's fonts ("" or an unknown name gives no command font)
     // and runs the window's font-changed handling; the text is not laid out again.
@@ -252,6 +256,7 @@ private:
     int d_indent1stLine = 0;
     int d_indentRestLines = 0;
     TextParser::LineBreakMode d_lineBreak = TextParser::LineBreakMode::Character;
+    Bidi::Direction d_textDirection = Bidi::Direction::Auto;
     bool d_frameNeeded = true;
     bool d_picked = false;
     CEGUI::String d_cmdFontName;

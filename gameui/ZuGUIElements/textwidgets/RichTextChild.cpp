@@ -7,7 +7,7 @@
 namespace ZuGUI
 {
 CGameMultiLine* AddRichTextChild(CEGUI::Window& parent, const CEGUI::String& name,
-                                 Layout::LineBreakMode lineBreak)
+                                 Layout::LineBreakMode lineBreak, Bidi::Direction direction)
 {
     CEGUI::WindowManager& windows = CEGUI::WindowManager::getSingleton();
     CEGUI::Window* window = windows.createWindow(kRichTextChildType, name);
@@ -18,6 +18,7 @@ CGameMultiLine* AddRichTextChild(CEGUI::Window& parent, const CEGUI::String& nam
         return nullptr;
     }
     view->setLineBreak(lineBreak);
+    view->setTextDirection(direction);
     parent.addChild(view);
     return view;
 }

@@ -3,11 +3,12 @@
 #include "ZuGUIElements/base/LookImagery.h"
 #include "ZuGUIElements/base/NullRenderedStringParser.h"
 #include "ZuGUIElements/base/ZuWindow.h"
-#include "ZuGUIElements/host/WindowRecords.h"
 #include "ZuGUIElements/host/ClientLink.h"
+#include "ZuGUIElements/host/WindowRecords.h"
 #include "ZuGUIElements/textwidgets/GameMultiLine.h"
 #include "ZuGUIElements/textwidgets/LineBreakProperty.h"
 #include "ZuGUIElements/textwidgets/RichTextChild.h"
+#include "ZuGUIElements/textwidgets/TextDirectionProperty.h"
 
 #include <CEGUI/GUIContext.h>
 #include <CEGUI/Image.h>
@@ -35,6 +36,7 @@ const CEGUI::String CZuToolTip::s_2ndMultilinePrefix("/__auto_multiline2__");
 
 const CEGUI::ShareProSet CZuToolTip::s_SharePros{
     LineBreakProperty<&CZuToolTip::getLineBreak, &CZuToolTip::setLineBreak>(),
+    TextDirectionProperty<&CZuToolTip::getTextDirection, &CZuToolTip::setTextDirection>(),
 };
 
 CGameMultiLine* CZuToolTip::MakeView(const CEGUI::String& name)
@@ -42,7 +44,7 @@ CGameMultiLine* CZuToolTip::MakeView(const CEGUI::String& name)
     if (isChild(name))
         return dynamic_cast<CGameMultiLine*>(getChild(name));
     // Without a view the tip shows no rich text.
-    CGameMultiLine* view = AddRichTextChild(*this, name, d_lineBreak);
+    CGameMultiLine* view = AddRichTextChild(*this, name, d_lineBreak, d_textDirection);
     if (!view)
         return nullptr;
     view->setAutoWindow(true);
@@ -118,6 +120,17 @@ void CZuToolTip::TakeLayoutSize()
 {
     setSize(kLayoutSize);
     d_textView->setArea(kWholeTip);
+}
+
+void CZuToolTip::setTextDirection(Bidi::Direction direction)
+{
+    if (!StoreChanged(d_textDirection, direction))
+        return;
+    // The direction does not change how a text breaks: the views keep their sizes.
+    if (d_compareView)
+        d_compareView->setTextDirection(direction);
+    if (d_textView)
+        d_textView->setTextDirection(direction);
 }
 
 void CZuToolTip::setLineBreak(TextParser::LineBreakMode mode)

@@ -8,9 +8,10 @@
 
 #include <optional>
 
+#include "ZuGUIElements/base/FactoryTemplates.h"
 #include "ZuGUIElements/base/SharedProperties.h"
 #include "ZuGUIElements/host/ClientFrameGuard.h"
-#include "ZuGUIElements/base/FactoryTemplates.h"
+#include "ZuGUIElements/richtext/bidi/BidiText.h"
 #include "ZuGUIElements/richtext/layout/LineBreakMode.h"
 
 #include <CEGUI/widgets/Tooltip.h>
@@ -43,6 +44,9 @@ public:
     // How both views break their lines; a change lays the text out again.
     void setLineBreak(TextParser::LineBreakMode mode);
     TextParser::LineBreakMode getLineBreak() const { return d_lineBreak; }
+    // Passed on to the views.
+    void setTextDirection(Bidi::Direction direction);
+    Bidi::Direction getTextDirection() const { return d_textDirection; }
 
     CGameMultiLine* GetTextView() const { return d_textView; }
     CGameMultiLine* GetCompareView() const { return d_compareView; }
@@ -91,6 +95,7 @@ private:
     unsigned d_comparedId = 0;
     bool d_positioning = false;
     TextParser::LineBreakMode d_lineBreak = TextParser::LineBreakMode::Character;
+    Bidi::Direction d_textDirection = Bidi::Direction::Auto;
 };
 
 using CZuToolTipFactory = ZuWindowFactory<CZuToolTip>;

@@ -13,6 +13,7 @@ using namespace ZuGUI::TextBlocks;
 void RichTextTest::SetUp()
 {
     doc = ZuGUI::TextParser::MakeDoc(Parsers());
+    view.shownDoc = doc.get();
     ZuGUI::TextParser::CColorPropertyManager::Instance().SetClickColorByString(
         "FF00FF00", "80FFFFFF", "FFFFFF00");
 }

@@ -5,6 +5,7 @@
 // the rich text engine and CEGUI only, not on GoogleTest.
 #pragma once
 
+#include "ZuGUIElements/richtext/IDoc.h"
 #include "ZuGUIElements/richtext/IRichTextView.h"
 
 #include <CEGUI/RendererModules/Null/GeometryBuffer.h>
@@ -107,6 +108,11 @@ public:
     }
     ZuGUI::TextParser::LineBreakMode GetLineBreak() const override { return lineBreak; }
     ZuGUI::IRichTextClient& GetClient() override { return *client; }
+    ZuGUI::Bidi::Direction GetTextDirection() const override { return direction; }
+    const CEGUI::String* GetDisplayForms() const override
+    {
+        return shownDoc ? shownDoc->GetDisplayForms() : nullptr;
+    }
 
     CEGUI::String text;
     CEGUI::String name = "TestView";
@@ -119,6 +125,9 @@ public:
     bool containsMouse = true;
     bool showsPictures = true;
     ZuGUI::TextParser::LineBreakMode lineBreak = ZuGUI::TextParser::LineBreakMode::Character;
+    ZuGUI::Bidi::Direction direction = ZuGUI::Bidi::Direction::Auto;
+    // The document whose display forms the view draws with, as a view of its own would.
+    const ZuGUI::IDoc* shownDoc = nullptr;
 
     // The view's client; a test may give the view another.
     RecordingRichTextClient testClient;

@@ -105,6 +105,56 @@ bool NeedsAnalysis(const CodePoint* text, std::size_t length)
                        });
 }
 
+Direction FirstStrongDirection(const CodePoint* text, std::size_t length)
+{
+    // Isolates open around the current character: their text does not count.
+    std::size_t openIsolates = 0;
+    for (std::size_t i = 0; i < length; ++i)
+    {
+        switch (u_charDirection(static_cast<UChar32>(ScalarValue(text[i]))))
+        {
+        case U_LEFT_TO_RIGHT:
+            if (openIsolates == 0)
+                return Direction::LeftToRight;
+            break;
+        case U_RIGHT_TO_LEFT:
+        case U_RIGHT_TO_LEFT_ARABIC:
+            if (openIsolates == 0)
+                return Direction::RightToLeft;
+            break;
+        case U_LEFT_TO_RIGHT_ISOLATE:
+        case U_RIGHT_TO_LEFT_ISOLATE:
+        case U_FIRST_STRONG_ISOLATE:
+            ++openIsolates;
+            break;
+        case U_POP_DIRECTIONAL_ISOLATE:
+            openIsolates -= openIsolates > 0 ? 1 : 0;
+            break;
+        default:
+            break;
+        }
+    }
+    return Direction::LeftToRight;
+}
+
+void VisualOrder(const Level* levels, std::size_t count, std::vector<std::int32_t>& order)
+{
+    order.resize(count);
+    for (std::size_t i = 0; i < count; ++i)
+        order[i] = static_cast<std::int32_t>(i);
+    if (count == 0 || count > static_cast<std::size_t>(INT32_MAX))
+        return;
+    // ICU reads levels as UBiDiLevel, the same byte.
+    std::vector<std::int32_t> map(count, -1);
+    ubidi_reorderVisual(reinterpret_cast<const UBiDiLevel*>(levels),
+                        static_cast<std::int32_t>(count), map.data());
+    // Without a map (levels beyond the maximum) the runs keep their logical order.
+    if (std::all_of(map.begin(), map.end(),
+                    [count](std::int32_t index)
+                    { return index >= 0 && static_cast<std::size_t>(index) < count; }))
+        order.swap(map);
+}
+
 CodePoint Shown(CodePoint codePoint, Level level)
 {
     if ((level & 1) == 0)

@@ -26,6 +26,12 @@ namespace Bidi
 using CodePoint = std::uint32_t;
 using Level = std::uint8_t;
 
+// A level with its paragraph's direction, as the layout keeps it for a piece of text: the
+// embedding level in the low bits, kRightToLeftParagraph for a right-to-left paragraph.
+using LevelByte = std::uint8_t;
+inline constexpr LevelByte kLevelMask = 0x7F;
+inline constexpr LevelByte kRightToLeftParagraph = 0x80;
+
 // How a paragraph finds its direction: from its first strong character (left to right without
 // one), or as given.
 enum class Direction
@@ -42,6 +48,12 @@ bool IsRemovedFromDisplay(CodePoint codePoint);
 // right-to-left letter, an Arabic digit or an explicit direction control. Text without one needs
 // no analysis.
 bool NeedsAnalysis(const CodePoint* text, std::size_t length);
+// The direction of a paragraph from its first strong character, the text of isolates left out
+// (rules P2, P3): LeftToRight without one.
+Direction FirstStrongDirection(const CodePoint* text, std::size_t length);
+// The display order of `count` runs at `levels`, left to right: each entry a run's index
+// (rule L2 on whole runs).
+void VisualOrder(const Level* levels, std::size_t count, std::vector<std::int32_t>& order);
 // The character drawn for `codePoint` at `level`: its mirror image (")" for "(") at an odd
 // level when it has one, else itself.
 CodePoint Shown(CodePoint codePoint, Level level);

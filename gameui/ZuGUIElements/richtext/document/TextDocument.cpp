@@ -20,7 +20,8 @@ bool TextLook::operator==(const TextLook& other) const
     return font == other.font && commandFont == other.commandFont &&
            defaultTextColour == other.defaultTextColour &&
            firstLineIndent == other.firstLineIndent && restLinesIndent == other.restLinesIndent &&
-           lineBreak == other.lineBreak && hoverBrush == other.hoverBrush;
+           lineBreak == other.lineBreak && direction == other.direction &&
+           hoverBrush == other.hoverBrush;
 }
 
 CTextDocument::CTextDocument(CEGUI::String markup, std::shared_ptr<const TextLook> look,
@@ -97,6 +98,11 @@ bool CTextDocument::OnMouseButton(const CEGUI::Vector2f& point, CEGUI::MouseButt
 CEGUI::String CTextDocument::GetText() const
 {
     return m_doc->GetText(*this);
+}
+
+const CEGUI::String* CTextDocument::GetDisplayForms() const
+{
+    return m_doc->GetDisplayForms();
 }
 
 CEGUI::String CTextDocument::GetViewName() const

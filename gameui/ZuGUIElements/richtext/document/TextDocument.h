@@ -35,6 +35,8 @@ struct TextLook
     int firstLineIndent = 0;
     int restLinesIndent = 0;
     Layout::LineBreakMode lineBreak = Layout::LineBreakMode::Character;
+    // The direction of the paragraphs: each one's own, or the one given.
+    Bidi::Direction direction = Bidi::Direction::Auto;
     // Drawn behind a hovered command text; none without one.
     const CEGUI::Image* hoverBrush = nullptr;
 
@@ -133,6 +135,8 @@ private:
     IRichTextPictureSink* GetPictureSink() override;
     Layout::LineBreakMode GetLineBreak() const override { return m_look->lineBreak; }
     IRichTextClient& GetClient() override { return m_client; }
+    Bidi::Direction GetTextDirection() const override { return m_look->direction; }
+    const CEGUI::String* GetDisplayForms() const override;
 
     // The markup when the document holds its own; m_markup reads it or the shown text.
     const CEGUI::String m_ownMarkup;

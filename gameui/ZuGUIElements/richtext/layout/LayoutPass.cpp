@@ -51,6 +51,8 @@ bool LayoutPass::LayOut(const Text::Paragraph& paragraph, FindBreaks find)
                        !m_doc.HasShownBreakFlags(FlagsFor(m_mode));
     m_flags = later ? nullptr : &m_doc.ShownBreakFlags(m_text, FlagsFor(m_mode));
     m_breaks.AwaitFlags(later);
+    m_forms = &m_doc.FindShownForms(m_text, m_view.GetTextDirection());
+    m_measured = m_forms->IsEmpty() ? &m_text : &m_forms->Forms();
     // Whether a run of the current stretch could not be laid out: its later runs are dropped.
     bool droppingStretch = false;
     m_shown = 0;
@@ -117,7 +119,7 @@ bool LayoutPass::LayoutPiece(const Text::TextRun& run, const Text::RunStyle& sty
             return false; // one character is wider than a whole line
         if (pass.newLineBefore)
             m_doc.NewLine(m_view, false);
-        Place(MakeBlock(style, offset, pass.count), CEGUI::Sizef(pass.width, m_lineHeight));
+        PlaceText(run, style, offset, pass.count, pass.width);
         offset += pass.count;
         if (pass.wrapped || (endsWithLineFeed && offset == end))
             m_doc.NewLine(m_view, false);
@@ -129,11 +131,11 @@ Pass LayoutPass::MeasurePass(TextIndex first, TextIndex end, bool mayMoveDown)
 {
     LineRoom room{m_doc.GetRemainingWidth(), m_width, m_width - m_restLinesIndent};
     if (m_mode == LineBreakMode::Character)
-        return MeasureCharacterPass(*m_glyphs, m_breaks.Flags(), m_text, first, end, room);
+        return MeasureCharacterPass(*m_glyphs, m_breaks.Flags(), *m_measured, first, end, room);
     // Right after a move the pen is at the start of a fresh line: there is no better one.
     if (!mayMoveDown)
         room.freshLine = room.remaining;
-    return MeasureWordPass(*m_glyphs, m_breaks, m_text, first, end, room);
+    return MeasureWordPass(*m_glyphs, m_breaks, *m_measured, first, end, room);
 }
 
 StretchFlags LayoutPass::FlagsOf(const Text::TextRun& run, TextIndex end) const
@@ -181,6 +183,32 @@ std::unique_ptr<ITextBlock> LayoutPass::MakeBlock(const Text::RunStyle& style, T
     return block;
 }
 
+void LayoutPass::PlaceText(const Text::TextRun& run, const Text::RunStyle& style, TextIndex first,
+                           TextIndex count, float width)
+{
+    if (m_forms->IsEmpty())
+    {
+        Place(MakeBlock(style, first, count), CEGUI::Sizef(width, m_lineHeight));
+        return;
+    }
+    const TextIndex end = first + count;
+    const auto levelAt = [&](TextIndex i) { return m_forms->LevelAt(m_shown + (i - run.first)); };
+    for (TextIndex start = first; start < end;)
+    {
+        const Bidi::LevelByte level = levelAt(start);
+        TextIndex levelEnd = start + 1;
+        while (levelEnd < end && levelAt(levelEnd) == level)
+            ++levelEnd;
+        const float levelWidth = start == first && levelEnd == end
+                                     ? width
+                                     : MeasureExtent(*m_glyphs, *m_measured, start, levelEnd);
+        std::unique_ptr<ITextBlock> block = MakeBlock(style, start, levelEnd - start);
+        block->SetBidiLevel(level);
+        Place(std::move(block), CEGUI::Sizef(levelWidth, m_lineHeight));
+        start = levelEnd;
+    }
+}
+
 void LayoutPass::AddPicture(const Text::Picture& picture)
 {
     std::unique_ptr<TextBlocks::CPictureBlock> block =
@@ -190,6 +218,7 @@ void LayoutPass::AddPicture(const Text::Picture& picture)
     block->index = picture.index;
     const CEGUI::Sizef size = m_doc.PictureSize(picture.set, picture.index);
     block->SetSize(size);
+    block->SetBidiLevel(m_forms->LevelAt(m_shown));
     if (Pen().d_x + size.d_width > m_width)
         m_doc.NewLine(m_view, false);
     Place(std::move(block), size);

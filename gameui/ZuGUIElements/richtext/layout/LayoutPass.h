@@ -5,8 +5,13 @@
 // Text is broken by characters or between words, as the view says (IRichTextView::
 // GetLineBreak). A run is cut into pieces at line feeds, each piece into passes that fill the
 // room left on the line, each pass one block (TextMeasure.h) in the run's style.
+//
+// Text with right-to-left letters (Bidi::ShownForms) is measured in the forms it is drawn in
+// (Arabic letters joined), and a pass is cut into one block per bidirectional level, so that
+// finishing a line (LineBuilder.h) can put the blocks in display order.
 #pragma once
 
+#include "ZuGUIElements/richtext/bidi/ShownForms.h"
 #include "ZuGUIElements/richtext/layout/LineBreaks.h"
 #include "ZuGUIElements/richtext/layout/TextMeasure.h"
 #include "ZuGUIElements/richtext/paragraph/Paragraph.h"
@@ -61,6 +66,10 @@ private:
     // The block that shows the characters [first, first + count) in `style`.
     std::unique_ptr<ITextBlock> MakeBlock(const Text::RunStyle& style, TextIndex first,
                                           TextIndex count) const;
+    // Places the characters [first, first + count) of `run`, `width` pixels wide, at the pen:
+    // one block, or one per bidirectional level.
+    void PlaceText(const Text::TextRun& run, const Text::RunStyle& style, TextIndex first,
+                   TextIndex count, float width);
     // Places `block` at the pen with the area `size`.
     void Place(std::unique_ptr<ITextBlock> block, const CEGUI::Sizef& size);
     CEGUI::Vector2f Pen() const;
@@ -73,6 +82,10 @@ private:
     const std::vector<std::uint8_t>* m_flags = nullptr;
     // Where the run being laid out starts in the shown text.
     TextIndex m_shown = 0;
+    // How the paragraph shows, and the text that is measured: its display forms, or the
+    // view's text when it shows as written.
+    const Bidi::ShownForms* m_forms = nullptr;
+    const CEGUI::String* m_measured = nullptr;
     // The view's settings and the layout width, which a layout does not change.
     const LineBreakMode m_mode;
     const float m_restLinesIndent;

@@ -41,7 +41,8 @@ void FinishLine(CTextLine& line)
             CEGUI::Rectf blockArea = block->GetArea();
             blockArea.offset(CEGUI::Vector2f(0.0f, bottom - blockArea.bottom()));
             block->SetArea(blockArea);
-            area.right(blockArea.right());
+            area.left(std::min(area.left(), blockArea.left()));
+            area.right(std::max(area.right(), blockArea.right()));
         }
         area.bottom(bottom);
     }
@@ -80,6 +81,47 @@ bool IsLineFeedRun(const IRichTextView& view, const ITextBlock& block)
     return text.GetTextCount() >= 1 && text.GetTextStart() < viewText.length() &&
            viewText[text.GetTextStart()] == '\n';
 }
+
+// Puts the blocks of a line that holds right-to-left text in display order: their areas move,
+// the list keeps the order of the text (which selection and copying read). They follow one
+// another from the line's start: its left edge, or for a right-to-left paragraph the layout's
+// right edge, the line's indent kept on that side.
+void PutInDisplayOrder(const IRichTextView* view, CTextLine& line, float layoutWidth)
+{
+    const CTextLine::Blocks& blocks = line.GetBlocks();
+    if (blocks.empty())
+        return;
+    const bool rightToLeft = (blocks.front()->GetBidiLevel() & Bidi::kRightToLeftParagraph) != 0;
+    const bool mixed = std::any_of(blocks.begin(), blocks.end(),
+                                   [](const std::unique_ptr<ITextBlock>& block)
+                                   { return (block->GetBidiLevel() & Bidi::kLevelMask) != 0; });
+    // A line of nothing but line feeds shows nothing to order, and folds with those after it.
+    if ((!rightToLeft && !mixed) ||
+        (view && blocks.size() == 1 && IsLineFeedRun(*view, *blocks.front())))
+        return;
+    thread_local std::vector<Bidi::Level> levels;
+    thread_local std::vector<std::int32_t> order;
+    levels.clear();
+    float width = 0.0f;
+    for (const std::unique_ptr<ITextBlock>& block : blocks)
+    {
+        levels.push_back(block->GetBidiLevel() & Bidi::kLevelMask);
+        width += block->GetArea().getWidth();
+    }
+    Bidi::VisualOrder(levels.data(), levels.size(), order);
+    float x = rightToLeft ? layoutWidth - line.GetArea().left() - width
+                          : blocks.front()->GetArea().left();
+    for (const std::int32_t index : order)
+    {
+        ITextBlock& block = *blocks[static_cast<std::size_t>(index)];
+        CEGUI::Rectf area = block.GetArea();
+        const float blockWidth = area.getWidth();
+        area.left(x);
+        area.right(x + blockWidth);
+        block.SetArea(area);
+        x += blockWidth;
+    }
+}
 } // namespace
 
 LineBuilder::LineBuilder() = default;
@@ -89,6 +131,7 @@ LineBuilder::~LineBuilder() = default;
 void LineBuilder::NewLine(IRichTextView& view, bool firstLine)
 {
     FinishCurrentLine();
+    m_view = &view;
     m_penX = static_cast<float>(firstLine ? view.getIndent1stLine() : view.getIndentRestLines());
     m_penY = m_lines.empty() ? 0.0f : m_lines.back()->GetArea().bottom() + m_lineGap;
     if (m_spareLines.empty())
@@ -111,6 +154,7 @@ void LineBuilder::FinishCurrentLine()
     if (m_lines.empty())
         return;
     CTextLine& line = *m_lines.back();
+    PutInDisplayOrder(m_view, line, m_layoutWidth);
     FinishLine(line);
     m_contentWidth = std::max(m_contentWidth, line.GetArea().right());
 }
@@ -161,6 +205,7 @@ void LineBuilder::Clear()
         m_spareLines.push_back(std::move(line));
     }
     m_lines.clear();
+    m_view = nullptr;
     m_penX = 0.0f;
     m_penY = 0.0f;
     m_height = 0.0f;

@@ -4,9 +4,11 @@
 // bottom edge.
 //
 // A line's blocks are placed in the order of the text, left to right from the pen. Finishing a
-// line is where a reordering stage goes (bidirectional text): it may move the finished blocks
-// to their display places within the line, since every block keeps its own range of the text
-// and hit testing and selection read blocks by their areas.
+// line that holds right-to-left text moves its blocks to their display places (each block
+// holds text of one bidirectional level): in display order from the line's start, which for
+// a right-to-left paragraph is the right edge. The block list keeps the order of the text;
+// hit testing and selection read blocks by their areas. Pen moves within such a line leave
+// no gap between its blocks.
 //
 // Memory: a line costs about 80 bytes and a block about 64 (with the allocator's overhead), and
 // a run of line feeds in plain text takes one line and one block however long it is, so that a
@@ -137,6 +139,8 @@ private:
     float m_layoutWidth = 0.0f;
     TextBlocks::GamePic_t m_lineBackground;
     CEGUI::Sizef m_lineBackgroundSize{0.0f, 0.0f};
+    // The view of the layout: its text tells a line of line feeds.
+    const IRichTextView* m_view = nullptr;
 };
 } // namespace Layout
 } // namespace ZuGUI
