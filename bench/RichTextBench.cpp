@@ -73,6 +73,42 @@ BENCHMARK_CAPTURE(BM_RichTextParseAndLayout, Character,
                   ZuGUI::TextParser::LineBreakMode::Character);
 BENCHMARK_CAPTURE(BM_RichTextParseAndLayout, Word, ZuGUI::TextParser::LineBreakMode::Word);
 
+// `text` with each Latin letter replaced by one of `letters` letters from `first`.
+CEGUI::String InScript(const char* text, CEGUI::utf32 first, unsigned letters)
+{
+    CEGUI::String out;
+    for (const char* c = text; *c != '\0'; ++c)
+        out += *c >= 'a' && *c <= 'z' ? first + static_cast<unsigned>(*c - 'a') % letters
+                                      : static_cast<CEGUI::utf32>(*c);
+    return out;
+}
+
+// The long chat line with its message written in another script, letter for letter, the name
+// and the item link left Latin: a right-to-left line costs its analysis and reordering, an
+// Arabic one its joining too. The Latin line is the long line itself.
+void BM_RichTextParseAndLayoutByScript(benchmark::State& state, CEGUI::utf32 first,
+                                       unsigned letters)
+{
+    const BenchCegui cegui;
+    BenchView view(
+        cegui.Font(),
+        "{N Alice}: {T gold:" +
+            InScript("has found something rare in the ruins beneath the old keep", first, letters) +
+            "} {I 0x1F:[Sword of the Morning Dawn]} " +
+            InScript("and will trade it for gold or a good horse, just ask her", first, letters));
+    auto& parsers = ZuGUI::TextParser::CSimpleParserManager::Instance();
+    const ZuGUI::TextParser::DocPtr doc = ZuGUI::TextParser::MakeDoc(parsers);
+    for (auto _ : state)
+    {
+        ZuGUI::TextParser::FormatDocument(parsers, *doc, view, kLayoutWidth);
+        benchmark::DoNotOptimize(doc->GetHeight());
+    }
+    state.counters["lines"] = doc->GetHeight() / cegui.Font().getLineSpacing();
+}
+BENCHMARK_CAPTURE(BM_RichTextParseAndLayoutByScript, Latin, 'a', 26);
+BENCHMARK_CAPTURE(BM_RichTextParseAndLayoutByScript, Hebrew, 0x05D0, 27);
+BENCHMARK_CAPTURE(BM_RichTextParseAndLayoutByScript, Arabic, 0x0628, 19);
+
 // A line of ordinary chat that fits its view: broken between words, it is laid out without
 // looking for a line break opportunity.
 void BM_RichTextParseAndLayoutShortLine(benchmark::State& state,

@@ -10,6 +10,7 @@
 #include <benchmark/benchmark.h>
 
 #include <functional>
+#include <string>
 
 namespace
 {
@@ -48,6 +49,30 @@ CEGUI::String Ordinary(std::size_t length)
                   length);
 }
 
+CEGUI::String FromUtf32(const std::u32string& text)
+{
+    CEGUI::String out;
+    for (const char32_t c : text)
+        out += static_cast<CEGUI::utf32>(c);
+    return out;
+}
+
+// Hebrew and Latin words and numbers under embeddings, isolates and overrides that are never
+// closed, and names between them.
+CEGUI::String BidiControls(std::size_t length)
+{
+    return Repeat(FromUtf32(U"\u202B\u2067\u05D0\u05D1 ab 12 \u202E(\u05D2)\u202C\u2069{N Alice} "
+                            U"\u200D"),
+                  length);
+}
+
+CEGUI::String ArabicWords(std::size_t length)
+{
+    return Repeat(
+        FromUtf32(U"\u0623\u0628\u064A\u0639 \u0627\u0644\u0633\u064A\u0641 \u0628\u0640 40 "),
+        length);
+}
+
 CEGUI::String CjkText(std::size_t length)
 {
     CEGUI::String text;
@@ -77,6 +102,12 @@ const Input kInputs[] = {
     {"ShortTags", [](std::size_t n) { return Repeat("{T gold:ab}", n); }},
     {"DroppedBraces", [](std::size_t n) { return Repeat("{x", n); }},
     {"Cjk", CjkText},
+    // Right-to-left text: reordered and joined line by line, controls nested past the
+    // algorithm's depth, and a narrow view of it.
+    {"BidiControls", BidiControls},
+    {"NestedEmbeddings", [](std::size_t n) { return Filled("", 0x202B, "{N Alice}", n); }},
+    {"ArabicWords", ArabicWords},
+    {"ArabicNarrow", ArabicWords, 0, 12.0f},
     {"PicturesBetweenWords", [](std::size_t n) { return Repeat("word {E 12} ", n); }},
     // Every rest line leaves two pixels: no character fits a line after the first.
     {"NeverFits", Ordinary, static_cast<int>(kLayoutWidth) - 2},

@@ -61,6 +61,21 @@ bool IsMark(CodePoint codePoint)
            type == U_COMBINING_SPACING_MARK;
 }
 
+// Whether the shown text needs the algorithm, read in place: pictures never do.
+bool AnyRunNeedsAnalysis(const CEGUI::String& text, const Text::Paragraph& paragraph)
+{
+    return std::any_of(paragraph.Pieces().begin(), paragraph.Pieces().end(),
+                       [&text](const Text::Piece& piece)
+                       {
+                           const auto* run = std::get_if<Text::TextRun>(&piece);
+                           if (!run)
+                               return false;
+                           const TextIndex end = std::min<TextIndex>(run->end, text.length());
+                           const TextIndex first = std::min<TextIndex>(run->first, end);
+                           return NeedsAnalysis(text.ptr() + first, end - first);
+                       });
+}
+
 // The start mark and the clickable mark of each shown character.
 std::vector<std::uint8_t> RunMarks(const Text::Paragraph& paragraph)
 {
@@ -263,11 +278,11 @@ void ShownForms::Find(const CEGUI::String& text, const Text::Paragraph& paragrap
 {
     Clear();
     m_direction = direction;
+    if (direction != Direction::RightToLeft && !AnyRunNeedsAnalysis(text, paragraph))
+        return;
     std::vector<CodePoint> shown;
     shown.reserve(paragraph.ShownLength());
     paragraph.AppendShownText(text, shown);
-    if (direction != Direction::RightToLeft && !NeedsAnalysis(shown.data(), shown.size()))
-        return;
     const std::vector<std::uint8_t> marks = RunMarks(paragraph);
     if (marks.size() != shown.size())
         return; // not the text that was parsed
