@@ -84,18 +84,22 @@ CEGUI::String InScript(const char* text, CEGUI::utf32 first, unsigned letters)
 }
 
 // The long chat line with its message written in another script, letter for letter, the name
-// and the item link left Latin: a right-to-left line costs its analysis and reordering, an
-// Arabic one its joining too. The Latin line is the long line itself.
+// and the item link left Latin. The Latin line is the long line itself.
+CEGUI::String ChatLineInScript(CEGUI::utf32 first, unsigned letters)
+{
+    return "{N Alice}: {T gold:" +
+           InScript("has found something rare in the ruins beneath the old keep", first, letters) +
+           "} {I 0x1F:[Sword of the Morning Dawn]} " +
+           InScript("and will trade it for gold or a good horse, just ask her", first, letters);
+}
+
+// The line parsed and laid out: a right-to-left line costs its analysis and reordering, an
+// Arabic one its joining too.
 void BM_RichTextParseAndLayoutByScript(benchmark::State& state, CEGUI::utf32 first,
                                        unsigned letters)
 {
     const BenchCegui cegui;
-    BenchView view(
-        cegui.Font(),
-        "{N Alice}: {T gold:" +
-            InScript("has found something rare in the ruins beneath the old keep", first, letters) +
-            "} {I 0x1F:[Sword of the Morning Dawn]} " +
-            InScript("and will trade it for gold or a good horse, just ask her", first, letters));
+    BenchView view(cegui.Font(), ChatLineInScript(first, letters));
     auto& parsers = ZuGUI::TextParser::CSimpleParserManager::Instance();
     const ZuGUI::TextParser::DocPtr doc = ZuGUI::TextParser::MakeDoc(parsers);
     for (auto _ : state)
@@ -108,6 +112,28 @@ void BM_RichTextParseAndLayoutByScript(benchmark::State& state, CEGUI::utf32 fir
 BENCHMARK_CAPTURE(BM_RichTextParseAndLayoutByScript, Latin, 'a', 26);
 BENCHMARK_CAPTURE(BM_RichTextParseAndLayoutByScript, Hebrew, 0x05D0, 27);
 BENCHMARK_CAPTURE(BM_RichTextParseAndLayoutByScript, Arabic, 0x0628, 19);
+
+// The same lines laid out again at a new width: what is found once per text (its break
+// opportunities, its bidirectional levels and joined forms) is not found again.
+void BM_RichTextLayoutAtNewWidthByScript(benchmark::State& state, CEGUI::utf32 first,
+                                         unsigned letters)
+{
+    const BenchCegui cegui;
+    BenchView view(cegui.Font(), ChatLineInScript(first, letters));
+    auto& parsers = ZuGUI::TextParser::CSimpleParserManager::Instance();
+    const ZuGUI::TextParser::DocPtr doc = ZuGUI::TextParser::MakeDoc(parsers);
+    ZuGUI::TextParser::FormatDocument(parsers, *doc, view, kLayoutWidth);
+    float width = kLayoutWidth;
+    for (auto _ : state)
+    {
+        width = width == kLayoutWidth ? kLayoutWidth + 1.0f : kLayoutWidth;
+        ZuGUI::TextParser::LayOutDocument(*doc, view, width);
+        benchmark::DoNotOptimize(doc->GetHeight());
+    }
+}
+BENCHMARK_CAPTURE(BM_RichTextLayoutAtNewWidthByScript, Latin, 'a', 26);
+BENCHMARK_CAPTURE(BM_RichTextLayoutAtNewWidthByScript, Hebrew, 0x05D0, 27);
+BENCHMARK_CAPTURE(BM_RichTextLayoutAtNewWidthByScript, Arabic, 0x0628, 19);
 
 // A line of ordinary chat that fits its view: broken between words, it is laid out without
 // looking for a line break opportunity.

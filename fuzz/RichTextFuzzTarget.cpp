@@ -123,6 +123,38 @@ void CheckBlocks(const ZuGUI::TextBlocks::CRichTextDoc& doc, const CEGUI::String
     Check(shown <= text.length(), "more characters shown than the text has");
 }
 
+// Each line's blocks, in display order or not, cover no part of one another, and a clickable
+// text draws no direction control: nothing it holds turns what it shows around.
+void CheckDisplayOrder(const ZuGUI::TextBlocks::CRichTextDoc& doc,
+                       const ZuTest::TestRichTextView& view)
+{
+    const CEGUI::String* forms = view.GetDisplayForms();
+    Check(!forms || forms->length() == view.text.length(), "display forms of another length");
+    std::vector<CEGUI::Rectf> areas;
+    for (const auto& line : doc.GetLines())
+    {
+        areas.clear();
+        for (const auto& block : line->GetBlocks())
+        {
+            areas.push_back(block->GetArea());
+            const auto* command = block->AsCmdText();
+            if (!command)
+                continue;
+            const CEGUI::String drawn = command->GetDrawnText(view);
+            Check(std::none_of(drawn.ptr(), drawn.ptr() + drawn.length(),
+                               [](CEGUI::utf32 c) {
+                                   return (c >= 0x202A && c <= 0x202E) ||
+                                          (c >= 0x2066 && c <= 0x2069);
+                               }),
+                  "a clickable text draws a direction control");
+        }
+        std::sort(areas.begin(), areas.end(),
+                  [](const CEGUI::Rectf& a, const CEGUI::Rectf& b) { return a.left() < b.left(); });
+        for (std::size_t i = 1; i < areas.size(); ++i)
+            Check(areas[i - 1].right() <= areas[i].left() + 0.01f, "blocks of a line overlap");
+    }
+}
+
 void Exercise(ZuTest::TestRichTextView& view, ZuGUI::IDoc& doc, FuzzReader& points)
 {
     const CEGUI::Rectf docRect = doc.GetDocRect();
@@ -285,6 +317,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     view.lineBreak = (flags & 16) != 0 ? ZuGUI::TextParser::LineBreakMode::Word
                                        : ZuGUI::TextParser::LineBreakMode::Character;
     view.hoverBrush = world.hoverBrush;
+    constexpr ZuGUI::Bidi::Direction kDirections[] = {
+        ZuGUI::Bidi::Direction::Auto, ZuGUI::Bidi::Direction::LeftToRight,
+        ZuGUI::Bidi::Direction::RightToLeft, ZuGUI::Bidi::Direction::Auto};
+    view.direction = kDirections[(flags >> 5) & 3];
 
     if (withHost)
         ZuGUI::ZuGUIExtraFacoryManager::Instance().SetIZuGUI(&world.host);
@@ -292,13 +328,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CSimpleParserManager& parsers = CSimpleParserManager::Instance();
         ZuGUI::TextParser::DocPtr doc = FormatWithinBudget(view, width);
         CheckBlocks(static_cast<ZuGUI::TextBlocks::CRichTextDoc&>(*doc), view.text);
+        view.shownDoc = doc.get();
+        CheckDisplayOrder(static_cast<ZuGUI::TextBlocks::CRichTextDoc&>(*doc), view);
         Check(doc->GetText(view).length() <= view.text.length(), "GetText longer than the text");
         FuzzInput again(data, size);
         FuzzReader points = again.Front();
         Exercise(view, *doc, points);
         ZuGUI::TextParser::FormatDocument(parsers, *doc, view, width / 2 + 40);
         CheckBlocks(static_cast<ZuGUI::TextBlocks::CRichTextDoc&>(*doc), view.text);
+        CheckDisplayOrder(static_cast<ZuGUI::TextBlocks::CRichTextDoc&>(*doc), view);
         Exercise(view, *doc, points);
+        view.shownDoc = nullptr;
     }
     CheckPlayerTextMakesNoCommand(view, std::max(width, 120.0f));
     FuzzInput forLines(data, size);

@@ -3,6 +3,7 @@
 #include "ZuGUIElements/richtext/bidi/BidiText.h"
 
 #include <gmock/gmock.h>
+#include <unicode/uchar.h>
 
 #include <string>
 #include <vector>
@@ -125,5 +126,20 @@ TEST(BidiTextTest, JoiningLeavesEverythingButArabicLettersAsItIs)
     EXPECT_EQ(CodePoint(0xFEDD), joined.back()); // a lone lam, isolated
     ZuGUI::Bidi::JoinArabicLetters(nullptr, 0, joined);
     EXPECT_TRUE(joined.empty());
+}
+} // namespace
+
+namespace
+{
+// The mirror images that are known without asking ICU are the ones ICU gives.
+TEST(BidiTextTest, MirrorImagesBelowU2000AreIcusOwn)
+{
+    for (CodePoint c = 0; c < 0x2000; ++c)
+    {
+        EXPECT_EQ(static_cast<CodePoint>(u_charMirror(static_cast<UChar32>(c))),
+                  ZuGUI::Bidi::Shown(c, 1))
+            << std::hex << c;
+        EXPECT_EQ(c, ZuGUI::Bidi::Shown(c, 2)) << std::hex << c;
+    }
 }
 } // namespace

@@ -139,25 +139,54 @@ Direction FirstStrongDirection(const CodePoint* text, std::size_t length)
 
 void VisualOrder(const Level* levels, std::size_t count, std::vector<std::int32_t>& order)
 {
-    order.resize(count);
-    for (std::size_t i = 0; i < count; ++i)
-        order[i] = static_cast<std::int32_t>(i);
-    if (count == 0 || count > static_cast<std::size_t>(INT32_MAX))
-        return;
-    // ICU reads levels as UBiDiLevel, the same byte.
-    std::vector<std::int32_t> map(count, -1);
-    ubidi_reorderVisual(reinterpret_cast<const UBiDiLevel*>(levels),
-                        static_cast<std::int32_t>(count), map.data());
+    order.assign(count, -1);
+    if (count > 0 && count <= static_cast<std::size_t>(INT32_MAX))
+    {
+        // ICU reads levels as UBiDiLevel, the same byte.
+        ubidi_reorderVisual(reinterpret_cast<const UBiDiLevel*>(levels),
+                            static_cast<std::int32_t>(count), order.data());
+    }
     // Without a map (levels beyond the maximum) the runs keep their logical order.
-    if (std::all_of(map.begin(), map.end(),
+    if (std::any_of(order.begin(), order.end(),
                     [count](std::int32_t index)
-                    { return index >= 0 && static_cast<std::size_t>(index) < count; }))
-        order.swap(map);
+                    { return index < 0 || static_cast<std::size_t>(index) >= count; }))
+    {
+        for (std::size_t i = 0; i < count; ++i)
+            order[i] = static_cast<std::int32_t>(i);
+    }
 }
 
 CodePoint Shown(CodePoint codePoint, Level level)
 {
     if ((level & 1) == 0)
+        return codePoint;
+    if (codePoint < 0x80)
+    {
+        switch (codePoint)
+        {
+        case '(':
+            return ')';
+        case ')':
+            return '(';
+        case '<':
+            return '>';
+        case '>':
+            return '<';
+        case '[':
+            return ']';
+        case ']':
+            return '[';
+        case '{':
+            return '}';
+        case '}':
+            return '{';
+        default:
+            return codePoint;
+        }
+    }
+    // Up to U+1FFF only the guillemets and a few Tibetan and Ogham marks mirror.
+    if (codePoint < 0x2000 && codePoint != 0xAB && codePoint != 0xBB &&
+        !(codePoint >= 0x0F3A && codePoint <= 0x0F3D) && codePoint != 0x169B && codePoint != 0x169C)
         return codePoint;
     return static_cast<CodePoint>(u_charMirror(static_cast<UChar32>(ScalarValue(codePoint))));
 }
@@ -253,16 +282,41 @@ void Paragraph::LineOrder(std::size_t start, std::size_t end, std::vector<std::s
     }
 }
 
-void JoinArabicLetters(const CodePoint* text, std::size_t length, std::vector<CodePoint>& shaped)
+namespace
 {
-    shaped.assign(text, text + length);
+// Buffers of the joining, kept by each thread for the next text unless they grew far beyond a
+// chat message.
+struct JoiningBuffers
+{
     std::vector<char16_t> utf16;
     std::vector<std::int32_t> unitOf;
+    std::vector<char16_t> joined;
+
+    void ReleaseIfLarge()
+    {
+        constexpr std::size_t kKeptUnits = 64 * 1024;
+        if (utf16.capacity() > kKeptUnits)
+            *this = JoiningBuffers();
+    }
+};
+
+bool MayJoin(CodePoint c)
+{
+    return (c >= 0x0600 && c <= 0x08FF) || (c >= 0xFB50 && c <= 0xFEFF);
+}
+
+// Writes into `shaped` (the text's copy) the forms that ICU joins the text's letters into.
+void JoinWithIcu(const CodePoint* text, std::size_t length, std::vector<CodePoint>& shaped,
+                 JoiningBuffers& buffers)
+{
+    std::vector<char16_t>& utf16 = buffers.utf16;
+    std::vector<std::int32_t>& unitOf = buffers.unitOf;
+    std::vector<char16_t>& joined = buffers.joined;
     ToUtf16(text, length, utf16, unitOf);
     if (utf16.empty() || utf16.size() > static_cast<std::size_t>(INT32_MAX))
         return;
     // Each lam-alef pair becomes one ligature: the shaped text is shorter by one per pair.
-    std::vector<char16_t> joined(utf16.size());
+    joined.assign(utf16.size(), 0);
     UErrorCode status = U_ZERO_ERROR;
     const std::int32_t joinedLength = u_shapeArabic(
         reinterpret_cast<const UChar*>(utf16.data()), static_cast<std::int32_t>(utf16.size()),
@@ -285,6 +339,18 @@ void JoinArabicLetters(const CodePoint* text, std::size_t length, std::vector<Co
         if (text[i] == kLam && IsLamAlefLigature(joined[out - 1]) && i + 1 < length)
             shaped[++i] = kShownByPrevious;
     }
+}
+} // namespace
+
+void JoinArabicLetters(const CodePoint* text, std::size_t length, std::vector<CodePoint>& shaped)
+{
+    shaped.assign(text, text + length);
+    // Only the Arabic blocks and their presentation forms join.
+    if (std::none_of(text, text + length, MayJoin))
+        return;
+    thread_local JoiningBuffers buffers;
+    JoinWithIcu(text, length, shaped, buffers);
+    buffers.ReleaseIfLarge();
 }
 } // namespace Bidi
 } // namespace ZuGUI

@@ -6,6 +6,7 @@
 #include <unicode/uchar.h>
 
 #include <algorithm>
+#include <memory>
 #include <variant>
 
 namespace ZuGUI
@@ -27,10 +28,20 @@ constexpr std::size_t kMaxHonouredDepth = 60;
 constexpr std::uint8_t kStartsRun = 1;
 constexpr std::uint8_t kClickable = 2;
 
-UCharDirection ClassOf(CodePoint codePoint)
+// Whether the code point may be a direction control or a paragraph separator: none is
+// printable ASCII or lies from U+00A0 to U+1FFF.
+bool MayBeControl(CodePoint codePoint)
 {
-    return codePoint > 0x10FFFF ? U_OTHER_NEUTRAL
-                                : u_charDirection(static_cast<UChar32>(codePoint));
+    return codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0) || codePoint >= 0x2000;
+}
+
+// The code point's bidirectional class, as far as controls and separators go: other neutral
+// for every code point that cannot be one.
+UCharDirection ControlClassOf(CodePoint codePoint)
+{
+    return !MayBeControl(codePoint) || codePoint > 0x10FFFF
+               ? U_OTHER_NEUTRAL
+               : u_charDirection(static_cast<UChar32>(codePoint));
 }
 
 bool IsDirectionControl(UCharDirection direction)
@@ -77,15 +88,17 @@ bool AnyRunNeedsAnalysis(const CEGUI::String& text, const Text::Paragraph& parag
 }
 
 // The start mark and the clickable mark of each shown character.
-std::vector<std::uint8_t> RunMarks(const Text::Paragraph& paragraph)
+void FindRunMarks(const Text::Paragraph& paragraph, std::vector<std::uint8_t>& marks)
 {
-    std::vector<std::uint8_t> marks;
+    marks.clear();
     marks.reserve(paragraph.ShownLength());
     for (const Text::Piece& piece : paragraph.Pieces())
     {
         if (const auto* run = std::get_if<Text::TextRun>(&piece))
         {
             const TextIndex length = TextIndex(run->end) - TextIndex(run->first);
+            if (length == 0)
+                continue;
             const bool clickable = paragraph.StyleOf(*run).kind != Text::RunKind::Plain;
             const std::uint8_t mark = clickable ? kClickable : 0;
             marks.push_back(mark | kStartsRun);
@@ -96,7 +109,6 @@ std::vector<std::uint8_t> RunMarks(const Text::Paragraph& paragraph)
             marks.push_back(kStartsRun);
         }
     }
-    return marks;
 }
 
 // The text that the algorithm reads for a paragraph: each clickable run inside a first-strong
@@ -162,14 +174,14 @@ private:
 
     static CodePoint Neutral(CodePoint codePoint)
     {
-        const UCharDirection direction = ClassOf(codePoint);
+        const UCharDirection direction = ControlClassOf(codePoint);
         return IsDirectionControl(direction) || direction == U_BLOCK_SEPARATOR ? kZeroWidthSpace
                                                                                : codePoint;
     }
 
     CodePoint Honoured(CodePoint codePoint)
     {
-        switch (ClassOf(codePoint))
+        switch (ControlClassOf(codePoint))
         {
         case U_LEFT_TO_RIGHT_EMBEDDING:
         case U_RIGHT_TO_LEFT_EMBEDDING:
@@ -208,45 +220,77 @@ private:
     std::vector<Opened> m_open;
 };
 
-// Finds levels and forms of the shown paragraph [first, end).
-class ParagraphForms
+// Finds the levels and forms of a shown text paragraph by paragraph, in buffers that each
+// thread keeps for the next text.
+class FormsFinder
 {
 public:
-    ParagraphForms(const std::vector<CodePoint>& shown, const std::vector<std::uint8_t>& marks,
-                   Direction direction)
-        : m_shown(shown), m_marks(marks), m_direction(direction)
+    // The levels into `levels` and the forms into Forms(), one per shown character of
+    // `paragraph`; false when `text` is not the text that it was parsed from.
+    bool Find(const CEGUI::String& text, const Text::Paragraph& paragraph, Direction direction,
+              std::vector<LevelByte>& levels)
     {
+        m_shown.clear();
+        paragraph.AppendShownText(text, m_shown);
+        FindRunMarks(paragraph, m_marks);
+        if (m_marks.size() != m_shown.size())
+            return false;
+        levels.resize(m_shown.size());
+        m_forms.resize(m_shown.size());
+        for (std::size_t first = 0; first < m_shown.size();)
+        {
+            const auto lineFeed = std::find(m_shown.begin() + first, m_shown.end(), kLineFeed);
+            const std::size_t end = lineFeed == m_shown.end()
+                                        ? m_shown.size()
+                                        : std::size_t(lineFeed - m_shown.begin()) + 1;
+            FindParagraph(first, end, direction, levels);
+            first = end;
+        }
+        return true;
     }
 
-    void Find(std::size_t first, std::size_t end, std::vector<std::uint8_t>& levels,
-              std::vector<CodePoint>& forms)
+    const std::vector<CodePoint>& Forms() const { return m_forms; }
+
+    // Whether the buffers grew far beyond a chat message: they are not kept then.
+    bool IsLarge() const { return m_shown.capacity() > 64 * 1024; }
+
+private:
+    void FindParagraph(std::size_t first, std::size_t end, Direction direction,
+                       std::vector<LevelByte>& levels)
     {
         const CodePoint* text = m_shown.data() + first;
         const std::size_t length = end - first;
+        if (direction != Direction::RightToLeft && !NeedsAnalysis(text, length))
+        {
+            // A left-to-right paragraph in a text that holds right-to-left ones: as written.
+            std::fill(levels.begin() + first, levels.begin() + end, 0);
+            std::copy(text, text + length, m_forms.begin() + first);
+            return;
+        }
         m_analysed.Build(text, m_marks.data() + first, length);
-        const Direction direction =
-            m_direction == Direction::Auto ? FirstStrongDirection(text, length) : m_direction;
+        if (direction == Direction::Auto)
+            direction = FirstStrongDirection(text, length);
         m_paragraph.Analyse(m_analysed.Text().data(), m_analysed.Text().size(), direction);
-        const std::uint8_t paragraphBit = m_paragraph.BaseLevel() ? kRightToLeftParagraph : 0;
+        const LevelByte paragraphBit = m_paragraph.BaseLevel() ? kRightToLeftParagraph : 0;
         JoinArabicLetters(text, length, m_joined);
         for (std::size_t i = 0; i < length; ++i)
         {
             const Level level = m_paragraph.LevelAt(m_analysed.IndexOf(i));
             levels[first + i] = (level & kLevelMask) | paragraphBit;
             const bool drawn = m_analysed.IsAsShown(i, text[i]) && !IsRemovedFromDisplay(text[i]) &&
-                               !IsDirectionControl(ClassOf(text[i]));
-            forms[first + i] = drawn && m_joined[i] != kShownByPrevious ? Shown(m_joined[i], level)
-                                                                        : kShownByPrevious;
+                               !IsDirectionControl(ControlClassOf(text[i]));
+            m_forms[first + i] = drawn && m_joined[i] != kShownByPrevious
+                                     ? Shown(m_joined[i], level)
+                                     : kShownByPrevious;
         }
     }
 
-private:
-    const std::vector<CodePoint>& m_shown;
-    const std::vector<std::uint8_t>& m_marks;
-    const Direction m_direction;
+    std::vector<CodePoint> m_shown;
+    std::vector<std::uint8_t> m_marks;
+    std::vector<CodePoint> m_forms;
+    std::vector<CodePoint> m_joined;
     AnalysedText m_analysed;
     Paragraph m_paragraph;
-    std::vector<CodePoint> m_joined;
 };
 
 // Writes the forms of the shown characters into the markup's copy `forms` at the characters
@@ -280,25 +324,20 @@ void ShownForms::Find(const CEGUI::String& text, const Text::Paragraph& paragrap
     m_direction = direction;
     if (direction != Direction::RightToLeft && !AnyRunNeedsAnalysis(text, paragraph))
         return;
-    std::vector<CodePoint> shown;
-    shown.reserve(paragraph.ShownLength());
-    paragraph.AppendShownText(text, shown);
-    const std::vector<std::uint8_t> marks = RunMarks(paragraph);
-    if (marks.size() != shown.size())
-        return; // not the text that was parsed
-    m_levels.resize(shown.size());
-    std::vector<CodePoint> shownForms(shown.size());
-    ParagraphForms paragraphs(shown, marks, direction);
-    for (std::size_t first = 0; first < shown.size();)
+    thread_local std::unique_ptr<FormsFinder> finder;
+    if (!finder)
+        finder = std::make_unique<FormsFinder>();
+    if (finder->Find(text, paragraph, direction, m_levels))
     {
-        const auto lineFeed = std::find(shown.begin() + first, shown.end(), kLineFeed);
-        const std::size_t end =
-            lineFeed == shown.end() ? shown.size() : std::size_t(lineFeed - shown.begin()) + 1;
-        paragraphs.Find(first, end, m_levels, shownForms);
-        first = end;
+        m_forms = text;
+        PlaceForms(paragraph, finder->Forms(), m_forms);
     }
-    m_forms = text;
-    PlaceForms(paragraph, shownForms, m_forms);
+    else
+    {
+        Clear();
+    }
+    if (finder->IsLarge())
+        finder.reset();
 }
 
 void ShownForms::Clear()

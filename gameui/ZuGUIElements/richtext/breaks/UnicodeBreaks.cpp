@@ -2,6 +2,7 @@
 
 #include <unicode/brkiter.h>
 #include <unicode/locid.h>
+#include <unicode/uchar.h>
 #include <unicode/utext.h>
 #include <unicode/utf16.h>
 
@@ -178,11 +179,22 @@ void ClearFlag(std::vector<std::uint8_t>& flags, std::size_t length, BreakFlag f
         each &= static_cast<std::uint8_t>(~flag);
 }
 
-// Whether two code points below U+0300 meet at `position` (0 < position < length): the clusters
-// on either side are settled without ICU.
+// Whether no grapheme cluster rule joins the code point to another: one below U+0300 (CR LF
+// aside), or one of break property Other (letters of most scripts, Hebrew and Arabic among
+// them). No rule looks back across one either: a pictograph that starts an emoji sequence is
+// Other, but the joiner after it is not, so ICU sees the pictograph with the sequence.
+bool JoinsNothing(CodePoint c)
+{
+    return c < kFirstJoiningCodePoint ||
+           (c <= 0x10FFFF && u_getIntPropertyValue(static_cast<UChar32>(c),
+                                                   UCHAR_GRAPHEME_CLUSTER_BREAK) == U_GCB_OTHER);
+}
+
+// Whether two code points that join nothing meet at `position` (0 < position < length): the
+// clusters on either side are settled without ICU.
 bool IsPlainBoundary(const CodePoint* text, std::size_t position)
 {
-    return text[position - 1] < kFirstJoiningCodePoint && text[position] < kFirstJoiningCodePoint;
+    return JoinsNothing(text[position - 1]) && JoinsNothing(text[position]);
 }
 
 bool IsCrLf(const CodePoint* text, std::size_t position)
@@ -261,7 +273,7 @@ void FindClusterStarts(const CodePoint* text, std::size_t length, std::vector<st
 
 bool HasOnlySingleCodePointClusters(const CodePoint* text, std::size_t length)
 {
-    return std::all_of(text, text + length, [](CodePoint c) { return c < kFirstJoiningCodePoint; });
+    return std::all_of(text, text + length, JoinsNothing);
 }
 
 Span WordAround(const CodePoint* text, std::size_t length, std::size_t index)

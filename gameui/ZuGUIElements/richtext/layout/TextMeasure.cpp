@@ -60,6 +60,25 @@ GlyphMetrics::Glyph GlyphMetrics::LookUpCached(CEGUI::utf32 c)
     return m_glyphs[c];
 }
 
+GlyphMetrics::Glyph GlyphMetrics::LookUpPaged(CEGUI::utf32 c)
+{
+    std::unique_ptr<GlyphPage>& page = m_pages[c >> kPageBits];
+    if (!page)
+    {
+        if (m_pageCount == kMaxPages)
+        {
+            for (std::unique_ptr<GlyphPage>& each : m_pages)
+                each.reset();
+            m_pageCount = 0;
+        }
+        page = std::make_unique<GlyphPage>();
+        ++m_pageCount;
+    }
+    page->glyphs[c & kPageMask] = Lookup(c);
+    page->known[c & kPageMask] = true;
+    return page->glyphs[c & kPageMask];
+}
+
 GlyphMetrics::Glyph GlyphMetrics::LookUpOther(CEGUI::utf32 c)
 {
     const auto known = m_others.find(c);

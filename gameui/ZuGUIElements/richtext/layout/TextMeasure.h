@@ -56,18 +56,40 @@ public:
     {
         if (c < kCached)
             return m_known[c] ? m_glyphs[c] : LookUpCached(c);
+        if (c < kPagedEnd)
+        {
+            const GlyphPage* page = m_pages[c >> kPageBits].get();
+            if (page && page->known[c & kPageMask])
+                return page->glyphs[c & kPageMask];
+            return LookUpPaged(c);
+        }
         return LookUpOther(c);
     }
 
 private:
     static constexpr CEGUI::utf32 kCached = 128;
     static constexpr std::size_t kKeptFonts = 8;
-    // Other characters kept at most: text of every script at once starts afresh.
+    // The rest of the Basic Multilingual Plane is kept in pages of 256 characters, each made
+    // when a text first uses it (a script, Arabic's presentation forms), so that a text in any
+    // script is measured without a search. A font keeps kMaxPages pages at most: text of every
+    // script at once starts afresh.
+    static constexpr unsigned kPageBits = 8;
+    static constexpr CEGUI::utf32 kPageMask = (1u << kPageBits) - 1;
+    static constexpr CEGUI::utf32 kPagedEnd = 0x10000;
+    static constexpr std::size_t kMaxPages = 32;
+    // Other characters kept at most, as for pages.
     static constexpr std::size_t kMaxOtherGlyphs = 4096;
+
+    struct GlyphPage
+    {
+        std::array<Glyph, kPageMask + 1> glyphs{};
+        std::array<bool, kPageMask + 1> known{};
+    };
 
     bool IsStillFor(const CEGUI::Font& font) const;
     Glyph Lookup(CEGUI::utf32 c) const;
     Glyph LookUpCached(CEGUI::utf32 c);
+    Glyph LookUpPaged(CEGUI::utf32 c);
     Glyph LookUpOther(CEGUI::utf32 c);
 
     const CEGUI::Font& m_font;
@@ -77,6 +99,8 @@ private:
     const float m_fontHeight;
     std::array<Glyph, kCached> m_glyphs{};
     std::array<bool, kCached> m_known{};
+    std::array<std::unique_ptr<GlyphPage>, (kPagedEnd >> kPageBits)> m_pages;
+    std::size_t m_pageCount = 0;
     std::unordered_map<CEGUI::utf32, Glyph> m_others;
 };
 
