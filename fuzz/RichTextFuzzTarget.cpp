@@ -137,8 +137,9 @@ void CheckDisplayOrder(const ZuGUI::TextBlocks::CRichTextDoc& doc,
         for (const auto& block : line->GetBlocks())
         {
             areas.push_back(block->GetArea());
+            // Text shown as written holds no control that turns anything around.
             const auto* command = block->AsCmdText();
-            if (!command)
+            if (!command || !forms)
                 continue;
             const CEGUI::String drawn = command->GetDrawnText(view);
             Check(std::none_of(drawn.ptr(), drawn.ptr() + drawn.length(),
@@ -148,8 +149,11 @@ void CheckDisplayOrder(const ZuGUI::TextBlocks::CRichTextDoc& doc,
                                }),
                   "a clickable text draws a direction control");
         }
+        // By left edge, an empty block before a wide one at the same place.
         std::sort(areas.begin(), areas.end(),
-                  [](const CEGUI::Rectf& a, const CEGUI::Rectf& b) { return a.left() < b.left(); });
+                  [](const CEGUI::Rectf& a, const CEGUI::Rectf& b) {
+                      return a.left() < b.left() || (a.left() == b.left() && a.right() < b.right());
+                  });
         for (std::size_t i = 1; i < areas.size(); ++i)
             Check(areas[i - 1].right() <= areas[i].left() + 0.01f, "blocks of a line overlap");
     }

@@ -143,3 +143,18 @@ TEST(BidiTextTest, MirrorImagesBelowU2000AreIcusOwn)
     }
 }
 } // namespace
+
+namespace
+{
+// A zero code point (a player's text may hold one) joins nothing and shifts nothing.
+TEST(BidiTextTest, JoiningAroundAZeroCodePointKeepsEveryLetterInItsPlace)
+{
+    const std::vector<CodePoint> text =
+        Text(std::u32string(U"a\u0633\u0644") + U'\0' + U"\u0633\u0644B");
+    std::vector<CodePoint> joined;
+    ZuGUI::Bidi::JoinArabicLetters(text.data(), text.size(), joined);
+    EXPECT_THAT(joined, ElementsAreArray({CodePoint('a'), CodePoint(0xFEB3), CodePoint(0xFEDE),
+                                          CodePoint(0), CodePoint(0xFEB3), CodePoint(0xFEDE),
+                                          CodePoint('B')}));
+}
+} // namespace

@@ -110,7 +110,8 @@ public:
                              CEGUI::MouseButton button, bool leftHeld) = 0;
     // (0, 0, layout width, height).
     virtual CEGUI::Rectf GetDocRect() const = 0;
-    // The largest right edge of the finished lines.
+    // The largest width that a finished line needs: its right edge, or for a line aligned
+    // right, its indent and its blocks.
     virtual float GetContentWidth() const = 0;
     // The text without markup: the blocks' texts in order, line feeds included.
     virtual CEGUI::String GetText(const IRichTextView& view) const = 0;

@@ -315,6 +315,8 @@ void JoinWithIcu(const CodePoint* text, std::size_t length, std::vector<CodePoin
     ToUtf16(text, length, utf16, unitOf);
     if (utf16.empty() || utf16.size() > static_cast<std::size_t>(INT32_MAX))
         return;
+    // ICU's shaping drops what comes before a zero unit; a space joins nothing as a zero does.
+    std::replace(utf16.begin(), utf16.end(), u'\0', u' ');
     // Each lam-alef pair becomes one ligature: the shaped text is shorter by one per pair.
     joined.assign(utf16.size(), 0);
     UErrorCode status = U_ZERO_ERROR;

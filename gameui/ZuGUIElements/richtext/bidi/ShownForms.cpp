@@ -263,8 +263,12 @@ private:
         if (direction != Direction::RightToLeft && !NeedsAnalysis(text, length))
         {
             // A left-to-right paragraph in a text that holds right-to-left ones: as written.
+            // A lone terminator of an embedding or an isolate, which does nothing, is not drawn.
             std::fill(levels.begin() + first, levels.begin() + end, 0);
-            std::copy(text, text + length, m_forms.begin() + first);
+            std::transform(text, text + length, m_forms.begin() + first,
+                           [](CodePoint c) {
+                               return IsDirectionControl(ControlClassOf(c)) ? kShownByPrevious : c;
+                           });
             return;
         }
         m_analysed.Build(text, m_marks.data() + first, length);

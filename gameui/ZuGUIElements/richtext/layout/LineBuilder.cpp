@@ -122,6 +122,20 @@ void PutInDisplayOrder(const IRichTextView* view, CTextLine& line, float layoutW
         x += blockWidth;
     }
 }
+
+// The width that the finished line needs: to its right edge, or for a right-to-left
+// paragraph's line, aligned to the layout's right edge, from its leftmost block to that edge.
+// A view that fits its text (a tool tip) is as wide as its widest line needs.
+float NeededWidth(const CTextLine& line, float layoutWidth)
+{
+    const CTextLine::Blocks& blocks = line.GetBlocks();
+    if (blocks.empty() || !(blocks.front()->GetBidiLevel() & Bidi::kRightToLeftParagraph))
+        return line.GetArea().right();
+    float left = layoutWidth;
+    for (const std::unique_ptr<ITextBlock>& block : blocks)
+        left = std::min(left, block->GetArea().left());
+    return layoutWidth - left;
+}
 } // namespace
 
 LineBuilder::LineBuilder() = default;
@@ -156,7 +170,7 @@ void LineBuilder::FinishCurrentLine()
     CTextLine& line = *m_lines.back();
     PutInDisplayOrder(m_view, line, m_layoutWidth);
     FinishLine(line);
-    m_contentWidth = std::max(m_contentWidth, line.GetArea().right());
+    m_contentWidth = std::max(m_contentWidth, NeededWidth(line, m_layoutWidth));
 }
 
 std::unique_ptr<CPictureBlock> LineBuilder::MakeLineBackground() const

@@ -109,7 +109,8 @@ public:
     std::unique_ptr<TextBlocks::CCmdText> MakeCmdText() { return m_spareCmdTexts.Take(); }
     // The bottom of the last finished line, 0 without lines.
     float GetHeight() const { return m_height; }
-    // The largest right edge of the finished lines.
+    // The largest width that a finished line needs: its right edge, or for a line aligned
+    // right, its indent and its blocks.
     float GetContentWidth() const { return m_contentWidth; }
     const Lines& GetLines() const { return m_lines; }
 
