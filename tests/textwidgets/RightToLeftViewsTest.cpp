@@ -58,12 +58,15 @@ protected:
         return edges;
     }
 
-    static void ExpectAlignedRight(const CGameMultiLine& view, const char* name)
+    // The first line ends at the view's right edge; with room to spare, it starts past the left.
+    static void ExpectAlignedRight(const CGameMultiLine& view, const char* name,
+                                   bool roomToSpare = true)
     {
         const std::vector<std::pair<float, float>> edges = LineEdges(view);
         ASSERT_FALSE(edges.empty()) << name;
         EXPECT_FLOAT_EQ(view.QueryDoc()->GetWidth(), edges.front().second) << name;
-        EXPECT_GT(edges.front().first, 0.0f) << name;
+        if (roomToSpare)
+            EXPECT_GT(edges.front().first, 0.0f) << name;
     }
 
     ZuTest::RecordingHost m_host;
@@ -122,8 +125,8 @@ TEST_F(RightToLeftViewsTest, AToolTipFitsARightToLeftTextAndItsCompareText)
     tip.setTargetWindow(&target);
     ASSERT_NE(nullptr, tip.GetTextView());
     ASSERT_NE(nullptr, tip.GetCompareView());
-    ExpectAlignedRight(*tip.GetTextView(), "the tip's text");
-    ExpectAlignedRight(*tip.GetCompareView(), "the compare text");
+    ExpectAlignedRight(*tip.GetTextView(), "the tip's text", false);
+    ExpectAlignedRight(*tip.GetCompareView(), "the compare text", false);
     // As wide as the text needs, not as the width it was laid out at first.
     const float textWidth = tip.GetTextView()->getFont()->getTextExtent(
         CEGUI::String(reinterpret_cast<const CEGUI::utf8*>(u8"דנה: מי בא למערה בשעה 9?")));
