@@ -146,15 +146,21 @@ TEST(BidiTextTest, MirrorImagesBelowU2000AreIcusOwn)
 
 namespace
 {
-// A zero code point (a player's text may hold one) joins nothing and shifts nothing.
-TEST(BidiTextTest, JoiningAroundAZeroCodePointKeepsEveryLetterInItsPlace)
+// Code points that ICU's joining takes for its own marks (a zero, U+FFFF) or that are not
+// characters join nothing and shift nothing: the letters after them join in their places.
+TEST(BidiTextTest, JoiningAroundCodePointsIcuMarksWithKeepsEveryLetterInItsPlace)
 {
-    const std::vector<CodePoint> text =
-        Text(std::u32string(U"a\u0633\u0644") + U'\0' + U"\u0633\u0644B");
-    std::vector<CodePoint> joined;
-    ZuGUI::Bidi::JoinArabicLetters(text.data(), text.size(), joined);
-    EXPECT_THAT(joined, ElementsAreArray({CodePoint('a'), CodePoint(0xFEB3), CodePoint(0xFEDE),
-                                          CodePoint(0), CodePoint(0xFEB3), CodePoint(0xFEDE),
-                                          CodePoint('B')}));
+    for (const CodePoint between : {CodePoint(0), CodePoint(0xFFFF), CodePoint(0xFFFFF),
+                                    CodePoint(0xD800), CodePoint(0x110000)})
+    {
+        std::vector<CodePoint> text = Text(U"a\u0633\u0644 \u0633\u0644B");
+        text[3] = between;
+        std::vector<CodePoint> joined;
+        ZuGUI::Bidi::JoinArabicLetters(text.data(), text.size(), joined);
+        EXPECT_THAT(joined,
+                    ElementsAreArray({CodePoint('a'), CodePoint(0xFEB3), CodePoint(0xFEDE), between,
+                                      CodePoint(0xFEB3), CodePoint(0xFEDE), CodePoint('B')}))
+            << std::hex << between;
+    }
 }
 } // namespace

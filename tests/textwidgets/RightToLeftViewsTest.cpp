@@ -66,7 +66,9 @@ protected:
         ASSERT_FALSE(edges.empty()) << name;
         EXPECT_FLOAT_EQ(view.QueryDoc()->GetWidth(), edges.front().second) << name;
         if (roomToSpare)
+        {
             EXPECT_GT(edges.front().first, 0.0f) << name;
+        }
     }
 
     ZuTest::RecordingHost m_host;
@@ -109,6 +111,29 @@ TEST_F(RightToLeftViewsTest, EveryRichTextWidgetAlignsARightToLeftMessageRight)
     };
     for (const Case& c : cases)
         ExpectAlignedRight(c.show(), c.name);
+}
+
+TEST_F(RightToLeftViewsTest, AnOverrideInAChatMessageReordersNoOtherMessage)
+{
+    auto& box = static_cast<ZuGUI::CGameChatBox&>(
+        CreateChild("ZuTest/GameChatBox", "Chat", 10, 10, 300, 120));
+    box.setProperty("ChatCapacity", "4");
+    // A player's message that opens a right-to-left override and never closes it.
+    ASSERT_TRUE(box.PushChatText(
+        CEGUI::String(reinterpret_cast<const CEGUI::utf8*>(u8"{N Mallory}: \u202Egold for sale"))));
+    ASSERT_TRUE(box.PushChatText("{N Alice}: gold for sale"));
+    const auto levels = [&](unsigned index)
+    {
+        std::vector<int> found;
+        const auto& view = static_cast<const CGameMultiLine&>(*box.GetChatWindowByIndex(index));
+        const auto& doc = dynamic_cast<const ZuGUI::TextBlocks::CRichTextDoc&>(*view.QueryDoc());
+        for (const auto& line : doc.GetLines())
+            for (const auto& block : line->GetBlocks())
+                found.push_back(block->GetBidiLevel());
+        return found;
+    };
+    EXPECT_THAT(levels(0), ::testing::Contains(1));
+    EXPECT_THAT(levels(1), ::testing::Each(0));
 }
 
 TEST_F(RightToLeftViewsTest, AToolTipFitsARightToLeftTextAndItsCompareText)

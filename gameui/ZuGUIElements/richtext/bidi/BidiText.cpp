@@ -300,6 +300,15 @@ struct JoiningBuffers
     }
 };
 
+// Whether the UTF-16 unit can change how Arabic letters join: a letter of a joining type, a
+// mark (transparent to joining) or a join control.
+bool TakesPartInJoining(char16_t unit)
+{
+    if (U16_IS_SURROGATE(unit))
+        return false;
+    return u_getIntPropertyValue(unit, UCHAR_JOINING_TYPE) != U_JT_NON_JOINING;
+}
+
 bool MayJoin(CodePoint c)
 {
     return (c >= 0x0600 && c <= 0x08FF) || (c >= 0xFB50 && c <= 0xFEFF);
@@ -315,8 +324,11 @@ void JoinWithIcu(const CodePoint* text, std::size_t length, std::vector<CodePoin
     ToUtf16(text, length, utf16, unitOf);
     if (utf16.empty() || utf16.size() > static_cast<std::size_t>(INT32_MAX))
         return;
-    // ICU's shaping drops what comes before a zero unit; a space joins nothing as a zero does.
-    std::replace(utf16.begin(), utf16.end(), u'\0', u' ');
+    // Only letters, marks and join controls take part in joining: every other unit is given to
+    // ICU as a space, which joins nothing as they do. ICU's shaping mistakes some units (a zero,
+    // U+FFFF, which it uses to mark what it removes) for its own marks.
+    std::transform(utf16.begin(), utf16.end(), utf16.begin(),
+                   [](char16_t unit) { return TakesPartInJoining(unit) ? unit : u' '; });
     // Each lam-alef pair becomes one ligature: the shaped text is shorter by one per pair.
     joined.assign(utf16.size(), 0);
     UErrorCode status = U_ZERO_ERROR;
@@ -327,9 +339,12 @@ void JoinWithIcu(const CodePoint* text, std::size_t length, std::vector<CodePoin
     if (U_FAILURE(status) || joinedLength < 0)
         return;
     // Walks both texts: a code point outside the BMP is two units in both, a lam-alef ligature
-    // one unit for the two units of its lam and alef.
+    // one unit for the two units of its lam and alef. Should they not match up, the text is
+    // left as it is.
+    const std::vector<CodePoint> original(shaped);
     std::size_t out = 0;
-    for (std::size_t i = 0; i < length && out < static_cast<std::size_t>(joinedLength); ++i)
+    std::size_t i = 0;
+    for (; i < length && out < static_cast<std::size_t>(joinedLength); ++i)
     {
         const std::size_t width = static_cast<std::size_t>(unitOf[i + 1] - unitOf[i]);
         // Vowel marks stay combining marks, drawn over the letter before them, rather than
@@ -341,6 +356,8 @@ void JoinWithIcu(const CodePoint* text, std::size_t length, std::vector<CodePoin
         if (text[i] == kLam && IsLamAlefLigature(joined[out - 1]) && i + 1 < length)
             shaped[++i] = kShownByPrevious;
     }
+    if (i != length || out != static_cast<std::size_t>(joinedLength))
+        shaped = original;
 }
 } // namespace
 
