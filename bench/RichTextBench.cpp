@@ -46,7 +46,7 @@ const char* const kPlainText =
 // The chat line in a view and an empty document, broken as `mode` says.
 struct ChatLine
 {
-    explicit ChatLine(ZuGUI::TextParser::LineBreakMode mode, const char* markup = kMarkup)
+    explicit ChatLine(ZuGUI::TextParser::LineBreakMode mode, const CEGUI::String& markup = kMarkup)
         : view(cegui.Font(), markup)
     {
         view.SetLineBreak(mode);
@@ -98,16 +98,13 @@ CEGUI::String ChatLineInScript(CEGUI::utf32 first, unsigned letters)
 void BM_RichTextParseAndLayoutByScript(benchmark::State& state, CEGUI::utf32 first,
                                        unsigned letters)
 {
-    const BenchCegui cegui;
-    BenchView view(cegui.Font(), ChatLineInScript(first, letters));
-    auto& parsers = ZuGUI::TextParser::CSimpleParserManager::Instance();
-    const ZuGUI::TextParser::DocPtr doc = ZuGUI::TextParser::MakeDoc(parsers);
+    ChatLine line(ZuGUI::TextParser::LineBreakMode::Character, ChatLineInScript(first, letters));
     for (auto _ : state)
     {
-        ZuGUI::TextParser::FormatDocument(parsers, *doc, view, kLayoutWidth);
-        benchmark::DoNotOptimize(doc->GetHeight());
+        ZuGUI::TextParser::FormatDocument(line.parsers, *line.doc, line.view, kLayoutWidth);
+        benchmark::DoNotOptimize(line.doc->GetHeight());
     }
-    state.counters["lines"] = doc->GetHeight() / cegui.Font().getLineSpacing();
+    state.counters["lines"] = line.doc->GetHeight() / line.cegui.Font().getLineSpacing();
 }
 BENCHMARK_CAPTURE(BM_RichTextParseAndLayoutByScript, Latin, 'a', 26);
 BENCHMARK_CAPTURE(BM_RichTextParseAndLayoutByScript, Hebrew, 0x05D0, 27);
@@ -118,17 +115,14 @@ BENCHMARK_CAPTURE(BM_RichTextParseAndLayoutByScript, Arabic, 0x0628, 19);
 void BM_RichTextLayoutAtNewWidthByScript(benchmark::State& state, CEGUI::utf32 first,
                                          unsigned letters)
 {
-    const BenchCegui cegui;
-    BenchView view(cegui.Font(), ChatLineInScript(first, letters));
-    auto& parsers = ZuGUI::TextParser::CSimpleParserManager::Instance();
-    const ZuGUI::TextParser::DocPtr doc = ZuGUI::TextParser::MakeDoc(parsers);
-    ZuGUI::TextParser::FormatDocument(parsers, *doc, view, kLayoutWidth);
+    ChatLine line(ZuGUI::TextParser::LineBreakMode::Character, ChatLineInScript(first, letters));
+    ZuGUI::TextParser::FormatDocument(line.parsers, *line.doc, line.view, kLayoutWidth);
     float width = kLayoutWidth;
     for (auto _ : state)
     {
         width = width == kLayoutWidth ? kLayoutWidth + 1.0f : kLayoutWidth;
-        ZuGUI::TextParser::LayOutDocument(*doc, view, width);
-        benchmark::DoNotOptimize(doc->GetHeight());
+        ZuGUI::TextParser::LayOutDocument(*line.doc, line.view, width);
+        benchmark::DoNotOptimize(line.doc->GetHeight());
     }
 }
 BENCHMARK_CAPTURE(BM_RichTextLayoutAtNewWidthByScript, Latin, 'a', 26);

@@ -697,28 +697,27 @@ void CGameChatBox::ScrollToMessage(std::size_t index)
     }
 }
 
-void CGameChatBox::setLineBreak(TextParser::LineBreakMode mode)
+template <typename Value>
+void CGameChatBox::PassToViews(Value& setting, Value value, void (CGameMultiLine::*set)(Value))
 {
-    if (!StoreChanged(d_lineBreak, mode))
+    if (!StoreChanged(setting, value))
         return;
     for (const std::unique_ptr<View>& view : d_views)
     {
         if (view->window)
-            view->window->setLineBreak(mode);
+            (view->window->*set)(value);
     }
     ArrangeKeepingScroll();
 }
 
+void CGameChatBox::setLineBreak(TextParser::LineBreakMode mode)
+{
+    PassToViews(d_lineBreak, mode, &CGameMultiLine::setLineBreak);
+}
+
 void CGameChatBox::setTextDirection(Bidi::Direction direction)
 {
-    if (!StoreChanged(d_textDirection, direction))
-        return;
-    for (const std::unique_ptr<View>& view : d_views)
-    {
-        if (view->window)
-            view->window->setTextDirection(direction);
-    }
-    ArrangeKeepingScroll();
+    PassToViews(d_textDirection, direction, &CGameMultiLine::setTextDirection);
 }
 
 void CGameChatBox::SetChatCapacity(unsigned capacity)

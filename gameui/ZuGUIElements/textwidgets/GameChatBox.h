@@ -28,8 +28,8 @@
 #include "ZuGUIElements/base/FactoryTemplates.h"
 #include "ZuGUIElements/base/SharedProperties.h"
 #include "ZuGUIElements/base/WidgetProperty.h"
-#include "ZuGUIElements/richtext/document/MessageHistory.h"
 #include "ZuGUIElements/richtext/bidi/BidiText.h"
+#include "ZuGUIElements/richtext/document/MessageHistory.h"
 #include "ZuGUIElements/richtext/layout/LineBreakMode.h"
 #include "ZuGUIElements/textwidgets/RichTextHostClient.h"
 #include "ZuGUIElements/textwidgets/TextSelectionGroup.h"
@@ -226,6 +226,10 @@ private:
     void PlaceViews();
     void Arrange(const ScrollMemory* memory);
     void ArrangeKeepingScroll();
+    // Stores `value` in `setting` and, when it changed, sets it on every view with `set` and
+    // arranges the views again: a setting that changes how messages are laid out.
+    template <typename Value>
+    void PassToViews(Value& setting, Value value, void (CGameMultiLine::*set)(Value));
     // Notes a shown view whose text was laid out again to another height.
     bool OnViewSized(const CEGUI::EventArgs& args);
     void ForgetView(const CGameMultiLine* window);
