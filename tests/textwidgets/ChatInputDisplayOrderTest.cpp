@@ -79,6 +79,10 @@ TEST_F(EditLineLayoutTest, ShowsRunsInDisplayOrderLettersJoinedAndBracketsMirror
         EXPECT_EQ(Utf8(line.shown), layout.Shown()) << line.name;
         EXPECT_FLOAT_EQ(DefaultFont().getTextAdvance(Utf8(line.shown)), layout.Width())
             << line.name;
+        // The font has every character shown, so that the positions below tell them apart.
+        for (const EditLineLayout::Slot& slot : layout.Slots())
+            EXPECT_TRUE(slot.shown == EditLineLayout::kNothingShown || slot.advance > 0)
+                << line.name << " " << slot.shown;
     }
 }
 
