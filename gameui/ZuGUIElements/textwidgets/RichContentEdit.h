@@ -7,9 +7,10 @@
 // display order, as a browser's text field with dir=auto shows it: Arabic letters joined,
 // brackets mirrored in right-to-left runs, a right-to-left paragraph aligned to the right (the
 // "TextFormatting" mirrored), the caret at the visual edge of its logical position, a selection
-// highlighted over each visual piece it covers, and a click mapped to the nearest caret position
-// (EditLineLayout.h). The window's text stays in logical order. Left-to-right and masked text
-// draw and take clicks exactly as the Falagard edit box does.
+// highlighted over each visual piece it covers (EditLineLayout.h), and a click mapped to the
+// nearest caret position where the line was last drawn, the text area's inset counted (the
+// Falagard edit box leaves it out of its clicks). The window's text stays in logical order.
+// Left-to-right and masked text draw and take clicks exactly as the Falagard edit box does.
 #pragma once
 
 #include "ZuGUIElements/base/ModuleRenderer.h"
