@@ -62,6 +62,8 @@ expect_in_log '^  selected: \[20:10\] \[Trade\] Alice: last \[Iron Sword\], 35 g
     "the drag over two chat messages did not select their text as shown"
 expect_in_log '^  sent copy: .*{N Aldric}: \[20:10\] \[Trade\] Alice: last {I 1001:\[Iron Sword\]}, 35 gold \[20:10\] Bram: mine! {{hands over 35 gold}}$' \
     "the pasted copy did not carry the client's item text and the copied text escaped"
+# The player's Arabic reply is in the chat input in the order typed.
+expect_in_log '^  drafted: سلام! السعر 35 ذهبية للسيف$' "the chat input lost the Arabic reply as typed"
 # The copied messages are still shown, selected, at the screenshot.
 selected=$(sed -n 's/^  selected: //p' "$log")
 if [ "$(sed -n 's/^  still selected: //p' "$log")" != "$selected" ]; then

@@ -40,6 +40,9 @@ constexpr float kSendTime = 2.5f;
 // expire a second apart after it are gone before the screenshot's frame and none goes at it, and
 // they are the oldest, so the copied messages still show, selected, with the copy's line.
 constexpr float kCopyTime = 2.65f;
+// The reply that the player is typing at the screenshot: Arabic with a number ("Hello! The
+// price is 35 gold for the sword").
+const char* const kDraft = "سلام! السعر 35 ذهبية للسيف";
 const char* const kMessagesToCopy[] = {
     "{T grey:[20:10]} {CN [Trade]} {N Alice}: last {I 1001:[Iron Sword]}, 35 gold",
     "{T grey:[20:10]} {N Bram}: mine! {{hands over 35 gold}}",
@@ -136,6 +139,10 @@ void ChatScene::BeforeFrame(int frame, float seconds, SampleGameClient& client)
         CopyMessagesIntoInput();
     else if (m_sent && !m_copyPushed && seconds >= kCopyTime)
         PushMessagesToCopy();
+    // Once the copy is sent, the player starts an Arabic reply: it is in the input, unsent, at
+    // the screenshot.
+    if (m_copyPasted && Child(kChatInput).getText().empty())
+        TypeDraft();
     // The copied messages stay selected while older lines expire.
     if (frame == Frames() && m_copyPasted)
         AddToReport("still selected: " + SelectedText());
@@ -233,6 +240,13 @@ void ChatScene::PlayPlayerTurn()
     Type("25");
     AddToReport("split count typed 25, shows " + std::string(Child(kSplitCount).getText().c_str()));
     Child(kChatInput).activate();
+}
+
+void ChatScene::TypeDraft()
+{
+    Child(kChatInput).activate();
+    Type(Utf8(kDraft));
+    AddToReport(std::string("drafted: ") + Child(kChatInput).getText().c_str());
 }
 
 void ChatScene::Send()

@@ -7,6 +7,7 @@
 // text), copies them with Ctrl+C, pastes them into the chat input with Ctrl+V, which links the
 // copied item again, and sends them. A stack split is typed past its maximum. The scene reports
 // every line pushed, sent and expired, and the selected text.
+// Once the copy is sent, the player starts an Arabic reply, still in the chat input at the end.
 #pragma once
 
 #include "demo/DemoScene.h"
@@ -40,6 +41,8 @@ private:
     // Types a line with an item link into the chat input, and a stack split past its maximum.
     void PlayPlayerTurn();
     void Type(const CEGUI::String& text);
+    // Types an Arabic reply into the chat input, left unsent.
+    void TypeDraft();
     void Send();
     void PressKey(CEGUI::Key::Scan key);
     // Presses `key`, whose letter is `letter`, with Control held.
