@@ -1,5 +1,7 @@
 #include "ZuGUIElements/textwidgets/EditLineLayout.h"
 
+#include "public/MarkupText.h"
+
 #include <CEGUI/Font.h>
 #include <CEGUI/FontGlyph.h>
 
@@ -37,7 +39,9 @@ void EditLineLayout::PlaceSlots(const CEGUI::String& text, const CEGUI::Font& fo
     m_paragraph.LineOrder(0, length, m_order);
     Bidi::JoinArabicLetters(text.ptr(), length, m_joined);
     m_slots.clear();
-    m_shown.clear();
+    // Collected in a vector: a CEGUI string grows to the exact size at each append.
+    std::vector<CEGUI::utf32> shownCharacters;
+    shownCharacters.reserve(m_order.size());
     float x = 0;
     for (const std::size_t index : m_order)
     {
@@ -48,9 +52,10 @@ void EditLineLayout::PlaceSlots(const CEGUI::String& text, const CEGUI::Font& fo
         const float advance = AdvanceOf(font, shown);
         m_slots.push_back({index, shown, x, advance, level % 2 == 1});
         if (shown != kNothingShown)
-            m_shown += shown;
+            shownCharacters.push_back(shown);
         x += advance;
     }
+    m_shown = MarkupText::MakeText<CEGUI::String>(shownCharacters);
     m_width = x;
 }
 

@@ -4,7 +4,10 @@
 #include <CEGUI/Font.h>
 #include <CEGUI/falagard/WidgetLookFeel.h>
 
+#include "public/MarkupText.h"
+
 #include <algorithm>
+#include <vector>
 
 namespace ZuGUI
 {
@@ -161,14 +164,15 @@ void CRichContentEditRenderer::RenderLine(const Rectf& textArea) const
     for (std::size_t first = 0; first < slots.size();)
     {
         const bool runSelected = isSelected(slots[first]);
-        String run;
+        // Collected in a vector: a CEGUI string grows to the exact size at each append.
+        std::vector<utf32> run;
         std::size_t next = first;
         for (; next < slots.size() && isSelected(slots[next]) == runSelected; ++next)
         {
             if (slots[next].shown != ZuGUI::EditLineLayout::kNothingShown)
-                run += slots[next].shown;
+                run.push_back(slots[next].shown);
         }
-        font.drawText(d_window->getGeometryBuffer(), run,
+        font.drawText(d_window->getGeometryBuffer(), ::MarkupText::MakeText<String>(run),
                       Vector2f(d_lastLineLeft + slots[first].x, top), &textArea,
                       runSelected ? selected : normal);
         first = next;
