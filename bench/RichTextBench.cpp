@@ -57,40 +57,50 @@ struct ChatLine
     ZuGUI::TextParser::CSimpleParserManager& parsers =
         ZuGUI::TextParser::CSimpleParserManager::Instance();
     const ZuGUI::TextParser::DocPtr doc = ZuGUI::TextParser::MakeDoc(parsers);
+
+    // Parses the line and lays it out at `width` at each iteration of `state`.
+    void FormatEachIteration(benchmark::State& state, float width = kLayoutWidth)
+    {
+        for (auto _ : state)
+        {
+            ZuGUI::TextParser::FormatDocument(parsers, *doc, view, width);
+            benchmark::DoNotOptimize(doc->GetHeight());
+        }
+        state.counters["lines"] = doc->GetHeight() / cegui.Font().getLineSpacing();
+    }
+
+    // Parses the line once, then lays it out again at each iteration, at two widths in turn.
+    void LayOutAtNewWidthEachIteration(benchmark::State& state)
+    {
+        ZuGUI::TextParser::FormatDocument(parsers, *doc, view, kLayoutWidth);
+        float width = kLayoutWidth;
+        for (auto _ : state)
+        {
+            width = width == kLayoutWidth ? kLayoutWidth + 1.0f : kLayoutWidth;
+            ZuGUI::TextParser::LayOutDocument(*doc, view, width);
+            benchmark::DoNotOptimize(doc->GetHeight());
+        }
+    }
 };
 
 void BM_RichTextParseAndLayout(benchmark::State& state, ZuGUI::TextParser::LineBreakMode mode)
 {
-    ChatLine line(mode);
-    for (auto _ : state)
-    {
-        ZuGUI::TextParser::FormatDocument(line.parsers, *line.doc, line.view, kLayoutWidth);
-        benchmark::DoNotOptimize(line.doc->GetHeight());
-    }
-    state.counters["lines"] = line.doc->GetHeight() / line.cegui.Font().getLineSpacing();
+    ChatLine(mode).FormatEachIteration(state);
 }
 BENCHMARK_CAPTURE(BM_RichTextParseAndLayout, Character,
                   ZuGUI::TextParser::LineBreakMode::Character);
 BENCHMARK_CAPTURE(BM_RichTextParseAndLayout, Word, ZuGUI::TextParser::LineBreakMode::Word);
-
-// `text` with each Latin letter replaced by one of `letters` letters from `first`.
-CEGUI::String InScript(const char* text, CEGUI::utf32 first, unsigned letters)
-{
-    CEGUI::String out;
-    for (const char* c = text; *c != '\0'; ++c)
-        out += *c >= 'a' && *c <= 'z' ? first + static_cast<unsigned>(*c - 'a') % letters
-                                      : static_cast<CEGUI::utf32>(*c);
-    return out;
-}
 
 // The long chat line with its message written in another script, letter for letter, the name
 // and the item link left Latin. The Latin line is the long line itself.
 CEGUI::String ChatLineInScript(CEGUI::utf32 first, unsigned letters)
 {
     return "{N Alice}: {T gold:" +
-           InScript("has found something rare in the ruins beneath the old keep", first, letters) +
+           ZuBench::InScript("has found something rare in the ruins beneath the old keep", first,
+                             letters) +
            "} {I 0x1F:[Sword of the Morning Dawn]} " +
-           InScript("and will trade it for gold or a good horse, just ask her", first, letters);
+           ZuBench::InScript("and will trade it for gold or a good horse, just ask her", first,
+                             letters);
 }
 
 // The line parsed and laid out: a right-to-left line costs its analysis and reordering, an
@@ -98,13 +108,8 @@ CEGUI::String ChatLineInScript(CEGUI::utf32 first, unsigned letters)
 void BM_RichTextParseAndLayoutByScript(benchmark::State& state, CEGUI::utf32 first,
                                        unsigned letters)
 {
-    ChatLine line(ZuGUI::TextParser::LineBreakMode::Character, ChatLineInScript(first, letters));
-    for (auto _ : state)
-    {
-        ZuGUI::TextParser::FormatDocument(line.parsers, *line.doc, line.view, kLayoutWidth);
-        benchmark::DoNotOptimize(line.doc->GetHeight());
-    }
-    state.counters["lines"] = line.doc->GetHeight() / line.cegui.Font().getLineSpacing();
+    ChatLine(ZuGUI::TextParser::LineBreakMode::Character, ChatLineInScript(first, letters))
+        .FormatEachIteration(state);
 }
 BENCHMARK_CAPTURE(BM_RichTextParseAndLayoutByScript, Latin, 'a', 26);
 BENCHMARK_CAPTURE(BM_RichTextParseAndLayoutByScript, Hebrew, 0x05D0, 27);
@@ -115,15 +120,8 @@ BENCHMARK_CAPTURE(BM_RichTextParseAndLayoutByScript, Arabic, 0x0628, 19);
 void BM_RichTextLayoutAtNewWidthByScript(benchmark::State& state, CEGUI::utf32 first,
                                          unsigned letters)
 {
-    ChatLine line(ZuGUI::TextParser::LineBreakMode::Character, ChatLineInScript(first, letters));
-    ZuGUI::TextParser::FormatDocument(line.parsers, *line.doc, line.view, kLayoutWidth);
-    float width = kLayoutWidth;
-    for (auto _ : state)
-    {
-        width = width == kLayoutWidth ? kLayoutWidth + 1.0f : kLayoutWidth;
-        ZuGUI::TextParser::LayOutDocument(*line.doc, line.view, width);
-        benchmark::DoNotOptimize(line.doc->GetHeight());
-    }
+    ChatLine(ZuGUI::TextParser::LineBreakMode::Character, ChatLineInScript(first, letters))
+        .LayOutAtNewWidthEachIteration(state);
 }
 BENCHMARK_CAPTURE(BM_RichTextLayoutAtNewWidthByScript, Latin, 'a', 26);
 BENCHMARK_CAPTURE(BM_RichTextLayoutAtNewWidthByScript, Hebrew, 0x05D0, 27);
@@ -134,13 +132,7 @@ BENCHMARK_CAPTURE(BM_RichTextLayoutAtNewWidthByScript, Arabic, 0x0628, 19);
 void BM_RichTextParseAndLayoutShortLine(benchmark::State& state,
                                         ZuGUI::TextParser::LineBreakMode mode)
 {
-    ChatLine line(mode, kShortMarkup);
-    for (auto _ : state)
-    {
-        ZuGUI::TextParser::FormatDocument(line.parsers, *line.doc, line.view, 2 * kLayoutWidth);
-        benchmark::DoNotOptimize(line.doc->GetHeight());
-    }
-    state.counters["lines"] = line.doc->GetHeight() / line.cegui.Font().getLineSpacing();
+    ChatLine(mode, kShortMarkup).FormatEachIteration(state, 2 * kLayoutWidth);
 }
 BENCHMARK_CAPTURE(BM_RichTextParseAndLayoutShortLine, Character,
                   ZuGUI::TextParser::LineBreakMode::Character);
@@ -148,15 +140,7 @@ BENCHMARK_CAPTURE(BM_RichTextParseAndLayoutShortLine, Word, ZuGUI::TextParser::L
 
 void BM_RichTextLayoutAtNewWidth(benchmark::State& state, ZuGUI::TextParser::LineBreakMode mode)
 {
-    ChatLine line(mode);
-    ZuGUI::TextParser::FormatDocument(line.parsers, *line.doc, line.view, kLayoutWidth);
-    float width = kLayoutWidth;
-    for (auto _ : state)
-    {
-        width = width == kLayoutWidth ? kLayoutWidth + 1.0f : kLayoutWidth;
-        ZuGUI::TextParser::LayOutDocument(*line.doc, line.view, width);
-        benchmark::DoNotOptimize(line.doc->GetHeight());
-    }
+    ChatLine(mode).LayOutAtNewWidthEachIteration(state);
 }
 BENCHMARK_CAPTURE(BM_RichTextLayoutAtNewWidth, Character,
                   ZuGUI::TextParser::LineBreakMode::Character);

@@ -37,6 +37,17 @@ private:
     const CEGUI::Font* m_font = nullptr;
 };
 
+// `text` with each Latin letter replaced by one of `letters` letters from `first`: a line of
+// another script with the shape of a Latin one (Hebrew from U+05D0, Arabic from U+0628).
+inline CEGUI::String InScript(const char* text, CEGUI::utf32 first, unsigned letters)
+{
+    CEGUI::String out;
+    for (const char* c = text; *c != '\0'; ++c)
+        out += *c >= 'a' && *c <= 'z' ? first + static_cast<unsigned>(*c - 'a') % letters
+                                      : static_cast<CEGUI::utf32>(*c);
+    return out;
+}
+
 // A view without a window.
 class BenchView : public ZuGUI::IRichTextView
 {

@@ -88,21 +88,14 @@ BENCHMARK(BM_DocumentBytesPerCharacterOrdinary)->Iterations(1);
 
 // The ordinary message with its words in Arabic, letter for letter: the document keeps its
 // display forms and levels too, and a line holds a block per direction.
-CEGUI::String InArabic(const char* text)
-{
-    CEGUI::String out;
-    for (const char* c = text; *c != '\0'; ++c)
-        out += *c >= 'a' && *c <= 'z' ? static_cast<CEGUI::utf32>(0x0628 + (*c - 'a') % 19)
-                                      : static_cast<CEGUI::utf32>(*c);
-    return out;
-}
-
 CEGUI::String ArabicMessage()
 {
     const CEGUI::String line =
         "{N Alice}: {T gold:" +
-        InArabic("has found something rare in the ruins beneath the old keep") +
-        "} {I 0x1F:[Sword of the Morning Dawn]} " + InArabic("and will trade it for 40 gold, ");
+        ZuBench::InScript("has found something rare in the ruins beneath the old keep", 0x0628,
+                          19) +
+        "} {I 0x1F:[Sword of the Morning Dawn]} " +
+        ZuBench::InScript("and will trade it for 40 gold, ", 0x0628, 19);
     CEGUI::String text;
     while (text.length() < kLineFeeds)
         text += line;
