@@ -249,3 +249,18 @@ TEST_F(BidiLayoutTest, RightToLeftLineFeedsFoldAsLeftToRightOnesDo)
     EXPECT_LT(Lines().size(), 4u);
 }
 } // namespace
+
+namespace
+{
+// A document out of sight (a chat message scrolled away) keeps no display forms; its next
+// layout finds them again.
+TEST_F(BidiLayoutTest, AReleasedLayoutLetsItsDisplayFormsGo)
+{
+    Format(U"שלום עולם");
+    ASSERT_NE(nullptr, Doc().GetDisplayForms());
+    doc->ReleaseLayout();
+    EXPECT_EQ(nullptr, Doc().GetDisplayForms());
+    ZuGUI::TextParser::LayOutDocument(*doc, view, kWidth);
+    EXPECT_THAT(DrawnLines(), ElementsAreArray({std::u32string(U"םלוע םולש")}));
+}
+} // namespace

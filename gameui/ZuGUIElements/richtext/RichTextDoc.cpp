@@ -50,6 +50,13 @@ void CRichTextDoc::SetParagraph(Text::Paragraph paragraph)
     m_foundShownForms = false;
 }
 
+void CRichTextDoc::ReleaseLayout()
+{
+    m_lines.Release();
+    m_shownForms.Clear();
+    m_foundShownForms = false;
+}
+
 const Bidi::ShownForms& CRichTextDoc::FindShownForms(const CEGUI::String& text,
                                                      Bidi::Direction direction)
 {

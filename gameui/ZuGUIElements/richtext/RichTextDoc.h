@@ -42,7 +42,8 @@ public:
     float GetHeight() const override { return m_lines.GetHeight(); }
     void SetLineSpacing(float gap) override { m_lines.SetLineGap(gap); }
     void Clear() override { m_lines.Clear(); }
-    void ReleaseLayout() override { m_lines.Release(); }
+    // The display forms go with the lines: a message out of sight keeps its parsed text only.
+    void ReleaseLayout() override;
     std::unique_ptr<CPlainText> MakePlainText() override { return m_lines.MakePlainText(); }
     std::unique_ptr<CCmdText> MakeCmdText() override { return m_lines.MakeCmdText(); }
     void AddBlock(IRichTextView& view, std::unique_ptr<ITextBlock> block) override;
