@@ -46,29 +46,37 @@ void CRichTextDoc::SetParagraph(Text::Paragraph paragraph)
     m_breakFlags.clear();
     m_breakFlags.shrink_to_fit();
     m_foundBreakFlags = 0;
-    m_shownForms.Clear();
-    m_foundShownForms = false;
+    m_shownForms.reset();
+    m_shownFormsDirection.reset();
 }
 
 void CRichTextDoc::ReleaseLayout()
 {
     m_lines.Release();
-    m_shownForms.Clear();
-    m_foundShownForms = false;
+    m_shownForms.reset();
+    m_shownFormsDirection.reset();
 }
 
 const Bidi::ShownForms& CRichTextDoc::FindShownForms(const CEGUI::String& text,
                                                      Bidi::Direction direction)
 {
-    if (!m_foundShownForms || m_shownForms.GetDirection() != direction)
-        m_shownForms.Find(text, m_paragraph, direction);
-    m_foundShownForms = true;
-    return m_shownForms;
+    static const Bidi::ShownForms kAsWritten;
+    if (m_shownFormsDirection != direction)
+    {
+        // Found in the thread's forms, and kept only when the text does not show as written.
+        thread_local Bidi::ShownForms found;
+        found.Find(text, m_paragraph, direction);
+        m_shownForms =
+            found.IsEmpty() ? nullptr : std::make_unique<Bidi::ShownForms>(std::move(found));
+        found.Clear();
+        m_shownFormsDirection = direction;
+    }
+    return m_shownForms ? *m_shownForms : kAsWritten;
 }
 
 const CEGUI::String* CRichTextDoc::GetDisplayForms() const
 {
-    return m_foundShownForms && !m_shownForms.IsEmpty() ? &m_shownForms.Forms() : nullptr;
+    return m_shownForms ? &m_shownForms->Forms() : nullptr;
 }
 
 const std::vector<std::uint8_t>& CRichTextDoc::ShownBreakFlags(const CEGUI::String& text,

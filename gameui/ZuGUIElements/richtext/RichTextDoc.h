@@ -12,6 +12,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 
 namespace ZuGUI
@@ -92,8 +93,11 @@ private:
     std::vector<std::uint8_t> m_breakFlags;
     std::uint8_t m_foundBreakFlags = 0;
     // How the paragraph shows, once found for a direction.
-    Bidi::ShownForms m_shownForms;
-    bool m_foundShownForms = false;
+    // Held only for a text that shows other than as written: a document of left-to-right chat
+    // (most of a history) pays 8 bytes for it.
+    std::unique_ptr<Bidi::ShownForms> m_shownForms;
+    // The direction that the forms were found for, none before they were.
+    std::optional<Bidi::Direction> m_shownFormsDirection;
     // The colours that the client gave the item links, by item; 0: none.
     std::map<std::uint32_t, CEGUI::argb_t> m_itemColours;
     // The sizes that the client gave the pictures, by packed id (GamePic_t::PackedId).

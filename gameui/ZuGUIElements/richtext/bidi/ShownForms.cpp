@@ -346,8 +346,11 @@ void ShownForms::Find(const CEGUI::String& text, const Text::Paragraph& paragrap
 
 void ShownForms::Clear()
 {
-    std::vector<std::uint8_t>().swap(m_levels);
-    CEGUI::String().swap(m_forms);
+    // Cheap when there is nothing to free: a text that shows as written finds nothing.
+    if (!m_levels.empty() || m_levels.capacity() != 0)
+        std::vector<LevelByte>().swap(m_levels);
+    if (!m_forms.empty())
+        CEGUI::String().swap(m_forms);
     m_direction = Direction::Auto;
 }
 

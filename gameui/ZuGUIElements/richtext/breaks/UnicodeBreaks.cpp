@@ -273,7 +273,7 @@ void FindClusterStarts(const CodePoint* text, std::size_t length, std::vector<st
 
 bool HasOnlySingleCodePointClusters(const CodePoint* text, std::size_t length)
 {
-    return std::all_of(text, text + length, JoinsNothing);
+    return std::all_of(text, text + length, [](CodePoint c) { return JoinsNothing(c); });
 }
 
 Span WordAround(const CodePoint* text, std::size_t length, std::size_t index)
